@@ -1,0 +1,72 @@
+#include "datastore/data_module.h"
+
+#include "datastore/locations.h"
+#include "platform/database_error.h"
+
+#include <QSqlError>
+
+#include <stdexcept>
+
+TDataModule2::TDataModule2(QObject* parent)
+    : QObject(parent), connectionName_(QStringLiteral("IBDatabase_quorvel_4")) {
+    setObjectName(QStringLiteral("DataModule2"));
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), connectionName_);
+    for (const QString& tableName : openingOrder())
+        models_[tableName] = new TableModel(schema::table(tableName), database, this);
+}
+
+TDataModule2::~TDataModule2() {
+    close();
+    for (auto& [name, model] : models_)
+        delete model;
+    models_.clear();
+    QSqlDatabase::removeDatabase(connectionName_);
+}
+
+const QStringList& TDataModule2::openingOrder() {
+    static const QStringList order = {
+        "QUORVEL_4",      "CARRIER_4",  "CATEGORY_4", "CITY_4",   "COMMENT_4",  "COMMENT_JS_4",
+        "CONFIG_4",       "CONTACT_NAME_4", "ITEM_4", "JS_EDIT_4", "JSEARCH_4", "POSCODE_4",
+        "POSTITLE_4",     "REASON_4",   "STATS_JT_4", "STATS_ST_4", "TIME10_4"};
+    return order;
+}
+
+QSqlDatabase TDataModule2::connection() const {
+    return QSqlDatabase::database(connectionName_, false);
+}
+
+void TDataModule2::open(const QString& path) {
+    close();
+    QSqlDatabase database = connection();
+    const fb::Account account = databaseAccount();
+    database.setDatabaseName(path);
+    database.setUserName(account.user);
+    database.setPassword(account.password);
+    if (!database.open())
+        throw DatabaseError(QStringLiteral("Unable to open the database %1: %2")
+                                .arg(path, database.lastError().text()));
+    for (const QString& tableName : openingOrder())
+        models_.at(tableName)->open();
+}
+
+void TDataModule2::close() {
+    for (auto& [name, model] : models_)
+        model->close();
+    QSqlDatabase database = connection();
+    if (database.isOpen())
+        database.close();
+}
+
+bool TDataModule2::isOpen() const { return connection().isOpen(); }
+
+QString TDataModule2::openPath() const {
+    const QSqlDatabase database = connection();
+    return database.isOpen() ? database.databaseName() : QString();
+}
+
+TableModel* TDataModule2::table(const QString& tableName) const {
+    const auto found = models_.find(tableName);
+    if (found == models_.end())
+        throw std::out_of_range("no model for table " + tableName.toStdString());
+    return found->second;
+}

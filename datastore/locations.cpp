@@ -1,0 +1,76 @@
+#include "datastore/locations.h"
+
+#include "platform/kbx.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kSettingsKey = QStringLiteral("KELBRIDGE_LABS\\QUORVEL4");
+
+QString databaseKey(const QString& name) { return kSettingsKey + QLatin1Char('\\') + name; }
+
+}  // namespace
+
+Locations::Locations(const QString& documentsFolder)
+    : documents_(QDir::cleanPath(documentsFolder)) {}
+
+Locations Locations::forCurrentUser() {
+    return Locations(kbx::_kbx_Get_Special_Folder_Location(QStringLiteral("PERSONAL")));
+}
+
+QString Locations::underTree(const QString& relative) const {
+    return documents_ + QStringLiteral("/kl-db/intrbase/quorvel4/") + relative;
+}
+
+QString Locations::databaseFolder() const { return underTree(QStringLiteral("db")); }
+QString Locations::backupFolder() const { return underTree(QStringLiteral("db-backups")); }
+QString Locations::restoredFolder() const { return underTree(QStringLiteral("db-restored")); }
+QString Locations::zipFolder() const { return underTree(QStringLiteral("zip/databases")); }
+QString Locations::reportsFolder() const { return underTree(QStringLiteral("reports")); }
+
+QString Locations::databasePath(const QString& name) const {
+    return databaseFolder() + QLatin1Char('/') + name.toLower() + QStringLiteral(".gdb");
+}
+
+QString Locations::firstdbPath() const { return databasePath(kFirstdb); }
+
+bool Locations::ensureFolder(const QString& folder) const {
+    if (QFileInfo(folder).isDir())
+        return true;
+    if (!QDir().mkpath(documents_))
+        return false;
+    const QString relative = QDir(documents_).relativeFilePath(QDir::cleanPath(folder));
+    if (relative.startsWith(QStringLiteral("..")))
+        return QDir().mkpath(folder);
+    QString level = documents_;
+    for (const QString& part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        level += QLatin1Char('/') + part;
+        if (QFileInfo(level).isDir())
+            continue;
+        if (!QDir().mkdir(level, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            return false;
+    }
+    return true;
+}
+
+fb::Account databaseAccount() {
+    return {QStringLiteral("SYSDBA"), QStringLiteral("plumbtwig")};
+}
+
+CurrentDatabase readCurrentDatabase() {
+    CurrentDatabase current;
+    current.name = kbx::_kbx_Registry_Read_SZ(kSettingsKey, QStringLiteral("CURRENT_DATABASE"));
+    current.path =
+        kbx::_kbx_Registry_Read_SZ(databaseKey(current.name), QStringLiteral("PHYSICAL_FILE"));
+    if (current.path == QLatin1String("failed"))
+        current.path.clear();
+    return current;
+}
+
+void recordCurrentDatabase(const CurrentDatabase& database) {
+    kbx::_kbx_Registry_Write_SZ(kSettingsKey, QStringLiteral("CURRENT_DATABASE"), database.name);
+    kbx::_kbx_Registry_Write_SZ(databaseKey(database.name), QStringLiteral("PHYSICAL_FILE"),
+                                database.path);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/firebird.h"
+
+#include <QString>
+
+// Where the files of the system live: one folder tree under the user's
+// documents folder, every folder name in lower case.
+class Locations {
+public:
+    explicit Locations(const QString& documentsFolder);
+    // The tree under the current user's documents folder.
+    static Locations forCurrentUser();
+
+    QString documents() const { return documents_; }
+    QString databaseFolder() const;
+    QString backupFolder() const;
+    QString restoredFolder() const;
+    QString zipFolder() const;
+    QString reportsFolder() const;
+
+    // The file of a database name; names are folded to lower case.
+    QString databasePath(const QString& name) const;
+    QString firstdbPath() const;
+
+    // Creates every missing level of `folder`; the levels below the documents
+    // folder are made readable by their owner only. Returns whether it exists.
+    bool ensureFolder(const QString& folder) const;
+
+private:
+    QString underTree(const QString& relative) const;
+    QString documents_;
+};
+
+// The scratch database, recreated at every activation and never used for live data.
+inline const QString kFirstdb = QStringLiteral("firstdb");
+
+// The account every attachment uses.
+fb::Account databaseAccount();
+
+// The database in use, as remembered in the settings store.
+struct CurrentDatabase {
+    QString name;
+    QString path;
+};
+
+// Reads CURRENT_DATABASE and, under that name's key, PHYSICAL_FILE; a path of
+// "failed" reads as absent (empty).
+CurrentDatabase readCurrentDatabase();
+void recordCurrentDatabase(const CurrentDatabase& database);

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// The one definition of every table of a Quorvel4 database: columns, types,
+// defaults, primary keys and secondary indexes. The CREATE statements, the
+// table models' orders and the checks of a created database all come from
+// here.
+namespace schema {
+
+enum class Type { Char, Varchar, Date, Integer, Numeric, BlobText };
+
+struct Column {
+    QString name;
+    Type type = Type::Char;
+    int size = 0;         // width of a CHAR or VARCHAR, precision of a NUMERIC
+    int scale = 0;        // NUMERIC scale
+    int segmentSize = 0;  // BLOB segment size
+    QString defaultValue; // SQL literal as written in the DEFAULT clause, or empty
+    bool notNull = false;
+
+    QString typeSql() const;
+};
+
+struct Table {
+    QString name;
+    std::vector<Column> columns;
+    QStringList primaryKey;
+    QString modelName;  // the data module's IBTable_ name; empty when it has none
+
+    const Column* column(const QString& columnName) const;
+};
+
+struct Index {
+    QString name;
+    QString table;
+    QStringList columns;
+    bool descending = false;
+    QString logLine;  // how the creation log announces it
+};
+
+// Every table, in the order a new database creates them.
+const std::vector<Table>& tables();
+// The secondary indexes, in the order a new database creates them.
+const std::vector<Index>& indexes();
+
+const Table& table(const QString& name);
+const Index& index(const QString& name);
+
+QString createTableSql(const Table& table);
+QString createIndexSql(const Index& index);
+
+}  // namespace schema

@@ -1,0 +1,41 @@
+#include "platform/dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+Answer QtDialogs::message(QWidget* parent, const QString& caption, const QString& text,
+                          Buttons buttons) {
+    switch (buttons) {
+    case Buttons::Ok:
+        QMessageBox::information(parent, caption, text, QMessageBox::Ok);
+        return Answer::Ok;
+    case Buttons::OkCancel:
+        return QMessageBox::question(parent, caption, text,
+                                     QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+                       == QMessageBox::Ok
+                   ? Answer::Ok
+                   : Answer::Cancel;
+    case Buttons::YesNo:
+        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No)
+                       == QMessageBox::Yes
+                   ? Answer::Yes
+                   : Answer::No;
+    }
+    return Answer::Cancel;
+}
+
+QString QtDialogs::openFile(QWidget* parent, const OpenFileRequest& request) {
+    QFileDialog dialog(parent, request.caption, request.folder, request.nameFilter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtDialogs::chooseFolder(QWidget* parent, const QString& caption,
+                                const QString& startFolder) {
+    return QFileDialog::getExistingDirectory(parent, caption, startFolder);
+}

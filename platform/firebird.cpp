@@ -1,0 +1,187 @@
+#include "platform/firebird.h"
+
+#include "platform/database_error.h"
+
+#include <firebird/Interface.h>
+
+#include <utility>
+
+namespace fb {
+namespace {
+
+using Firebird::CheckStatusWrapper;
+using Firebird::IMaster;
+using Firebird::IStatus;
+using Firebird::IXpbBuilder;
+
+IMaster* master() { return Firebird::fb_get_master_interface(); }
+
+// A status vector that turns any error it collected into a DatabaseError.
+class Status {
+public:
+    Status() : status_(master()->getStatus()), wrapper_(status_) {}
+    ~Status() { status_->dispose(); }
+    Status(const Status&) = delete;
+    Status& operator=(const Status&) = delete;
+
+    CheckStatusWrapper* wrapper() { return &wrapper_; }
+
+    bool failed() const { return wrapper_.getState() & IStatus::STATE_ERRORS; }
+
+    void throwIfFailed() {
+        if (!failed())
+            return;
+        char text[2048];
+        master()->getUtilInterface()->formatStatus(text, sizeof text, &wrapper_);
+        wrapper_.init();
+        throw DatabaseError(QString::fromUtf8(text).trimmed());
+    }
+
+private:
+    IStatus* status_;
+    CheckStatusWrapper wrapper_;
+};
+
+// A database parameter block, disposed when it goes out of scope.
+class ParameterBlock {
+public:
+    ParameterBlock() {
+        Status status;
+        builder_ = master()->getUtilInterface()->getXpbBuilder(status.wrapper(), IXpbBuilder::DPB,
+                                                              nullptr, 0);
+        status.throwIfFailed();
+    }
+    ~ParameterBlock() { builder_->dispose(); }
+    ParameterBlock(const ParameterBlock&) = delete;
+    ParameterBlock& operator=(const ParameterBlock&) = delete;
+
+    ParameterBlock& add(unsigned char tag, int value) {
+        Status status;
+        builder_->insertInt(status.wrapper(), tag, value);
+        status.throwIfFailed();
+        return *this;
+    }
+    ParameterBlock& add(unsigned char tag, const QString& value) {
+        Status status;
+        builder_->insertString(status.wrapper(), tag, value.toUtf8().constData());
+        status.throwIfFailed();
+        return *this;
+    }
+    ParameterBlock& addAccount(const Account& account) {
+        return add(isc_dpb_user_name, account.user).add(isc_dpb_password, account.password);
+    }
+
+    unsigned length() {
+        Status status;
+        const unsigned result = builder_->getBufferLength(status.wrapper());
+        status.throwIfFailed();
+        return result;
+    }
+    const unsigned char* buffer() {
+        Status status;
+        const unsigned char* result = builder_->getBuffer(status.wrapper());
+        status.throwIfFailed();
+        return result;
+    }
+
+private:
+    IXpbBuilder* builder_ = nullptr;
+};
+
+Firebird::IAttachment* attachWith(const QString& path, ParameterBlock& block) {
+    Status status;
+    Firebird::IProvider* provider = master()->getDispatcher();
+    const QByteArray file = path.toUtf8();
+    Firebird::IAttachment* attachment =
+        provider->attachDatabase(status.wrapper(), file.constData(), block.length(), block.buffer());
+    provider->release();
+    status.throwIfFailed();
+    return attachment;
+}
+
+}  // namespace
+
+Attachment::Attachment(Firebird::IAttachment* attachment) : attachment_(attachment) {}
+
+Attachment::Attachment(Attachment&& other) noexcept
+    : attachment_(std::exchange(other.attachment_, nullptr)) {}
+
+Attachment& Attachment::operator=(Attachment&& other) noexcept {
+    if (this != &other) {
+        try {
+            detach();
+        } catch (const DatabaseError&) {
+        }
+        attachment_ = std::exchange(other.attachment_, nullptr);
+    }
+    return *this;
+}
+
+Attachment::~Attachment() {
+    try {
+        detach();
+    } catch (const DatabaseError&) {
+        // A destructor cannot report; the engine frees the attachment anyway.
+    }
+}
+
+Attachment Attachment::create(const QString& path, const CreateOptions& options) {
+    ParameterBlock block;
+    block.addAccount(options.account)
+        .add(isc_dpb_page_size, options.pageSize)
+        .add(isc_dpb_sql_dialect, options.sqlDialect)
+        .add(isc_dpb_force_write, options.forcedWrites ? 1 : 0);
+    Status status;
+    Firebird::IProvider* provider = master()->getDispatcher();
+    const QByteArray file = path.toUtf8();
+    Firebird::IAttachment* attachment =
+        provider->createDatabase(status.wrapper(), file.constData(), block.length(), block.buffer());
+    provider->release();
+    status.throwIfFailed();
+    return Attachment(attachment);
+}
+
+Attachment Attachment::attach(const QString& path, const Account& account) {
+    ParameterBlock block;
+    block.addAccount(account);
+    return Attachment(attachWith(path, block));
+}
+
+void Attachment::executeInOwnTransaction(const QString& sql) {
+    Status status;
+    Firebird::ITransaction* transaction = attachment_->startTransaction(status.wrapper(), 0, nullptr);
+    status.throwIfFailed();
+    const QByteArray text = sql.toUtf8();
+    attachment_->execute(status.wrapper(), transaction, text.size(), text.constData(), 1, nullptr,
+                         nullptr, nullptr, nullptr);
+    if (!status.failed())
+        transaction->commit(status.wrapper());
+    if (status.failed()) {
+        Status rollbackStatus;
+        transaction->rollback(rollbackStatus.wrapper());
+        if (rollbackStatus.failed())
+            transaction->release();
+        status.throwIfFailed();
+    }
+}
+
+void Attachment::detach() {
+    if (!attachment_)
+        return;
+    Status status;
+    attachment_->detach(status.wrapper());
+    Firebird::IAttachment* attachment = std::exchange(attachment_, nullptr);
+    if (status.failed()) {
+        attachment->release();
+        status.throwIfFailed();
+    }
+}
+
+void Attachment::setForcedWrites(const QString& path, const Account& account, bool on) {
+    ParameterBlock block;
+    block.addAccount(account).add(isc_dpb_force_write, on ? 1 : 0);
+    Attachment attachment(attachWith(path, block));
+    attachment.detach();
+}
+
+}  // namespace fb

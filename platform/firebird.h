@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+namespace Firebird {
+class IAttachment;
+}
+
+namespace fb {
+
+struct Account {
+    QString user;
+    QString password;
+};
+
+struct CreateOptions {
+    Account account;
+    int pageSize = 4096;
+    int sqlDialect = 1;
+    bool forcedWrites = true;
+};
+
+// One attachment to a database through Firebird's own API. It detaches when
+// it goes out of scope; every failure is thrown as DatabaseError.
+class Attachment {
+public:
+    static Attachment create(const QString& path, const CreateOptions& options);
+    static Attachment attach(const QString& path, const Account& account);
+    // Switches the database's forced (synchronous) writes on or off. No other
+    // attachment of this process may hold the file.
+    static void setForcedWrites(const QString& path, const Account& account, bool on);
+
+    Attachment(Attachment&& other) noexcept;
+    Attachment& operator=(Attachment&& other) noexcept;
+    Attachment(const Attachment&) = delete;
+    Attachment& operator=(const Attachment&) = delete;
+    ~Attachment();
+
+    // Runs one statement in SQL dialect 1 inside a transaction of its own,
+    // committed when the statement succeeds and rolled back when it fails.
+    void executeInOwnTransaction(const QString& sql);
+
+    void detach();
+
+private:
+    explicit Attachment(Firebird::IAttachment* attachment);
+    Firebird::IAttachment* attachment_ = nullptr;
+};
+
+}  // namespace fb

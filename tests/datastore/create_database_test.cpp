@@ -1,0 +1,276 @@
+#include "datastore/create_database.h"
+#include "datastore/locations.h"
+#include "tests/support/test_connection.h"
+#include "tests/support/workspace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList collectLog(const Locations& locations, const QString& name,
+                       CreateOutcome expected = CreateOutcome::Created) {
+    QStringList log;
+    EXPECT_EQ(createDatabase(locations, name, [&](const QString& line) { log.append(line); }),
+              expected);
+    return log;
+}
+
+// The server's own account of a column type, spelled as a table definition
+// would. Dialect 1 keeps a NUMERIC of more than 9 digits as a double with its
+// scale and does not record the precision.
+QString typeText(int type, int subType, int length, int precision, int scale, int segment) {
+    switch (type) {
+    case 14: return QStringLiteral("CHAR(%1)").arg(length);
+    case 37: return QStringLiteral("VARCHAR(%1)").arg(length);
+    case 35: return QStringLiteral("DATE");
+    case 8: return scale < 0 ? QStringLiteral("NUMERIC(%1,%2)").arg(precision).arg(-scale)
+                             : QStringLiteral("INTEGER");
+    case 27: return scale < 0 ? QStringLiteral("NUMERIC AS DOUBLE, SCALE %1").arg(-scale)
+                              : QStringLiteral("DOUBLE PRECISION");
+    case 261:
+        return subType == 1 ? QStringLiteral("BLOB SUB_TYPE TEXT SEGMENT SIZE %1").arg(segment)
+                            : QStringLiteral("BLOB");
+    }
+    return QStringLiteral("TYPE %1").arg(type);
+}
+
+QStringList describeColumns(TestConnection& db, const QString& table) {
+    QStringList lines;
+    QSqlQuery query(db.database());
+    query.prepare(
+        "SELECT rf.RDB$FIELD_NAME, f.RDB$FIELD_TYPE, f.RDB$FIELD_SUB_TYPE, "
+        "COALESCE(f.RDB$CHARACTER_LENGTH, f.RDB$FIELD_LENGTH), f.RDB$FIELD_PRECISION, "
+        "f.RDB$FIELD_SCALE, f.RDB$SEGMENT_LENGTH, rf.RDB$NULL_FLAG, rf.RDB$DEFAULT_SOURCE "
+        "FROM RDB$RELATION_FIELDS rf JOIN RDB$FIELDS f ON f.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE "
+        "WHERE rf.RDB$RELATION_NAME = ? ORDER BY rf.RDB$FIELD_POSITION");
+    query.addBindValue(table);
+    EXPECT_TRUE(query.exec());
+    while (query.next()) {
+        QString line = QStringLiteral("  ") + query.value(0).toString().trimmed() + " "
+                       + typeText(query.value(1).toInt(), query.value(2).toInt(),
+                                  query.value(3).toInt(), query.value(4).toInt(),
+                                  query.value(5).toInt(), query.value(6).toInt());
+        const QString defaultSource = QString::fromUtf8(query.value(8).toByteArray()).trimmed();
+        if (!defaultSource.isEmpty())
+            line += " " + defaultSource;
+        if (query.value(7).toInt() == 1)
+            line += " NOT NULL";
+        lines.append(line);
+    }
+    return lines;
+}
+
+QString indexColumns(TestConnection& db, const QString& index) {
+    return db
+        .rows("SELECT RDB$FIELD_NAME FROM RDB$INDEX_SEGMENTS WHERE RDB$INDEX_NAME = '" + index
+              + "' ORDER BY RDB$FIELD_POSITION")
+        .join(", ");
+}
+
+// Every user table, column, default, primary key and secondary index, read
+// from the system tables of the database.
+QStringList describeDatabase(const QString& path) {
+    TestConnection db(path);
+    QStringList lines;
+    const QStringList tables = db.rows(
+        "SELECT RDB$RELATION_NAME FROM RDB$RELATIONS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 "
+        "ORDER BY RDB$RELATION_NAME");
+    for (const QString& table : tables) {
+        lines.append("TABLE " + table);
+        lines += describeColumns(db, table);
+        for (const QString& keyIndex : db.rows(
+                 "SELECT RDB$INDEX_NAME FROM RDB$RELATION_CONSTRAINTS WHERE RDB$RELATION_NAME = '"
+                 + table + "' AND RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'"))
+            lines.append("  PRIMARY KEY (" + indexColumns(db, keyIndex) + ")");
+    }
+    const QStringList indexes = db.rows(
+        "SELECT i.RDB$INDEX_NAME, i.RDB$RELATION_NAME, COALESCE(i.RDB$INDEX_TYPE, 0) "
+        "FROM RDB$INDICES i WHERE COALESCE(i.RDB$SYSTEM_FLAG, 0) = 0 AND NOT EXISTS "
+        "(SELECT 1 FROM RDB$RELATION_CONSTRAINTS c WHERE c.RDB$INDEX_NAME = i.RDB$INDEX_NAME) "
+        "ORDER BY i.RDB$INDEX_NAME");
+    for (const QString& row : indexes) {
+        const QStringList parts = row.split('|');
+        lines.append("INDEX " + parts[0] + " ON " + parts[1]
+                     + (parts[2] == "1" ? " DESCENDING (" : " (") + indexColumns(db, parts[0])
+                     + ")");
+    }
+    return lines;
+}
+
+QStringList expectedSchema() {
+    QFile file(QStringLiteral(Q4_TESTS_DIR "/datastore/expected_schema.txt"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+QString isql(const QString& path, const QString& commands) {
+    QProcess process;
+    process.start(QStringLiteral("isql-fb"),
+                  {QStringLiteral("-q"), QStringLiteral("-user"), QStringLiteral("SYSDBA"),
+                   QStringLiteral("-password"), QStringLiteral("plumbtwig"), path});
+    process.write(commands.toUtf8());
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+}
+
+class CreateDatabaseTest : public ::testing::Test {
+protected:
+    TestWorkspace workspace;
+    Locations locations = workspace.locations();
+};
+
+TEST_F(CreateDatabaseTest, LogsEveryStepOfASuccessfulRunInOrder) {
+    const QString rule(48, '-');
+    QStringList expected = {rule, "Checking for database, and creating if necessary",
+                            "If destination database exits, I will delete it.", rule,
+                            rule, "Creating tables", rule};
+    for (const char* table : {"CONTACT_NAME_4", "CARRIER_4", "CATEGORY_4", "CITY_4",
+                              "COMMENT_JS_4", "COMMENT_4", "CONFIG_4", "QUORVEL_4", "ITEM_4",
+                              "JS_EDIT_4", "JSEARCH_4", "POSCODE_4", "POSQUAL_4", "POSTITLE_4",
+                              "REASON_4", "STATS_JT_4", "STATS_ST_4", "TIME10_4"})
+        expected.append(QStringLiteral("Attempting to create table ") + table);
+    expected += {rule, "Creating indexes", rule};
+    for (const char* index :
+         {"QUORVEL_4(CATEGORY)", "QUORVEL_4(DATE_SENT)", "QUORVEL_4(ITEM_DATE)",
+          "QUORVEL_4(YYYYMMDD)", "JSEARCH_4(CONTACT_NAME)", "JSEARCH_4(POS_STATE)",
+          "JSEARCH_4(POS_STATE, POS_CITY)", "JSEARCH_4(REFNUM, YYYYMMDD, POS_TITLE)",
+          "ASCENDING JSEARCH_4(YYYYMMDD, TIME_)", "DECSENDING JSEARCH_4(YYYYMMDD, TIME_)"})
+        expected.append(QStringLiteral("Attempting to create table index ") + index);
+    expected += {"Adding default values into carrier_4", "Adding default values into category_4",
+                 "Adding default values into time10_4",
+                 "Adding default values into stats_st_4 [CURRENTLY NOT ACTIVELY USED]"};
+
+    EXPECT_EQ(collectLog(locations, "LIVE"), expected);
+    EXPECT_TRUE(QFile::exists(locations.databaseFolder() + "/live.gdb"));
+}
+
+TEST_F(CreateDatabaseTest, CreatedDatabaseHoldsExactlyTheDefinedTablesAndIndexes) {
+    collectLog(locations, "books");
+    EXPECT_EQ(describeDatabase(locations.databasePath("books")).join('\n').toStdString(),
+              expectedSchema().join('\n').toStdString());
+}
+
+TEST_F(CreateDatabaseTest, SeedRowsAreLoadedAndEveryOtherTableIsEmpty) {
+    collectLog(locations, "books");
+    TestConnection db(locations.databasePath("books"));
+    const std::map<QString, int> expectedCounts = {
+        {"CARRIER_4", 23}, {"CATEGORY_4", 18}, {"TIME10_4", 144}, {"STATS_ST_4", 53},
+        {"CONTACT_NAME_4", 0}, {"CITY_4", 0}, {"COMMENT_JS_4", 0}, {"COMMENT_4", 0},
+        {"CONFIG_4", 0}, {"QUORVEL_4", 0}, {"ITEM_4", 0}, {"JS_EDIT_4", 0}, {"JSEARCH_4", 0},
+        {"POSCODE_4", 0}, {"POSQUAL_4", 0}, {"POSTITLE_4", 0}, {"REASON_4", 0},
+        {"STATS_JT_4", 0}};
+    for (const auto& [table, count] : expectedCounts)
+        EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM " + table).toInt(), count) << table.toStdString();
+
+    EXPECT_EQ(db.rows("SELECT X24_HOUR, X12_HOUR FROM TIME10_4 WHERE X24_HOUR IN "
+                      "('00:00', '00:30', '09:50', '12:30', '13:00', '23:50') ORDER BY X24_HOUR"),
+              QStringList({"00:00|12:00 AM", "00:30|12:30 AM", "09:50|9:50 AM",
+                           "12:30|12:30 PM", "13:00|1:00 PM", "23:50|11:50 PM"}));
+    // The blanks inside the carrier names belong to the values.
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM CARRIER_4 WHERE CARRIER IN "
+                        "('UPS   - GROUND', 'USPS  - REGISTERED', 'FEDEX - 1DAY FREIGHT')")
+                  .toInt(),
+              3);
+    EXPECT_EQ(db.rows("SELECT STATE, COUNT_, PERCENTAGE, AS_OF_DATE FROM STATS_ST_4 "
+                      "WHERE STATE IN ('AK', 'WY') ORDER BY STATE"),
+              QStringList({"AK|0|0|1900-01-01T00:00:00.000", "WY|0|0|1900-01-01T00:00:00.000"}));
+}
+
+TEST_F(CreateDatabaseTest, RowsInsertedWithOnlyAKeyTakeTheDefinedDefaults) {
+    collectLog(locations, "books");
+    TestConnection db(locations.databasePath("books"));
+    db.execute("INSERT INTO QUORVEL_4 (PK) VALUES (45000.5)");
+    db.execute("INSERT INTO JSEARCH_4 (PK) VALUES (45000.5)");
+
+    const QString absentDate = "1901-01-01T00:00:00.000";
+    QStringList payment = db.rows(
+        "SELECT DATE_SENT, DATE_AVAIL, DATE_1ST_TRY, DATE_2ND_TRY, DATE_3RD_TRY, DATE_DEL, "
+        "DATE_RETURNED, DATE_CLEAR, DAYS_SENT_TO_AVAIL, DAYS_SENT_TO_DEL, DAYS_AVAIL_TO_DEL, "
+        "DAYS_DEL_TO_CLEAR, DAYS_SENT_TO_CLEAR, SS_AMT, RP_AMT, CS_AMT, OTHER_AMT, YYYYMMDD, "
+        "ITEM, CARRIER, CARR_NBR, ITEM_FILE, SHIP_FILE, SIG_FILE, CHK_STMT, COMMENT, "
+        "CATEGORY IS NULL, CHECK_NBR IS NULL, ITEM_DATE IS NULL FROM QUORVEL_4");
+    QStringList expected;
+    for (int i = 0; i < 8; ++i) expected.append(absentDate);
+    for (int i = 0; i < 9; ++i) expected.append("0");
+    expected.append("19010101");
+    for (int i = 0; i < 8; ++i) expected.append("N/A");
+    expected += {"true", "true", "true"};
+    EXPECT_EQ(payment, QStringList(expected.join('|')));
+
+    QStringList nullChecks;
+    for (const char* column : {"ACTIVE_", "ACTIVE_CHANGED", "REFNUM", "DATE_", "YYYYMMDD", "TIME_",
+                               "CONTACT_NAME", "EMAIL", "POS_TYPE", "POS_CITY", "POS_STATE",
+                               "POS_TITLE", "POS_TITLE_ORIGINAL", "SUBMITTED",
+                               "REASON_NO_SUBMIT", "ITEM_FILE", "COMMENT", "MEMO", "FINALIZED",
+                               "FINAL_COMMENT"})
+        nullChecks.append(QString(column) + " IS NULL");
+    EXPECT_EQ(db.rows("SELECT " + nullChecks.join(", ") + " FROM JSEARCH_4"),
+              QStringList(QStringList(nullChecks.size(), "true").join('|')));
+}
+
+TEST_F(CreateDatabaseTest, PickListsRefuseDuplicatesOfTheirWholeKey) {
+    collectLog(locations, "books");
+    TestConnection db(locations.databasePath("books"));
+    EXPECT_FALSE(db.tryExecute("INSERT INTO CARRIER_4 (CARRIER) VALUES ('UPS   - GROUND')")
+                     .isEmpty());
+    db.execute("INSERT INTO POSCODE_4 (POS_CODE, POS_DESC) VALUES ('FT', 'FULL TIME')");
+    db.execute("INSERT INTO POSCODE_4 (POS_CODE, POS_DESC) VALUES ('FT', 'FULL-TIME')");
+    EXPECT_FALSE(db.tryExecute("INSERT INTO POSCODE_4 (POS_CODE, POS_DESC) VALUES ('FT', 'FULL TIME')")
+                     .isEmpty());
+    db.execute("INSERT INTO TIME10_4 (X24_HOUR, X12_HOUR) VALUES ('00:00', '0:00 AM')");
+    EXPECT_FALSE(db.tryExecute("INSERT INTO TIME10_4 (X24_HOUR, X12_HOUR) VALUES ('00:00', '12:00 AM')")
+                     .isEmpty());
+}
+
+TEST_F(CreateDatabaseTest, AnotherClientSeesDialectOnePageSize4096AndForcedWrites) {
+    collectLog(locations, "books");
+    const QString report =
+        isql(locations.databasePath("books"), "SHOW SQL DIALECT;\nSHOW DATABASE;\n");
+    EXPECT_TRUE(report.contains("database SQL dialect is: 1")) << report.toStdString();
+    EXPECT_TRUE(report.contains("PAGE_SIZE 4096")) << report.toStdString();
+    EXPECT_TRUE(report.contains("Forced Writes are ON")) << report.toStdString();
+}
+
+TEST_F(CreateDatabaseTest, FolderTreeAndDatabaseAreReadableByTheOwnerOnly) {
+    collectLog(locations, "books");
+    const QFileDevice::Permissions groupOrOther =
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    for (const QString& level : {workspace.documents() + "/kl-db", workspace.documents() + "/kl-db/intrbase",
+                                 workspace.documents() + "/kl-db/intrbase/quorvel4",
+                                 locations.databaseFolder(), locations.databasePath("books")}) {
+        ASSERT_TRUE(QFileInfo::exists(level)) << level.toStdString();
+        EXPECT_EQ(QFileInfo(level).permissions() & groupOrOther, QFileDevice::Permissions())
+            << level.toStdString();
+    }
+}
+
+TEST_F(CreateDatabaseTest, ExistingDatabaseOfTheSameNameIsReplacedByAnEmptyOne) {
+    collectLog(locations, "books");
+    {
+        TestConnection db(locations.databasePath("books"));
+        db.execute("INSERT INTO CITY_4 (CITY) VALUES ('AUSTIN')");
+    }
+    collectLog(locations, "BOOKS");
+    TestConnection db(locations.databasePath("books"));
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM CITY_4").toInt(), 0);
+    EXPECT_EQ(QDir(locations.databaseFolder()).entryList(QDir::Files), QStringList("books.gdb"));
+}
+
+TEST_F(CreateDatabaseTest, TargetThatCannotBeDeletedStopsWithALineSayingSo) {
+    ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
+    // A folder in the database's place cannot be removed as a file.
+    ASSERT_TRUE(QDir().mkpath(locations.databasePath("stuck") + "/inside"));
+    const QStringList log = collectLog(locations, "stuck", CreateOutcome::NotDeleted);
+    ASSERT_EQ(log.size(), 5);
+    EXPECT_TRUE(log[4].startsWith("Unable to delete the existing database")) << log[4].toStdString();
+    EXPECT_TRUE(QFileInfo(locations.databasePath("stuck")).isDir());
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+#include "platform/kbx.h"
+#include "tests/support/workspace.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace kbx;
+
+struct FormatCase {
+    QString cell;
+    int width;
+    int gap;
+    QString fill;
+    QString flag;
+    QString expected;
+};
+
+TEST(FormatOutput, FitsEachCellToItsColumn) {
+    const FormatCase cases[] = {
+        {"ABC", 6, 2, " ", "N", "ABC     "},          // left, blank fill, gap
+        {"ABC", 6, 5, "_", "N", "ABC___     "},       // fill character, wide gap
+        {"ABCDEFGH", 5, 2, " ", "N", "ABCDE  "},       // text is cut to the width
+        {"12.50", 8, 2, " ", "Y", "   12.50  "},      // numbers align right
+        {"", 4, 2, "-", "Y", "----  "},               // a rule
+        {"1234567.89", 6, 2, " ", "Y", "1234567.89  "}, // an amount never loses digits
+        {"ABCDEF", 6, 0, " ", "N", "ABCDEF"},          // exact width, no gap
+    };
+    for (const FormatCase& c : cases) {
+        QString line = "|";
+        _kbx_format_output(c.cell, line, c.width, c.gap, c.fill, c.flag);
+        EXPECT_EQ(line, "|" + c.expected) << c.cell.toStdString() << " flag " << c.flag.toStdString();
+    }
+}
+
+TEST(FormatOutput, ColumnsOfSuccessiveCellsLineUp) {
+    QString heading, row;
+    _kbx_format_output("CATEGORY", heading, 12, 2, " ", "N");
+    _kbx_format_output("COUNT", heading, 7, 2, " ", "Y");
+    _kbx_format_output("SPOUSAL SUPPORT PAYMENTS", row, 12, 2, " ", "N");
+    _kbx_format_output("3", row, 7, 2, " ", "Y");
+    EXPECT_EQ(heading.size(), row.size());
+    EXPECT_EQ(heading, "CATEGORY        COUNT  ");
+    EXPECT_EQ(row, "SPOUSAL SUPP        3  ");
+}
+
+TEST(DateTexts, AreZeroPaddedAndFixedWidth) {
+    const QDateTime early(QDate(2004, 2, 1), QTime(7, 5, 9));
+    EXPECT_EQ(_kbx_Date_To_MM_DD_YYYY(early), "02/01/2004");
+    EXPECT_EQ(_kbx_Date_To_YYYYMMDD(early), "20040201");
+    EXPECT_EQ(_kbx_yyyy_mm_dd_hh_mm_ss(early), "2004-02-01-07-05-09");
+    const QDateTime absent(QDate(1901, 1, 1), QTime(0, 0));
+    EXPECT_EQ(_kbx_Date_To_MM_DD_YYYY(absent), "01/01/1901");
+    EXPECT_EQ(_kbx_Date_To_YYYYMMDD(absent), "19010101");
+}
+
+TEST(DateTexts, ShortDateKeepsAFourDigitYear) {
+    EXPECT_TRUE(short_date_format().contains("yyyy"));
+    for (const QDate date : {QDate(1901, 1, 1), QDate(2001, 1, 1), QDate(2026, 12, 31)}) {
+        EXPECT_EQ(parse_short_date(short_date_text(date)), date) << short_date_text(date).toStdString();
+    }
+    EXPECT_FALSE(parse_short_date("N/A").isValid());
+    EXPECT_FALSE(parse_short_date("").isValid());
+}
+
+TEST(DateTexts, DifferencesNeedTwoDates) {
+    bool valid = false;
+    int days = -1;
+    _kbx_verify_date_diffs(short_date_text(QDate(2004, 2, 27)), short_date_text(QDate(2004, 3, 2)),
+                           valid, days);
+    EXPECT_TRUE(valid);
+    EXPECT_EQ(days, 4);  // across 29 February
+
+    valid = false;
+    days = -1;
+    _kbx_verify_date_diffs(short_date_text(QDate(2004, 3, 2)), "", valid, days);
+    EXPECT_FALSE(valid);
+    EXPECT_EQ(days, -1);
+}
+
+TEST(ReferenceNumbers, CountDaysSince1899WithTheTimeAsFraction) {
+    EXPECT_DOUBLE_EQ(refnum_of(QDateTime(QDate(2004, 2, 1), QTime(12, 0))), 38018.5);
+    EXPECT_DOUBLE_EQ(refnum_of(QDateTime(QDate(1899, 12, 31), QTime(6, 0))), 1.25);
+    const double now = _kbx_refnum_from_tdatetime();
+    EXPECT_GT(now, 46000.0);
+    EXPECT_LT(now, 99999.0);
+    // Held as 15-significant-digit text, the number comes back unchanged.
+    EXPECT_EQ(QString::number(now, 'g', 15).toDouble(), now);
+}
+
+TEST(ReferenceNumbers, StayAboveEveryKeyAnImportDerived) {
+    double previous = _kbx_refnum_from_tdatetime();
+    for (int i = 0; i < 1000; ++i) {
+        const double next = _kbx_refnum_from_tdatetime();
+        ASSERT_GT(next, previous);
+        previous = next;
+    }
+    // An import takes one number and adds 1e-10 day per further record.
+    const double base = _kbx_refnum_from_tdatetime();
+    double highest = base;
+    for (int record = 1; record < 5000; ++record)
+        highest = QString::number(base + record * 0.0000000001, 'g', 15).toDouble();
+    _kbx_refnum_record_used(highest);
+    const double after = _kbx_refnum_from_tdatetime();
+    EXPECT_GT(after, highest);
+    EXPECT_GT(QString::number(after, 'g', 15).toDouble(), highest);
+}
+
+TEST(Settings, ValuesAreStoredUnderTheirKeyAndAbsentOnesReadEmpty) {
+    TestWorkspace workspace;
+    EXPECT_EQ(_kbx_Registry_Read_SZ("KELBRIDGE_LABS\\QUORVEL4", "CURRENT_DATABASE"), "");
+    _kbx_Registry_Write_SZ("KELBRIDGE_LABS\\QUORVEL4", "CURRENT_DATABASE", "books");
+    _kbx_Registry_Write_SZ("KELBRIDGE_LABS\\QUORVEL4\\books", "PHYSICAL_FILE", "/data/books.gdb");
+    EXPECT_EQ(_kbx_Registry_Read_SZ("KELBRIDGE_LABS\\QUORVEL4", "CURRENT_DATABASE"), "books");
+    EXPECT_EQ(_kbx_Registry_Read_SZ("KELBRIDGE_LABS\\QUORVEL4\\books", "PHYSICAL_FILE"),
+              "/data/books.gdb");
+    EXPECT_EQ(_kbx_Registry_Read_SZ("KELBRIDGE_LABS\\QUORVEL4\\other", "PHYSICAL_FILE"), "");
+}
+
+TEST(Utility, SmallServices) {
+    EXPECT_EQ(_kbx_replace_char_in_string("O'BRIEN'S", "'", " "), "O BRIEN S");
+    EXPECT_FALSE(_kbx_Get_Versioning_Info("FileVersion").isEmpty());
+    EXPECT_FALSE(_kbx_Get_Special_Folder_Location("PERSONAL").endsWith('/'));
+    EXPECT_FALSE(_kbx_ComputerName().isEmpty());
+}
+
+}  // namespace

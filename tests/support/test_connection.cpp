@@ -1,0 +1,67 @@
+#include "tests/support/test_connection.h"
+
+#include <QSqlError>
+#include <QSqlRecord>
+
+#include <gtest/gtest.h>
+
+namespace {
+int connectionCount = 0;
+}
+
+TestConnection::TestConnection(const QString& path)
+    : name_(QStringLiteral("test-connection-%1").arg(++connectionCount)) {
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), name_);
+    database.setDatabaseName(path);
+    database.setUserName(QStringLiteral("SYSDBA"));
+    database.setPassword(QStringLiteral("plumbtwig"));
+    EXPECT_TRUE(database.open()) << database.lastError().text().toStdString();
+}
+
+TestConnection::~TestConnection() {
+    QSqlDatabase::database(name_, false).close();
+    QSqlDatabase::removeDatabase(name_);
+}
+
+QSqlDatabase TestConnection::database() const { return QSqlDatabase::database(name_, false); }
+
+void TestConnection::execute(const QString& sql) {
+    const QString error = tryExecute(sql);
+    EXPECT_TRUE(error.isEmpty()) << sql.toStdString() << ": " << error.toStdString();
+}
+
+QString TestConnection::tryExecute(const QString& sql) {
+    QSqlDatabase db = database();
+    db.transaction();
+    QSqlQuery query(db);
+    if (!query.exec(sql)) {
+        const QString error = query.lastError().text();
+        query.finish();
+        db.rollback();
+        return error.isEmpty() ? QStringLiteral("failed") : error;
+    }
+    query.finish();
+    db.commit();
+    return QString();
+}
+
+QVariant TestConnection::scalar(const QString& sql) {
+    QSqlQuery query(database());
+    EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": "
+                                 << query.lastError().text().toStdString();
+    return query.next() ? query.value(0) : QVariant();
+}
+
+QStringList TestConnection::rows(const QString& sql) {
+    QSqlQuery query(database());
+    EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": "
+                                 << query.lastError().text().toStdString();
+    QStringList result;
+    while (query.next()) {
+        QStringList columns;
+        for (int i = 0; i < query.record().count(); ++i)
+            columns.append(query.value(i).toString().trimmed());
+        result.append(columns.join(QLatin1Char('|')));
+    }
+    return result;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "tests/support/printers.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// A connection of the test's own, through Qt's QIBASE driver, to look into a
+// database independently of the program's data module.
+class TestConnection {
+public:
+    explicit TestConnection(const QString& path);
+    ~TestConnection();
+    TestConnection(const TestConnection&) = delete;
+    TestConnection& operator=(const TestConnection&) = delete;
+
+    QSqlDatabase database() const;
+    // Runs a statement and commits it; fails the test when it fails.
+    void execute(const QString& sql);
+    // Runs a statement and returns the server's error, empty when it worked.
+    QString tryExecute(const QString& sql);
+    QVariant scalar(const QString& sql);
+    // Every row of a query, its columns trimmed and joined by "|".
+    QStringList rows(const QString& sql);
+
+private:
+    QString name_;
+};

@@ -1,0 +1,17 @@
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// Every test process runs a real QApplication on the offscreen platform and
+// keeps Firebird's lock files in a folder of its own, as the tests open only
+// their own database files.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir lockFolder;
+    qputenv("FIREBIRD_LOCK", lockFolder.path().toUtf8());
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
