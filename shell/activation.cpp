@@ -1,0 +1,51 @@
+#include "shell/activation.h"
+
+#include "datastore/create_database.h"
+#include "datastore/data_module.h"
+#include "platform/dialogs.h"
+
+#include <QFileInfo>
+
+namespace {
+const QString kProgramError = QStringLiteral("PROGRAM ERROR");
+}
+
+Activation::Activation(const Locations& locations, TDataModule2& dataModule, Dialogs& dialogs,
+                       QWidget* parent)
+    : locations_(locations), dataModule_(dataModule), dialogs_(dialogs), parent_(parent) {}
+
+CurrentDatabase Activation::settleCurrentDatabase() {
+    // firstdb may be the open database: it is never deleted under a live attachment.
+    dataModule_.close();
+    createDatabase(locations_, kFirstdb, [](const QString&) {});
+
+    CurrentDatabase current = readCurrentDatabase();
+    if (current.path.isEmpty())
+        current = resetToFirstdb();
+    if (!QFileInfo(current.path).isFile()) {
+        dialogs_.message(parent_, kProgramError,
+                         QStringLiteral("Unable to locate the stored database file, resetting\n"
+                                        "to 'firstdb'."),
+                         Buttons::Ok);
+        current = resetToFirstdb();
+    }
+    return current;
+}
+
+CurrentDatabase Activation::resetToFirstdb() {
+    recordCurrentDatabase({kFirstdb, locations_.firstdbPath()});
+    return readCurrentDatabase();
+}
+
+void Activation::openDatabase(const CurrentDatabase& current) { dataModule_.open(current.path); }
+
+bool Activation::refuseLiveWork(const CurrentDatabase& current) {
+    if (current.name != kFirstdb)
+        return false;
+    dialogs_.message(parent_, kProgramError,
+                     QStringLiteral("You may not use 'firstdb' for live data...\n"
+                                    "Create live datafile and/or change to the live\n"
+                                    "file.  Until you do so all menu options are diabled"),
+                     Buttons::Ok);
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "datastore/locations.h"
+
+class Dialogs;
+class QWidget;
+class TDataModule2;
+
+// What the main window does each time it becomes active: rebuild the scratch
+// database, settle which database is current (falling back to firstdb when
+// none usable is recorded) and reopen the production connection on it.
+class Activation {
+public:
+    Activation(const Locations& locations, TDataModule2& dataModule, Dialogs& dialogs,
+               QWidget* parent);
+
+    // Closes the production connection, recreates firstdb and returns the
+    // current database, recording firstdb when the recorded one is unusable.
+    CurrentDatabase settleCurrentDatabase();
+    // Opens the connection and every table; throws DatabaseError.
+    void openDatabase(const CurrentDatabase& current);
+    // While firstdb is current, says that live work is refused and returns true.
+    bool refuseLiveWork(const CurrentDatabase& current);
+
+private:
+    CurrentDatabase resetToFirstdb();
+
+    Locations locations_;
+    TDataModule2& dataModule_;
+    Dialogs& dialogs_;
+    QWidget* parent_;
+};

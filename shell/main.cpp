@@ -1,0 +1,20 @@
+#include "datastore/data_module.h"
+#include "datastore/locations.h"
+#include "platform/dialogs.h"
+#include "shell/main_screen.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("KELBRIDGE_LABS"));
+    QApplication::setApplicationName(QStringLiteral("QUORVEL4"));
+
+    QtDialogs dialogs;
+    TDataModule2 dataModule;
+    TMain_Screen2 mainScreen(Locations::forCurrentUser(), dataModule, dialogs);
+    QObject::connect(&mainScreen, &TMain_Screen2::programTerminationRequested, &app,
+                     &QApplication::quit, Qt::QueuedConnection);
+    mainScreen.show();
+    return app.exec();
+}

@@ -1,0 +1,162 @@
+#include "shell/main_screen.h"
+
+#include "datastore/create_tables_form.h"
+#include "datastore/data_module.h"
+#include "platform/dialogs.h"
+#include "platform/error_guard.h"
+#include "platform/kbx.h"
+#include "shell/change_database.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TMain_Screen2::TMain_Screen2(const Locations& locations, TDataModule2& dataModule,
+                             Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      locations_(locations),
+      dataModule_(dataModule),
+      dialogs_(dialogs),
+      activation_(locations, dataModule, dialogs, this) {
+    setObjectName(QStringLiteral("Main_Screen2"));
+    setWindowTitle(QStringLiteral("QUORVEL ")
+                   + kbx::_kbx_Get_Versioning_Info(QStringLiteral("FileVersion"))
+                   + QStringLiteral("::2004-02-01::"));
+
+    Image1 = new QLabel;
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/main_screen.png")));
+    Image1->setScaledContents(true);
+    Image1->setMinimumSize(1, 1);
+
+    Label1 = new QLabel(readCurrentDatabase().name);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(Image1, 1);
+    layout->addWidget(Label1);
+    setCentralWidget(central);
+    resize(800, 560);
+
+    buildMenu();
+}
+
+QMenu* TMain_Screen2::addMenu(QMenu* parentMenu, const QString& caption, const QString& name) {
+    QMenu* menu = parentMenu ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
+    menu->setObjectName(name);
+    return menu;
+}
+
+QAction* TMain_Screen2::addItem(QMenu* menu, const QString& caption, const QString& name) {
+    QAction* item = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
+    item->setObjectName(name);
+    return item;
+}
+
+void TMain_Screen2::buildMenu() {
+    QAction* exit = addItem(nullptr, QStringLiteral("Exit"), QStringLiteral("Exit1"));
+    connect(exit, &QAction::triggered, this, &TMain_Screen2::Exit1Click);
+
+    Databases1 = addMenu(nullptr, QStringLiteral("Databases"), QStringLiteral("Databases1"));
+    QMenu* payments = addMenu(Databases1, QStringLiteral("Payment Records"),
+                              QStringLiteral("PaymentRecords1"));
+    addItem(payments, QStringLiteral("Maintain Payment Records"),
+            QStringLiteral("MaintainPaymentRecords1"));
+    QMenu* jobSearch = addMenu(Databases1, QStringLiteral("Job Search Records"),
+                               QStringLiteral("JobSearchRecords1"));
+    addItem(jobSearch, QStringLiteral("Maintain Job Search Records"),
+            QStringLiteral("MaintainJobSearchRecords1"));
+    addItem(jobSearch, QStringLiteral("Job Search Edits/Imports"),
+            QStringLiteral("JobSearchEditsImports1"));
+    addItem(jobSearch, QStringLiteral("Job Title Edits"), QStringLiteral("JobTitleEdits1"));
+    addItem(Databases1, QStringLiteral("Pick Lists"), QStringLiteral("PickLists1"));
+    addItem(Databases1, QStringLiteral("ZIP Databases"), QStringLiteral("ZIPDatabases1"));
+    addItem(Databases1, QStringLiteral("UNZIP Databases"), QStringLiteral("UNZIPDatabases1"));
+
+    Reports1 = addMenu(nullptr, QStringLiteral("Reports"), QStringLiteral("Reports1"));
+    addItem(Reports1, QStringLiteral("Payments"), QStringLiteral("Payments1"));
+    QMenu* jobSearchReports =
+        addMenu(Reports1, QStringLiteral("Job Search"), QStringLiteral("JobSearch2"));
+    addItem(jobSearchReports, QStringLiteral("Disqualified By State"),
+            QStringLiteral("DisqualifiedByState1"));
+    addItem(jobSearchReports, QStringLiteral("Disqualified By Title"),
+            QStringLiteral("DisqualifiedByTitle1"));
+
+    QMenu* utilities = addMenu(nullptr, QStringLiteral("Utilities"), QStringLiteral("Utilities1"));
+    Configuration1 = addItem(utilities, QStringLiteral("Configuration"),
+                             QStringLiteral("Configuration1"));
+    QAction* create = addItem(utilities, QStringLiteral("Create Databases"),
+                              QStringLiteral("CreateDatabases1"));
+    connect(create, &QAction::triggered, this, &TMain_Screen2::CreateDatabases1Click);
+    QAction* change = addItem(utilities, QStringLiteral("Change Databases"),
+                              QStringLiteral("ChangeDatabases1"));
+    connect(change, &QAction::triggered, this, &TMain_Screen2::ChangeDatabases1Click);
+    addItem(utilities, QStringLiteral("Backup And Restore"), QStringLiteral("BackupAndRestore1"));
+
+    addItem(nullptr, QStringLiteral("Help"), QStringLiteral("Help1"));
+}
+
+void TMain_Screen2::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownBefore_)
+        return;
+    shownBefore_ = true;
+    // After the window is on screen, so that its messages have a parent to sit on.
+    QTimer::singleShot(0, this, &TMain_Screen2::FormActivate);
+}
+
+void TMain_Screen2::FormActivate() {
+    const bool opened = runGuarded(dialogs_, this, [this] {
+        current_ = activation_.settleCurrentDatabase();
+        Label1->setText(current_.name);
+        activation_.openDatabase(current_);
+        if (activation_.refuseLiveWork(current_))
+            disableDataMenus();
+    });
+    // Without an open database the data forms would have nothing to work on.
+    if (!opened)
+        disableDataMenus();
+}
+
+void TMain_Screen2::disableDataMenus() {
+    Databases1->menuAction()->setEnabled(false);
+    Reports1->menuAction()->setEnabled(false);
+    Configuration1->setEnabled(false);
+}
+
+void TMain_Screen2::showModal(QDialog* form) {
+    form->exec();
+    delete form;
+    FormActivate();
+}
+
+void TMain_Screen2::Exit1Click() {
+    if (dialogs_.message(this, QStringLiteral("PROGRAM TERMINATION REQUESTED"),
+                         QStringLiteral("Do you really want to exit??\n"), Buttons::YesNo)
+        == Answer::Yes)
+        emit programTerminationRequested();
+}
+
+void TMain_Screen2::CreateDatabases1Click() {
+    showModal(new TCreate_Tables(locations_, dataModule_, dialogs_, this));
+}
+
+void TMain_Screen2::ChangeDatabases1Click() {
+    runGuarded(dialogs_, this, [this] {
+        const std::optional<CurrentDatabase> chosen =
+            chooseDatabaseFile(dialogs_, this, locations_);
+        if (!chosen)
+            return;
+        recordCurrentDatabase(*chosen);
+        current_ = readCurrentDatabase();
+        dialogs_.message(this, QStringLiteral("PROGRAM TERMINATION"),
+                         QStringLiteral("Since the database has been changed...\n"
+                                        "Program must be restarted, stopping program"),
+                         Buttons::Ok);
+        emit programTerminationRequested();
+    });
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "datastore/locations.h"
+#include "shell/activation.h"
+
+#include <QMainWindow>
+
+class Dialogs;
+class QAction;
+class QDialog;
+class QLabel;
+class QMenu;
+class TDataModule2;
+
+// The main window: a picture, the current database's name and the menu from
+// which every form opens.
+class TMain_Screen2 : public QMainWindow {
+    Q_OBJECT
+public:
+    TMain_Screen2(const Locations& locations, TDataModule2& dataModule, Dialogs& dialogs,
+                  QWidget* parent = nullptr);
+
+    // The activation sequence: runs when the window is first shown and each
+    // time a form opened from the menu returns.
+    void FormActivate();
+
+    void Exit1Click();
+    void CreateDatabases1Click();
+    void ChangeDatabases1Click();
+
+    CurrentDatabase currentDatabase() const { return current_; }
+
+signals:
+    // The program must end: the user confirmed Exit, or the database changed.
+    void programTerminationRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildMenu();
+    QMenu* addMenu(QMenu* parentMenu, const QString& caption, const QString& name);
+    QAction* addItem(QMenu* menu, const QString& caption, const QString& name);
+    void disableDataMenus();
+    // Shows a form modally, destroys it when it closes, then activates again.
+    void showModal(QDialog* form);
+
+    Locations locations_;
+    TDataModule2& dataModule_;
+    Dialogs& dialogs_;
+    Activation activation_;
+    CurrentDatabase current_;
+    bool shownBefore_ = false;
+
+    QLabel* Image1;
+    QLabel* Label1;
+    QMenu* Databases1;
+    QMenu* Reports1;
+    QAction* Configuration1;
+};
