@@ -1,0 +1,266 @@
+#include "datastore/data_module.h"
+#include "platform/kbx.h"
+#include "shell/main_screen.h"
+#include "tests/support/scripted_dialogs.h"
+#include "tests/support/test_connection.h"
+#include "tests/support/workspace.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QSqlRecord>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kResetText = "Unable to locate the stored database file, resetting\nto 'firstdb'.";
+const QString kFirstdbWarning =
+    "You may not use 'firstdb' for live data...\nCreate live datafile and/or change to the live\n"
+    "file.  Until you do so all menu options are diabled";
+
+// The menu as indented captions with their object names.
+void describeMenu(const QList<QAction*>& actions, int depth, QStringList& lines) {
+    for (QAction* action : actions) {
+        QMenu* submenu = action->menu();
+        const QString name = submenu ? submenu->objectName() : action->objectName();
+        lines.append(QString(depth * 2, ' ') + action->text() + " [" + name + "]");
+        if (submenu)
+            describeMenu(submenu->actions(), depth + 1, lines);
+    }
+}
+
+class MainScreenTest : public ::testing::Test {
+protected:
+    QAction* item(const QString& name) { return window.findChild<QAction*>(name); }
+    bool menuEnabled(const QString& name) {
+        return window.findChild<QMenu*>(name)->menuAction()->isEnabled();
+    }
+    QString label() { return window.findChild<QLabel*>("Label1")->text(); }
+    QStringList texts() const {
+        QStringList result;
+        for (const ShownMessage& shown : dialogs.messages)
+            result.append(shown.caption + ": " + shown.text);
+        return result;
+    }
+
+    TestWorkspace workspace;
+    Locations locations = workspace.locations();
+    TDataModule2 dataModule;
+    ScriptedDialogs dialogs;
+    TMain_Screen2 window{locations, dataModule, dialogs};
+};
+
+TEST_F(MainScreenTest, CaptionCarriesTheVersionAndReleaseDate) {
+    EXPECT_EQ(window.windowTitle(),
+              "QUORVEL " + kbx::_kbx_Get_Versioning_Info("FileVersion") + "::2004-02-01::");
+    EXPECT_TRUE(window.windowTitle().startsWith("QUORVEL 4."));
+}
+
+TEST_F(MainScreenTest, MenuHasEveryItemInItsPlace) {
+    QStringList lines;
+    describeMenu(window.menuBar()->actions(), 0, lines);
+    EXPECT_EQ(lines, QStringList({
+                         "Exit [Exit1]",
+                         "Databases [Databases1]",
+                         "  Payment Records [PaymentRecords1]",
+                         "    Maintain Payment Records [MaintainPaymentRecords1]",
+                         "  Job Search Records [JobSearchRecords1]",
+                         "    Maintain Job Search Records [MaintainJobSearchRecords1]",
+                         "    Job Search Edits/Imports [JobSearchEditsImports1]",
+                         "    Job Title Edits [JobTitleEdits1]",
+                         "  Pick Lists [PickLists1]",
+                         "  ZIP Databases [ZIPDatabases1]",
+                         "  UNZIP Databases [UNZIPDatabases1]",
+                         "Reports [Reports1]",
+                         "  Payments [Payments1]",
+                         "  Job Search [JobSearch2]",
+                         "    Disqualified By State [DisqualifiedByState1]",
+                         "    Disqualified By Title [DisqualifiedByTitle1]",
+                         "Utilities [Utilities1]",
+                         "  Configuration [Configuration1]",
+                         "  Create Databases [CreateDatabases1]",
+                         "  Change Databases [ChangeDatabases1]",
+                         "  Backup And Restore [BackupAndRestore1]",
+                         "Help [Help1]",
+                     }));
+}
+
+TEST_F(MainScreenTest, FirstStartRecordsAndOpensFirstdbAndRefusesLiveWork) {
+    window.FormActivate();
+
+    EXPECT_EQ(texts(), QStringList("PROGRAM ERROR: " + kFirstdbWarning));
+    const CurrentDatabase recorded = readCurrentDatabase();
+    EXPECT_EQ(recorded.name, "firstdb");
+    EXPECT_EQ(recorded.path, locations.firstdbPath());
+    EXPECT_EQ(label(), "firstdb");
+    EXPECT_EQ(dataModule.openPath(), locations.firstdbPath());
+    EXPECT_EQ(dataModule.table("CARRIER_4")->rowCount(), 23);
+
+    EXPECT_FALSE(menuEnabled("Databases1"));
+    EXPECT_FALSE(menuEnabled("Reports1"));
+    EXPECT_FALSE(item("Configuration1")->isEnabled());
+    for (const char* usable : {"Exit1", "CreateDatabases1", "ChangeDatabases1", "BackupAndRestore1"})
+        EXPECT_TRUE(item(usable)->isEnabled()) << usable;
+    EXPECT_TRUE(menuEnabled("Utilities1"));
+}
+
+TEST_F(MainScreenTest, RecordedFileThatWasDeletedFallsBackToFirstdb) {
+    recordCurrentDatabase({"books", workspace.documents() + "/gone/books.gdb"});
+    window.FormActivate();
+    EXPECT_EQ(texts(), QStringList({"PROGRAM ERROR: " + kResetText,
+                                    "PROGRAM ERROR: " + kFirstdbWarning}));
+    EXPECT_EQ(readCurrentDatabase().name, "firstdb");
+    EXPECT_EQ(readCurrentDatabase().path, locations.firstdbPath());
+    EXPECT_EQ(label(), "firstdb");
+}
+
+TEST_F(MainScreenTest, PathRecordedAsFailedCountsAsNoneAndResetsSilently) {
+    recordCurrentDatabase({"books", "failed"});
+    window.FormActivate();
+    EXPECT_EQ(texts(), QStringList("PROGRAM ERROR: " + kFirstdbWarning));
+    EXPECT_EQ(readCurrentDatabase().name, "firstdb");
+}
+
+TEST_F(MainScreenTest, LiveDatabaseOpensWithoutAWord) {
+    const QString path = workspace.copyOfNewDatabase("books");
+    recordCurrentDatabase({"books", path});
+    window.FormActivate();
+    EXPECT_TRUE(dialogs.messages.empty()) << texts().join('\n').toStdString();
+    EXPECT_EQ(label(), "books");
+    EXPECT_EQ(dataModule.openPath(), path);
+    EXPECT_TRUE(menuEnabled("Databases1"));
+    EXPECT_TRUE(menuEnabled("Reports1"));
+    EXPECT_TRUE(item("Configuration1")->isEnabled());
+    EXPECT_TRUE(QFile::exists(locations.firstdbPath()));
+}
+
+TEST_F(MainScreenTest, FirstdbIsRebuiltEvenWhileItIsTheOpenDatabase) {
+    window.FormActivate();
+    TableModel& cities = *dataModule.table("CITY_4");
+    const int row = cities.rowCount();
+    cities.insertRow(row);
+    cities.setData(cities.index(row, 0), "AUSTIN");
+    ASSERT_TRUE(cities.submitAll());
+    ASSERT_EQ(cities.rowCount(), 1);
+
+    window.FormActivate();
+    EXPECT_EQ(dataModule.openPath(), locations.firstdbPath());
+    EXPECT_EQ(dataModule.table("CITY_4")->rowCount(), 0);
+    EXPECT_EQ(texts(), QStringList({"PROGRAM ERROR: " + kFirstdbWarning,
+                                    "PROGRAM ERROR: " + kFirstdbWarning}));
+}
+
+TEST_F(MainScreenTest, RecordedFileThatIsNoDatabaseIsReportedAndDataMenusStayShut) {
+    const QString junk = workspace.documents() + "/junk.gdb";
+    QDir().mkpath(workspace.documents());
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'j'));
+    file.close();
+    recordCurrentDatabase({"junk", junk});
+
+    window.FormActivate();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "PROGRAM ERROR");
+    EXPECT_TRUE(dialogs.messages[0].text.contains(junk));
+    EXPECT_EQ(label(), "junk");
+    EXPECT_FALSE(menuEnabled("Databases1"));
+    EXPECT_FALSE(menuEnabled("Reports1"));
+    EXPECT_FALSE(item("Configuration1")->isEnabled());
+}
+
+TEST_F(MainScreenTest, FirstShowActivatesOnceAndAFormClosingActivatesAgain) {
+    window.show();
+    for (int waited = 0; dialogs.messages.empty() && waited < 5000; waited += 10)
+        QTest::qWait(10);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    window.hide();
+    window.show();
+    QTest::qWait(50);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+
+    QTimer::singleShot(0, [] {
+        if (QWidget* form = QApplication::activeModalWidget())
+            form->close();
+    });
+    item("CreateDatabases1")->trigger();
+    EXPECT_EQ(texts(), QStringList({"PROGRAM ERROR: " + kFirstdbWarning,
+                                    "PROGRAM ERROR: " + kFirstdbWarning}));
+}
+
+TEST_F(MainScreenTest, ExitAsksAndEndsOnlyOnYes) {
+    QSignalSpy termination(&window, &TMain_Screen2::programTerminationRequested);
+    dialogs.queueAnswer(Answer::No);
+    item("Exit1")->trigger();
+    EXPECT_EQ(termination.count(), 0);
+    dialogs.queueAnswer(Answer::Yes);
+    item("Exit1")->trigger();
+    EXPECT_EQ(termination.count(), 1);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].caption, "PROGRAM TERMINATION REQUESTED");
+    EXPECT_EQ(dialogs.messages[0].text, "Do you really want to exit??\n");
+    EXPECT_EQ(dialogs.messages[0].buttons, Buttons::YesNo);
+}
+
+class ChangeDatabaseTest : public MainScreenTest {};
+
+TEST_F(ChangeDatabaseTest, ChosenFileKeepsItsPathAndGivesALowerCaseName) {
+    const QString chosen = workspace.documents() + "/Mixed Case/BOOKS.GDB";
+    QDir().mkpath(workspace.documents() + "/Mixed Case");
+    QFile::copy(workspace.copyOfNewDatabase("template-copy"), chosen);
+    QSignalSpy termination(&window, &TMain_Screen2::programTerminationRequested);
+    dialogs.queueChosenFile(chosen);
+
+    item("ChangeDatabases1")->trigger();
+
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests[0].folder, locations.databaseFolder());
+    EXPECT_EQ(dialogs.fileRequests[0].defaultSuffix, "GDB");
+    EXPECT_TRUE(dialogs.fileRequests[0].nameFilter.contains("*.gdb"));
+    EXPECT_EQ(readCurrentDatabase().name, "books");
+    EXPECT_EQ(readCurrentDatabase().path, chosen);
+    EXPECT_EQ(window.currentDatabase().path, chosen);
+    EXPECT_EQ(texts(), QStringList("PROGRAM TERMINATION: Since the database has been changed...\n"
+                                   "Program must be restarted, stopping program"));
+    EXPECT_EQ(termination.count(), 1);
+
+    // The next start opens the chosen file.
+    TMain_Screen2 restarted(locations, dataModule, dialogs);
+    restarted.FormActivate();
+    EXPECT_EQ(dataModule.openPath(), chosen);
+    EXPECT_EQ(restarted.findChild<QLabel*>("Label1")->text(), "books");
+}
+
+TEST_F(ChangeDatabaseTest, ChoosingTheScratchFileInCapitalsStillMeansFirstdb) {
+    const QString chosen = locations.databaseFolder() + "/FIRSTDB.GDB";
+    QFile::copy(workspace.copyOfNewDatabase("template-copy"), chosen);
+    dialogs.queueChosenFile(chosen);
+    item("ChangeDatabases1")->trigger();
+    EXPECT_EQ(readCurrentDatabase().name, "firstdb");
+
+    TMain_Screen2 restarted(locations, dataModule, dialogs);
+    restarted.FormActivate();
+    EXPECT_EQ(dialogs.messages.back().text, kFirstdbWarning);
+    EXPECT_FALSE(restarted.findChild<QMenu*>("Databases1")->menuAction()->isEnabled());
+}
+
+TEST_F(ChangeDatabaseTest, CancellingChangesNothing) {
+    const QString path = workspace.copyOfNewDatabase("books");
+    recordCurrentDatabase({"books", path});
+    QSignalSpy termination(&window, &TMain_Screen2::programTerminationRequested);
+    dialogs.queueChosenFile(QString());
+    item("ChangeDatabases1")->trigger();
+    EXPECT_EQ(readCurrentDatabase().name, "books");
+    EXPECT_EQ(readCurrentDatabase().path, path);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(termination.count(), 0);
+}
+
+}  // namespace
