@@ -214,20 +214,6 @@ TEST_F(CreateDatabaseTest, RowsInsertedWithOnlyAKeyTakeTheDefinedDefaults) {
               QStringList(QStringList(nullChecks.size(), "true").join('|')));
 }
 
-TEST_F(CreateDatabaseTest, PickListsRefuseDuplicatesOfTheirWholeKey) {
-    collectLog(locations, "books");
-    TestConnection db(locations.databasePath("books"));
-    EXPECT_FALSE(db.tryExecute("INSERT INTO CARRIER_4 (CARRIER) VALUES ('UPS   - GROUND')")
-                     .isEmpty());
-    db.execute("INSERT INTO POSCODE_4 (POS_CODE, POS_DESC) VALUES ('FT', 'FULL TIME')");
-    db.execute("INSERT INTO POSCODE_4 (POS_CODE, POS_DESC) VALUES ('FT', 'FULL-TIME')");
-    EXPECT_FALSE(db.tryExecute("INSERT INTO POSCODE_4 (POS_CODE, POS_DESC) VALUES ('FT', 'FULL TIME')")
-                     .isEmpty());
-    db.execute("INSERT INTO TIME10_4 (X24_HOUR, X12_HOUR) VALUES ('00:00', '0:00 AM')");
-    EXPECT_FALSE(db.tryExecute("INSERT INTO TIME10_4 (X24_HOUR, X12_HOUR) VALUES ('00:00', '12:00 AM')")
-                     .isEmpty());
-}
-
 TEST_F(CreateDatabaseTest, AnotherClientSeesDialectOnePageSize4096AndForcedWrites) {
     collectLog(locations, "books");
     const QString report =
