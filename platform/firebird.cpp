@@ -88,12 +88,17 @@ private:
     IXpbBuilder* builder_ = nullptr;
 };
 
-Firebird::IAttachment* attachWith(const QString& path, ParameterBlock& block) {
+enum class Open { Existing, New };
+
+Firebird::IAttachment* openDatabase(const QString& path, ParameterBlock& block, Open how) {
     Status status;
     Firebird::IProvider* provider = master()->getDispatcher();
     const QByteArray file = path.toUtf8();
     Firebird::IAttachment* attachment =
-        provider->attachDatabase(status.wrapper(), file.constData(), block.length(), block.buffer());
+        how == Open::New ? provider->createDatabase(status.wrapper(), file.constData(),
+                                                    block.length(), block.buffer())
+                         : provider->attachDatabase(status.wrapper(), file.constData(),
+                                                    block.length(), block.buffer());
     provider->release();
     status.throwIfFailed();
     return attachment;
@@ -111,6 +116,7 @@ Attachment& Attachment::operator=(Attachment&& other) noexcept {
         try {
             detach();
         } catch (const DatabaseError&) {
+            // The engine frees an attachment whose detach failed.
         }
         attachment_ = std::exchange(other.attachment_, nullptr);
     }
@@ -131,23 +137,18 @@ Attachment Attachment::create(const QString& path, const CreateOptions& options)
         .add(isc_dpb_page_size, options.pageSize)
         .add(isc_dpb_sql_dialect, options.sqlDialect)
         .add(isc_dpb_force_write, options.forcedWrites ? 1 : 0);
-    Status status;
-    Firebird::IProvider* provider = master()->getDispatcher();
-    const QByteArray file = path.toUtf8();
-    Firebird::IAttachment* attachment =
-        provider->createDatabase(status.wrapper(), file.constData(), block.length(), block.buffer());
-    provider->release();
-    status.throwIfFailed();
-    return Attachment(attachment);
+    return Attachment(openDatabase(path, block, Open::New));
 }
 
 Attachment Attachment::attach(const QString& path, const Account& account) {
     ParameterBlock block;
     block.addAccount(account);
-    return Attachment(attachWith(path, block));
+    return Attachment(openDatabase(path, block, Open::Existing));
 }
 
 void Attachment::executeInOwnTransaction(const QString& sql) {
+    if (!attachment_)
+        throw DatabaseError(QStringLiteral("The database is not attached."));
     Status status;
     Firebird::ITransaction* transaction = attachment_->startTransaction(status.wrapper(), 0, nullptr);
     status.throwIfFailed();
@@ -180,7 +181,7 @@ void Attachment::detach() {
 void Attachment::setForcedWrites(const QString& path, const Account& account, bool on) {
     ParameterBlock block;
     block.addAccount(account).add(isc_dpb_force_write, on ? 1 : 0);
-    Attachment attachment(attachWith(path, block));
+    Attachment attachment(openDatabase(path, block, Open::Existing));
     attachment.detach();
 }
 
