@@ -2,7 +2,7 @@
 BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build display run test bench clean
 
 all: build
 
@@ -15,8 +15,10 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+display:
 	@scripts/check-display
+
+run: display build
 	@$(BUILD_DIR)/shell/quorvel4
 
 test: build

@@ -73,7 +73,7 @@ TCreate_Tables::TCreate_Tables(const Locations& locations, TDataModule2& dataMod
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(sidePanel);
     layout->addLayout(work, 1);
-    resize(640, 480);
+    resize(780, 520);
 
     connect(btn_create_tables, &QPushButton::clicked, this, &TCreate_Tables::btn_create_tablesClick);
     connect(btn_exit, &QPushButton::clicked, this, &QDialog::close);
