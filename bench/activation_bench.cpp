@@ -7,7 +7,7 @@
 #include "datastore/locations.h"
 #include "datastore/schema.h"
 #include "datastore/seed_data.h"
-#include "platform/dialogs.h"
+#include "bench/silent_dialogs.h"
 #include "platform/firebird.h"
 #include "shell/activation.h"
 
@@ -19,16 +19,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Answers every message with OK, so that the activation never waits.
-class SilentDialogs : public Dialogs {
-public:
-    Answer message(QWidget*, const QString&, const QString&, Buttons) override {
-        return Answer::Ok;
-    }
-    QString openFile(QWidget*, const OpenFileRequest&) override { return QString(); }
-    QString chooseFolder(QWidget*, const QString&, const QString&) override { return QString(); }
-};
 
 struct Workspace {
     QTemporaryDir dir;

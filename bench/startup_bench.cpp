@@ -5,7 +5,7 @@
 #include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
-#include "platform/dialogs.h"
+#include "bench/silent_dialogs.h"
 #include "shell/main_screen.h"
 
 #include <QApplication>
@@ -19,15 +19,6 @@
 #include <vector>
 
 namespace {
-
-class SilentDialogs : public Dialogs {
-public:
-    Answer message(QWidget*, const QString&, const QString&, Buttons) override {
-        return Answer::Ok;
-    }
-    QString openFile(QWidget*, const OpenFileRequest&) override { return QString(); }
-    QString chooseFolder(QWidget*, const QString&, const QString&) override { return QString(); }
-};
 
 void setIdentity() {
     QApplication::setOrganizationName("KELBRIDGE_LABS");
