@@ -4,6 +4,7 @@
 #include "datastore/data_module.h"
 #include "platform/dialogs.h"
 #include "platform/error_guard.h"
+#include "platform/text_input.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -13,20 +14,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QValidator>
 #include <QVBoxLayout>
 
 namespace {
-
-// Turns every letter to upper case as it is typed.
-class UpperCaseValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 bool sameFile(const QString& first, const QString& second) {
     const QString canonicalFirst = QFileInfo(first).canonicalFilePath();
@@ -45,7 +35,7 @@ TCreate_Tables::TCreate_Tables(const Locations& locations, TDataModule2& dataMod
     fld_database_name = new QLineEdit;
     fld_database_name->setObjectName(QStringLiteral("fld_database_name"));
     fld_database_name->setMaxLength(8);
-    fld_database_name->setValidator(new UpperCaseValidator(fld_database_name));
+    upperCaseAsTyped(fld_database_name);
 
     Memo1 = new QPlainTextEdit;
     Memo1->setObjectName(QStringLiteral("Memo1"));

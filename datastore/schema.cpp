@@ -220,6 +220,8 @@ QString Column::typeSql() const {
     return QString();
 }
 
+bool Column::absentIsOldDate() const { return type == Type::Date && defaultValue == kAbsentDate; }
+
 const Column* Table::column(const QString& columnName) const {
     for (const Column& candidate : columns)
         if (candidate.name == columnName)

@@ -23,6 +23,9 @@ struct Column {
     bool notNull = false;
 
     QString typeSql() const;
+    bool isText() const { return type == Type::Char || type == Type::Varchar; }
+    // Whether an absent value is the date 1 January 1901 rather than null.
+    bool absentIsOldDate() const;
 };
 
 struct Table {

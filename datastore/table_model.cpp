@@ -2,13 +2,38 @@
 
 #include "platform/database_error.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+// The database key as text: Qt's driver cannot carry its raw bytes, so it
+// travels as the text of a UUID whose first eight bytes are the key.
+const QString kRowKeyText = QStringLiteral("UUID_TO_CHAR(RDB$DB_KEY || x'0000000000000000')");
+const QString kRowKeyMatch =
+    QStringLiteral(" WHERE RDB$DB_KEY = SUBSTRING(CHAR_TO_UUID(?) FROM 1 FOR 8)");
+
+// Cuts text to the bytes a CHAR or VARCHAR column holds.
+QString cutToWidth(const QString& text, int width) {
+    QString cut = text;
+    while (cut.toUtf8().size() > width)
+        cut.chop(1);
+    return cut;
+}
+
+}  // namespace
 
 TableModel::TableModel(const schema::Table& definition, const QSqlDatabase& connection,
                        QObject* parent)
     : QSqlTableModel(parent, connection), definition_(definition) {
     setObjectName(definition.modelName);
     setEditStrategy(QSqlTableModel::OnManualSubmit);
+}
+
+const schema::Column* TableModel::columnAt(int column) const {
+    return definition_.column(record().fieldName(column));
 }
 
 void TableModel::open() {
@@ -18,12 +43,38 @@ void TableModel::open() {
                                 .arg(definition_.name, lastError().text()));
 }
 
-void TableModel::close() { clear(); }
+void TableModel::close() {
+    clear();
+    rowKeys_.clear();
+}
 
 void TableModel::useIndex(const QString& indexName) {
     indexName_ = indexName;
     if (isOpen() && !select())
         throw DatabaseError(lastError().text());
+}
+
+int TableModel::rowOf(const QString& columnName, const QVariant& value) {
+    while (canFetchMore())
+        fetchMore();
+    const int column = fieldIndex(columnName);
+    for (int row = 0; row < rowCount(); ++row)
+        if (data(index(row, column)) == value)
+            return row;
+    return -1;
+}
+
+bool TableModel::select() {
+    if (!QSqlTableModel::select())
+        return false;
+    return hasKey() || loadRowKeys();
+}
+
+bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    const schema::Column* column = columnAt(index.column());
+    if (role == Qt::EditRole && column && column->isText() && !value.isNull())
+        return QSqlTableModel::setData(index, cutToWidth(value.toString(), column->size), role);
+    return QSqlTableModel::setData(index, value, role);
 }
 
 QString TableModel::orderByClause() const {
@@ -33,7 +84,58 @@ QString TableModel::orderByClause() const {
         return QStringLiteral("ORDER BY ") + index.columns.join(direction + QStringLiteral(", "))
                + direction;
     }
-    if (definition_.primaryKey.isEmpty())
+    if (!hasKey())
         return QStringLiteral("ORDER BY RDB$DB_KEY");
     return QStringLiteral("ORDER BY ") + definition_.primaryKey.join(QStringLiteral(", "));
+}
+
+bool TableModel::loadRowKeys() {
+    rowKeys_.clear();
+    QSqlQuery query(database());
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY RDB$DB_KEY")
+                        .arg(kRowKeyText, definition_.name))) {
+        setLastError(query.lastError());
+        return false;
+    }
+    while (query.next())
+        rowKeys_.append(query.value(0).toString().trimmed());
+    return true;
+}
+
+bool TableModel::updateRowInTable(int row, const QSqlRecord& values) {
+    if (hasKey())
+        return QSqlTableModel::updateRowInTable(row, values);
+    bool anyChange = false;
+    for (int field = 0; field < values.count(); ++field)
+        anyChange = anyChange || values.isGenerated(field);
+    if (!anyChange)
+        return true;
+    const QString update =
+        database().driver()->sqlStatement(QSqlDriver::UpdateStatement, tableName(), values, true);
+    return execForRowKey(update, row, values);
+}
+
+bool TableModel::deleteRowFromTable(int row) {
+    if (hasKey())
+        return QSqlTableModel::deleteRowFromTable(row);
+    return execForRowKey(QStringLiteral("DELETE FROM ") + tableName(), row, QSqlRecord());
+}
+
+bool TableModel::execForRowKey(const QString& statement, int row, const QSqlRecord& values) {
+    if (row < 0 || row >= rowKeys_.size()) {
+        setLastError(QSqlError(QStringLiteral("The row is not in the table."), QString(),
+                               QSqlError::StatementError));
+        return false;
+    }
+    QSqlQuery query(database());
+    query.prepare(statement + kRowKeyMatch);
+    for (int field = 0; field < values.count(); ++field)
+        if (values.isGenerated(field))
+            query.addBindValue(values.value(field));
+    query.addBindValue(rowKeys_.at(row));
+    if (!query.exec()) {
+        setLastError(query.lastError());
+        return false;
+    }
+    return true;
 }

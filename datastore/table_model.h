@@ -3,10 +3,13 @@
 #include "datastore/schema.h"
 
 #include <QSqlTableModel>
+#include <QStringList>
 
 // The model of one table on the production connection, shared by every form
 // that shows or edits the table. Rows come in primary-key order unless an
-// index is chosen; a table without a key comes in storage order.
+// index is chosen; a table without a key comes in storage order and its rows
+// are identified by their database key. Changes wait in the model until
+// submitAll(); text longer than its column is cut to the column's width.
 class TableModel : public QSqlTableModel {
     Q_OBJECT
 public:
@@ -14,6 +17,8 @@ public:
                QObject* parent = nullptr);
 
     const schema::Table& definition() const { return definition_; }
+    // The definition of a model column; null for a column the table lacks.
+    const schema::Column* columnAt(int column) const;
 
     // Reads the table's rows; throws DatabaseError with the server's message.
     void open();
@@ -25,10 +30,24 @@ public:
     void useIndex(const QString& indexName);
     QString indexName() const { return indexName_; }
 
+    // The row whose column holds `value`, reading every row; -1 when none does.
+    int rowOf(const QString& columnName, const QVariant& value);
+
+    bool select() override;
+    bool setData(const QModelIndex& index, const QVariant& value,
+                 int role = Qt::EditRole) override;
+
 protected:
     QString orderByClause() const override;
+    bool updateRowInTable(int row, const QSqlRecord& values) override;
+    bool deleteRowFromTable(int row) override;
 
 private:
+    bool hasKey() const { return !definition_.primaryKey.isEmpty(); }
+    bool loadRowKeys();
+    bool execForRowKey(const QString& statement, int row, const QSqlRecord& values);
+
     const schema::Table& definition_;
     QString indexName_;
+    QStringList rowKeys_;  // database keys of a keyless table, one per row
 };

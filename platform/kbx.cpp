@@ -125,6 +125,11 @@ void _kbx_format_output(const QString& cell, QString& line, int width, int gap,
     line += QString(gap, QLatin1Char(' '));
 }
 
+QString path_without_drive(const QString& path) {
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:"));
+    return QString(path).remove(drive);
+}
+
 QString short_date_format() {
     static const QRegularExpression shortYear(QStringLiteral("(?<!y)y{1,2}(?!y)"));
     QString format = QLocale().dateFormat(QLocale::ShortFormat);

@@ -56,6 +56,10 @@ QString _kbx_ComputerName();
 void _kbx_format_output(const QString& cell, QString& line, int width, int gap,
                         const QString& fill, const QString& flag);
 
+// A path as stored for a chosen file: a leading drive letter and colon
+// ("D:") are dropped where present; any other path is kept whole.
+QString path_without_drive(const QString& path);
+
 // The locale's short date format with the year always four digits wide.
 QString short_date_format();
 QString short_date_text(const QDate& date);

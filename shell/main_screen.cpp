@@ -4,8 +4,11 @@
 #include "datastore/data_module.h"
 #include "platform/dialogs.h"
 #include "platform/error_guard.h"
+#include "payments/payment_records_form.h"
+#include "payments/pick_list_form.h"
 #include "platform/kbx.h"
 #include "shell/change_database.h"
+#include "shell/configuration_form.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -64,8 +67,9 @@ void TMain_Screen2::buildMenu() {
     Databases1 = addMenu(nullptr, QStringLiteral("Databases"), QStringLiteral("Databases1"));
     QMenu* payments = addMenu(Databases1, QStringLiteral("Payment Records"),
                               QStringLiteral("PaymentRecords1"));
-    addItem(payments, QStringLiteral("Maintain Payment Records"),
-            QStringLiteral("MaintainPaymentRecords1"));
+    QAction* paymentRecords = addItem(payments, QStringLiteral("Maintain Payment Records"),
+                                      QStringLiteral("MaintainPaymentRecords1"));
+    connect(paymentRecords, &QAction::triggered, this, &TMain_Screen2::MaintainPaymentRecords1Click);
     QMenu* jobSearch = addMenu(Databases1, QStringLiteral("Job Search Records"),
                                QStringLiteral("JobSearchRecords1"));
     addItem(jobSearch, QStringLiteral("Maintain Job Search Records"),
@@ -73,7 +77,8 @@ void TMain_Screen2::buildMenu() {
     addItem(jobSearch, QStringLiteral("Job Search Edits/Imports"),
             QStringLiteral("JobSearchEditsImports1"));
     addItem(jobSearch, QStringLiteral("Job Title Edits"), QStringLiteral("JobTitleEdits1"));
-    addItem(Databases1, QStringLiteral("Pick Lists"), QStringLiteral("PickLists1"));
+    QAction* pickLists = addItem(Databases1, QStringLiteral("Pick Lists"), QStringLiteral("PickLists1"));
+    connect(pickLists, &QAction::triggered, this, &TMain_Screen2::PickLists1Click);
     addItem(Databases1, QStringLiteral("ZIP Databases"), QStringLiteral("ZIPDatabases1"));
     addItem(Databases1, QStringLiteral("UNZIP Databases"), QStringLiteral("UNZIPDatabases1"));
 
@@ -89,6 +94,7 @@ void TMain_Screen2::buildMenu() {
     QMenu* utilities = addMenu(nullptr, QStringLiteral("Utilities"), QStringLiteral("Utilities1"));
     Configuration1 = addItem(utilities, QStringLiteral("Configuration"),
                              QStringLiteral("Configuration1"));
+    connect(Configuration1, &QAction::triggered, this, &TMain_Screen2::Configuration1Click);
     QAction* create = addItem(utilities, QStringLiteral("Create Databases"),
                               QStringLiteral("CreateDatabases1"));
     connect(create, &QAction::triggered, this, &TMain_Screen2::CreateDatabases1Click);
@@ -139,6 +145,16 @@ void TMain_Screen2::Exit1Click() {
                          QStringLiteral("Do you really want to exit??\n"), Buttons::YesNo)
         == Answer::Yes)
         emit programTerminationRequested();
+}
+
+void TMain_Screen2::MaintainPaymentRecords1Click() {
+    showModal(new Tpayment_records_form(dataModule_, dialogs_, this));
+}
+
+void TMain_Screen2::PickLists1Click() { showModal(new Tpick_list_form(dataModule_, dialogs_, this)); }
+
+void TMain_Screen2::Configuration1Click() {
+    showModal(new TConfiguration(dataModule_, dialogs_, this));
 }
 
 void TMain_Screen2::CreateDatabases1Click() {

@@ -25,6 +25,9 @@ public:
     void FormActivate();
 
     void Exit1Click();
+    void MaintainPaymentRecords1Click();
+    void PickLists1Click();
+    void Configuration1Click();
     void CreateDatabases1Click();
     void ChangeDatabases1Click();
 

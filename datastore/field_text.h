@@ -1,0 +1,33 @@
+#pragma once
+
+#include "datastore/schema.h"
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+// How the forms show a column's value as text and read typed text back.
+namespace field_text {
+
+// The date that stands for "no date" in the payment table.
+inline const QDate kAbsentDate(1901, 1, 1);
+// How an absent date is shown.
+inline const QString kAbsentText = QStringLiteral("N/A");
+
+bool isAbsentDate(const QVariant& value);
+
+// Dates in the short date format ("N/A" for the absent date, empty for
+// null), text without its padding blanks, amounts with their decimals.
+QString fromValue(const schema::Column& column, const QVariant& value);
+
+// The value to store for a text, or an invalid QVariant when the text does
+// not fit the column (a date or a number that is none). Empty text stores
+// null, or the absent date where that is the column's absent value.
+QVariant toValue(const schema::Column& column, const QString& text);
+
+// An amount typed by the user; nothing when the text is not a number.
+std::optional<double> parseNumber(const QString& text);
+
+}  // namespace field_text

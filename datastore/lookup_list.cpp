@@ -1,0 +1,18 @@
+#include "datastore/lookup_list.h"
+
+#include "datastore/table_model.h"
+
+#include <QLineEdit>
+
+LookupList::LookupList(TableModel* list, int maxLength, QWidget* parent) : QComboBox(parent) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setMaxVisibleItems(15);
+    lineEdit()->setMaxLength(maxLength);
+    setModel(list);
+    setModelColumn(0);
+    connect(list, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { keptText_ = currentText(); });
+    connect(list, &QAbstractItemModel::modelReset, this,
+            [this] { setCurrentText(keptText_); });
+}

@@ -1,0 +1,100 @@
+#include "datastore/record_binding.h"
+
+#include "datastore/column_delegate.h"
+#include "datastore/table_model.h"
+
+#include <QComboBox>
+#include <QDataWidgetMapper>
+#include <QLineEdit>
+#include <QSqlError>
+
+RecordBinding::RecordBinding(TableModel& model, QObject* parent)
+    : QObject(parent),
+      model_(model),
+      mapper_(new QDataWidgetMapper(this)),
+      delegate_(new ColumnDelegate(model, this)) {
+    mapper_->setModel(&model);
+    mapper_->setItemDelegate(delegate_);
+    mapper_->setSubmitPolicy(QDataWidgetMapper::ManualSubmit);
+}
+
+void RecordBinding::bind(QWidget* field, const QString& columnName) {
+    const int column = model_.fieldIndex(columnName);
+    Q_ASSERT(column >= 0);
+    mapper_->addMapping(field, column);
+    const schema::Column* definition = model_.columnAt(column);
+    if (!definition || !definition->isText())
+        return;
+    if (auto* line = qobject_cast<QLineEdit*>(field))
+        line->setMaxLength(definition->size);
+    else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+        combo->lineEdit()->setMaxLength(definition->size);
+}
+
+void RecordBinding::showRow(int row) {
+    mapper_->setCurrentIndex(row);
+    rowBeforeChange_ = mapper_->currentIndex();
+}
+
+int RecordBinding::currentRow() const { return mapper_->currentIndex(); }
+
+void RecordBinding::refreshFields() { mapper_->revert(); }
+
+void RecordBinding::appendRow() {
+    rowBeforeChange_ = mapper_->currentIndex();
+    const int row = model_.rowCount();
+    model_.insertRow(row);
+    mapper_->setCurrentIndex(row);
+}
+
+void RecordBinding::writeFields() { mapper_->submit(); }
+
+QVariant RecordBinding::value(const QString& columnName) const {
+    return model_.data(model_.index(currentRow(), model_.fieldIndex(columnName)), Qt::EditRole);
+}
+
+void RecordBinding::setValue(const QString& columnName, const QVariant& value) {
+    model_.setData(model_.index(currentRow(), model_.fieldIndex(columnName)), value);
+}
+
+bool RecordBinding::post(QString* error) {
+    const int row = currentRow();
+    const QStringList& key = model_.definition().primaryKey;
+    const QVariant keyValue = key.isEmpty() ? QVariant() : value(key.first());
+    if (!model_.submitAll()) {
+        *error = model_.lastError().text();
+        return false;
+    }
+    showRow(rowAfterPost(row, keyValue));
+    return true;
+}
+
+// Storing reads the table again, so the posted row is found by its key.
+int RecordBinding::rowAfterPost(int postedRow, const QVariant& key) {
+    const QStringList& keyColumns = model_.definition().primaryKey;
+    if (!keyColumns.isEmpty()) {
+        const int found = model_.rowOf(keyColumns.first(), key);
+        if (found >= 0)
+            return found;
+    }
+    return qBound(0, postedRow, model_.rowCount() - 1);
+}
+
+void RecordBinding::cancel() {
+    model_.revertAll();
+    mapper_->setCurrentIndex(qBound(0, rowBeforeChange_, model_.rowCount() - 1));
+    mapper_->revert();
+}
+
+bool RecordBinding::deleteCurrent(QString* error) {
+    const int row = currentRow();
+    if (row < 0)
+        return true;
+    if (!model_.removeRow(row) || !model_.submitAll()) {
+        *error = model_.lastError().text();
+        model_.revertAll();
+        return false;
+    }
+    showRow(qBound(0, row, model_.rowCount() - 1));
+    return true;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QVariant>
+
+class ColumnDelegate;
+class QDataWidgetMapper;
+class QWidget;
+class TableModel;
+
+// Binds a form's fields to one row of a shared table model and adds, stores,
+// drops and deletes that row. Field texts reach the row only when the record
+// is posted, so nothing typed is stored before Save.
+class RecordBinding : public QObject {
+    Q_OBJECT
+public:
+    RecordBinding(TableModel& model, QObject* parent);
+
+    TableModel& model() const { return model_; }
+
+    // Binds a line edit, combo box or memo to a column; a line edit or an
+    // editable combo box then takes no more characters than the column holds.
+    void bind(QWidget* field, const QString& columnName);
+
+    void showRow(int row);
+    int currentRow() const;
+    // Reads the current row's values into the fields again.
+    void refreshFields();
+
+    // Appends an empty row and shows it.
+    void appendRow();
+    // Writes the fields into the row, without storing it yet.
+    void writeFields();
+    QVariant value(const QString& columnName) const;
+    void setValue(const QString& columnName, const QVariant& value);
+
+    // Stores the table's pending changes. On refusal returns false and fills
+    // `error` with the server's message; the changes stay pending.
+    bool post(QString* error);
+    // Drops the pending changes and shows the row shown before them.
+    void cancel();
+    bool deleteCurrent(QString* error);
+
+private:
+    int rowAfterPost(int postedRow, const QVariant& key);
+
+    TableModel& model_;
+    QDataWidgetMapper* mapper_;
+    ColumnDelegate* delegate_;
+    int rowBeforeChange_ = 0;
+};

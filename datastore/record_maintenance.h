@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QList>
+
+#include <functional>
+
+class Dialogs;
+class QAbstractItemView;
+class QGroupBox;
+class QPushButton;
+class QWidget;
+
+// The two states every record-maintenance form switches between: the normal
+// state, in which records are browsed, and the add/edit state, in which one
+// record is changed. Buttons and fields are switched together.
+class RecordMaintenance {
+public:
+    struct Buttons {
+        QPushButton* add = nullptr;
+        QPushButton* edit = nullptr;
+        QPushButton* remove = nullptr;
+        QPushButton* save = nullptr;
+        QPushButton* cancel = nullptr;
+    };
+
+    explicit RecordMaintenance(const Buttons& buttons) : buttons_(buttons) {}
+
+    // Fields are usable only while adding or editing; grids and the
+    // `normalOnly` controls (an Exit button) only in the normal state.
+    void setFields(const QList<QWidget*>& fields) { fields_ = fields; }
+    void setGrids(const QList<QAbstractItemView*>& grids) { grids_ = grids; }
+    void setNormalOnly(const QList<QWidget*>& controls) { normalOnly_ = controls; }
+    // Whether Add and Delete are offered in the normal state (both always, by default).
+    void setAddAllowed(std::function<bool()> allowed) { addAllowed_ = std::move(allowed); }
+    void setDeleteAllowed(bool allowed) { deleteAllowed_ = allowed; }
+
+    void btns_normal_state();
+    void btns_add_edit_state();
+    void flds_normal_state();
+    void flds_add_edit_state();
+    void enterNormalState();
+    void enterAddEditState();
+    bool isEditing() const { return editing_; }
+
+private:
+    void setButtons(bool normal);
+    void setFieldsUsable(bool usable);
+
+    Buttons buttons_;
+    QList<QWidget*> fields_;
+    QList<QAbstractItemView*> grids_;
+    QList<QWidget*> normalOnly_;
+    std::function<bool()> addAllowed_ = [] { return true; };
+    bool deleteAllowed_ = true;
+    bool editing_ = false;
+};
+
+// "Do You Really Want to Delete The Record, It's permanent!!!!!!!"; true on Yes.
+bool confirmRecordDelete(Dialogs& dialogs, QWidget* parent);
+
+// The lime side panel "> EDITING RECORDS <" that holds a form's buttons.
+QGroupBox* makeEditingSidePanel();

@@ -1,0 +1,405 @@
+#include "payments/payment_records_form.h"
+
+#include "datastore/column_delegate.h"
+#include "datastore/data_module.h"
+#include "datastore/date_picker.h"
+#include "datastore/field_text.h"
+#include "datastore/lookup_list.h"
+#include "datastore/record_binding.h"
+#include "payments/pick_list_form.h"
+#include "platform/dialogs.h"
+#include "platform/error_guard.h"
+#include "platform/key_action.h"
+#include "platform/kbx.h"
+#include "platform/text_input.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kGridColumns = {"CATEGORY", "ITEM_DATE", "DATE_SENT", "CHECK_NBR",
+                                  "SS_AMT",   "RP_AMT",    "CS_AMT",    "OTHER_AMT"};
+
+enum DateIndex { Item, Sent, Available, SecondTry, ThirdTry, Delivered, Returned, Cleared };
+
+QPushButton* button(const QString& caption, const QString& name) {
+    auto* result = new QPushButton(caption);
+    result->setObjectName(name);
+    return result;
+}
+
+}  // namespace
+
+Tpayment_records_form::Tpayment_records_form(TDataModule2& dataModule, Dialogs& dialogs,
+                                             QWidget* parent)
+    : QDialog(parent),
+      dataModule_(dataModule),
+      dialogs_(dialogs),
+      binding_(new RecordBinding(*dataModule.table(QStringLiteral("QUORVEL_4")), this)),
+      btn_add(button(QStringLiteral("Add"), QStringLiteral("btn_add"))),
+      btn_edit(button(QStringLiteral("Edit"), QStringLiteral("btn_edit"))),
+      btn_delete(button(QStringLiteral("Delete"), QStringLiteral("btn_delete"))),
+      btn_save(button(QStringLiteral("Save"), QStringLiteral("btn_save"))),
+      btn_cancel(button(QStringLiteral("Cancel"), QStringLiteral("btn_cancel"))),
+      cb_save_return_date(new QCheckBox(QStringLiteral("Save the returned date"))),
+      lbl_current_filter(new QLabel),
+      states_({btn_add, btn_edit, btn_delete, btn_save, btn_cancel}) {
+    setObjectName(QStringLiteral("payment_records_form"));
+    setWindowTitle(QStringLiteral("Maintain Payment Records"));
+    cb_save_return_date->setObjectName(QStringLiteral("cb_save_return_date"));
+    cb_save_return_date->setStyleSheet(
+        QStringLiteral("color: red; font-weight: bold; text-decoration: underline;"));
+    cb_save_return_date->hide();
+    lbl_current_filter->setObjectName(QStringLiteral("lbl_current_filter"));
+
+    auto* work = new QVBoxLayout;
+    work->addWidget(buildGrid(), 1);
+    work->addWidget(buildFields());
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(buildSidePanel());
+    layout->addLayout(work, 1);
+    resize(1000, 740);
+
+    states_.setFields(fields_);
+    states_.setGrids({DBGrid1});
+    connect(btn_add, &QPushButton::clicked, this, &Tpayment_records_form::btn_addClick);
+    connect(btn_edit, &QPushButton::clicked, this, &Tpayment_records_form::btn_editClick);
+    connect(btn_delete, &QPushButton::clicked, this, &Tpayment_records_form::btn_deleteClick);
+    connect(btn_save, &QPushButton::clicked, this, &Tpayment_records_form::btn_saveClick);
+    connect(btn_cancel, &QPushButton::clicked, this, &Tpayment_records_form::btn_cancelClick);
+}
+
+QWidget* Tpayment_records_form::buildSidePanel() {
+    QGroupBox* panel = makeEditingSidePanel();
+    auto* layout = new QVBoxLayout(panel);
+    for (QPushButton* each : {btn_add, btn_edit, btn_delete, btn_save, btn_cancel})
+        layout->addWidget(each);
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/main_screen.png"))
+                           .scaledToWidth(120, Qt::SmoothTransformation));
+    layout->addWidget(picture);
+    layout->addStretch();
+    layout->addWidget(new QLabel(QStringLiteral("CURRENT FILTER:")));
+    lbl_current_filter->setWordWrap(true);
+    layout->addWidget(lbl_current_filter);
+    return panel;
+}
+
+QTableView* Tpayment_records_form::buildGrid() {
+    TableModel& payments = binding_->model();
+    DBGrid1 = new QTableView;
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setModel(&payments);
+    DBGrid1->setItemDelegate(new ColumnDelegate(payments, DBGrid1));
+    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid1->verticalHeader()->hide();
+    for (int column = 0; column < payments.columnCount(); ++column)
+        DBGrid1->setColumnHidden(column,
+                                 !kGridColumns.contains(payments.record().fieldName(column)));
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && !states_.isEditing())
+                    binding_->showRow(current.row());
+            });
+    return DBGrid1;
+}
+
+QWidget* Tpayment_records_form::addField(QGridLayout* layout, int row, int column,
+                                         const QString& label, QWidget* field,
+                                         const QString& name, const QString& columnName,
+                                         int span) {
+    field->setObjectName(name);
+    auto* caption = new QLabel(label);
+    caption->setBuddy(field);
+    layout->addWidget(caption, row, column * 2, Qt::AlignRight);
+    layout->addWidget(field, row, column * 2 + 1, 1, span * 2 - 1);
+    binding_->bind(field, columnName);
+    fields_.append(field);
+    return field;
+}
+
+QLineEdit* Tpayment_records_form::addEdit(QGridLayout* layout, int row, int column,
+                                          const QString& label, const QString& name,
+                                          const QString& columnName, int span) {
+    auto* edit = new QLineEdit;
+    upperCaseAsTyped(edit);
+    addField(layout, row, column, label, edit, name, columnName, span);
+    return edit;
+}
+
+void Tpayment_records_form::addDateField(QGridLayout* layout, int row, int column,
+                                         const QString& label, const QString& name,
+                                         const QString& pickerName, const QString& columnName) {
+    auto* field = new QLineEdit;
+    addField(layout, row, column, label, field, name, columnName, 1);
+    auto* picker = new DatePicker(layout->parentWidget());
+    picker->setObjectName(pickerName);
+    picker->hide();
+    dates_.push_back({field, picker});
+}
+
+QWidget* Tpayment_records_form::buildFields() {
+    auto* container = new QWidget;
+    auto* grid = new QGridLayout(container);
+    auto lookup = [this](const QString& table, const QString& column) {
+        auto* list = new LookupList(dataModule_.table(table),
+                                    binding_->model().definition().column(column)->size);
+        onKey(list, Qt::Key_F2, [this] { lookupKeyDown(); });
+        return list;
+    };
+    addField(grid, 0, 0, "CATEGORY", lookup("CATEGORY_4", "CATEGORY"), "fld_category", "CATEGORY", 2);
+    addEdit(grid, 0, 2, "CHECK NBR", "fld_check_nbr", "CHECK_NBR");
+    addField(grid, 1, 0, "ITEM", lookup("ITEM_4", "ITEM"), "fld_item", "ITEM", 4);
+
+    addDateField(grid, 2, 0, "ITEM DATE", "fld_item_date", "DateTimePicker_item_date", "ITEM_DATE");
+    addDateField(grid, 2, 1, "DATE SENT", "fld_date_sent", "DateTimePicker_date_sent", "DATE_SENT");
+    addDateField(grid, 2, 2, "DATE AVAIL", "fld_date_avail", "DateTimePicker_date_available", "DATE_AVAIL");
+    addDateField(grid, 2, 3, "2ND TRY", "fld_date_2nd_try", "DateTimePicker_date_2nd_try", "DATE_2ND_TRY");
+    addDateField(grid, 3, 0, "3RD TRY", "fld_date_3rd_try", "DateTimePicker_date_3rd_try", "DATE_3RD_TRY");
+    addDateField(grid, 3, 1, "DATE DELVD", "fld_date_del", "DateTimePicker_date_delivered", "DATE_DEL");
+    addDateField(grid, 3, 2, "DATE RTND", "fld_date_returned", "DateTimePicker_date_returned", "DATE_RETURNED");
+    addDateField(grid, 3, 3, "DATE CLRD", "fld_date_cleared", "DateTimePicker_date_cleared", "DATE_CLEAR");
+
+    addEdit(grid, 4, 0, "SENT TO AVAIL", "fld_sent_to_avail", "DAYS_SENT_TO_AVAIL");
+    addEdit(grid, 4, 1, "SENT TO DEL", "fld_sent_to_del", "DAYS_SENT_TO_DEL");
+    addEdit(grid, 4, 2, "AVAIL TO DEL", "fld_avail_to_del", "DAYS_AVAIL_TO_DEL");
+    addEdit(grid, 4, 3, "DEL TO CLEAR", "fld_del_to_clear", "DAYS_DEL_TO_CLEAR");
+    addEdit(grid, 5, 0, "SENT TO CLRD", "fld_sent_to_clear", "DAYS_SENT_TO_CLEAR");
+    grid->addWidget(cb_save_return_date, 5, 2, 1, 5);
+
+    amounts_ = {{addEdit(grid, 6, 0, "SPOU SPT AMT", "fld_spousal_support_amt", "SS_AMT"), "SPOU SPT AMT"},
+                {addEdit(grid, 6, 1, "RET PAY AMT", "fld_retired_pay_amt", "RP_AMT"), "RET PAY AMT"},
+                {addEdit(grid, 6, 2, "OTHER AMT", "fld_other_amt", "OTHER_AMT"), "OTHER AMT"},
+                {addEdit(grid, 6, 3, "CHILD SUP AMT", "fld_child_support_amt", "CS_AMT"), "CHILD SUP AMT"}};
+
+    addField(grid, 7, 0, "CARRIER", lookup("CARRIER_4", "CARRIER"), "fld_carrier", "CARRIER", 2);
+    addEdit(grid, 7, 2, "CARRIER NUMBER", "fld_carrier_nbr", "CARR_NBR", 2);
+    // A path keeps its letter case: the file system tells upper from lower.
+    fld_item_file = new QLineEdit;
+    addField(grid, 8, 0, "ITEM FILE", fld_item_file, "fld_item_file", "ITEM_FILE", 4);
+    onKey(fld_item_file, Qt::Key_F2, [this] { fld_item_fileKeyDown(); });
+    addField(grid, 9, 0, "COMMENT", lookup("COMMENT_4", "COMMENT"), "fld_comment", "COMMENT", 4);
+    fld_memo = new QPlainTextEdit;
+    fld_memo->setFixedHeight(60);
+    addField(grid, 10, 0, "MEMO", fld_memo, "fld_memo", "MEMO", 4);
+    return container;
+}
+
+void Tpayment_records_form::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        FormActivate();
+    }
+}
+
+void Tpayment_records_form::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (states_.isEditing())
+        QTimer::singleShot(0, this, &Tpayment_records_form::enable_date_pickers_set_position);
+}
+
+void Tpayment_records_form::FormActivate() {
+    btns_normal_state();
+    flds_normal_state();
+    disable_date_pickers();
+    lbl_current_filter->setText(binding_->model().filter());
+    binding_->showRow(0);
+    DBGrid1->setCurrentIndex(binding_->model().index(0, binding_->model().fieldIndex("CATEGORY")));
+}
+
+void Tpayment_records_form::btns_normal_state() { states_.btns_normal_state(); }
+void Tpayment_records_form::btns_add_edit_state() { states_.btns_add_edit_state(); }
+
+void Tpayment_records_form::flds_normal_state() {
+    states_.flds_normal_state();
+    cb_save_return_date->hide();
+}
+
+void Tpayment_records_form::flds_add_edit_state() {
+    states_.flds_add_edit_state();
+    cb_save_return_date->show();
+}
+
+void Tpayment_records_form::enable_date_pickers_set_position() {
+    for (const DateField& date : dates_) {
+        date.picker->setGeometry(date.field->geometry());
+        date.picker->raise();
+    }
+}
+
+void Tpayment_records_form::enable_date_pickers() {
+    for (const DateField& date : dates_) {
+        date.picker->setEnabled(true);
+        date.picker->show();
+    }
+}
+
+void Tpayment_records_form::disable_date_pickers() {
+    for (const DateField& date : dates_) {
+        date.picker->setEnabled(false);
+        date.picker->hide();
+    }
+    if (!cb_save_return_date->isChecked())
+        dates_[Returned].field->clear();
+}
+
+payment_rules::DateTexts Tpayment_records_form::dateTexts() const {
+    auto text = [this](DateIndex index) { return dates_[index].field->text(); };
+    return {text(Item),     text(Sent),      text(Available), text(SecondTry),
+            text(ThirdTry), text(Delivered), text(Returned),  text(Cleared)};
+}
+
+void Tpayment_records_form::date_pickers_set_date_on_edit() {
+    const payment_rules::PickerDates presets =
+        payment_rules::presetsOnEdit(dateTexts(), QDate::currentDate());
+    const QDate ordered[] = {presets.item,     presets.sent,      presets.available,
+                             presets.secondTry, presets.thirdTry, presets.delivered,
+                             presets.returned,  presets.cleared};
+    for (int index = Item; index <= Cleared; ++index)
+        dates_[index].picker->setDate(ordered[index]);
+}
+
+void Tpayment_records_form::date_pickers_save_date_to_fields() {
+    for (const DateField& date : dates_)
+        date.field->setText(date.picker->fieldText());
+}
+
+void Tpayment_records_form::btn_addClick() {
+    binding_->appendRow();
+    btns_add_edit_state();
+    flds_add_edit_state();
+    enable_date_pickers_set_position();
+    enable_date_pickers();
+    for (const DateField& date : dates_)
+        date.picker->setDate(QDate::currentDate());
+}
+
+void Tpayment_records_form::btn_editClick() {
+    if (binding_->currentRow() < 0) {
+        dialogs_.message(this, QStringLiteral("MESSAGE"),
+                         QStringLiteral("There is no payment record to edit: press Add to make one."),
+                         Buttons::Ok);
+        return;
+    }
+    enable_date_pickers_set_position();
+    enable_date_pickers();
+    date_pickers_set_date_on_edit();
+    btns_add_edit_state();
+    flds_add_edit_state();
+}
+
+void Tpayment_records_form::btn_deleteClick() {
+    runGuarded(dialogs_, this, [this] {
+        if (confirmRecordDelete(dialogs_, this)) {
+            QString error;
+            if (!binding_->deleteCurrent(&error))
+                dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
+            DBGrid1->selectRow(binding_->currentRow());
+        }
+        disable_date_pickers();
+        btns_normal_state();
+        flds_normal_state();
+    });
+}
+
+void Tpayment_records_form::btn_saveClick() {
+    runGuarded(dialogs_, this, [this] { save(); });
+}
+
+bool Tpayment_records_form::amountsAreNumbers() {
+    for (const AmountField& amount : amounts_) {
+        if (amount.field->text().trimmed().isEmpty())
+            amount.field->setText(QStringLiteral("0"));
+        if (!field_text::parseNumber(amount.field->text())) {
+            dialogs_.message(this, QStringLiteral("MESSAGE"),
+                             QStringLiteral("%1 is not a number: \"%2\".\nNothing was saved.")
+                                 .arg(amount.label, amount.field->text()),
+                             Buttons::Ok);
+            amount.field->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+void Tpayment_records_form::writeIntervals() {
+    const payment_rules::Intervals intervals = payment_rules::intervalsOf(dateTexts());
+    auto put = [this](const char* name, int days) {
+        findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::number(days));
+    };
+    put("fld_sent_to_avail", intervals.sentToAvailable);
+    put("fld_avail_to_del", intervals.availableToDelivered);
+    put("fld_sent_to_del", intervals.sentToDelivered);
+    put("fld_del_to_clear", intervals.deliveredToCleared);
+    put("fld_sent_to_clear", intervals.sentToCleared);
+}
+
+void Tpayment_records_form::save() {
+    if (!amountsAreNumbers())
+        return;
+    date_pickers_save_date_to_fields();
+    writeIntervals();
+    binding_->writeFields();
+
+    const QDate itemDate = kbx::parse_short_date(dates_[Item].field->text());
+    const QDate sortDate = itemDate.isValid() ? itemDate : field_text::kAbsentDate;
+    binding_->setValue(QStringLiteral("YYYYMMDD"),
+                       kbx::_kbx_Date_To_YYYYMMDD(QDateTime(sortDate, QTime(0, 0))));
+    if (binding_->value(QStringLiteral("PK")).toString().trimmed().isEmpty())
+        binding_->setValue(QStringLiteral("PK"), kbx::_kbx_refnum_from_tdatetime());
+
+    QString error;
+    if (!binding_->post(&error)) {
+        dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
+        return;
+    }
+    DBGrid1->selectRow(binding_->currentRow());
+    disable_date_pickers();
+    btns_normal_state();
+    flds_normal_state();
+}
+
+void Tpayment_records_form::btn_cancelClick() {
+    binding_->cancel();
+    DBGrid1->selectRow(binding_->currentRow());
+    disable_date_pickers();
+    btns_normal_state();
+    flds_normal_state();
+}
+
+void Tpayment_records_form::lookupKeyDown() {
+    Tpick_list_form pickLists(dataModule_, dialogs_, this);
+    pickLists.exec();
+}
+
+QString Tpayment_records_form::browseStartFolder() const {
+    TableModel& config = *dataModule_.table(QStringLiteral("CONFIG_4"));
+    if (config.rowCount() == 0)
+        return QString();
+    return config.record(0).value(QStringLiteral("BROWSE_START_HERE")).toString().trimmed();
+}
+
+void Tpayment_records_form::fld_item_fileKeyDown() {
+    const QString chosen = dialogs_.openFile(
+        this, {QStringLiteral("Open"), browseStartFolder(), QStringLiteral("All files (*)"), QString()});
+    if (!chosen.isEmpty())
+        fld_item_file->setText(kbx::path_without_drive(chosen).trimmed());
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "datastore/record_maintenance.h"
+#include "payments/payment_rules.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class DatePicker;
+class Dialogs;
+class QCheckBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+class RecordBinding;
+class TDataModule2;
+
+// "Maintain Payment Records": one QUORVEL_4 row at a time, with its dates
+// chosen in pickers laid over the date fields while the row is changed.
+class Tpayment_records_form : public QDialog {
+    Q_OBJECT
+public:
+    Tpayment_records_form(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    void FormActivate();
+    void btn_addClick();
+    void btn_editClick();
+    void btn_deleteClick();
+    void btn_saveClick();
+    void btn_cancelClick();
+    void lookupKeyDown();
+    void fld_item_fileKeyDown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // A date field and the picker laid over it while the row is changed.
+    struct DateField {
+        QLineEdit* field;
+        DatePicker* picker;
+    };
+    struct AmountField {
+        QLineEdit* field;
+        QString label;
+    };
+
+    QWidget* buildFields();
+    QWidget* buildSidePanel();
+    QTableView* buildGrid();
+    QLineEdit* addEdit(QGridLayout* layout, int row, int column, const QString& label,
+                       const QString& name, const QString& columnName, int span = 1);
+    QWidget* addField(QGridLayout* layout, int row, int column, const QString& label,
+                      QWidget* field, const QString& name, const QString& columnName, int span);
+    void addDateField(QGridLayout* layout, int row, int column, const QString& label,
+                      const QString& name, const QString& pickerName, const QString& columnName);
+
+    void btns_normal_state();
+    void btns_add_edit_state();
+    void flds_normal_state();
+    void flds_add_edit_state();
+    void enable_date_pickers_set_position();
+    void enable_date_pickers();
+    void disable_date_pickers();
+    void date_pickers_set_date_on_edit();
+    void date_pickers_save_date_to_fields();
+
+    void save();
+    bool amountsAreNumbers();
+    payment_rules::DateTexts dateTexts() const;
+    void writeIntervals();
+    QString browseStartFolder() const;
+
+    TDataModule2& dataModule_;
+    Dialogs& dialogs_;
+    RecordBinding* binding_;
+    QPushButton* btn_add;
+    QPushButton* btn_edit;
+    QPushButton* btn_delete;
+    QPushButton* btn_save;
+    QPushButton* btn_cancel;
+    QTableView* DBGrid1;
+    QCheckBox* cb_save_return_date;
+    QLabel* lbl_current_filter;
+    QPlainTextEdit* fld_memo = nullptr;
+    QLineEdit* fld_item_file = nullptr;
+    std::vector<DateField> dates_;  // item, sent, available, 2nd, 3rd, delivered, returned, cleared
+    std::vector<AmountField> amounts_;
+    QList<QWidget*> fields_;
+    RecordMaintenance states_;
+    bool activated_ = false;
+};

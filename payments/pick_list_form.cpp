@@ -1,0 +1,244 @@
+#include "payments/pick_list_form.h"
+
+#include "datastore/column_delegate.h"
+#include "datastore/data_module.h"
+#include "platform/dialogs.h"
+#include "platform/error_guard.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlError>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+struct PickListTab {
+    const char* tabName;
+    const char* caption;
+    const char* gridName;
+    const char* table;
+};
+
+const PickListTab kTabs[] = {
+    {"tab_carrier", "CARRIER", "dbgrid_pl_carrier", "CARRIER_4"},
+    {"tab_category", "CATEGORY", "dbgrid_pl_category", "CATEGORY_4"},
+    {"tab_city", "CITY", "dbgrid_pl_city", "CITY_4"},
+    {"tab_comments", "PAYMENTS COMMENTS", "dbgrid_pl_comments", "COMMENT_4"},
+    {"tab_contact_name", "CONTACT NAME", "dbgrid_pl_contact_name", "CONTACT_NAME_4"},
+    {"tab_item", "ITEM", "dbgrid_pl_item", "ITEM_4"},
+    {"tab_comment_js", "JOB SEARCH COMMENTS", "dbgrid_pl_comments_js", "COMMENT_JS_4"},
+    {"tab_poscode", "POSITION CODE", "dbgrid_pl_poscode", "POSCODE_4"},
+    {"tab_postitle", "POSITION TITLE", "dbgrid_pl_postitle", "POSTITLE_4"},
+    {"tab_reason", "REASON", "dbgrid_pl_reason", "REASON_4"},
+};
+constexpr int kTabsPerRow = 5;
+constexpr int kTabWidth = 160;
+
+QPushButton* button(const QString& caption, const QString& name) {
+    auto* result = new QPushButton(caption);
+    result->setObjectName(name);
+    return result;
+}
+
+}  // namespace
+
+PickListGrid::PickListGrid(TableModel& model, QWidget* parent) : QTableView(parent), model_(model) {
+    setModel(&model);
+    setItemDelegate(new ColumnDelegate(model, this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    horizontalHeader()->setStretchLastSection(true);
+    setWritable(false);
+}
+
+void PickListGrid::setWritable(bool writable) {
+    setEditTriggers(writable ? QAbstractItemView::AllEditTriggers
+                             : QAbstractItemView::NoEditTriggers);
+}
+
+void PickListGrid::finishTyping() {
+    for (QLineEdit* editor : viewport()->findChildren<QLineEdit*>()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+Tpick_list_form::Tpick_list_form(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent),
+      dialogs_(dialogs),
+      PageControl1(new QTabWidget),
+      tabButtons_(new QButtonGroup(this)),
+      btn_add(button(QStringLiteral("Add"), QStringLiteral("btn_add"))),
+      btn_edit(button(QStringLiteral("Edit"), QStringLiteral("btn_edit"))),
+      btn_delete(button(QStringLiteral("Delete"), QStringLiteral("btn_delete"))),
+      btn_save(button(QStringLiteral("Save"), QStringLiteral("btn_save"))),
+      btn_cancel(button(QStringLiteral("Cancel"), QStringLiteral("btn_cancel"))),
+      states_({btn_add, btn_edit, btn_delete, btn_save, btn_cancel}) {
+    setObjectName(QStringLiteral("pick_list_form"));
+    setWindowTitle(QStringLiteral("Pick Lists"));
+
+    QGroupBox* sidePanel = makeEditingSidePanel();
+    auto* sideLayout = new QVBoxLayout(sidePanel);
+    for (QPushButton* each : {btn_add, btn_edit, btn_delete, btn_save, btn_cancel})
+        sideLayout->addWidget(each);
+    sideLayout->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(sidePanel);
+    layout->addWidget(buildTabs(dataModule), 1);
+    resize(1000, 600);
+
+    connect(btn_add, &QPushButton::clicked, this, &Tpick_list_form::btn_addClick);
+    connect(btn_edit, &QPushButton::clicked, this, &Tpick_list_form::btn_editClick);
+    connect(btn_delete, &QPushButton::clicked, this, &Tpick_list_form::btn_deleteClick);
+    connect(btn_save, &QPushButton::clicked, this, &Tpick_list_form::btn_saveClick);
+    connect(btn_cancel, &QPushButton::clicked, this, &Tpick_list_form::btn_cancelClick);
+}
+
+// The tabs sit in rows of five fixed-width buttons above the pages, so that
+// every tab is in sight at once.
+QWidget* Tpick_list_form::buildTabs(TDataModule2& dataModule) {
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->tabBar()->hide();
+    auto* tabRows = new QGridLayout;
+    tabRows->setSpacing(2);
+    int position = 0;
+    for (const PickListTab& tab : kTabs) {
+        auto* page = new QWidget;
+        page->setObjectName(tab.tabName);
+        auto* grid = new PickListGrid(*dataModule.table(tab.table), page);
+        grid->setObjectName(tab.gridName);
+        auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+        pageLayout->addWidget(grid);
+        PageControl1->addTab(page, tab.caption);
+        grids_.push_back(grid);
+
+        auto* tabButton = new QPushButton(tab.caption);
+        tabButton->setCheckable(true);
+        tabButton->setFixedWidth(kTabWidth);
+        tabButtons_->addButton(tabButton, position);
+        tabRows->addWidget(tabButton, position / kTabsPerRow, position % kTabsPerRow);
+        ++position;
+    }
+    connect(tabButtons_, &QButtonGroup::idClicked, PageControl1, &QTabWidget::setCurrentIndex);
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            [this](int index) { tabButtons_->button(index)->setChecked(true); });
+
+    auto* column = new QWidget;
+    auto* layout = new QVBoxLayout(column);
+    layout->addLayout(tabRows);
+    layout->addWidget(PageControl1, 1);
+    return column;
+}
+
+PickListGrid* Tpick_list_form::shownGrid() const { return grids_.at(PageControl1->currentIndex()); }
+
+void Tpick_list_form::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        FormActivate();
+    }
+}
+
+void Tpick_list_form::FormActivate() {
+    PageControl1->setCurrentIndex(0);
+    tabButtons_->button(0)->setChecked(true);
+    states_.btns_normal_state();
+    flds_normal_state();
+    for (PickListGrid* grid : grids_)
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+}
+
+void Tpick_list_form::flds_normal_state() {
+    for (PickListGrid* grid : grids_) {
+        grid->setEnabled(true);
+        grid->setWritable(false);
+    }
+}
+
+void Tpick_list_form::flds_add_edit_state() {
+    for (PickListGrid* grid : grids_)
+        grid->setWritable(grid == shownGrid());
+}
+
+void Tpick_list_form::btn_addClick() {
+    states_.btns_add_edit_state();
+    flds_add_edit_state();
+    PickListGrid* grid = shownGrid();
+    TableModel& table = grid->table();
+    const int row = table.rowCount();
+    table.insertRow(row);
+    const QModelIndex newValue = table.index(row, 0);
+    grid->setCurrentIndex(newValue);
+    grid->setFocus();
+    grid->edit(newValue);
+}
+
+void Tpick_list_form::btn_editClick() {
+    states_.btns_add_edit_state();
+    flds_add_edit_state();
+    shownGrid()->setFocus();
+}
+
+void Tpick_list_form::btn_deleteClick() {
+    runGuarded(dialogs_, this, [this] {
+        PickListGrid* grid = shownGrid();
+        const int row = grid->currentIndex().row();
+        if (row >= 0 && confirmRecordDelete(dialogs_, this)) {
+            TableModel& table = grid->table();
+            if (!table.removeRow(row) || !table.submitAll()) {
+                const QString error = table.lastError().text();
+                table.revertAll();
+                dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
+            }
+        }
+        states_.btns_normal_state();
+        flds_normal_state();
+    });
+}
+
+std::vector<PickListGrid*> Tpick_list_form::gridsWithChanges() const {
+    std::vector<PickListGrid*> changed;
+    PickListGrid* shown = shownGrid();
+    if (shown->table().isDirty())
+        changed.push_back(shown);
+    for (PickListGrid* grid : grids_)
+        if (grid != shown && grid->table().isDirty())
+            changed.push_back(grid);
+    return changed;
+}
+
+void Tpick_list_form::btn_saveClick() {
+    runGuarded(dialogs_, this, [this] {
+        for (PickListGrid* grid : grids_)
+            grid->finishTyping();
+        for (PickListGrid* grid : gridsWithChanges()) {
+            if (!grid->table().submitAll()) {
+                PageControl1->setCurrentWidget(grid->parentWidget());
+                dialogs_.message(this, QStringLiteral("PROGRAM ERROR"),
+                                 grid->table().lastError().text(), Buttons::Ok);
+                return;
+            }
+        }
+        states_.btns_normal_state();
+        flds_normal_state();
+    });
+}
+
+void Tpick_list_form::btn_cancelClick() {
+    states_.btns_normal_state();
+    flds_normal_state();
+    for (PickListGrid* grid : grids_)
+        grid->finishTyping();
+    for (PickListGrid* grid : gridsWithChanges())
+        grid->table().revertAll();
+}

@@ -1,0 +1,206 @@
+#include "shell/configuration_form.h"
+
+#include "datastore/data_module.h"
+#include "datastore/record_binding.h"
+#include "platform/dialogs.h"
+#include "platform/error_guard.h"
+#include "platform/key_action.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kStateCodes = {
+    "AL", "AK", "AS", "AZ", "AR", "CA", "CO", "CT", "DE", "DC", "FM", "FL", "GA", "GU", "HI", "ID",
+    "IL", "IN", "IA", "KS", "KY", "LA", "ME", "MH", "MD", "MA", "MI", "MN", "MS", "MO", "MT", "NE",
+    "NV", "NH", "NJ", "NM", "NY", "NC", "ND", "MP", "OH", "OK", "OR", "PA", "PR", "RI", "SC", "SD",
+    "TN", "TX", "UT", "VT", "VA", "VI", "WA", "WV", "WI", "WY", "AA", "AE", "AP"};
+
+QPushButton* button(const QString& caption, const QString& name) {
+    auto* result = new QPushButton(caption);
+    result->setObjectName(name);
+    return result;
+}
+
+QComboBox* listOf(const QStringList& values) {
+    auto* list = new QComboBox;
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->addItems(values);
+    return list;
+}
+
+}  // namespace
+
+TConfiguration::TConfiguration(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent),
+      dialogs_(dialogs),
+      binding_(new RecordBinding(*dataModule.table(QStringLiteral("CONFIG_4")), this)),
+      btn_add(button(QStringLiteral("Add"), QStringLiteral("btn_add"))),
+      btn_edit(button(QStringLiteral("Edit"), QStringLiteral("btn_edit"))),
+      btn_delete(button(QStringLiteral("Delete"), QStringLiteral("btn_delete"))),
+      btn_save(button(QStringLiteral("Save"), QStringLiteral("btn_save"))),
+      btn_cancel(button(QStringLiteral("Cancel"), QStringLiteral("btn_cancel"))),
+      btn_exit(button(QStringLiteral("Exit"), QStringLiteral("btn_exit"))),
+      lbl_sidebar_hint(new QLabel(QStringLiteral("Default is: clLime"))),
+      states_({btn_add, btn_edit, btn_delete, btn_save, btn_cancel}) {
+    setObjectName(QStringLiteral("Configuration"));
+    setWindowTitle(QStringLiteral("Configuration"));
+    lbl_sidebar_hint->setObjectName(QStringLiteral("lbl_sidebar_hint"));
+
+    QGroupBox* sidePanel = makeEditingSidePanel();
+    auto* sideLayout = new QVBoxLayout(sidePanel);
+    for (QPushButton* each : {btn_add, btn_edit, btn_delete, btn_save, btn_cancel, btn_exit})
+        sideLayout->addWidget(each);
+    sideLayout->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(sidePanel);
+    layout->addWidget(buildFields(), 1);
+
+    TableModel& config = binding_->model();
+    states_.setFields(fields_);
+    states_.setNormalOnly({btn_exit});
+    states_.setAddAllowed([&config] { return config.rowCount() == 0; });
+    states_.setDeleteAllowed(false);
+
+    connect(btn_add, &QPushButton::clicked, this, &TConfiguration::btn_addClick);
+    connect(btn_edit, &QPushButton::clicked, this, &TConfiguration::btn_editClick);
+    connect(btn_save, &QPushButton::clicked, this, &TConfiguration::btn_saveClick);
+    connect(btn_cancel, &QPushButton::clicked, this, &TConfiguration::btn_cancelClick);
+    connect(btn_exit, &QPushButton::clicked, this, &QDialog::close);
+    onKey(fld_file_browse_start, Qt::Key_F2, [this] { fld_file_browse_startKeyDown(); });
+}
+
+QWidget* TConfiguration::field(QWidget* editor, const QString& name, const QString& column) {
+    editor->setObjectName(name);
+    binding_->bind(editor, column);
+    fields_.append(editor);
+    return editor;
+}
+
+QWidget* TConfiguration::buildFields() {
+    auto* mine = new QGroupBox(QStringLiteral("MY INFORMATION"));
+    auto* myForm = new QFormLayout(mine);
+    myForm->addRow(QStringLiteral("NAME"), field(new QLineEdit, "fld_my_name", "MY_NAME"));
+    myForm->addRow(QStringLiteral("STREET/PO BOX"),
+                   field(new QLineEdit, "fld_my_address", "MY_ADDRESS"));
+    myForm->addRow(QStringLiteral("CITY"), field(new QLineEdit, "fld_my_city", "MY_CITY"));
+    myForm->addRow(QStringLiteral("STATE"), field(listOf(kStateCodes), "fld_my_state", "MY_STATE"));
+    myForm->addRow(QStringLiteral("ZIP"), field(new QLineEdit, "fld_my_zip", "MY_ZIP"));
+
+    auto* theirs = new QGroupBox(QStringLiteral("EX-SPOUSE INFORMATION"));
+    auto* theirForm = new QFormLayout(theirs);
+    theirForm->addRow(QStringLiteral("NAME"),
+                      field(new QLineEdit, "fld_ex_spouse_name", "EX_SPOUSE_NAME"));
+    theirForm->addRow(QStringLiteral("STREET/PO BOX"),
+                      field(new QLineEdit, "fld_ex_spouse_address", "EX_SPOUSE_ADDRESS"));
+    theirForm->addRow(QStringLiteral("CITY"),
+                      field(new QLineEdit, "fld_ex_spouse_city", "EX_SPOUSE_CITY"));
+    theirForm->addRow(QStringLiteral("STATE"),
+                      field(listOf(kStateCodes), "fld_ex_spouse_state", "EX_SPOUSE_STATE"));
+    theirForm->addRow(QStringLiteral("ZIP"),
+                      field(new QLineEdit, "fld_ex_spouse_zip", "EX_SPOUSE_ZIP"));
+    theirForm->addRow(QStringLiteral("SOCIAL SEC #"),
+                      field(new QLineEdit, "fld_ex_spouse_ssan", "EX_SPOUSE_SSAN"));
+
+    auto* settings = new QFormLayout;
+    fld_file_browse_start = static_cast<QLineEdit*>(
+        field(new QLineEdit, "fld_file_browse_start", "BROWSE_START_HERE"));
+    settings->addRow(QStringLiteral("FILE BROWSE START DIR (PRESS F2)"), fld_file_browse_start);
+    settings->addRow(QStringLiteral("AUTO ZIP DATABASES"),
+                     field(listOf({"1", "0"}), "fld_auto_zip", "AUTO_ZIP"));
+    settings->addRow(QString(), lbl_sidebar_hint);
+
+    // Stored, never shown: the side bar is lime whatever it holds.
+    fld_sidebar_color = new QLineEdit(this);
+    fld_sidebar_color->setObjectName(QStringLiteral("fld_sidebar_color"));
+    binding_->bind(fld_sidebar_color, QStringLiteral("SIDE_BAR_COLOR"));
+    fld_sidebar_color->hide();
+    fld_sidebar_color->setEnabled(false);
+
+    auto* column = new QWidget;
+    auto* layout = new QVBoxLayout(column);
+    layout->addWidget(mine);
+    layout->addWidget(theirs);
+    layout->addLayout(settings);
+    layout->addStretch();
+    return column;
+}
+
+void TConfiguration::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        FormActivate();
+    }
+}
+
+void TConfiguration::FormActivate() {
+    binding_->showRow(0);
+    btns_normal_state();
+    flds_normal_state();
+}
+
+void TConfiguration::btns_normal_state() { states_.btns_normal_state(); }
+void TConfiguration::btns_add_edit_state() { states_.btns_add_edit_state(); }
+
+void TConfiguration::flds_normal_state() {
+    states_.flds_normal_state();
+    lbl_sidebar_hint->hide();
+}
+
+void TConfiguration::flds_add_edit_state() {
+    states_.flds_add_edit_state();
+    lbl_sidebar_hint->show();
+}
+
+void TConfiguration::btn_addClick() {
+    binding_->appendRow();
+    btns_add_edit_state();
+    flds_add_edit_state();
+}
+
+void TConfiguration::btn_editClick() {
+    if (binding_->currentRow() < 0) {
+        dialogs_.message(this, QStringLiteral("MESSAGE"),
+                         QStringLiteral("There is no configuration record yet: press Add to make it."),
+                         Buttons::Ok);
+        return;
+    }
+    btns_add_edit_state();
+    flds_add_edit_state();
+}
+
+void TConfiguration::btn_saveClick() {
+    runGuarded(dialogs_, this, [this] {
+        binding_->writeFields();
+        QString error;
+        if (!binding_->post(&error)) {
+            dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
+            return;
+        }
+        btns_normal_state();
+        flds_normal_state();
+    });
+}
+
+void TConfiguration::btn_cancelClick() {
+    binding_->cancel();
+    btns_normal_state();
+    flds_normal_state();
+}
+
+void TConfiguration::fld_file_browse_startKeyDown() {
+    const QString folder =
+        dialogs_.chooseFolder(this, QStringLiteral("Choose the folder:"), fld_file_browse_start->text());
+    if (!folder.isEmpty())
+        fld_file_browse_start->setText(folder);
+}
