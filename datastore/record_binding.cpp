@@ -2,6 +2,7 @@
 
 #include "datastore/column_delegate.h"
 #include "datastore/table_model.h"
+#include "platform/database_error.h"
 
 #include <QComboBox>
 #include <QDataWidgetMapper>
@@ -20,7 +21,8 @@ RecordBinding::RecordBinding(TableModel& model, QObject* parent)
 
 void RecordBinding::bind(QWidget* field, const QString& columnName) {
     const int column = model_.fieldIndex(columnName);
-    Q_ASSERT(column >= 0);
+    if (column < 0)
+        throw DatabaseError(QStringLiteral("The table %1 is not open.").arg(model_.definition().name));
     mapper_->addMapping(field, column);
     const schema::Column* definition = model_.columnAt(column);
     if (!definition || !definition->isText())

@@ -363,7 +363,8 @@ void Tpayment_records_form::save() {
     const QDate sortDate = itemDate.isValid() ? itemDate : field_text::kAbsentDate;
     binding_->setValue(QStringLiteral("YYYYMMDD"),
                        kbx::_kbx_Date_To_YYYYMMDD(QDateTime(sortDate, QTime(0, 0))));
-    if (binding_->value(QStringLiteral("PK")).toString().trimmed().isEmpty())
+    const QVariant key = binding_->value(QStringLiteral("PK"));
+    if (key.isNull() || key.toString().trimmed().isEmpty())
         binding_->setValue(QStringLiteral("PK"), kbx::_kbx_refnum_from_tdatetime());
 
     QString error;

@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <memory>
+
 TMain_Screen2::TMain_Screen2(const Locations& locations, TDataModule2& dataModule,
                              Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent),
@@ -134,9 +136,11 @@ void TMain_Screen2::disableDataMenus() {
     Configuration1->setEnabled(false);
 }
 
-void TMain_Screen2::showModal(QDialog* form) {
-    form->exec();
-    delete form;
+void TMain_Screen2::showModal(const std::function<QDialog*()>& makeForm) {
+    runGuarded(dialogs_, this, [&] {
+        std::unique_ptr<QDialog> form(makeForm());
+        form->exec();
+    });
     FormActivate();
 }
 
@@ -148,17 +152,19 @@ void TMain_Screen2::Exit1Click() {
 }
 
 void TMain_Screen2::MaintainPaymentRecords1Click() {
-    showModal(new Tpayment_records_form(dataModule_, dialogs_, this));
+    showModal([this] { return new Tpayment_records_form(dataModule_, dialogs_, this); });
 }
 
-void TMain_Screen2::PickLists1Click() { showModal(new Tpick_list_form(dataModule_, dialogs_, this)); }
+void TMain_Screen2::PickLists1Click() {
+    showModal([this] { return new Tpick_list_form(dataModule_, dialogs_, this); });
+}
 
 void TMain_Screen2::Configuration1Click() {
-    showModal(new TConfiguration(dataModule_, dialogs_, this));
+    showModal([this] { return new TConfiguration(dataModule_, dialogs_, this); });
 }
 
 void TMain_Screen2::CreateDatabases1Click() {
-    showModal(new TCreate_Tables(locations_, dataModule_, dialogs_, this));
+    showModal([this] { return new TCreate_Tables(locations_, dataModule_, dialogs_, this); });
 }
 
 void TMain_Screen2::ChangeDatabases1Click() {

@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class Dialogs;
 class QAction;
 class QDialog;
@@ -45,8 +47,9 @@ private:
     QMenu* addMenu(QMenu* parentMenu, const QString& caption, const QString& name);
     QAction* addItem(QMenu* menu, const QString& caption, const QString& name);
     void disableDataMenus();
-    // Shows a form modally, destroys it when it closes, then activates again.
-    void showModal(QDialog* form);
+    // Makes a form, shows it modally, destroys it when it closes, then
+    // activates again.
+    void showModal(const std::function<QDialog*()>& makeForm);
 
     Locations locations_;
     TDataModule2& dataModule_;

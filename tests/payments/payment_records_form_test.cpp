@@ -1,0 +1,272 @@
+#include "datastore/data_module.h"
+#include "datastore/date_picker.h"
+#include "payments/payment_records_form.h"
+#include "payments/pick_list_form.h"
+#include "platform/kbx.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/scripted_dialogs.h"
+#include "tests/support/test_connection.h"
+#include "tests/support/workspace.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kDateFields[] = {"fld_item_date", "fld_date_sent",    "fld_date_avail",
+                                   "fld_date_2nd_try", "fld_date_3rd_try", "fld_date_del",
+                                   "fld_date_returned", "fld_date_cleared"};
+const char* const kPickers[] = {
+    "DateTimePicker_item_date",    "DateTimePicker_date_sent",     "DateTimePicker_date_available",
+    "DateTimePicker_date_2nd_try", "DateTimePicker_date_3rd_try",  "DateTimePicker_date_delivered",
+    "DateTimePicker_date_returned", "DateTimePicker_date_cleared"};
+
+class PaymentRecordsFormTest : public ::testing::Test {
+protected:
+    PaymentRecordsFormTest() {
+        form.resize(1024, 740);
+        form.show();
+    }
+    QLineEdit* edit(const QString& name) { return component<QLineEdit>(form, name); }
+    DatePicker* picker(const QString& name) { return component<DatePicker>(form, name); }
+    void press(const QString& name) { component<QPushButton>(form, name)->click(); }
+    bool enabled(const QString& name) { return component<QPushButton>(form, name)->isEnabled(); }
+    void reopen() { dataModule.table("QUORVEL_4")->select(); form.FormActivate(); }
+    QStringList stored(const QString& columns) {
+        TestConnection db(path);
+        return db.rows("SELECT " + columns + " FROM QUORVEL_4 ORDER BY PK");
+    }
+
+    TestWorkspace workspace;
+    QString path = workspace.copyOfNewDatabase("books");
+    TDataModule2 dataModule;
+    bool opened = (dataModule.open(path), true);
+    ScriptedDialogs dialogs;
+    Tpayment_records_form form{dataModule, dialogs};
+};
+
+// A stored payment: item 1 Feb 2004, sent 2 Feb, available 5 Feb, delivered
+// 9 Feb, cleared 20 Feb, the rest absent.
+void storePayment(const QString& path, const QString& extra = QString()) {
+    TestConnection db(path);
+    db.execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, YYYYMMDD, DATE_SENT, DATE_AVAIL, "
+               "DATE_DEL, DATE_CLEAR, SS_AMT, CHECK_NBR) VALUES (38018.5, 'SPOUSAL SUPPORT', "
+               "'2004-02-01', '20040201', '2004-02-02', '2004-02-05', '2004-02-09', "
+               "'2004-02-20', 1200, '101')");
+    if (!extra.isEmpty())
+        db.execute(extra);
+}
+
+TEST_F(PaymentRecordsFormTest, NewRowSavedAtOnceHoldsTodayEverywhereAndZeroIntervals) {
+    press("btn_add");
+    EXPECT_TRUE(enabled("btn_save"));
+    EXPECT_FALSE(enabled("btn_add"));
+    component<QComboBox>(form, "fld_category")->setCurrentText("CHILD SUPPORT");
+    press("btn_save");
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(enabled("btn_add"));
+    EXPECT_FALSE(enabled("btn_save"));
+
+    const QString today = QDate::currentDate().toString("yyyy-MM-dd") + "T00:00:00.000";
+    const QStringList rows = stored(
+        "CATEGORY, ITEM_DATE, DATE_SENT, DATE_AVAIL, DATE_2ND_TRY, DATE_3RD_TRY, DATE_DEL, "
+        "DATE_RETURNED, DATE_CLEAR, YYYYMMDD, DAYS_SENT_TO_AVAIL, DAYS_SENT_TO_DEL, "
+        "DAYS_AVAIL_TO_DEL, DAYS_DEL_TO_CLEAR, DAYS_SENT_TO_CLEAR, SS_AMT, RP_AMT, CS_AMT, "
+        "OTHER_AMT, DATE_1ST_TRY, PK");
+    ASSERT_EQ(rows.size(), 1);
+    QStringList row = rows[0].split('|');
+    const double pk = row.takeLast().toDouble();
+    EXPECT_GT(pk, 46000.0);
+    QStringList expected = {"CHILD SUPPORT"};
+    for (int i = 0; i < 8; ++i) expected.append(today);
+    expected.append(QDate::currentDate().toString("yyyyMMdd"));
+    for (int i = 0; i < 5; ++i) expected.append("0");
+    for (int i = 0; i < 4; ++i) expected.append("0");
+    expected.append("1901-01-01T00:00:00.000");  // not on the form: keeps its default
+    EXPECT_EQ(row, expected);
+}
+
+TEST_F(PaymentRecordsFormTest, EditingKeepsTheKeyAndComputesIntervalsFromTheSavedDates) {
+    storePayment(path);
+    reopen();
+    EXPECT_EQ(edit("fld_date_sent")->text(), kbx::short_date_text(QDate(2004, 2, 2)));
+    EXPECT_EQ(edit("fld_date_2nd_try")->text(), "N/A");
+    press("btn_edit");
+    EXPECT_TRUE(picker("DateTimePicker_date_2nd_try")->isAbsent());
+    edit("fld_check_nbr")->clear();
+    QTest::keyClicks(edit("fld_check_nbr"), "102a");
+    picker("DateTimePicker_date_cleared")->setDate(QDate(2004, 2, 22));
+    press("btn_save");
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+
+    EXPECT_EQ(stored("PK, CHECK_NBR, DATE_CLEAR, DATE_2ND_TRY, DAYS_SENT_TO_AVAIL, "
+                     "DAYS_AVAIL_TO_DEL, DAYS_SENT_TO_DEL, DAYS_DEL_TO_CLEAR, DAYS_SENT_TO_CLEAR, SS_AMT"),
+              QStringList("38018.5|102A|2004-02-22T00:00:00.000|1901-01-01T00:00:00.000|3|4|7|13|20|1200"));
+}
+
+TEST_F(PaymentRecordsFormTest, AbsentDatesGiveIntervalsOfMinusOne) {
+    storePayment(path, "UPDATE QUORVEL_4 SET DATE_DEL = '1901-01-01'");
+    reopen();
+    press("btn_edit");
+    EXPECT_TRUE(picker("DateTimePicker_date_delivered")->isAbsent());
+    press("btn_save");
+    EXPECT_EQ(stored("DATE_DEL, DAYS_SENT_TO_AVAIL, DAYS_AVAIL_TO_DEL, DAYS_SENT_TO_DEL, "
+                     "DAYS_DEL_TO_CLEAR, DAYS_SENT_TO_CLEAR"),
+              QStringList("1901-01-01T00:00:00.000|3|-1|-1|-1|18"));
+}
+
+TEST_F(PaymentRecordsFormTest, EmptyDatesArePresetFromNeighboursAndOnlySavedOnSave) {
+    storePayment(path, "UPDATE QUORVEL_4 SET DATE_AVAIL = NULL");
+    reopen();
+    EXPECT_EQ(edit("fld_date_avail")->text(), "");
+    press("btn_edit");
+    EXPECT_EQ(picker("DateTimePicker_date_available")->date(), QDate(2004, 2, 2));
+    EXPECT_EQ(edit("fld_date_avail")->text(), "");
+    press("btn_save");
+    EXPECT_EQ(stored("DATE_AVAIL"), QStringList("2004-02-02T00:00:00.000"));
+}
+
+TEST_F(PaymentRecordsFormTest, RowWithoutAnItemDateCanStillBeEdited) {
+    storePayment(path, "UPDATE QUORVEL_4 SET ITEM_DATE = NULL");
+    reopen();
+    press("btn_edit");
+    EXPECT_TRUE(enabled("btn_save"));
+    EXPECT_EQ(picker("DateTimePicker_item_date")->date(), QDate::currentDate());
+    press("btn_save");
+    EXPECT_EQ(stored("YYYYMMDD"), QStringList(QDate::currentDate().toString("yyyyMMdd")));
+}
+
+TEST_F(PaymentRecordsFormTest, PickersLieExactlyOverTheirFieldsOnlyWhileChanging) {
+    press("btn_add");
+    QTest::qWait(20);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_TRUE(picker(kPickers[i])->isVisible()) << kPickers[i];
+        EXPECT_EQ(picker(kPickers[i])->geometry(), edit(kDateFields[i])->geometry()) << kPickers[i];
+        EXPECT_EQ(picker(kPickers[i])->parentWidget(), edit(kDateFields[i])->parentWidget());
+    }
+    form.resize(1200, 800);
+    QTest::qWait(20);
+    EXPECT_EQ(picker(kPickers[3])->geometry(), edit(kDateFields[3])->geometry());
+    press("btn_cancel");
+    for (const char* name : kPickers)
+        EXPECT_FALSE(picker(name)->isVisible()) << name;
+    EXPECT_EQ(dataModule.table("QUORVEL_4")->rowCount(), 0);
+}
+
+TEST_F(PaymentRecordsFormTest, AmountThatIsNoNumberStopsSaveAndKeepsTheRow) {
+    press("btn_add");
+    QTest::keyClicks(edit("fld_spousal_support_amt"), "12O.5");
+    press("btn_save");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("SPOU SPT AMT")) << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(enabled("btn_save"));
+    EXPECT_EQ(edit("fld_spousal_support_amt")->text(), "12O.5");
+
+    edit("fld_spousal_support_amt")->clear();
+    QTest::keyClicks(edit("fld_spousal_support_amt"), "120.5");
+    press("btn_save");
+    EXPECT_EQ(stored("SS_AMT, RP_AMT"), QStringList("120.5|0"));
+}
+
+TEST_F(PaymentRecordsFormTest, DeleteAsksAndDeletesOnlyOnYes) {
+    storePayment(path);
+    reopen();
+    dialogs.queueAnswer(Answer::No);
+    press("btn_delete");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "RECORD DELETE REQUESTED");
+    EXPECT_EQ(dialogs.messages[0].text, "Do You Really Want to Delete The Record, It's permanent!!!!!!!");
+    EXPECT_TRUE(enabled("btn_add"));
+    EXPECT_EQ(dataModule.table("QUORVEL_4")->rowCount(), 1);
+
+    dialogs.queueAnswer(Answer::Yes);
+    press("btn_delete");
+    EXPECT_TRUE(stored("PK").isEmpty());
+}
+
+TEST_F(PaymentRecordsFormTest, ReturnedDateShowsAfterSaveOnlyWhenTicked) {
+    auto* box = component<QCheckBox>(form, "cb_save_return_date");
+    EXPECT_FALSE(box->isVisible());
+    press("btn_add");
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->styleSheet().contains("red"));
+    picker("DateTimePicker_date_returned")->setDate(QDate(2004, 3, 1));
+    press("btn_save");
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(edit("fld_date_returned")->text(), "");
+    EXPECT_EQ(stored("DATE_RETURNED"), QStringList("2004-03-01T00:00:00.000"));
+
+    form.FormActivate();
+    press("btn_edit");
+    box->setChecked(true);
+    picker("DateTimePicker_date_returned")->setDate(QDate(2004, 3, 3));
+    press("btn_save");
+    EXPECT_EQ(edit("fld_date_returned")->text(), kbx::short_date_text(QDate(2004, 3, 3)));
+}
+
+TEST_F(PaymentRecordsFormTest, F2InALookupListOpensPickListsAndKeepsTheFieldsText) {
+    press("btn_add");
+    auto* category = component<QComboBox>(form, "fld_category");
+    category->setCurrentText("COURT COSTS");
+    QString opened;
+    whenModalOpens([&](QWidget* modal) {
+        opened = modal ? modal->metaObject()->className() : "";
+        TableModel& categories = *dataModule.table("CATEGORY_4");
+        categories.insertRow(categories.rowCount());
+        categories.setData(categories.index(categories.rowCount() - 1, 0), "ALIMONY");
+        categories.submitAll();
+    });
+    QTest::keyClick(category->lineEdit(), Qt::Key_F2);
+    EXPECT_EQ(opened, "Tpick_list_form");
+    EXPECT_EQ(category->currentText(), "COURT COSTS");
+    EXPECT_GE(category->findText("ALIMONY", Qt::MatchStartsWith), 0);
+    EXPECT_TRUE(enabled("btn_save"));
+}
+
+TEST_F(PaymentRecordsFormTest, F2InTheItemFileFieldStoresThePathWithoutItsDrive) {
+    {
+        TestConnection db(path);
+        db.execute("INSERT INTO CONFIG_4 (BROWSE_START_HERE) VALUES ('/home/pat/scans')");
+    }
+    dataModule.open(path);
+    press("btn_add");
+    dialogs.queueChosenFile("D:\\scans\\chk101.tif");
+    QTest::keyClick(edit("fld_item_file"), Qt::Key_F2);
+    EXPECT_EQ(edit("fld_item_file")->text(), "\\scans\\chk101.tif");
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests[0].folder, "/home/pat/scans");
+
+    dialogs.queueChosenFile("/home/pat/Scans/Chk102.tif");
+    QTest::keyClick(edit("fld_item_file"), Qt::Key_F2);
+    EXPECT_EQ(edit("fld_item_file")->text(), "/home/pat/Scans/Chk102.tif");
+    dialogs.queueChosenFile("");
+    QTest::keyClick(edit("fld_item_file"), Qt::Key_F2);
+    EXPECT_EQ(edit("fld_item_file")->text(), "/home/pat/Scans/Chk102.tif");
+}
+
+TEST_F(PaymentRecordsFormTest, GridShowsTheEightColumnsAndMovesBetweenRecords) {
+    storePayment(path, "INSERT INTO QUORVEL_4 (PK, CATEGORY, CHECK_NBR) VALUES (38020, 'LEGAL', '202')");
+    reopen();
+    auto* grid = component<QTableView>(form, "DBGrid1");
+    QStringList shown;
+    const QSqlRecord columns = dataModule.table("QUORVEL_4")->record();
+    for (int column = 0; column < columns.count(); ++column)
+        if (!grid->isColumnHidden(column))
+            shown.append(columns.fieldName(column));
+    EXPECT_EQ(shown, QStringList({"CATEGORY", "ITEM_DATE", "DATE_SENT", "CHECK_NBR", "SS_AMT",
+                                  "RP_AMT", "CS_AMT", "OTHER_AMT"}));
+    EXPECT_EQ(edit("fld_check_nbr")->text(), "101");
+    grid->selectRow(1);
+    EXPECT_EQ(edit("fld_check_nbr")->text(), "202");
+    press("btn_edit");
+    EXPECT_FALSE(grid->isEnabled());
+}
+
+}  // namespace

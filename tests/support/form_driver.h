@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// Finds a form's named components the way a test needs them.
+template <typename T>
+T* component(const QWidget& form, const QString& name) {
+    T* found = form.findChild<T*>(name);
+    if (!found)
+        throw std::runtime_error("no component " + name.toStdString());
+    return found;
+}
+
+// Runs `inspect` on the modal form a step is about to open, then closes it.
+inline void whenModalOpens(std::function<void(QWidget*)> inspect) {
+    QTimer::singleShot(0, [inspect = std::move(inspect)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        inspect(modal);
+        if (modal)
+            modal->close();
+    });
+}
