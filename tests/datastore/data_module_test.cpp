@@ -4,6 +4,7 @@
 #include "tests/support/workspace.h"
 
 #include <QProcess>
+#include <QSqlError>
 #include <QSqlRecord>
 
 #include <gtest/gtest.h>
@@ -74,6 +75,38 @@ TEST_F(DataModuleTest, RowsComeInKeyOrderOrInTheChosenIndexOrder) {
     EXPECT_EQ(column(*dataModule.table("ITEM_4"), "ITEM"), QStringList({"APPLE", "ZEBRA"}));
     EXPECT_EQ(column(*dataModule.table("STATS_ST_4"), "STATE").mid(0, 3),
               QStringList({"AK", "AL", "AR"}));
+}
+
+TEST_F(DataModuleTest, TableWithoutAKeyChangesOnlyTheRowEdited) {
+    {
+        TestConnection db(path);
+        db.execute("INSERT INTO CONFIG_4 (MY_NAME, AUTO_ZIP) VALUES ('TWIN', 1)");
+        db.execute("INSERT INTO CONFIG_4 (MY_NAME, AUTO_ZIP) VALUES ('TWIN', 1)");
+    }
+    dataModule.open(path);
+    TableModel& config = *dataModule.table("CONFIG_4");
+    ASSERT_EQ(config.rowCount(), 2);
+    config.setData(config.index(1, config.fieldIndex("MY_CITY")), "EL PASO");
+    ASSERT_TRUE(config.submitAll()) << config.lastError().text().toStdString();
+    {
+        TestConnection db(path);
+        EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM CONFIG_4 WHERE MY_CITY = 'EL PASO'").toInt(), 1);
+    }
+    config.removeRow(config.rowOf("MY_CITY", QVariant(QMetaType(QMetaType::QString))));
+    ASSERT_TRUE(config.submitAll()) << config.lastError().text().toStdString();
+
+    TestConnection db(path);
+    EXPECT_EQ(db.rows("SELECT MY_NAME, MY_CITY FROM CONFIG_4"), QStringList("TWIN|EL PASO"));
+}
+
+TEST_F(DataModuleTest, TextLongerThanItsColumnIsCutToTheColumn) {
+    dataModule.open(path);
+    TableModel& cities = *dataModule.table("CITY_4");
+    cities.insertRow(0);
+    cities.setData(cities.index(0, 0), QString(60, 'X'));
+    ASSERT_TRUE(cities.submitAll()) << cities.lastError().text().toStdString();
+    TestConnection db(path);
+    EXPECT_EQ(db.scalar("SELECT CHAR_LENGTH(TRIM(CITY)) FROM CITY_4").toInt(), 50);
 }
 
 TEST_F(DataModuleTest, ClosingFreesTheFileForOtherProcesses) {

@@ -1,1 +1,135 @@
+#include "datastore/data_module.h"
+#include "payments/pick_list_form.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/scripted_dialogs.h"
+#include "tests/support/test_connection.h"
+#include "tests/support/workspace.h"
 
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PickListFormTest : public ::testing::Test {
+protected:
+    PickListFormTest() { form.show(); }
+
+    QTabWidget* tabs() { return component<QTabWidget>(form, "PageControl1"); }
+    void showTab(const QString& name) { tabs()->setCurrentWidget(component<QWidget>(form, name)); }
+    void press(const QString& name) { component<QPushButton>(form, name)->click(); }
+    bool enabled(const QString& name) { return component<QPushButton>(form, name)->isEnabled(); }
+    // Types into the editor that Add opened in the shown grid.
+    void typeNewValue(const QString& text) {
+        QLineEdit* editor = form.shownGrid()->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClicks(editor, text);
+    }
+    int storedCount(const QString& table, const QString& where = "1 = 1") {
+        TestConnection db(path);
+        return db.scalar("SELECT COUNT(*) FROM " + table + " WHERE " + where).toInt();
+    }
+
+    TestWorkspace workspace;
+    QString path = workspace.copyOfNewDatabase("books");
+    TDataModule2 dataModule;
+    bool opened = (dataModule.open(path), true);
+    ScriptedDialogs dialogs;
+    Tpick_list_form form{dataModule, dialogs};
+};
+
+TEST_F(PickListFormTest, TenTabsInOrderAndItAlwaysOpensOnCarrier) {
+    QStringList tabsShown;
+    for (int index = 0; index < tabs()->count(); ++index)
+        tabsShown.append(tabs()->widget(index)->objectName() + "=" + tabs()->tabText(index));
+    EXPECT_EQ(tabsShown, QStringList({"tab_carrier=CARRIER", "tab_category=CATEGORY", "tab_city=CITY",
+                                      "tab_comments=PAYMENTS COMMENTS",
+                                      "tab_contact_name=CONTACT NAME", "tab_item=ITEM",
+                                      "tab_comment_js=JOB SEARCH COMMENTS",
+                                      "tab_poscode=POSITION CODE", "tab_postitle=POSITION TITLE",
+                                      "tab_reason=REASON"}));
+    showTab("tab_reason");
+    form.close();
+    Tpick_list_form again(dataModule, dialogs);
+    again.show();
+    EXPECT_EQ(component<QTabWidget>(again, "PageControl1")->currentWidget()->objectName(), "tab_carrier");
+}
+
+TEST_F(PickListFormTest, GridsAreReadOnlyExceptTheShownOneWhileChanging) {
+    auto writable = [this](const QString& grid) {
+        return component<PickListGrid>(form, grid)->editTriggers() != QAbstractItemView::NoEditTriggers;
+    };
+    EXPECT_FALSE(writable("dbgrid_pl_city"));
+    showTab("tab_city");
+    press("btn_edit");
+    EXPECT_TRUE(writable("dbgrid_pl_city"));
+    EXPECT_FALSE(writable("dbgrid_pl_reason"));
+    EXPECT_TRUE(enabled("btn_save"));
+    EXPECT_FALSE(enabled("btn_add"));
+    press("btn_cancel");
+    EXPECT_FALSE(writable("dbgrid_pl_city"));
+}
+
+TEST_F(PickListFormTest, ReasonAddedAndSavedIsStoredAndSharedWithOtherForms) {
+    showTab("tab_reason");
+    press("btn_add");
+    typeNewValue("TOO FAR TO COMMUTE");
+    press("btn_save");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(enabled("btn_add"));
+    EXPECT_EQ(storedCount("REASON_4", "REASON = 'TOO FAR TO COMMUTE'"), 1);
+    EXPECT_EQ(dataModule.table("REASON_4")->rowCount(), 1);
+}
+
+TEST_F(PickListFormTest, DuplicateIsRefusedAndStaysPendingUntilCancelled) {
+    press("btn_add");
+    typeNewValue("UPS   - GROUND");
+    press("btn_save");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "PROGRAM ERROR");
+    EXPECT_TRUE(dialogs.messages[0].text.contains("PRIMARY or UNIQUE KEY")) << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(enabled("btn_save"));
+    EXPECT_TRUE(enabled("btn_cancel"));
+    EXPECT_TRUE(dataModule.table("CARRIER_4")->isDirty());
+
+    press("btn_cancel");
+    EXPECT_FALSE(dataModule.table("CARRIER_4")->isDirty());
+    EXPECT_EQ(dataModule.table("CARRIER_4")->rowCount(), 23);
+    EXPECT_EQ(storedCount("CARRIER_4"), 23);
+}
+
+TEST_F(PickListFormTest, DeleteAsksAndDeletesOnlyOnYes) {
+    form.shownGrid()->selectRow(0);
+    dialogs.queueAnswer(Answer::No);
+    press("btn_delete");
+    EXPECT_EQ(dialogs.messages.back().caption, "RECORD DELETE REQUESTED");
+    EXPECT_EQ(storedCount("CARRIER_4"), 23);
+    EXPECT_TRUE(enabled("btn_add"));
+    dialogs.queueAnswer(Answer::Yes);
+    press("btn_delete");
+    EXPECT_EQ(storedCount("CARRIER_4"), 22);
+    EXPECT_EQ(storedCount("CARRIER_4", "CARRIER = 'FEDEX - 1DAY FREIGHT'"), 0);
+}
+
+TEST_F(PickListFormTest, ChangeTypedOnOneTabSurvivesATabSwitch) {
+    showTab("tab_city");
+    press("btn_add");
+    typeNewValue("AUSTIN");
+    showTab("tab_reason");
+    press("btn_save");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(storedCount("CITY_4", "CITY = 'AUSTIN'"), 1);
+
+    showTab("tab_city");
+    press("btn_add");
+    typeNewValue("DALLAS");
+    showTab("tab_item");
+    press("btn_cancel");
+    EXPECT_FALSE(dataModule.table("CITY_4")->isDirty());
+    EXPECT_EQ(storedCount("CITY_4"), 1);
+}
+
+}  // namespace

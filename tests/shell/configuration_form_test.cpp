@@ -1,0 +1,120 @@
+#include "datastore/data_module.h"
+#include "shell/configuration_form.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/scripted_dialogs.h"
+#include "tests/support/test_connection.h"
+#include "tests/support/workspace.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ConfigurationFormTest : public ::testing::Test {
+protected:
+    ConfigurationFormTest() { form.show(); }
+
+    QLineEdit* edit(const QString& name) { return component<QLineEdit>(form, name); }
+    void press(const QString& name) { component<QPushButton>(form, name)->click(); }
+    bool enabled(const QString& name) { return component<QPushButton>(form, name)->isEnabled(); }
+    void type(const QString& field, const QString& text) {
+        edit(field)->clear();
+        QTest::keyClicks(edit(field), text);
+    }
+    QStringList stored(const QString& columns) {
+        TestConnection db(path);
+        return db.rows("SELECT " + columns + " FROM CONFIG_4");
+    }
+
+    TestWorkspace workspace;
+    QString path = workspace.copyOfNewDatabase("books");
+    TDataModule2 dataModule;
+    bool opened = (dataModule.open(path), true);
+    ScriptedDialogs dialogs;
+    TConfiguration form{dataModule, dialogs};
+};
+
+TEST_F(ConfigurationFormTest, AddIsOfferedOnlyUntilTheRecordExists) {
+    EXPECT_TRUE(enabled("btn_add"));
+    EXPECT_TRUE(enabled("btn_edit"));
+    EXPECT_FALSE(enabled("btn_delete"));
+    EXPECT_FALSE(enabled("btn_save"));
+    EXPECT_TRUE(enabled("btn_exit"));
+    EXPECT_FALSE(edit("fld_my_name")->isEnabled());
+    EXPECT_FALSE(component<QLabel>(form, "lbl_sidebar_hint")->isVisible());
+
+    press("btn_add");
+    EXPECT_FALSE(enabled("btn_exit"));
+    EXPECT_FALSE(enabled("btn_delete"));
+    EXPECT_TRUE(edit("fld_my_name")->isEnabled());
+    EXPECT_TRUE(component<QLabel>(form, "lbl_sidebar_hint")->isVisible());
+    EXPECT_EQ(component<QLabel>(form, "lbl_sidebar_hint")->text(), "Default is: clLime");
+    EXPECT_FALSE(edit("fld_sidebar_color")->isVisible());
+    type("fld_my_name", "PAT DOE");
+    press("btn_save");
+    EXPECT_FALSE(enabled("btn_add"));
+    EXPECT_FALSE(edit("fld_sidebar_color")->isEnabled());
+    EXPECT_EQ(stored("MY_NAME"), QStringList("PAT DOE"));
+
+    TConfiguration reopened(dataModule, dialogs);
+    reopened.show();
+    EXPECT_FALSE(component<QPushButton>(reopened, "btn_add")->isEnabled());
+}
+
+TEST_F(ConfigurationFormTest, CancelAfterAddLeavesTheTableEmpty) {
+    press("btn_add");
+    type("fld_my_name", "PAT DOE");
+    press("btn_cancel");
+    EXPECT_TRUE(enabled("btn_add"));
+    EXPECT_TRUE(stored("MY_NAME").isEmpty());
+    EXPECT_EQ(dataModule.table("CONFIG_4")->rowCount(), 0);
+}
+
+TEST_F(ConfigurationFormTest, SavingTheRecordTwiceKeepsWhatWasTyped) {
+    press("btn_add");
+    type("fld_my_name", "  Pat  Q. Doe");
+    type("fld_ex_spouse_ssan", "123-45-6789");
+    component<QComboBox>(form, "fld_my_state")->setCurrentText("TX");
+    component<QComboBox>(form, "fld_auto_zip")->setCurrentText("1");
+    press("btn_save");
+
+    press("btn_edit");
+    type("fld_my_city", "El Paso");
+    type("fld_ex_spouse_name", "Sam  Doe");
+    press("btn_save");
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+
+    TestConnection db(path);
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM CONFIG_4").toInt(), 1);
+    EXPECT_EQ(db.scalar("SELECT MY_NAME FROM CONFIG_4").toString(), "  Pat  Q. Doe" + QString(67, ' '));
+    EXPECT_EQ(db.rows("SELECT MY_CITY, MY_STATE, AUTO_ZIP, EX_SPOUSE_NAME, EX_SPOUSE_SSAN FROM CONFIG_4"),
+              QStringList("El Paso|TX|1|Sam  Doe|123-45-6789"));
+    EXPECT_EQ(edit("fld_my_name")->text(), "  Pat  Q. Doe");
+}
+
+TEST_F(ConfigurationFormTest, F2InTheBrowseFieldChoosesAFolder) {
+    press("btn_add");
+    QTest::keyClicks(edit("fld_file_browse_start"), "/home");
+    dialogs.queueChosenFolder("/home/pat/scans");
+    QTest::keyClick(edit("fld_file_browse_start"), Qt::Key_F2);
+    EXPECT_EQ(edit("fld_file_browse_start")->text(), "/home/pat/scans");
+    dialogs.queueChosenFolder("");
+    QTest::keyClick(edit("fld_file_browse_start"), Qt::Key_F2);
+    EXPECT_EQ(edit("fld_file_browse_start")->text(), "/home/pat/scans");
+    QTest::keyClicks(edit("fld_file_browse_start"), "/x");
+    EXPECT_EQ(edit("fld_file_browse_start")->text(), "/home/pat/scans/x");
+}
+
+TEST_F(ConfigurationFormTest, FieldsHoldNoMoreThanTheirColumns) {
+    press("btn_add");
+    type("fld_my_zip", "7990112345");
+    EXPECT_EQ(edit("fld_my_zip")->text(), "79901");
+    EXPECT_EQ(component<QComboBox>(form, "fld_my_state")->lineEdit()->maxLength(), 2);
+}
+
+}  // namespace
