@@ -110,6 +110,7 @@ QTableView* Tpayment_records_form::buildGrid() {
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->verticalHeader()->hide();
+    DBGrid1->setWordWrap(false);
     for (int column = 0; column < payments.columnCount(); ++column)
         DBGrid1->setColumnHidden(column,
                                  !kGridColumns.contains(payments.record().fieldName(column)));
@@ -222,6 +223,7 @@ void Tpayment_records_form::FormActivate() {
     disable_date_pickers();
     lbl_current_filter->setText(binding_->model().filter());
     binding_->showRow(0);
+    DBGrid1->resizeColumnsToContents();
     DBGrid1->setCurrentIndex(binding_->model().index(0, binding_->model().fieldIndex("CATEGORY")));
 }
 

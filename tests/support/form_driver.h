@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <stdexcept>
 
 // Finds a form's named components the way a test needs them.
 template <typename T>
