@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 void RecordMaintenance::setButtons(bool normal) {
     buttons_.add->setEnabled(normal && addAllowed_());
@@ -60,12 +61,29 @@ bool confirmRecordDelete(Dialogs& dialogs, QWidget* parent) {
            == Answer::Yes;
 }
 
-QGroupBox* makeEditingSidePanel() {
+QPushButton* makeButton(const QString& caption, const QString& name) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    return button;
+}
+
+RecordMaintenance::Buttons makeMaintenanceButtons() {
+    return {makeButton(QStringLiteral("Add"), QStringLiteral("btn_add")),
+            makeButton(QStringLiteral("Edit"), QStringLiteral("btn_edit")),
+            makeButton(QStringLiteral("Delete"), QStringLiteral("btn_delete")),
+            makeButton(QStringLiteral("Save"), QStringLiteral("btn_save")),
+            makeButton(QStringLiteral("Cancel"), QStringLiteral("btn_cancel"))};
+}
+
+QGroupBox* makeEditingSidePanel(const QList<QPushButton*>& buttons) {
     auto* panel = new QGroupBox(QStringLiteral("> EDITING RECORDS <"));
     panel->setObjectName(QStringLiteral("side_panel"));
     panel->setAutoFillBackground(true);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, QColor(0, 255, 0));
     panel->setPalette(palette);
+    auto* layout = new QVBoxLayout(panel);
+    for (QPushButton* button : buttons)
+        layout->addWidget(button);
     return panel;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 #include <functional>
 
@@ -58,5 +59,11 @@ private:
 // "Do You Really Want to Delete The Record, It's permanent!!!!!!!"; true on Yes.
 bool confirmRecordDelete(Dialogs& dialogs, QWidget* parent);
 
-// The lime side panel "> EDITING RECORDS <" that holds a form's buttons.
-QGroupBox* makeEditingSidePanel();
+QPushButton* makeButton(const QString& caption, const QString& name);
+// The five buttons of a record-maintenance form: btn_add "Add", btn_edit
+// "Edit", btn_delete "Delete", btn_save "Save" and btn_cancel "Cancel".
+RecordMaintenance::Buttons makeMaintenanceButtons();
+
+// The lime side panel "> EDITING RECORDS <" with the buttons one under the
+// other; a form may add more to its vertical layout.
+QGroupBox* makeEditingSidePanel(const QList<QPushButton*>& buttons);

@@ -36,12 +36,6 @@ const QStringList kGridColumns = {"CATEGORY", "ITEM_DATE", "DATE_SENT", "CHECK_N
 
 enum DateIndex { Item, Sent, Available, SecondTry, ThirdTry, Delivered, Returned, Cleared };
 
-QPushButton* button(const QString& caption, const QString& name) {
-    auto* result = new QPushButton(caption);
-    result->setObjectName(name);
-    return result;
-}
-
 }  // namespace
 
 Tpayment_records_form::Tpayment_records_form(TDataModule2& dataModule, Dialogs& dialogs,
@@ -50,14 +44,10 @@ Tpayment_records_form::Tpayment_records_form(TDataModule2& dataModule, Dialogs& 
       dataModule_(dataModule),
       dialogs_(dialogs),
       binding_(new RecordBinding(*dataModule.table(QStringLiteral("QUORVEL_4")), this)),
-      btn_add(button(QStringLiteral("Add"), QStringLiteral("btn_add"))),
-      btn_edit(button(QStringLiteral("Edit"), QStringLiteral("btn_edit"))),
-      btn_delete(button(QStringLiteral("Delete"), QStringLiteral("btn_delete"))),
-      btn_save(button(QStringLiteral("Save"), QStringLiteral("btn_save"))),
-      btn_cancel(button(QStringLiteral("Cancel"), QStringLiteral("btn_cancel"))),
+      buttons_(makeMaintenanceButtons()),
       cb_save_return_date(new QCheckBox(QStringLiteral("Save the returned date"))),
       lbl_current_filter(new QLabel),
-      states_({btn_add, btn_edit, btn_delete, btn_save, btn_cancel}) {
+      states_(buttons_) {
     setObjectName(QStringLiteral("payment_records_form"));
     setWindowTitle(QStringLiteral("Maintain Payment Records"));
     cb_save_return_date->setObjectName(QStringLiteral("cb_save_return_date"));
@@ -76,18 +66,17 @@ Tpayment_records_form::Tpayment_records_form(TDataModule2& dataModule, Dialogs& 
 
     states_.setFields(fields_);
     states_.setGrids({DBGrid1});
-    connect(btn_add, &QPushButton::clicked, this, &Tpayment_records_form::btn_addClick);
-    connect(btn_edit, &QPushButton::clicked, this, &Tpayment_records_form::btn_editClick);
-    connect(btn_delete, &QPushButton::clicked, this, &Tpayment_records_form::btn_deleteClick);
-    connect(btn_save, &QPushButton::clicked, this, &Tpayment_records_form::btn_saveClick);
-    connect(btn_cancel, &QPushButton::clicked, this, &Tpayment_records_form::btn_cancelClick);
+    connect(buttons_.add, &QPushButton::clicked, this, &Tpayment_records_form::btn_addClick);
+    connect(buttons_.edit, &QPushButton::clicked, this, &Tpayment_records_form::btn_editClick);
+    connect(buttons_.remove, &QPushButton::clicked, this, &Tpayment_records_form::btn_deleteClick);
+    connect(buttons_.save, &QPushButton::clicked, this, &Tpayment_records_form::btn_saveClick);
+    connect(buttons_.cancel, &QPushButton::clicked, this, &Tpayment_records_form::btn_cancelClick);
 }
 
 QWidget* Tpayment_records_form::buildSidePanel() {
-    QGroupBox* panel = makeEditingSidePanel();
-    auto* layout = new QVBoxLayout(panel);
-    for (QPushButton* each : {btn_add, btn_edit, btn_delete, btn_save, btn_cancel})
-        layout->addWidget(each);
+    QGroupBox* panel = makeEditingSidePanel(
+        {buttons_.add, buttons_.edit, buttons_.remove, buttons_.save, buttons_.cancel});
+    auto* layout = static_cast<QVBoxLayout*>(panel->layout());
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setPixmap(QPixmap(QStringLiteral(":/pictures/main_screen.png"))

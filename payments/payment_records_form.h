@@ -79,11 +79,7 @@ private:
     TDataModule2& dataModule_;
     Dialogs& dialogs_;
     RecordBinding* binding_;
-    QPushButton* btn_add;
-    QPushButton* btn_edit;
-    QPushButton* btn_delete;
-    QPushButton* btn_save;
-    QPushButton* btn_cancel;
+    RecordMaintenance::Buttons buttons_;
     QTableView* DBGrid1;
     QCheckBox* cb_save_return_date;
     QLabel* lbl_current_filter;

@@ -41,12 +41,6 @@ const PickListTab kTabs[] = {
 constexpr int kTabsPerRow = 5;
 constexpr int kTabWidth = 160;
 
-QPushButton* button(const QString& caption, const QString& name) {
-    auto* result = new QPushButton(caption);
-    result->setObjectName(name);
-    return result;
-}
-
 }  // namespace
 
 PickListGrid::PickListGrid(TableModel& model, QWidget* parent) : QTableView(parent), model_(model) {
@@ -75,31 +69,25 @@ Tpick_list_form::Tpick_list_form(TDataModule2& dataModule, Dialogs& dialogs, QWi
       dialogs_(dialogs),
       PageControl1(new QTabWidget),
       tabButtons_(new QButtonGroup(this)),
-      btn_add(button(QStringLiteral("Add"), QStringLiteral("btn_add"))),
-      btn_edit(button(QStringLiteral("Edit"), QStringLiteral("btn_edit"))),
-      btn_delete(button(QStringLiteral("Delete"), QStringLiteral("btn_delete"))),
-      btn_save(button(QStringLiteral("Save"), QStringLiteral("btn_save"))),
-      btn_cancel(button(QStringLiteral("Cancel"), QStringLiteral("btn_cancel"))),
-      states_({btn_add, btn_edit, btn_delete, btn_save, btn_cancel}) {
+      buttons_(makeMaintenanceButtons()),
+      states_(buttons_) {
     setObjectName(QStringLiteral("pick_list_form"));
     setWindowTitle(QStringLiteral("Pick Lists"));
 
-    QGroupBox* sidePanel = makeEditingSidePanel();
-    auto* sideLayout = new QVBoxLayout(sidePanel);
-    for (QPushButton* each : {btn_add, btn_edit, btn_delete, btn_save, btn_cancel})
-        sideLayout->addWidget(each);
-    sideLayout->addStretch();
+    QGroupBox* sidePanel = makeEditingSidePanel(
+        {buttons_.add, buttons_.edit, buttons_.remove, buttons_.save, buttons_.cancel});
+    static_cast<QVBoxLayout*>(sidePanel->layout())->addStretch();
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(sidePanel);
     layout->addWidget(buildTabs(dataModule), 1);
     resize(1000, 600);
 
-    connect(btn_add, &QPushButton::clicked, this, &Tpick_list_form::btn_addClick);
-    connect(btn_edit, &QPushButton::clicked, this, &Tpick_list_form::btn_editClick);
-    connect(btn_delete, &QPushButton::clicked, this, &Tpick_list_form::btn_deleteClick);
-    connect(btn_save, &QPushButton::clicked, this, &Tpick_list_form::btn_saveClick);
-    connect(btn_cancel, &QPushButton::clicked, this, &Tpick_list_form::btn_cancelClick);
+    connect(buttons_.add, &QPushButton::clicked, this, &Tpick_list_form::btn_addClick);
+    connect(buttons_.edit, &QPushButton::clicked, this, &Tpick_list_form::btn_editClick);
+    connect(buttons_.remove, &QPushButton::clicked, this, &Tpick_list_form::btn_deleteClick);
+    connect(buttons_.save, &QPushButton::clicked, this, &Tpick_list_form::btn_saveClick);
+    connect(buttons_.cancel, &QPushButton::clicked, this, &Tpick_list_form::btn_cancelClick);
 }
 
 // The tabs sit in rows of five fixed-width buttons above the pages, so that

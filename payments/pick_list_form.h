@@ -58,11 +58,7 @@ private:
     QTabWidget* PageControl1;
     QButtonGroup* tabButtons_;
     std::vector<PickListGrid*> grids_;
-    QPushButton* btn_add;
-    QPushButton* btn_edit;
-    QPushButton* btn_delete;
-    QPushButton* btn_save;
-    QPushButton* btn_cancel;
+    RecordMaintenance::Buttons buttons_;
     RecordMaintenance states_;
     bool activated_ = false;
 };

@@ -23,12 +23,6 @@ const QStringList kStateCodes = {
     "NV", "NH", "NJ", "NM", "NY", "NC", "ND", "MP", "OH", "OK", "OR", "PA", "PR", "RI", "SC", "SD",
     "TN", "TX", "UT", "VT", "VA", "VI", "WA", "WV", "WI", "WY", "AA", "AE", "AP"};
 
-QPushButton* button(const QString& caption, const QString& name) {
-    auto* result = new QPushButton(caption);
-    result->setObjectName(name);
-    return result;
-}
-
 QComboBox* listOf(const QStringList& values) {
     auto* list = new QComboBox;
     list->setEditable(true);
@@ -43,23 +37,17 @@ TConfiguration::TConfiguration(TDataModule2& dataModule, Dialogs& dialogs, QWidg
     : QDialog(parent),
       dialogs_(dialogs),
       binding_(new RecordBinding(*dataModule.table(QStringLiteral("CONFIG_4")), this)),
-      btn_add(button(QStringLiteral("Add"), QStringLiteral("btn_add"))),
-      btn_edit(button(QStringLiteral("Edit"), QStringLiteral("btn_edit"))),
-      btn_delete(button(QStringLiteral("Delete"), QStringLiteral("btn_delete"))),
-      btn_save(button(QStringLiteral("Save"), QStringLiteral("btn_save"))),
-      btn_cancel(button(QStringLiteral("Cancel"), QStringLiteral("btn_cancel"))),
-      btn_exit(button(QStringLiteral("Exit"), QStringLiteral("btn_exit"))),
+      buttons_(makeMaintenanceButtons()),
+      btn_exit(makeButton(QStringLiteral("Exit"), QStringLiteral("btn_exit"))),
       lbl_sidebar_hint(new QLabel(QStringLiteral("Default is: clLime"))),
-      states_({btn_add, btn_edit, btn_delete, btn_save, btn_cancel}) {
+      states_(buttons_) {
     setObjectName(QStringLiteral("Configuration"));
     setWindowTitle(QStringLiteral("Configuration"));
     lbl_sidebar_hint->setObjectName(QStringLiteral("lbl_sidebar_hint"));
 
-    QGroupBox* sidePanel = makeEditingSidePanel();
-    auto* sideLayout = new QVBoxLayout(sidePanel);
-    for (QPushButton* each : {btn_add, btn_edit, btn_delete, btn_save, btn_cancel, btn_exit})
-        sideLayout->addWidget(each);
-    sideLayout->addStretch();
+    QGroupBox* sidePanel = makeEditingSidePanel(
+        {buttons_.add, buttons_.edit, buttons_.remove, buttons_.save, buttons_.cancel, btn_exit});
+    static_cast<QVBoxLayout*>(sidePanel->layout())->addStretch();
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(sidePanel);
@@ -71,10 +59,10 @@ TConfiguration::TConfiguration(TDataModule2& dataModule, Dialogs& dialogs, QWidg
     states_.setAddAllowed([&config] { return config.rowCount() == 0; });
     states_.setDeleteAllowed(false);
 
-    connect(btn_add, &QPushButton::clicked, this, &TConfiguration::btn_addClick);
-    connect(btn_edit, &QPushButton::clicked, this, &TConfiguration::btn_editClick);
-    connect(btn_save, &QPushButton::clicked, this, &TConfiguration::btn_saveClick);
-    connect(btn_cancel, &QPushButton::clicked, this, &TConfiguration::btn_cancelClick);
+    connect(buttons_.add, &QPushButton::clicked, this, &TConfiguration::btn_addClick);
+    connect(buttons_.edit, &QPushButton::clicked, this, &TConfiguration::btn_editClick);
+    connect(buttons_.save, &QPushButton::clicked, this, &TConfiguration::btn_saveClick);
+    connect(buttons_.cancel, &QPushButton::clicked, this, &TConfiguration::btn_cancelClick);
     connect(btn_exit, &QPushButton::clicked, this, &QDialog::close);
     onKey(fld_file_browse_start, Qt::Key_F2, [this] { fld_file_browse_startKeyDown(); });
 }

@@ -39,11 +39,7 @@ private:
     Dialogs& dialogs_;
     RecordBinding* binding_;
     QList<QWidget*> fields_;
-    QPushButton* btn_add;
-    QPushButton* btn_edit;
-    QPushButton* btn_delete;
-    QPushButton* btn_save;
-    QPushButton* btn_cancel;
+    RecordMaintenance::Buttons buttons_;
     QPushButton* btn_exit;
     QLineEdit* fld_file_browse_start = nullptr;
     QLineEdit* fld_sidebar_color = nullptr;
