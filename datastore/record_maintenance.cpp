@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 void RecordMaintenance::setButtons(bool normal) {
+    editing_ = !normal;
     buttons_.add->setEnabled(normal && addAllowed_());
     buttons_.edit->setEnabled(normal);
     buttons_.remove->setEnabled(normal && deleteAllowed_);
@@ -34,15 +35,8 @@ void RecordMaintenance::setFieldsUsable(bool usable) {
 void RecordMaintenance::btns_normal_state() { setButtons(true); }
 void RecordMaintenance::btns_add_edit_state() { setButtons(false); }
 
-void RecordMaintenance::flds_normal_state() {
-    editing_ = false;
-    setFieldsUsable(false);
-}
-
-void RecordMaintenance::flds_add_edit_state() {
-    editing_ = true;
-    setFieldsUsable(true);
-}
+void RecordMaintenance::flds_normal_state() { setFieldsUsable(false); }
+void RecordMaintenance::flds_add_edit_state() { setFieldsUsable(true); }
 
 void RecordMaintenance::enterNormalState() {
     btns_normal_state();
@@ -52,6 +46,14 @@ void RecordMaintenance::enterNormalState() {
 void RecordMaintenance::enterAddEditState() {
     btns_add_edit_state();
     flds_add_edit_state();
+}
+
+bool confirmDiscardChange(Dialogs& dialogs, QWidget* parent) {
+    return dialogs.message(parent, QStringLiteral("MESSAGE"),
+                           QStringLiteral("The record being added or changed has not been saved.\n"
+                                          "Close the form and lose the change?"),
+                           Buttons::YesNo)
+           == Answer::Yes;
 }
 
 bool confirmRecordDelete(Dialogs& dialogs, QWidget* parent) {

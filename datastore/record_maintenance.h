@@ -56,6 +56,10 @@ private:
     bool editing_ = false;
 };
 
+// Asked when a form is closed while a record is being added or changed;
+// true when the user agrees to lose the change.
+bool confirmDiscardChange(Dialogs& dialogs, QWidget* parent);
+
 // "Do You Really Want to Delete The Record, It's permanent!!!!!!!"; true on Yes.
 bool confirmRecordDelete(Dialogs& dialogs, QWidget* parent);
 

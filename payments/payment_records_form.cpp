@@ -395,3 +395,12 @@ void Tpayment_records_form::fld_item_fileKeyDown() {
     if (!chosen.isEmpty())
         fld_item_file->setText(kbx::path_without_drive(chosen).trimmed());
 }
+
+void Tpayment_records_form::reject() {
+    if (states_.isEditing()) {
+        if (!confirmDiscardChange(dialogs_, this))
+            return;
+    binding_->cancel();
+    }
+    QDialog::reject();
+}

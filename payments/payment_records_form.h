@@ -35,6 +35,10 @@ public:
     void lookupKeyDown();
     void fld_item_fileKeyDown();
 
+    // Closing (Exit, Escape or the window frame) while a record is being
+    // changed asks first, so that no typing is lost unnoticed.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

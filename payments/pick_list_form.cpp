@@ -230,3 +230,12 @@ void Tpick_list_form::btn_cancelClick() {
     for (PickListGrid* grid : gridsWithChanges())
         grid->table().revertAll();
 }
+
+void Tpick_list_form::reject() {
+    if (states_.isEditing()) {
+        if (!confirmDiscardChange(dialogs_, this))
+            return;
+    btn_cancelClick();
+    }
+    QDialog::reject();
+}

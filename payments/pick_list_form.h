@@ -44,6 +44,10 @@ public:
 
     PickListGrid* shownGrid() const;
 
+    // Closing (Exit, Escape or the window frame) while a record is being
+    // changed asks first, so that no typing is lost unnoticed.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 

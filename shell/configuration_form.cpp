@@ -192,3 +192,12 @@ void TConfiguration::fld_file_browse_startKeyDown() {
     if (!folder.isEmpty())
         fld_file_browse_start->setText(folder);
 }
+
+void TConfiguration::reject() {
+    if (states_.isEditing()) {
+        if (!confirmDiscardChange(dialogs_, this))
+            return;
+    binding_->cancel();
+    }
+    QDialog::reject();
+}

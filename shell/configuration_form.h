@@ -25,6 +25,10 @@ public:
     void btn_cancelClick();
     void fld_file_browse_startKeyDown();
 
+    // Closing (Exit, Escape or the window frame) while a record is being
+    // changed asks first, so that no typing is lost unnoticed.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 

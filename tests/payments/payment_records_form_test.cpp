@@ -251,6 +251,23 @@ TEST_F(PaymentRecordsFormTest, F2InTheItemFileFieldStoresThePathWithoutItsDrive)
     EXPECT_EQ(edit("fld_item_file")->text(), "/home/pat/Scans/Chk102.tif");
 }
 
+TEST_F(PaymentRecordsFormTest, ClosingWhileChangingAsksBeforeTheChangeIsLost) {
+    press("btn_add");
+    QTest::keyClicks(edit("fld_check_nbr"), "303");
+    dialogs.queueAnswer(Answer::No);
+    QTest::keyClick(&form, Qt::Key_Escape);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "MESSAGE");
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(edit("fld_check_nbr")->text(), "303");
+
+    dialogs.queueAnswer(Answer::Yes);
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(dataModule.table("QUORVEL_4")->isDirty());
+    EXPECT_TRUE(stored("PK").isEmpty());
+}
+
 TEST_F(PaymentRecordsFormTest, GridShowsTheEightColumnsAndMovesBetweenRecords) {
     storePayment(path, "INSERT INTO QUORVEL_4 (PK, CATEGORY, CHECK_NBR) VALUES (38020, 'LEGAL', '202')");
     reopen();
