@@ -2,13 +2,11 @@
 
 #include "datastore/table_model.h"
 
-#include <QLineEdit>
 
-LookupList::LookupList(TableModel* list, int maxLength, QWidget* parent) : QComboBox(parent) {
+LookupList::LookupList(TableModel* list, QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(15);
-    lineEdit()->setMaxLength(maxLength);
     setModel(list);
     setModelColumn(0);
     connect(list, &QAbstractItemModel::modelAboutToBeReset, this,

@@ -10,7 +10,7 @@ class TableModel;
 class LookupList : public QComboBox {
     Q_OBJECT
 public:
-    LookupList(TableModel* list, int maxLength, QWidget* parent = nullptr);
+    explicit LookupList(TableModel* list, QWidget* parent = nullptr);
 
 private:
     QString keptText_;

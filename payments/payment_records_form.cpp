@@ -148,15 +148,14 @@ void Tpayment_records_form::addDateField(QGridLayout* layout, int row, int colum
 QWidget* Tpayment_records_form::buildFields() {
     auto* container = new QWidget;
     auto* grid = new QGridLayout(container);
-    auto lookup = [this](const QString& table, const QString& column) {
-        auto* list = new LookupList(dataModule_.table(table),
-                                    binding_->model().definition().column(column)->size);
+    auto lookup = [this](const QString& table) {
+        auto* list = new LookupList(dataModule_.table(table));
         onKey(list, Qt::Key_F2, [this] { lookupKeyDown(); });
         return list;
     };
-    addField(grid, 0, 0, "CATEGORY", lookup("CATEGORY_4", "CATEGORY"), "fld_category", "CATEGORY", 2);
+    addField(grid, 0, 0, "CATEGORY", lookup("CATEGORY_4"), "fld_category", "CATEGORY", 2);
     addEdit(grid, 0, 2, "CHECK NBR", "fld_check_nbr", "CHECK_NBR");
-    addField(grid, 1, 0, "ITEM", lookup("ITEM_4", "ITEM"), "fld_item", "ITEM", 4);
+    addField(grid, 1, 0, "ITEM", lookup("ITEM_4"), "fld_item", "ITEM", 4);
 
     addDateField(grid, 2, 0, "ITEM DATE", "fld_item_date", "DateTimePicker_item_date", "ITEM_DATE");
     addDateField(grid, 2, 1, "DATE SENT", "fld_date_sent", "DateTimePicker_date_sent", "DATE_SENT");
@@ -167,11 +166,16 @@ QWidget* Tpayment_records_form::buildFields() {
     addDateField(grid, 3, 2, "DATE RTND", "fld_date_returned", "DateTimePicker_date_returned", "DATE_RETURNED");
     addDateField(grid, 3, 3, "DATE CLRD", "fld_date_cleared", "DateTimePicker_date_cleared", "DATE_CLEAR");
 
-    addEdit(grid, 4, 0, "SENT TO AVAIL", "fld_sent_to_avail", "DAYS_SENT_TO_AVAIL");
-    addEdit(grid, 4, 1, "SENT TO DEL", "fld_sent_to_del", "DAYS_SENT_TO_DEL");
-    addEdit(grid, 4, 2, "AVAIL TO DEL", "fld_avail_to_del", "DAYS_AVAIL_TO_DEL");
-    addEdit(grid, 4, 3, "DEL TO CLEAR", "fld_del_to_clear", "DAYS_DEL_TO_CLEAR");
-    addEdit(grid, 5, 0, "SENT TO CLRD", "fld_sent_to_clear", "DAYS_SENT_TO_CLEAR");
+    intervals_.sentToAvailable =
+        addEdit(grid, 4, 0, "SENT TO AVAIL", "fld_sent_to_avail", "DAYS_SENT_TO_AVAIL");
+    intervals_.sentToDelivered =
+        addEdit(grid, 4, 1, "SENT TO DEL", "fld_sent_to_del", "DAYS_SENT_TO_DEL");
+    intervals_.availableToDelivered =
+        addEdit(grid, 4, 2, "AVAIL TO DEL", "fld_avail_to_del", "DAYS_AVAIL_TO_DEL");
+    intervals_.deliveredToCleared =
+        addEdit(grid, 4, 3, "DEL TO CLEAR", "fld_del_to_clear", "DAYS_DEL_TO_CLEAR");
+    intervals_.sentToCleared =
+        addEdit(grid, 5, 0, "SENT TO CLRD", "fld_sent_to_clear", "DAYS_SENT_TO_CLEAR");
     grid->addWidget(cb_save_return_date, 5, 2, 1, 5);
 
     amounts_ = {{addEdit(grid, 6, 0, "SPOU SPT AMT", "fld_spousal_support_amt", "SS_AMT"), "SPOU SPT AMT"},
@@ -179,13 +183,13 @@ QWidget* Tpayment_records_form::buildFields() {
                 {addEdit(grid, 6, 2, "OTHER AMT", "fld_other_amt", "OTHER_AMT"), "OTHER AMT"},
                 {addEdit(grid, 6, 3, "CHILD SUP AMT", "fld_child_support_amt", "CS_AMT"), "CHILD SUP AMT"}};
 
-    addField(grid, 7, 0, "CARRIER", lookup("CARRIER_4", "CARRIER"), "fld_carrier", "CARRIER", 2);
+    addField(grid, 7, 0, "CARRIER", lookup("CARRIER_4"), "fld_carrier", "CARRIER", 2);
     addEdit(grid, 7, 2, "CARRIER NUMBER", "fld_carrier_nbr", "CARR_NBR", 2);
     // A path keeps its letter case: the file system tells upper from lower.
     fld_item_file = new QLineEdit;
     addField(grid, 8, 0, "ITEM FILE", fld_item_file, "fld_item_file", "ITEM_FILE", 4);
     onKey(fld_item_file, Qt::Key_F2, [this] { fld_item_fileKeyDown(); });
-    addField(grid, 9, 0, "COMMENT", lookup("COMMENT_4", "COMMENT"), "fld_comment", "COMMENT", 4);
+    addField(grid, 9, 0, "COMMENT", lookup("COMMENT_4"), "fld_comment", "COMMENT", 4);
     fld_memo = new QPlainTextEdit;
     fld_memo->setFixedHeight(60);
     addField(grid, 10, 0, "MEMO", fld_memo, "fld_memo", "MEMO", 4);
@@ -332,15 +336,12 @@ bool Tpayment_records_form::amountsAreNumbers() {
 }
 
 void Tpayment_records_form::writeIntervals() {
-    const payment_rules::Intervals intervals = payment_rules::intervalsOf(dateTexts());
-    auto put = [this](const char* name, int days) {
-        findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::number(days));
-    };
-    put("fld_sent_to_avail", intervals.sentToAvailable);
-    put("fld_avail_to_del", intervals.availableToDelivered);
-    put("fld_sent_to_del", intervals.sentToDelivered);
-    put("fld_del_to_clear", intervals.deliveredToCleared);
-    put("fld_sent_to_clear", intervals.sentToCleared);
+    const payment_rules::Intervals days = payment_rules::intervalsOf(dateTexts());
+    intervals_.sentToAvailable->setText(QString::number(days.sentToAvailable));
+    intervals_.availableToDelivered->setText(QString::number(days.availableToDelivered));
+    intervals_.sentToDelivered->setText(QString::number(days.sentToDelivered));
+    intervals_.deliveredToCleared->setText(QString::number(days.deliveredToCleared));
+    intervals_.sentToCleared->setText(QString::number(days.sentToCleared));
 }
 
 void Tpayment_records_form::save() {

@@ -49,6 +49,13 @@ private:
         QLineEdit* field;
         DatePicker* picker;
     };
+    struct IntervalFields {
+        QLineEdit* sentToAvailable;
+        QLineEdit* availableToDelivered;
+        QLineEdit* sentToDelivered;
+        QLineEdit* deliveredToCleared;
+        QLineEdit* sentToCleared;
+    };
     struct AmountField {
         QLineEdit* field;
         QString label;
@@ -90,6 +97,7 @@ private:
     QPlainTextEdit* fld_memo = nullptr;
     QLineEdit* fld_item_file = nullptr;
     std::vector<DateField> dates_;  // item, sent, available, 2nd, 3rd, delivered, returned, cleared
+    IntervalFields intervals_{};
     std::vector<AmountField> amounts_;
     QList<QWidget*> fields_;
     RecordMaintenance states_;
