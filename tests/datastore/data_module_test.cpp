@@ -1,5 +1,4 @@
 #include "datastore/data_module.h"
-#include "platform/database_error.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/workspace.h"
 
@@ -116,21 +115,6 @@ TEST_F(DataModuleTest, ClosingFreesTheFileForOtherProcesses) {
     EXPECT_FALSE(dataModule.isOpen());
     EXPECT_TRUE(dataModule.openPath().isEmpty());
     EXPECT_TRUE(anotherProcessCanAttach(path));
-}
-
-TEST_F(DataModuleTest, AFileThatIsNoDatabaseFailsWithTheServersMessage) {
-    const QString bogus = workspace.documents() + "/not-a-database.gdb";
-    QFile file(bogus);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(8192, 'x'));
-    file.close();
-    try {
-        dataModule.open(bogus);
-        FAIL() << "opened a file that is no database";
-    } catch (const DatabaseError& error) {
-        EXPECT_TRUE(error.message().contains(bogus)) << error.what();
-    }
-    EXPECT_FALSE(dataModule.isOpen());
 }
 
 }  // namespace

@@ -33,28 +33,6 @@ TEST(PaymentIntervals, CountWholeDaysOnlyBetweenTwoDates) {
             << c.earlier.toStdString() << " -> " << c.later.toStdString();
 }
 
-TEST(PaymentIntervals, EachIntervalUsesItsOwnPairOfDates) {
-    DateTexts dates;
-    dates.sent = text(2004, 1, 1);
-    dates.available = text(2004, 1, 3);
-    dates.delivered = text(2004, 1, 10);
-    dates.cleared = text(2004, 1, 31);
-    const Intervals intervals = intervalsOf(dates);
-    EXPECT_EQ(intervals.sentToAvailable, 2);
-    EXPECT_EQ(intervals.availableToDelivered, 7);
-    EXPECT_EQ(intervals.sentToDelivered, 9);
-    EXPECT_EQ(intervals.deliveredToCleared, 21);
-    EXPECT_EQ(intervals.sentToCleared, 30);
-
-    dates.delivered = "N/A";  // not delivered yet
-    const Intervals pending = intervalsOf(dates);
-    EXPECT_EQ(pending.sentToAvailable, 2);
-    EXPECT_EQ(pending.availableToDelivered, -1);
-    EXPECT_EQ(pending.sentToDelivered, -1);
-    EXPECT_EQ(pending.deliveredToCleared, -1);
-    EXPECT_EQ(pending.sentToCleared, 30);
-}
-
 TEST(PickerPresets, EmptyFieldsBorrowTheirNeighboursDates) {
     const QDate item(2004, 1, 1), sent(2004, 1, 2), available(2004, 1, 3), second(2004, 1, 4),
         third(2004, 1, 5), delivered(2004, 1, 6), returned(2004, 1, 7), cleared(2004, 1, 8);

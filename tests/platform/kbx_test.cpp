@@ -1,5 +1,5 @@
 #include "platform/kbx.h"
-#include "tests/support/workspace.h"
+#include "tests/support/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -52,21 +52,6 @@ TEST(DateTexts, ShortDateKeepsAFourDigitYear) {
     EXPECT_FALSE(parse_short_date("").isValid());
 }
 
-TEST(DateTexts, DifferencesNeedTwoDates) {
-    bool valid = false;
-    int days = -1;
-    _kbx_verify_date_diffs(short_date_text(QDate(2004, 2, 27)), short_date_text(QDate(2004, 3, 2)),
-                           valid, days);
-    EXPECT_TRUE(valid);
-    EXPECT_EQ(days, 4);  // across 29 February
-
-    valid = false;
-    days = -1;
-    _kbx_verify_date_diffs(short_date_text(QDate(2004, 3, 2)), "", valid, days);
-    EXPECT_FALSE(valid);
-    EXPECT_EQ(days, -1);
-}
-
 TEST(ReferenceNumbers, CountDaysSince1899WithTheTimeAsFraction) {
     EXPECT_DOUBLE_EQ(refnum_of(QDateTime(QDate(2004, 2, 1), QTime(12, 0))), 38018.5);
     EXPECT_DOUBLE_EQ(refnum_of(QDateTime(QDate(1899, 12, 31), QTime(6, 0))), 1.25);
@@ -93,17 +78,6 @@ TEST(ReferenceNumbers, StayAboveEveryKeyAnImportDerived) {
     const double after = _kbx_refnum_from_tdatetime();
     EXPECT_GT(after, highest);
     EXPECT_GT(QString::number(after, 'g', 15).toDouble(), highest);
-}
-
-TEST(Settings, ValuesAreStoredUnderTheirKeyAndAbsentOnesReadEmpty) {
-    TestWorkspace workspace;
-    EXPECT_EQ(_kbx_Registry_Read_SZ("KELBRIDGE_LABS\\QUORVEL4", "CURRENT_DATABASE"), "");
-    _kbx_Registry_Write_SZ("KELBRIDGE_LABS\\QUORVEL4", "CURRENT_DATABASE", "books");
-    _kbx_Registry_Write_SZ("KELBRIDGE_LABS\\QUORVEL4\\books", "PHYSICAL_FILE", "/data/books.gdb");
-    EXPECT_EQ(_kbx_Registry_Read_SZ("KELBRIDGE_LABS\\QUORVEL4", "CURRENT_DATABASE"), "books");
-    EXPECT_EQ(_kbx_Registry_Read_SZ("KELBRIDGE_LABS\\QUORVEL4\\books", "PHYSICAL_FILE"),
-              "/data/books.gdb");
-    EXPECT_EQ(_kbx_Registry_Read_SZ("KELBRIDGE_LABS\\QUORVEL4\\other", "PHYSICAL_FILE"), "");
 }
 
 }  // namespace
