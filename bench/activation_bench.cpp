@@ -2,12 +2,12 @@
 // database settled and the production connection reopened with every table.
 // Also the creation of a database on its own, and the same creation with
 // forced writes on for every statement, for comparison.
+#include "bench/silent_dialogs.h"
 #include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
 #include "datastore/schema.h"
 #include "datastore/seed_data.h"
-#include "bench/silent_dialogs.h"
 #include "platform/firebird.h"
 #include "shell/activation.h"
 
@@ -44,8 +44,12 @@ void runActivation(benchmark::State& state, bool liveDatabase) {
     }
 }
 
-void BM_ActivationWithFirstdbCurrent(benchmark::State& state) { runActivation(state, false); }
-void BM_ActivationWithLiveDatabase(benchmark::State& state) { runActivation(state, true); }
+void BM_ActivationWithFirstdbCurrent(benchmark::State& state) {
+    runActivation(state, false);
+}
+void BM_ActivationWithLiveDatabase(benchmark::State& state) {
+    runActivation(state, true);
+}
 
 void BM_CreateDatabase(benchmark::State& state) {
     Workspace workspace;
@@ -73,10 +77,18 @@ void BM_CreateDatabaseWithForcedWritesThroughout(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_ActivationWithFirstdbCurrent)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_ActivationWithLiveDatabase)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_ActivationWithFirstdbCurrent)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_ActivationWithLiveDatabase)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 BENCHMARK(BM_CreateDatabase)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_CreateDatabaseWithForcedWritesThroughout)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CreateDatabaseWithForcedWritesThroughout)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -2,10 +2,10 @@
 // from outside: the benchmark starts itself as a child that builds the
 // program's objects as main() does, shows the window and reports when the
 // activation has run.
+#include "bench/silent_dialogs.h"
 #include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
-#include "bench/silent_dialogs.h"
 #include "shell/main_screen.h"
 
 #include <QApplication>

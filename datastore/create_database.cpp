@@ -92,8 +92,8 @@ CreateOutcome createDatabase(const Locations& locations, const QString& name, co
     }
     const QString path = locations.databasePath(name);
     if (QFile::exists(path) && !QFile::remove(path)) {
-        log(QStringLiteral("Unable to delete the existing database ") + path
-            + QStringLiteral(", nothing was created."));
+        log(QStringLiteral("Unable to delete the existing database ") + path +
+            QStringLiteral(", nothing was created."));
         return CreateOutcome::NotDeleted;
     }
     buildDatabase(path, log);

@@ -31,7 +31,8 @@ TCreate_Tables::TCreate_Tables(const Locations& locations, TDataModule2& dataMod
     setObjectName(QStringLiteral("Create_Tables"));
     setWindowTitle(QStringLiteral("Create Databases"));
 
-    auto* prompt = new QLabel(QStringLiteral("Enter the name for the new database (8 Characters Maximum)"));
+    auto* prompt =
+        new QLabel(QStringLiteral("Enter the name for the new database (8 Characters Maximum)"));
     fld_database_name = new QLineEdit;
     fld_database_name->setObjectName(QStringLiteral("fld_database_name"));
     fld_database_name->setMaxLength(8);
@@ -65,7 +66,8 @@ TCreate_Tables::TCreate_Tables(const Locations& locations, TDataModule2& dataMod
     layout->addLayout(work, 1);
     resize(780, 520);
 
-    connect(btn_create_tables, &QPushButton::clicked, this, &TCreate_Tables::btn_create_tablesClick);
+    connect(btn_create_tables, &QPushButton::clicked, this,
+            &TCreate_Tables::btn_create_tablesClick);
     connect(btn_exit, &QPushButton::clicked, this, &QDialog::close);
 }
 
@@ -76,8 +78,8 @@ void TCreate_Tables::btn_create_tablesClick() {
 void TCreate_Tables::createTables() {
     const QString name = fld_database_name->text().trimmed();
     if (name.isEmpty()) {
-        dialogs_.message(this, QString(), QStringLiteral("No database name...can't create tables.."),
-                         Buttons::Ok);
+        dialogs_.message(this, QString(),
+                         QStringLiteral("No database name...can't create tables.."), Buttons::Ok);
         return;
     }
     if (!mayReplace(name, locations_.databasePath(name)))
@@ -90,11 +92,12 @@ bool TCreate_Tables::mayReplace(const QString& name, const QString& path) {
     if (!QFileInfo::exists(path))
         return true;
     if (sameFile(path, dataModule_.openPath())) {
-        dialogs_.message(this, QStringLiteral("MESSAGE"),
-                         QStringLiteral("The database %1 is the one in use and cannot be replaced.\n"
-                                        "Change to another database first.")
-                             .arg(name),
-                         Buttons::Ok);
+        dialogs_.message(
+            this, QStringLiteral("MESSAGE"),
+            QStringLiteral("The database %1 is the one in use and cannot be replaced.\n"
+                           "Change to another database first.")
+                .arg(name),
+            Buttons::Ok);
         return false;
     }
     return dialogs_.message(this, QStringLiteral("MESSAGE"),
@@ -102,8 +105,7 @@ bool TCreate_Tables::mayReplace(const QString& name, const QString& path) {
                                            "Replacing it deletes all of its records.\n"
                                            "Do you want to replace it?")
                                 .arg(name),
-                            Buttons::YesNo)
-           == Answer::Yes;
+                            Buttons::YesNo) == Answer::Yes;
 }
 
 void TCreate_Tables::appendToMemo(const QString& line) {

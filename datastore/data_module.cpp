@@ -25,9 +25,9 @@ TDataModule2::~TDataModule2() {
 
 const QStringList& TDataModule2::openingOrder() {
     static const QStringList order = {
-        "QUORVEL_4",      "CARRIER_4",  "CATEGORY_4", "CITY_4",   "COMMENT_4",  "COMMENT_JS_4",
-        "CONFIG_4",       "CONTACT_NAME_4", "ITEM_4", "JS_EDIT_4", "JSEARCH_4", "POSCODE_4",
-        "POSTITLE_4",     "REASON_4",   "STATS_JT_4", "STATS_ST_4", "TIME10_4"};
+        "QUORVEL_4",  "CARRIER_4",      "CATEGORY_4", "CITY_4",     "COMMENT_4", "COMMENT_JS_4",
+        "CONFIG_4",   "CONTACT_NAME_4", "ITEM_4",     "JS_EDIT_4",  "JSEARCH_4", "POSCODE_4",
+        "POSTITLE_4", "REASON_4",       "STATS_JT_4", "STATS_ST_4", "TIME10_4"};
     return order;
 }
 
@@ -57,7 +57,9 @@ void TDataModule2::close() {
         database.close();
 }
 
-bool TDataModule2::isOpen() const { return connection().isOpen(); }
+bool TDataModule2::isOpen() const {
+    return connection().isOpen();
+}
 
 QString TDataModule2::openPath() const {
     const QSqlDatabase database = connection();

@@ -13,9 +13,13 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     setToolTip(QStringLiteral("Delete or Backspace: no date (N/A)"));
 }
 
-void DatePicker::setAbsent() { setDate(minimumDate()); }
+void DatePicker::setAbsent() {
+    setDate(minimumDate());
+}
 
-bool DatePicker::isAbsent() const { return date() == minimumDate(); }
+bool DatePicker::isAbsent() const {
+    return date() == minimumDate();
+}
 
 QString DatePicker::fieldText() const {
     return isAbsent() ? field_text::kAbsentText : kbx::short_date_text(date());

@@ -33,8 +33,8 @@ QVariant dateValue(const schema::Column& column, const QString& text) {
 
 QVariant numberValue(const schema::Column& column, const QString& text) {
     if (text.trimmed().isEmpty())
-        return QVariant(QMetaType(column.type == schema::Type::Integer ? QMetaType::Int
-                                                                        : QMetaType::Double));
+        return QVariant(
+            QMetaType(column.type == schema::Type::Integer ? QMetaType::Int : QMetaType::Double));
     const std::optional<double> number = parseNumber(text);
     if (!number)
         return QVariant();
@@ -59,35 +59,35 @@ std::optional<double> parseNumber(const QString& text) {
 
 QString fromValue(const schema::Column& column, const QVariant& value) {
     switch (column.type) {
-    case schema::Type::Char:
-    case schema::Type::Varchar:
-        return withoutPadding(value.toString());
-    case schema::Type::Date:
-        return dateText(value);
-    case schema::Type::Integer:
-        return value.isNull() ? QString() : QString::number(value.toInt());
-    case schema::Type::Numeric:
-        if (value.isNull())
-            return QString();
-        return column.scale <= 3 ? QString::number(value.toDouble(), 'f', column.scale)
-                                 : QString::number(value.toDouble(), 'g', 15);
-    case schema::Type::BlobText:
-        return QString::fromUtf8(value.toByteArray());
+        case schema::Type::Char:
+        case schema::Type::Varchar:
+            return withoutPadding(value.toString());
+        case schema::Type::Date:
+            return dateText(value);
+        case schema::Type::Integer:
+            return value.isNull() ? QString() : QString::number(value.toInt());
+        case schema::Type::Numeric:
+            if (value.isNull())
+                return QString();
+            return column.scale <= 3 ? QString::number(value.toDouble(), 'f', column.scale)
+                                     : QString::number(value.toDouble(), 'g', 15);
+        case schema::Type::BlobText:
+            return QString::fromUtf8(value.toByteArray());
     }
     return value.toString();
 }
 
 QVariant toValue(const schema::Column& column, const QString& text) {
     switch (column.type) {
-    case schema::Type::Date:
-        return dateValue(column, text);
-    case schema::Type::Integer:
-    case schema::Type::Numeric:
-        return numberValue(column, text);
-    case schema::Type::Char:
-    case schema::Type::Varchar:
-    case schema::Type::BlobText:
-        return text;
+        case schema::Type::Date:
+            return dateValue(column, text);
+        case schema::Type::Integer:
+        case schema::Type::Numeric:
+            return numberValue(column, text);
+        case schema::Type::Char:
+        case schema::Type::Varchar:
+        case schema::Type::BlobText:
+            return text;
     }
     return text;
 }

@@ -9,7 +9,9 @@ namespace {
 
 const QString kSettingsKey = QStringLiteral("KELBRIDGE_LABS\\QUORVEL4");
 
-QString databaseKey(const QString& name) { return kSettingsKey + QLatin1Char('\\') + name; }
+QString databaseKey(const QString& name) {
+    return kSettingsKey + QLatin1Char('\\') + name;
+}
 
 }  // namespace
 
@@ -24,17 +26,29 @@ QString Locations::underTree(const QString& relative) const {
     return documents_ + QStringLiteral("/kl-db/intrbase/quorvel4/") + relative;
 }
 
-QString Locations::databaseFolder() const { return underTree(QStringLiteral("db")); }
-QString Locations::backupFolder() const { return underTree(QStringLiteral("db-backups")); }
-QString Locations::restoredFolder() const { return underTree(QStringLiteral("db-restored")); }
-QString Locations::zipFolder() const { return underTree(QStringLiteral("zip/databases")); }
-QString Locations::reportsFolder() const { return underTree(QStringLiteral("reports")); }
+QString Locations::databaseFolder() const {
+    return underTree(QStringLiteral("db"));
+}
+QString Locations::backupFolder() const {
+    return underTree(QStringLiteral("db-backups"));
+}
+QString Locations::restoredFolder() const {
+    return underTree(QStringLiteral("db-restored"));
+}
+QString Locations::zipFolder() const {
+    return underTree(QStringLiteral("zip/databases"));
+}
+QString Locations::reportsFolder() const {
+    return underTree(QStringLiteral("reports"));
+}
 
 QString Locations::databasePath(const QString& name) const {
     return databaseFolder() + QLatin1Char('/') + name.toLower() + QStringLiteral(".gdb");
 }
 
-QString Locations::firstdbPath() const { return databasePath(kFirstdb); }
+QString Locations::firstdbPath() const {
+    return databasePath(kFirstdb);
+}
 
 bool Locations::ensureFolder(const QString& folder) const {
     if (QFileInfo(folder).isDir())

@@ -2,7 +2,6 @@
 
 #include "datastore/table_model.h"
 
-
 LookupList::LookupList(TableModel* list, QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
@@ -11,6 +10,5 @@ LookupList::LookupList(TableModel* list, QWidget* parent) : QComboBox(parent) {
     setModelColumn(0);
     connect(list, &QAbstractItemModel::modelAboutToBeReset, this,
             [this] { keptText_ = currentText(); });
-    connect(list, &QAbstractItemModel::modelReset, this,
-            [this] { setCurrentText(keptText_); });
+    connect(list, &QAbstractItemModel::modelReset, this, [this] { setCurrentText(keptText_); });
 }

@@ -22,7 +22,8 @@ RecordBinding::RecordBinding(TableModel& model, QObject* parent)
 void RecordBinding::bind(QWidget* field, const QString& columnName) {
     const int column = model_.fieldIndex(columnName);
     if (column < 0)
-        throw DatabaseError(QStringLiteral("The table %1 is not open.").arg(model_.definition().name));
+        throw DatabaseError(
+            QStringLiteral("The table %1 is not open.").arg(model_.definition().name));
     mapper_->addMapping(field, column);
     const schema::Column* definition = model_.columnAt(column);
     if (!definition || !definition->isText())
@@ -38,9 +39,13 @@ void RecordBinding::showRow(int row) {
     rowBeforeChange_ = mapper_->currentIndex();
 }
 
-int RecordBinding::currentRow() const { return mapper_->currentIndex(); }
+int RecordBinding::currentRow() const {
+    return mapper_->currentIndex();
+}
 
-void RecordBinding::refreshFields() { mapper_->revert(); }
+void RecordBinding::refreshFields() {
+    mapper_->revert();
+}
 
 void RecordBinding::appendRow() {
     rowBeforeChange_ = mapper_->currentIndex();
@@ -49,7 +54,9 @@ void RecordBinding::appendRow() {
     mapper_->setCurrentIndex(row);
 }
 
-void RecordBinding::writeFields() { mapper_->submit(); }
+void RecordBinding::writeFields() {
+    mapper_->submit();
+}
 
 QVariant RecordBinding::value(const QString& columnName) const {
     return model_.data(model_.index(currentRow(), model_.fieldIndex(columnName)), Qt::EditRole);

@@ -32,11 +32,19 @@ void RecordMaintenance::setFieldsUsable(bool usable) {
         grid->setEnabled(!usable);
 }
 
-void RecordMaintenance::btns_normal_state() { setButtons(true); }
-void RecordMaintenance::btns_add_edit_state() { setButtons(false); }
+void RecordMaintenance::btns_normal_state() {
+    setButtons(true);
+}
+void RecordMaintenance::btns_add_edit_state() {
+    setButtons(false);
+}
 
-void RecordMaintenance::flds_normal_state() { setFieldsUsable(false); }
-void RecordMaintenance::flds_add_edit_state() { setFieldsUsable(true); }
+void RecordMaintenance::flds_normal_state() {
+    setFieldsUsable(false);
+}
+void RecordMaintenance::flds_add_edit_state() {
+    setFieldsUsable(true);
+}
 
 void RecordMaintenance::enterNormalState() {
     btns_normal_state();
@@ -52,15 +60,14 @@ bool confirmDiscardChange(Dialogs& dialogs, QWidget* parent) {
     return dialogs.message(parent, QStringLiteral("MESSAGE"),
                            QStringLiteral("The record being added or changed has not been saved.\n"
                                           "Close the form and lose the change?"),
-                           Buttons::YesNo)
-           == Answer::Yes;
+                           Buttons::YesNo) == Answer::Yes;
 }
 
 bool confirmRecordDelete(Dialogs& dialogs, QWidget* parent) {
-    return dialogs.message(parent, QStringLiteral("RECORD DELETE REQUESTED"),
-                           QStringLiteral("Do You Really Want to Delete The Record, It's permanent!!!!!!!"),
-                           Buttons::YesNo)
-           == Answer::Yes;
+    return dialogs.message(
+               parent, QStringLiteral("RECORD DELETE REQUESTED"),
+               QStringLiteral("Do You Really Want to Delete The Record, It's permanent!!!!!!!"),
+               Buttons::YesNo) == Answer::Yes;
 }
 
 QPushButton* makeButton(const QString& caption, const QString& name) {

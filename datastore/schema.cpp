@@ -12,10 +12,18 @@ Column column(const QString& name, Type type, int size = 0) {
     result.size = size;
     return result;
 }
-Column chr(const QString& name, int width) { return column(name, Type::Char, width); }
-Column varchr(const QString& name, int width) { return column(name, Type::Varchar, width); }
-Column date(const QString& name) { return column(name, Type::Date); }
-Column integer(const QString& name) { return column(name, Type::Integer); }
+Column chr(const QString& name, int width) {
+    return column(name, Type::Char, width);
+}
+Column varchr(const QString& name, int width) {
+    return column(name, Type::Varchar, width);
+}
+Column date(const QString& name) {
+    return column(name, Type::Date);
+}
+Column integer(const QString& name) {
+    return column(name, Type::Integer);
+}
 Column numeric(const QString& name, int precision, int scale) {
     Column result = column(name, Type::Numeric, precision);
     result.scale = scale;
@@ -107,8 +115,8 @@ Table configuration() {
             {chr("SIDE_BAR_COLOR", 15), chr("BROWSE_START_HERE", 80), integer("AUTO_ZIP"),
              chr("MY_NAME", 80), chr("MY_ADDRESS", 80), chr("MY_CITY", 80), chr("MY_STATE", 2),
              chr("MY_ZIP", 5), chr("EX_SPOUSE_NAME", 80), chr("EX_SPOUSE_SSAN", 11),
-             chr("EX_SPOUSE_ADDRESS", 80), chr("EX_SPOUSE_CITY", 80),
-             chr("EX_SPOUSE_STATE", 80), chr("EX_SPOUSE_ZIP", 5)},
+             chr("EX_SPOUSE_ADDRESS", 80), chr("EX_SPOUSE_CITY", 80), chr("EX_SPOUSE_STATE", 80),
+             chr("EX_SPOUSE_ZIP", 5)},
             {},
             "IBTable_config"};
 }
@@ -159,8 +167,7 @@ std::vector<Table> allTables() {
         pickList("ITEM_4", {varchr("ITEM", 80)}, "IBTable_item"),
         titleEdits(),
         jobSearch(),
-        pickList("POSCODE_4", {varchr("POS_CODE", 2), varchr("POS_DESC", 20)},
-                 "IBTable_poscode"),
+        pickList("POSCODE_4", {varchr("POS_CODE", 2), varchr("POS_DESC", 20)}, "IBTable_poscode"),
         pickList("POSQUAL_4", {chr("POSQUAL", 20)}, QString()),
         pickList("POSTITLE_4", {chr("POS_TITLE", 80)}, "IBTable_postitle"),
         pickList("REASON_4", {chr("REASON", 132)}, "IBTable_reason"),
@@ -204,23 +211,25 @@ std::vector<Index> allIndexes() {
 
 QString Column::typeSql() const {
     switch (type) {
-    case Type::Char:
-        return QStringLiteral("CHAR(%1)").arg(size);
-    case Type::Varchar:
-        return QStringLiteral("VARCHAR(%1)").arg(size);
-    case Type::Date:
-        return QStringLiteral("DATE");
-    case Type::Integer:
-        return QStringLiteral("INTEGER");
-    case Type::Numeric:
-        return QStringLiteral("NUMERIC(%1,%2)").arg(size).arg(scale);
-    case Type::BlobText:
-        return QStringLiteral("BLOB SUB_TYPE TEXT SEGMENT SIZE %1").arg(segmentSize);
+        case Type::Char:
+            return QStringLiteral("CHAR(%1)").arg(size);
+        case Type::Varchar:
+            return QStringLiteral("VARCHAR(%1)").arg(size);
+        case Type::Date:
+            return QStringLiteral("DATE");
+        case Type::Integer:
+            return QStringLiteral("INTEGER");
+        case Type::Numeric:
+            return QStringLiteral("NUMERIC(%1,%2)").arg(size).arg(scale);
+        case Type::BlobText:
+            return QStringLiteral("BLOB SUB_TYPE TEXT SEGMENT SIZE %1").arg(segmentSize);
     }
     return QString();
 }
 
-bool Column::absentIsOldDate() const { return type == Type::Date && defaultValue == kAbsentDate; }
+bool Column::absentIsOldDate() const {
+    return type == Type::Date && defaultValue == kAbsentDate;
+}
 
 const Column* Table::column(const QString& columnName) const {
     for (const Column& candidate : columns)
@@ -270,8 +279,8 @@ QString createTableSql(const Table& table) {
 
 QString createIndexSql(const Index& index) {
     return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-        .arg(index.descending ? QStringLiteral("DESCENDING ") : QString(), index.name,
-             index.table, index.columns.join(", "));
+        .arg(index.descending ? QStringLiteral("DESCENDING ") : QString(), index.name, index.table,
+             index.columns.join(", "));
 }
 
 }  // namespace schema

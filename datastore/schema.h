@@ -16,10 +16,10 @@ enum class Type { Char, Varchar, Date, Integer, Numeric, BlobText };
 struct Column {
     QString name;
     Type type = Type::Char;
-    int size = 0;         // width of a CHAR or VARCHAR, precision of a NUMERIC
-    int scale = 0;        // NUMERIC scale
-    int segmentSize = 0;  // BLOB segment size
-    QString defaultValue; // SQL literal as written in the DEFAULT clause, or empty
+    int size = 0;          // width of a CHAR or VARCHAR, precision of a NUMERIC
+    int scale = 0;         // NUMERIC scale
+    int segmentSize = 0;   // BLOB segment size
+    QString defaultValue;  // SQL literal as written in the DEFAULT clause, or empty
     bool notNull = false;
 
     QString typeSql() const;

@@ -4,8 +4,8 @@ namespace seed {
 namespace {
 
 QString quoted(QString value) {
-    return QLatin1Char('\'') + value.replace(QLatin1Char('\''), QStringLiteral("''"))
-           + QLatin1Char('\'');
+    return QLatin1Char('\'') + value.replace(QLatin1Char('\''), QStringLiteral("''")) +
+           QLatin1Char('\'');
 }
 
 QString insertSql(const QString& table, const QStringList& columns, const QStringList& values) {
@@ -27,18 +27,14 @@ SeedTable oneColumnTable(const QString& logLine, const QString& table, const QSt
 SeedTable carriers() {
     return oneColumnTable(
         QStringLiteral("Adding default values into carrier_4"), "CARRIER_4", "CARRIER",
-        {"FEDEX - 1DAY FREIGHT",        "FEDEX - 2DAY FREIGHT",
-         "FEDEX - 2DAY",                "FEDEX - 3DAY FREIGHT",
-         "FEDEX - EXPRESS SAVER",       "FEDEX - FIRST OVERNIGHT",
-         "FEDEX - PRIORITY OVERNIGHT",  "FEDEX - SAMEDAY",
-         "FEDEX - STANDARD OVERNIGHT",  "UPS   - 2ND DAY AIR A.M.",
-         "UPS   - 2ND DAY AIR",         "UPS   - 3 DAY SELECT",
-         "UPS   - DOCUMENT EXCHANGE",   "UPS   - GROUND",
-         "UPS   - NEXT DAY AIR EARLY A.M.", "UPS   - NEXT DAY AIR SAVER",
-         "UPS   - NEXT DAY AIR",        "UPS   - SONIC AIR BEST FLIGHT",
-         "USPS  - CERTIFIED",           "USPS  - FIRST CLASS",
-         "USPS  - PRIORITY OVERNIGHT",  "USPS  - PRIORITY",
-         "USPS  - REGISTERED"});
+        {"FEDEX - 1DAY FREIGHT",       "FEDEX - 2DAY FREIGHT",  "FEDEX - 2DAY",
+         "FEDEX - 3DAY FREIGHT",       "FEDEX - EXPRESS SAVER", "FEDEX - FIRST OVERNIGHT",
+         "FEDEX - PRIORITY OVERNIGHT", "FEDEX - SAMEDAY",       "FEDEX - STANDARD OVERNIGHT",
+         "UPS   - 2ND DAY AIR A.M.",   "UPS   - 2ND DAY AIR",   "UPS   - 3 DAY SELECT",
+         "UPS   - DOCUMENT EXCHANGE",  "UPS   - GROUND",        "UPS   - NEXT DAY AIR EARLY A.M.",
+         "UPS   - NEXT DAY AIR SAVER", "UPS   - NEXT DAY AIR",  "UPS   - SONIC AIR BEST FLIGHT",
+         "USPS  - CERTIFIED",          "USPS  - FIRST CLASS",   "USPS  - PRIORITY OVERNIGHT",
+         "USPS  - PRIORITY",           "USPS  - REGISTERED"});
 }
 
 SeedTable categories() {
@@ -54,9 +50,9 @@ SeedTable timesOfDay() {
     SeedTable seed{QStringLiteral("Adding default values into time10_4"), "TIME10_4", {}};
     for (int hour = 0; hour < 24; ++hour) {
         for (int minute = 0; minute < 60; minute += 10) {
-            const QString twentyFourHour =
-                QStringLiteral("%1:%2").arg(hour, 2, 10, QLatin1Char('0')).arg(minute, 2, 10,
-                                                                               QLatin1Char('0'));
+            const QString twentyFourHour = QStringLiteral("%1:%2")
+                                               .arg(hour, 2, 10, QLatin1Char('0'))
+                                               .arg(minute, 2, 10, QLatin1Char('0'));
             seed.insertStatements.append(insertSql("TIME10_4", {"X24_HOUR", "X12_HOUR"},
                                                    {twentyFourHour, twelveHourTime(hour, minute)}));
         }
@@ -70,9 +66,10 @@ SeedTable states() {
                                "ME", "MH", "MI", "MN", "MO", "MS", "MT", "NC", "ND", "NE", "NH",
                                "NJ", "NM", "NV", "NY", "OH", "OK", "OR", "PA", "RI", "SC", "SD",
                                "TN", "TX", "UT", "VA", "VT", "WA", "WI", "WV", "WY"};
-    SeedTable seed{QStringLiteral("Adding default values into stats_st_4 [CURRENTLY NOT ACTIVELY USED]"),
-                   "STATS_ST_4",
-                   {}};
+    SeedTable seed{
+        QStringLiteral("Adding default values into stats_st_4 [CURRENTLY NOT ACTIVELY USED]"),
+        "STATS_ST_4",
+        {}};
     for (const QString& code : codes)
         seed.insertStatements.append(insertSql("STATS_ST_4",
                                                {"STATE", "COUNT_", "PERCENTAGE", "AS_OF_DATE"},
@@ -90,6 +87,8 @@ QString twelveHourTime(int hour, int minute) {
         .arg(hour < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
 }
 
-std::vector<SeedTable> seedTables() { return {carriers(), categories(), timesOfDay(), states()}; }
+std::vector<SeedTable> seedTables() {
+    return {carriers(), categories(), timesOfDay(), states()};
+}
 
 }  // namespace seed

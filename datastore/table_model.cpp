@@ -81,8 +81,8 @@ QString TableModel::orderByClause() const {
     if (!indexName_.isEmpty()) {
         const schema::Index& index = schema::index(indexName_);
         const QString direction = index.descending ? QStringLiteral(" DESC") : QString();
-        return QStringLiteral("ORDER BY ") + index.columns.join(direction + QStringLiteral(", "))
-               + direction;
+        return QStringLiteral("ORDER BY ") + index.columns.join(direction + QStringLiteral(", ")) +
+               direction;
     }
     if (!hasKey())
         return QStringLiteral("ORDER BY RDB$DB_KEY");

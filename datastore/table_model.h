@@ -34,8 +34,7 @@ public:
     int rowOf(const QString& columnName, const QVariant& value);
 
     bool select() override;
-    bool setData(const QModelIndex& index, const QVariant& value,
-                 int role = Qt::EditRole) override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
 protected:
     QString orderByClause() const override;

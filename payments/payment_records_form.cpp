@@ -9,8 +9,8 @@
 #include "payments/pick_list_form.h"
 #include "platform/dialogs.h"
 #include "platform/error_guard.h"
-#include "platform/key_action.h"
 #include "platform/kbx.h"
+#include "platform/key_action.h"
 #include "platform/text_input.h"
 
 #include <QCheckBox>
@@ -112,9 +112,8 @@ QTableView* Tpayment_records_form::buildGrid() {
 }
 
 QWidget* Tpayment_records_form::addField(QGridLayout* layout, int row, int column,
-                                         const QString& label, QWidget* field,
-                                         const QString& name, const QString& columnName,
-                                         int span) {
+                                         const QString& label, QWidget* field, const QString& name,
+                                         const QString& columnName, int span) {
     field->setObjectName(name);
     auto* caption = new QLabel(label);
     caption->setBuddy(field);
@@ -159,12 +158,18 @@ QWidget* Tpayment_records_form::buildFields() {
 
     addDateField(grid, 2, 0, "ITEM DATE", "fld_item_date", "DateTimePicker_item_date", "ITEM_DATE");
     addDateField(grid, 2, 1, "DATE SENT", "fld_date_sent", "DateTimePicker_date_sent", "DATE_SENT");
-    addDateField(grid, 2, 2, "DATE AVAIL", "fld_date_avail", "DateTimePicker_date_available", "DATE_AVAIL");
-    addDateField(grid, 2, 3, "2ND TRY", "fld_date_2nd_try", "DateTimePicker_date_2nd_try", "DATE_2ND_TRY");
-    addDateField(grid, 3, 0, "3RD TRY", "fld_date_3rd_try", "DateTimePicker_date_3rd_try", "DATE_3RD_TRY");
-    addDateField(grid, 3, 1, "DATE DELVD", "fld_date_del", "DateTimePicker_date_delivered", "DATE_DEL");
-    addDateField(grid, 3, 2, "DATE RTND", "fld_date_returned", "DateTimePicker_date_returned", "DATE_RETURNED");
-    addDateField(grid, 3, 3, "DATE CLRD", "fld_date_cleared", "DateTimePicker_date_cleared", "DATE_CLEAR");
+    addDateField(grid, 2, 2, "DATE AVAIL", "fld_date_avail", "DateTimePicker_date_available",
+                 "DATE_AVAIL");
+    addDateField(grid, 2, 3, "2ND TRY", "fld_date_2nd_try", "DateTimePicker_date_2nd_try",
+                 "DATE_2ND_TRY");
+    addDateField(grid, 3, 0, "3RD TRY", "fld_date_3rd_try", "DateTimePicker_date_3rd_try",
+                 "DATE_3RD_TRY");
+    addDateField(grid, 3, 1, "DATE DELVD", "fld_date_del", "DateTimePicker_date_delivered",
+                 "DATE_DEL");
+    addDateField(grid, 3, 2, "DATE RTND", "fld_date_returned", "DateTimePicker_date_returned",
+                 "DATE_RETURNED");
+    addDateField(grid, 3, 3, "DATE CLRD", "fld_date_cleared", "DateTimePicker_date_cleared",
+                 "DATE_CLEAR");
 
     intervals_.sentToAvailable =
         addEdit(grid, 4, 0, "SENT TO AVAIL", "fld_sent_to_avail", "DAYS_SENT_TO_AVAIL");
@@ -178,10 +183,11 @@ QWidget* Tpayment_records_form::buildFields() {
         addEdit(grid, 5, 0, "SENT TO CLRD", "fld_sent_to_clear", "DAYS_SENT_TO_CLEAR");
     grid->addWidget(cb_save_return_date, 5, 2, 1, 5);
 
-    amounts_ = {{addEdit(grid, 6, 0, "SPOU SPT AMT", "fld_spousal_support_amt", "SS_AMT"), "SPOU SPT AMT"},
-                {addEdit(grid, 6, 1, "RET PAY AMT", "fld_retired_pay_amt", "RP_AMT"), "RET PAY AMT"},
-                {addEdit(grid, 6, 2, "OTHER AMT", "fld_other_amt", "OTHER_AMT"), "OTHER AMT"},
-                {addEdit(grid, 6, 3, "CHILD SUP AMT", "fld_child_support_amt", "CS_AMT"), "CHILD SUP AMT"}};
+    amounts_ = {
+        {addEdit(grid, 6, 0, "SPOU SPT AMT", "fld_spousal_support_amt", "SS_AMT"), "SPOU SPT AMT"},
+        {addEdit(grid, 6, 1, "RET PAY AMT", "fld_retired_pay_amt", "RP_AMT"), "RET PAY AMT"},
+        {addEdit(grid, 6, 2, "OTHER AMT", "fld_other_amt", "OTHER_AMT"), "OTHER AMT"},
+        {addEdit(grid, 6, 3, "CHILD SUP AMT", "fld_child_support_amt", "CS_AMT"), "CHILD SUP AMT"}};
 
     addField(grid, 7, 0, "CARRIER", lookup("CARRIER_4"), "fld_carrier", "CARRIER", 2);
     addEdit(grid, 7, 2, "CARRIER NUMBER", "fld_carrier_nbr", "CARR_NBR", 2);
@@ -220,8 +226,12 @@ void Tpayment_records_form::FormActivate() {
     DBGrid1->setCurrentIndex(binding_->model().index(0, binding_->model().fieldIndex("CATEGORY")));
 }
 
-void Tpayment_records_form::btns_normal_state() { states_.btns_normal_state(); }
-void Tpayment_records_form::btns_add_edit_state() { states_.btns_add_edit_state(); }
+void Tpayment_records_form::btns_normal_state() {
+    states_.btns_normal_state();
+}
+void Tpayment_records_form::btns_add_edit_state() {
+    states_.btns_add_edit_state();
+}
 
 void Tpayment_records_form::flds_normal_state() {
     states_.flds_normal_state();
@@ -265,7 +275,7 @@ payment_rules::DateTexts Tpayment_records_form::dateTexts() const {
 void Tpayment_records_form::date_pickers_set_date_on_edit() {
     const payment_rules::PickerDates presets =
         payment_rules::presetsOnEdit(dateTexts(), QDate::currentDate());
-    const QDate ordered[] = {presets.item,     presets.sent,      presets.available,
+    const QDate ordered[] = {presets.item,      presets.sent,     presets.available,
                              presets.secondTry, presets.thirdTry, presets.delivered,
                              presets.returned,  presets.cleared};
     for (int index = Item; index <= Cleared; ++index)
@@ -289,9 +299,10 @@ void Tpayment_records_form::btn_addClick() {
 
 void Tpayment_records_form::btn_editClick() {
     if (binding_->currentRow() < 0) {
-        dialogs_.message(this, QStringLiteral("MESSAGE"),
-                         QStringLiteral("There is no payment record to edit: press Add to make one."),
-                         Buttons::Ok);
+        dialogs_.message(
+            this, QStringLiteral("MESSAGE"),
+            QStringLiteral("There is no payment record to edit: press Add to make one."),
+            Buttons::Ok);
         return;
     }
     enable_date_pickers_set_position();
@@ -391,8 +402,8 @@ QString Tpayment_records_form::browseStartFolder() const {
 }
 
 void Tpayment_records_form::fld_item_fileKeyDown() {
-    const QString chosen = dialogs_.openFile(
-        this, {QStringLiteral("Open"), browseStartFolder(), QStringLiteral("All files (*)"), QString()});
+    const QString chosen = dialogs_.openFile(this, {QStringLiteral("Open"), browseStartFolder(),
+                                                    QStringLiteral("All files (*)"), QString()});
     if (!chosen.isEmpty())
         fld_item_file->setText(kbx::path_without_drive(chosen).trimmed());
 }
@@ -401,7 +412,7 @@ void Tpayment_records_form::reject() {
     if (states_.isEditing()) {
         if (!confirmDiscardChange(dialogs_, this))
             return;
-    binding_->cancel();
+        binding_->cancel();
     }
     QDialog::reject();
 }

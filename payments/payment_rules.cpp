@@ -58,8 +58,14 @@ PickerDates presetsOnEdit(const DateTexts& fields, const QDate& today) {
     const Preset delivered = preset(fields.delivered, available.standsFor, available.standsFor);
     const Preset returned = preset(fields.returned, delivered.standsFor, available.standsFor);
     const Preset cleared = preset(fields.cleared, delivered.standsFor, available.standsFor);
-    return {item,           sent.picker,     available.picker, secondTry.picker,
-            thirdTry.picker, delivered.picker, returned.picker, cleared.picker};
+    return {item,
+            sent.picker,
+            available.picker,
+            secondTry.picker,
+            thirdTry.picker,
+            delivered.picker,
+            returned.picker,
+            cleared.picker};
 }
 
 }  // namespace payment_rules

@@ -127,7 +127,9 @@ QWidget* Tpick_list_form::buildTabs(TDataModule2& dataModule) {
     return column;
 }
 
-PickListGrid* Tpick_list_form::shownGrid() const { return grids_.at(PageControl1->currentIndex()); }
+PickListGrid* Tpick_list_form::shownGrid() const {
+    return grids_.at(PageControl1->currentIndex());
+}
 
 void Tpick_list_form::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -235,7 +237,7 @@ void Tpick_list_form::reject() {
     if (states_.isEditing()) {
         if (!confirmDiscardChange(dialogs_, this))
             return;
-    btn_cancelClick();
+        btn_cancelClick();
     }
     QDialog::reject();
 }

@@ -6,21 +6,20 @@
 Answer QtDialogs::message(QWidget* parent, const QString& caption, const QString& text,
                           Buttons buttons) {
     switch (buttons) {
-    case Buttons::Ok:
-        QMessageBox::information(parent, caption, text, QMessageBox::Ok);
-        return Answer::Ok;
-    case Buttons::OkCancel:
-        return QMessageBox::question(parent, caption, text,
-                                     QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
-                       == QMessageBox::Ok
-                   ? Answer::Ok
-                   : Answer::Cancel;
-    case Buttons::YesNo:
-        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::No)
-                       == QMessageBox::Yes
-                   ? Answer::Yes
-                   : Answer::No;
+        case Buttons::Ok:
+            QMessageBox::information(parent, caption, text, QMessageBox::Ok);
+            return Answer::Ok;
+        case Buttons::OkCancel:
+            return QMessageBox::question(parent, caption, text,
+                                         QMessageBox::Ok | QMessageBox::Cancel,
+                                         QMessageBox::Ok) == QMessageBox::Ok
+                       ? Answer::Ok
+                       : Answer::Cancel;
+        case Buttons::YesNo:
+            return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                         QMessageBox::No) == QMessageBox::Yes
+                       ? Answer::Yes
+                       : Answer::No;
     }
     return Answer::Cancel;
 }

@@ -14,7 +14,9 @@ using Firebird::IMaster;
 using Firebird::IStatus;
 using Firebird::IXpbBuilder;
 
-IMaster* master() { return Firebird::fb_get_master_interface(); }
+IMaster* master() {
+    return Firebird::fb_get_master_interface();
+}
 
 // A status vector that turns any error it collected into a DatabaseError.
 class Status {
@@ -48,7 +50,7 @@ public:
     ParameterBlock() {
         Status status;
         builder_ = master()->getUtilInterface()->getXpbBuilder(status.wrapper(), IXpbBuilder::DPB,
-                                                              nullptr, 0);
+                                                               nullptr, 0);
         status.throwIfFailed();
     }
     ~ParameterBlock() { builder_->dispose(); }
@@ -150,7 +152,8 @@ void Attachment::executeInOwnTransaction(const QString& sql) {
     if (!attachment_)
         throw DatabaseError(QStringLiteral("The database is not attached."));
     Status status;
-    Firebird::ITransaction* transaction = attachment_->startTransaction(status.wrapper(), 0, nullptr);
+    Firebird::ITransaction* transaction =
+        attachment_->startTransaction(status.wrapper(), 0, nullptr);
     status.throwIfFailed();
     const QByteArray text = sql.toUtf8();
     attachment_->execute(status.wrapper(), transaction, text.size(), text.constData(), 1, nullptr,

@@ -34,7 +34,9 @@ SettingsAddress addressOf(const QString& keyPath, const QString& valueName) {
     return address;
 }
 
-std::int64_t ticksOf(double refnum) { return std::llround(refnum * kRefnumTicksPerDay); }
+std::int64_t ticksOf(double refnum) {
+    return std::llround(refnum * kRefnumTicksPerDay);
+}
 
 std::mutex refnumMutex;
 std::int64_t highestRefnumTicks = 0;
@@ -53,8 +55,7 @@ QString _kbx_Registry_Read_SZ(const QString& keyPath, const QString& valueName) 
     return settings.value(address.key).toString();
 }
 
-bool _kbx_Registry_Write_SZ(const QString& keyPath, const QString& valueName,
-                            const QString& text) {
+bool _kbx_Registry_Write_SZ(const QString& keyPath, const QString& valueName, const QString& text) {
     const SettingsAddress address = addressOf(keyPath, valueName);
     QSettings settings(address.organisation, address.application);
     settings.setValue(address.key, text);
@@ -79,8 +80,8 @@ QString _kbx_Date_To_MM_DD_YYYY(const QDateTime& when) {
 }
 
 double refnum_of(const QDateTime& when) {
-    const double days = QDate(1899, 12, 30).daysTo(when.date())
-                        + when.time().msecsSinceStartOfDay() / 86'400'000.0;
+    const double days =
+        QDate(1899, 12, 30).daysTo(when.date()) + when.time().msecsSinceStartOfDay() / 86'400'000.0;
     return ticksOf(days) / kRefnumTicksPerDay;
 }
 
@@ -97,8 +98,8 @@ void _kbx_refnum_record_used(double key) {
     highestRefnumTicks = std::max(highestRefnumTicks, ticksOf(key));
 }
 
-void _kbx_verify_date_diffs(const QString& earlierText, const QString& laterText,
-                            bool& isValid, int& days) {
+void _kbx_verify_date_diffs(const QString& earlierText, const QString& laterText, bool& isValid,
+                            int& days) {
     const QDate earlier = parse_short_date(earlierText);
     const QDate later = parse_short_date(laterText);
     if (!earlier.isValid() || !later.isValid())
@@ -107,16 +108,17 @@ void _kbx_verify_date_diffs(const QString& earlierText, const QString& laterText
     days = static_cast<int>(earlier.daysTo(later));
 }
 
-QString _kbx_replace_char_in_string(const QString& text, const QString& from,
-                                    const QString& to) {
+QString _kbx_replace_char_in_string(const QString& text, const QString& from, const QString& to) {
     QString result = text;
     return result.replace(from, to);
 }
 
-QString _kbx_ComputerName() { return QSysInfo::machineHostName(); }
+QString _kbx_ComputerName() {
+    return QSysInfo::machineHostName();
+}
 
-void _kbx_format_output(const QString& cell, QString& line, int width, int gap,
-                        const QString& fill, const QString& flag) {
+void _kbx_format_output(const QString& cell, QString& line, int width, int gap, const QString& fill,
+                        const QString& flag) {
     const QChar padding = fill.isEmpty() ? QLatin1Char(' ') : fill.front();
     if (flag == QLatin1String("Y"))
         line += cell.rightJustified(width, padding, false);
@@ -136,7 +138,9 @@ QString short_date_format() {
     return format.replace(shortYear, QStringLiteral("yyyy"));
 }
 
-QString short_date_text(const QDate& date) { return QLocale().toString(date, short_date_format()); }
+QString short_date_text(const QDate& date) {
+    return QLocale().toString(date, short_date_format());
+}
 
 QDate parse_short_date(const QString& text) {
     return QLocale().toDate(text.trimmed(), short_date_format());

@@ -16,8 +16,7 @@ QString _kbx_Get_Special_Folder_Location(const QString& folder);
 // Settings are addressed as "ORGANISATION\APPLICATION[\GROUP...]" plus a value
 // name. An absent value reads as an empty text.
 QString _kbx_Registry_Read_SZ(const QString& keyPath, const QString& valueName);
-bool _kbx_Registry_Write_SZ(const QString& keyPath, const QString& valueName,
-                            const QString& text);
+bool _kbx_Registry_Write_SZ(const QString& keyPath, const QString& valueName, const QString& text);
 
 // "FileVersion" gives the program's version; any other item an empty text.
 QString _kbx_Get_Versioning_Info(const QString& item);
@@ -41,11 +40,10 @@ double refnum_of(const QDateTime& when);
 
 // When both texts are dates in the short date format, sets `isValid` and the
 // whole days from the earlier to the later date; otherwise leaves both alone.
-void _kbx_verify_date_diffs(const QString& earlierText, const QString& laterText,
-                            bool& isValid, int& days);
+void _kbx_verify_date_diffs(const QString& earlierText, const QString& laterText, bool& isValid,
+                            int& days);
 
-QString _kbx_replace_char_in_string(const QString& text, const QString& from,
-                                    const QString& to);
+QString _kbx_replace_char_in_string(const QString& text, const QString& from, const QString& to);
 
 QString _kbx_ComputerName();
 
@@ -53,8 +51,8 @@ QString _kbx_ComputerName();
 // character of `fill`, then `gap` blanks. Flag "N" aligns left and cuts a
 // longer cell to the width; flag "Y" aligns right and never cuts, so a long
 // number keeps every digit and runs into the gap.
-void _kbx_format_output(const QString& cell, QString& line, int width, int gap,
-                        const QString& fill, const QString& flag);
+void _kbx_format_output(const QString& cell, QString& line, int width, int gap, const QString& fill,
+                        const QString& flag);
 
 // A path as stored for a chosen file: a leading drive letter and colon
 // ("D:") are dropped where present; any other path is kept whole.

@@ -14,8 +14,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress
-            && static_cast<QKeyEvent*>(event)->key() == key_) {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == key_) {
             action_();
             return true;
         }

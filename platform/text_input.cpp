@@ -16,4 +16,6 @@ public:
 
 }  // namespace
 
-void upperCaseAsTyped(QLineEdit* field) { field->setValidator(new UpperCaseValidator(field)); }
+void upperCaseAsTyped(QLineEdit* field) {
+    field->setValidator(new UpperCaseValidator(field));
+}

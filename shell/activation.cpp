@@ -37,7 +37,9 @@ CurrentDatabase Activation::resetToFirstdb() {
     return readCurrentDatabase();
 }
 
-void Activation::openDatabase(const CurrentDatabase& current) { dataModule_.open(current.path); }
+void Activation::openDatabase(const CurrentDatabase& current) {
+    dataModule_.open(current.path);
+}
 
 bool Activation::refuseLiveWork(const CurrentDatabase& current) {
     if (current.name != kFirstdb)

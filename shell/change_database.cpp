@@ -11,8 +11,7 @@ CurrentDatabase databaseOfFile(const QString& chosenPath) {
 std::optional<CurrentDatabase> chooseDatabaseFile(Dialogs& dialogs, QWidget* parent,
                                                   const Locations& locations) {
     const OpenFileRequest request{QStringLiteral("Change Databases"), locations.databaseFolder(),
-                                  QStringLiteral("Databases (*.gdb *.GDB)"),
-                                  QStringLiteral("GDB")};
+                                  QStringLiteral("Databases (*.gdb *.GDB)"), QStringLiteral("GDB")};
     const QString chosen = dialogs.openFile(parent, request);
     if (chosen.isEmpty())
         return std::nullopt;

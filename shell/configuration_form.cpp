@@ -100,8 +100,8 @@ QWidget* TConfiguration::buildFields() {
                       field(new QLineEdit, "fld_ex_spouse_ssan", "EX_SPOUSE_SSAN"));
 
     auto* settings = new QFormLayout;
-    fld_file_browse_start = static_cast<QLineEdit*>(
-        field(new QLineEdit, "fld_file_browse_start", "BROWSE_START_HERE"));
+    fld_file_browse_start =
+        static_cast<QLineEdit*>(field(new QLineEdit, "fld_file_browse_start", "BROWSE_START_HERE"));
     settings->addRow(QStringLiteral("FILE BROWSE START DIR (PRESS F2)"), fld_file_browse_start);
     settings->addRow(QStringLiteral("AUTO ZIP DATABASES"),
                      field(listOf({"1", "0"}), "fld_auto_zip", "AUTO_ZIP"));
@@ -137,8 +137,12 @@ void TConfiguration::FormActivate() {
     flds_normal_state();
 }
 
-void TConfiguration::btns_normal_state() { states_.btns_normal_state(); }
-void TConfiguration::btns_add_edit_state() { states_.btns_add_edit_state(); }
+void TConfiguration::btns_normal_state() {
+    states_.btns_normal_state();
+}
+void TConfiguration::btns_add_edit_state() {
+    states_.btns_add_edit_state();
+}
 
 void TConfiguration::flds_normal_state() {
     states_.flds_normal_state();
@@ -158,9 +162,10 @@ void TConfiguration::btn_addClick() {
 
 void TConfiguration::btn_editClick() {
     if (binding_->currentRow() < 0) {
-        dialogs_.message(this, QStringLiteral("MESSAGE"),
-                         QStringLiteral("There is no configuration record yet: press Add to make it."),
-                         Buttons::Ok);
+        dialogs_.message(
+            this, QStringLiteral("MESSAGE"),
+            QStringLiteral("There is no configuration record yet: press Add to make it."),
+            Buttons::Ok);
         return;
     }
     btns_add_edit_state();
@@ -187,8 +192,8 @@ void TConfiguration::btn_cancelClick() {
 }
 
 void TConfiguration::fld_file_browse_startKeyDown() {
-    const QString folder =
-        dialogs_.chooseFolder(this, QStringLiteral("Choose the folder:"), fld_file_browse_start->text());
+    const QString folder = dialogs_.chooseFolder(this, QStringLiteral("Choose the folder:"),
+                                                 fld_file_browse_start->text());
     if (!folder.isEmpty())
         fld_file_browse_start->setText(folder);
 }
@@ -197,7 +202,7 @@ void TConfiguration::reject() {
     if (states_.isEditing()) {
         if (!confirmDiscardChange(dialogs_, this))
             return;
-    binding_->cancel();
+        binding_->cancel();
     }
     QDialog::reject();
 }

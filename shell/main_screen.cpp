@@ -2,10 +2,10 @@
 
 #include "datastore/create_tables_form.h"
 #include "datastore/data_module.h"
-#include "platform/dialogs.h"
-#include "platform/error_guard.h"
 #include "payments/payment_records_form.h"
 #include "payments/pick_list_form.h"
+#include "platform/dialogs.h"
+#include "platform/error_guard.h"
 #include "platform/kbx.h"
 #include "shell/change_database.h"
 #include "shell/configuration_form.h"
@@ -18,17 +18,17 @@
 
 #include <memory>
 
-TMain_Screen2::TMain_Screen2(const Locations& locations, TDataModule2& dataModule,
-                             Dialogs& dialogs, QWidget* parent)
+TMain_Screen2::TMain_Screen2(const Locations& locations, TDataModule2& dataModule, Dialogs& dialogs,
+                             QWidget* parent)
     : QMainWindow(parent),
       locations_(locations),
       dataModule_(dataModule),
       dialogs_(dialogs),
       activation_(locations, dataModule, dialogs, this) {
     setObjectName(QStringLiteral("Main_Screen2"));
-    setWindowTitle(QStringLiteral("QUORVEL ")
-                   + kbx::_kbx_Get_Versioning_Info(QStringLiteral("FileVersion"))
-                   + QStringLiteral("::2004-02-01::"));
+    setWindowTitle(QStringLiteral("QUORVEL ") +
+                   kbx::_kbx_Get_Versioning_Info(QStringLiteral("FileVersion")) +
+                   QStringLiteral("::2004-02-01::"));
 
     Image1 = new QLabel;
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -67,11 +67,12 @@ void TMain_Screen2::buildMenu() {
     connect(exit, &QAction::triggered, this, &TMain_Screen2::Exit1Click);
 
     Databases1 = addMenu(nullptr, QStringLiteral("Databases"), QStringLiteral("Databases1"));
-    QMenu* payments = addMenu(Databases1, QStringLiteral("Payment Records"),
-                              QStringLiteral("PaymentRecords1"));
+    QMenu* payments =
+        addMenu(Databases1, QStringLiteral("Payment Records"), QStringLiteral("PaymentRecords1"));
     QAction* paymentRecords = addItem(payments, QStringLiteral("Maintain Payment Records"),
                                       QStringLiteral("MaintainPaymentRecords1"));
-    connect(paymentRecords, &QAction::triggered, this, &TMain_Screen2::MaintainPaymentRecords1Click);
+    connect(paymentRecords, &QAction::triggered, this,
+            &TMain_Screen2::MaintainPaymentRecords1Click);
     QMenu* jobSearch = addMenu(Databases1, QStringLiteral("Job Search Records"),
                                QStringLiteral("JobSearchRecords1"));
     addItem(jobSearch, QStringLiteral("Maintain Job Search Records"),
@@ -79,7 +80,8 @@ void TMain_Screen2::buildMenu() {
     addItem(jobSearch, QStringLiteral("Job Search Edits/Imports"),
             QStringLiteral("JobSearchEditsImports1"));
     addItem(jobSearch, QStringLiteral("Job Title Edits"), QStringLiteral("JobTitleEdits1"));
-    QAction* pickLists = addItem(Databases1, QStringLiteral("Pick Lists"), QStringLiteral("PickLists1"));
+    QAction* pickLists =
+        addItem(Databases1, QStringLiteral("Pick Lists"), QStringLiteral("PickLists1"));
     connect(pickLists, &QAction::triggered, this, &TMain_Screen2::PickLists1Click);
     addItem(Databases1, QStringLiteral("ZIP Databases"), QStringLiteral("ZIPDatabases1"));
     addItem(Databases1, QStringLiteral("UNZIP Databases"), QStringLiteral("UNZIPDatabases1"));
@@ -94,14 +96,14 @@ void TMain_Screen2::buildMenu() {
             QStringLiteral("DisqualifiedByTitle1"));
 
     QMenu* utilities = addMenu(nullptr, QStringLiteral("Utilities"), QStringLiteral("Utilities1"));
-    Configuration1 = addItem(utilities, QStringLiteral("Configuration"),
-                             QStringLiteral("Configuration1"));
+    Configuration1 =
+        addItem(utilities, QStringLiteral("Configuration"), QStringLiteral("Configuration1"));
     connect(Configuration1, &QAction::triggered, this, &TMain_Screen2::Configuration1Click);
-    QAction* create = addItem(utilities, QStringLiteral("Create Databases"),
-                              QStringLiteral("CreateDatabases1"));
+    QAction* create =
+        addItem(utilities, QStringLiteral("Create Databases"), QStringLiteral("CreateDatabases1"));
     connect(create, &QAction::triggered, this, &TMain_Screen2::CreateDatabases1Click);
-    QAction* change = addItem(utilities, QStringLiteral("Change Databases"),
-                              QStringLiteral("ChangeDatabases1"));
+    QAction* change =
+        addItem(utilities, QStringLiteral("Change Databases"), QStringLiteral("ChangeDatabases1"));
     connect(change, &QAction::triggered, this, &TMain_Screen2::ChangeDatabases1Click);
     addItem(utilities, QStringLiteral("Backup And Restore"), QStringLiteral("BackupAndRestore1"));
 
@@ -146,8 +148,8 @@ void TMain_Screen2::showModal(const std::function<QDialog*()>& makeForm) {
 
 void TMain_Screen2::Exit1Click() {
     if (dialogs_.message(this, QStringLiteral("PROGRAM TERMINATION REQUESTED"),
-                         QStringLiteral("Do you really want to exit??\n"), Buttons::YesNo)
-        == Answer::Yes)
+                         QStringLiteral("Do you really want to exit??\n"),
+                         Buttons::YesNo) == Answer::Yes)
         emit programTerminationRequested();
 }
 

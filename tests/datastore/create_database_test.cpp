@@ -25,16 +25,21 @@ QStringList collectLog(const Locations& locations, const QString& name,
 // scale and does not record the precision.
 QString typeText(int type, int subType, int length, int precision, int scale, int segment) {
     switch (type) {
-    case 14: return QStringLiteral("CHAR(%1)").arg(length);
-    case 37: return QStringLiteral("VARCHAR(%1)").arg(length);
-    case 35: return QStringLiteral("DATE");
-    case 8: return scale < 0 ? QStringLiteral("NUMERIC(%1,%2)").arg(precision).arg(-scale)
+        case 14:
+            return QStringLiteral("CHAR(%1)").arg(length);
+        case 37:
+            return QStringLiteral("VARCHAR(%1)").arg(length);
+        case 35:
+            return QStringLiteral("DATE");
+        case 8:
+            return scale < 0 ? QStringLiteral("NUMERIC(%1,%2)").arg(precision).arg(-scale)
                              : QStringLiteral("INTEGER");
-    case 27: return scale < 0 ? QStringLiteral("NUMERIC AS DOUBLE, SCALE %1").arg(-scale)
-                              : QStringLiteral("DOUBLE PRECISION");
-    case 261:
-        return subType == 1 ? QStringLiteral("BLOB SUB_TYPE TEXT SEGMENT SIZE %1").arg(segment)
-                            : QStringLiteral("BLOB");
+        case 27:
+            return scale < 0 ? QStringLiteral("NUMERIC AS DOUBLE, SCALE %1").arg(-scale)
+                             : QStringLiteral("DOUBLE PRECISION");
+        case 261:
+            return subType == 1 ? QStringLiteral("BLOB SUB_TYPE TEXT SEGMENT SIZE %1").arg(segment)
+                                : QStringLiteral("BLOB");
     }
     return QStringLiteral("TYPE %1").arg(type);
 }
@@ -51,10 +56,10 @@ QStringList describeColumns(TestConnection& db, const QString& table) {
     query.addBindValue(table);
     EXPECT_TRUE(query.exec());
     while (query.next()) {
-        QString line = QStringLiteral("  ") + query.value(0).toString().trimmed() + " "
-                       + typeText(query.value(1).toInt(), query.value(2).toInt(),
-                                  query.value(3).toInt(), query.value(4).toInt(),
-                                  query.value(5).toInt(), query.value(6).toInt());
+        QString line =
+            QStringLiteral("  ") + query.value(0).toString().trimmed() + " " +
+            typeText(query.value(1).toInt(), query.value(2).toInt(), query.value(3).toInt(),
+                     query.value(4).toInt(), query.value(5).toInt(), query.value(6).toInt());
         const QString defaultSource = QString::fromUtf8(query.value(8).toByteArray()).trimmed();
         if (!defaultSource.isEmpty())
             line += " " + defaultSource;
@@ -67,8 +72,8 @@ QStringList describeColumns(TestConnection& db, const QString& table) {
 
 QString indexColumns(TestConnection& db, const QString& index) {
     return db
-        .rows("SELECT RDB$FIELD_NAME FROM RDB$INDEX_SEGMENTS WHERE RDB$INDEX_NAME = '" + index
-              + "' ORDER BY RDB$FIELD_POSITION")
+        .rows("SELECT RDB$FIELD_NAME FROM RDB$INDEX_SEGMENTS WHERE RDB$INDEX_NAME = '" + index +
+              "' ORDER BY RDB$FIELD_POSITION")
         .join(", ");
 }
 
@@ -84,8 +89,8 @@ QStringList describeDatabase(const QString& path) {
         lines.append("TABLE " + table);
         lines += describeColumns(db, table);
         for (const QString& keyIndex : db.rows(
-                 "SELECT RDB$INDEX_NAME FROM RDB$RELATION_CONSTRAINTS WHERE RDB$RELATION_NAME = '"
-                 + table + "' AND RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'"))
+                 "SELECT RDB$INDEX_NAME FROM RDB$RELATION_CONSTRAINTS WHERE RDB$RELATION_NAME = '" +
+                 table + "' AND RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'"))
             lines.append("  PRIMARY KEY (" + indexColumns(db, keyIndex) + ")");
     }
     const QStringList indexes = db.rows(
@@ -95,9 +100,8 @@ QStringList describeDatabase(const QString& path) {
         "ORDER BY i.RDB$INDEX_NAME");
     for (const QString& row : indexes) {
         const QStringList parts = row.split('|');
-        lines.append("INDEX " + parts[0] + " ON " + parts[1]
-                     + (parts[2] == "1" ? " DESCENDING (" : " (") + indexColumns(db, parts[0])
-                     + ")");
+        lines.append("INDEX " + parts[0] + " ON " + parts[1] +
+                     (parts[2] == "1" ? " DESCENDING (" : " (") + indexColumns(db, parts[0]) + ")");
     }
     return lines;
 }
@@ -127,13 +131,17 @@ protected:
 
 TEST_F(CreateDatabaseTest, LogsEveryStepOfASuccessfulRunInOrder) {
     const QString rule(48, '-');
-    QStringList expected = {rule, "Checking for database, and creating if necessary",
-                            "If destination database exits, I will delete it.", rule,
-                            rule, "Creating tables", rule};
-    for (const char* table : {"CONTACT_NAME_4", "CARRIER_4", "CATEGORY_4", "CITY_4",
-                              "COMMENT_JS_4", "COMMENT_4", "CONFIG_4", "QUORVEL_4", "ITEM_4",
-                              "JS_EDIT_4", "JSEARCH_4", "POSCODE_4", "POSQUAL_4", "POSTITLE_4",
-                              "REASON_4", "STATS_JT_4", "STATS_ST_4", "TIME10_4"})
+    QStringList expected = {rule,
+                            "Checking for database, and creating if necessary",
+                            "If destination database exits, I will delete it.",
+                            rule,
+                            rule,
+                            "Creating tables",
+                            rule};
+    for (const char* table :
+         {"CONTACT_NAME_4", "CARRIER_4", "CATEGORY_4", "CITY_4", "COMMENT_JS_4", "COMMENT_4",
+          "CONFIG_4", "QUORVEL_4", "ITEM_4", "JS_EDIT_4", "JSEARCH_4", "POSCODE_4", "POSQUAL_4",
+          "POSTITLE_4", "REASON_4", "STATS_JT_4", "STATS_ST_4", "TIME10_4"})
         expected.append(QStringLiteral("Attempting to create table ") + table);
     expected += {rule, "Creating indexes", rule};
     for (const char* index :
@@ -160,18 +168,18 @@ TEST_F(CreateDatabaseTest, SeedRowsAreLoadedAndEveryOtherTableIsEmpty) {
     collectLog(locations, "books");
     TestConnection db(locations.databasePath("books"));
     const std::map<QString, int> expectedCounts = {
-        {"CARRIER_4", 23}, {"CATEGORY_4", 18}, {"TIME10_4", 144}, {"STATS_ST_4", 53},
-        {"CONTACT_NAME_4", 0}, {"CITY_4", 0}, {"COMMENT_JS_4", 0}, {"COMMENT_4", 0},
-        {"CONFIG_4", 0}, {"QUORVEL_4", 0}, {"ITEM_4", 0}, {"JS_EDIT_4", 0}, {"JSEARCH_4", 0},
-        {"POSCODE_4", 0}, {"POSQUAL_4", 0}, {"POSTITLE_4", 0}, {"REASON_4", 0},
-        {"STATS_JT_4", 0}};
+        {"CARRIER_4", 23},     {"CATEGORY_4", 18}, {"TIME10_4", 144},   {"STATS_ST_4", 53},
+        {"CONTACT_NAME_4", 0}, {"CITY_4", 0},      {"COMMENT_JS_4", 0}, {"COMMENT_4", 0},
+        {"CONFIG_4", 0},       {"QUORVEL_4", 0},   {"ITEM_4", 0},       {"JS_EDIT_4", 0},
+        {"JSEARCH_4", 0},      {"POSCODE_4", 0},   {"POSQUAL_4", 0},    {"POSTITLE_4", 0},
+        {"REASON_4", 0},       {"STATS_JT_4", 0}};
     for (const auto& [table, count] : expectedCounts)
         EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM " + table).toInt(), count) << table.toStdString();
 
     EXPECT_EQ(db.rows("SELECT X24_HOUR, X12_HOUR FROM TIME10_4 WHERE X24_HOUR IN "
                       "('00:00', '00:30', '09:50', '12:30', '13:00', '23:50') ORDER BY X24_HOUR"),
-              QStringList({"00:00|12:00 AM", "00:30|12:30 AM", "09:50|9:50 AM",
-                           "12:30|12:30 PM", "13:00|1:00 PM", "23:50|11:50 PM"}));
+              QStringList({"00:00|12:00 AM", "00:30|12:30 AM", "09:50|9:50 AM", "12:30|12:30 PM",
+                           "13:00|1:00 PM", "23:50|11:50 PM"}));
     // The blanks inside the carrier names belong to the values.
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM CARRIER_4 WHERE CARRIER IN "
                         "('UPS   - GROUND', 'USPS  - REGISTERED', 'FEDEX - 1DAY FREIGHT')")
@@ -196,18 +204,36 @@ TEST_F(CreateDatabaseTest, RowsInsertedWithOnlyAKeyTakeTheDefinedDefaults) {
         "ITEM, CARRIER, CARR_NBR, ITEM_FILE, SHIP_FILE, SIG_FILE, CHK_STMT, COMMENT, "
         "CATEGORY IS NULL, CHECK_NBR IS NULL, ITEM_DATE IS NULL FROM QUORVEL_4");
     QStringList expected;
-    for (int i = 0; i < 8; ++i) expected.append(absentDate);
-    for (int i = 0; i < 9; ++i) expected.append("0");
+    for (int i = 0; i < 8; ++i)
+        expected.append(absentDate);
+    for (int i = 0; i < 9; ++i)
+        expected.append("0");
     expected.append("19010101");
-    for (int i = 0; i < 8; ++i) expected.append("N/A");
+    for (int i = 0; i < 8; ++i)
+        expected.append("N/A");
     expected += {"true", "true", "true"};
     EXPECT_EQ(payment, QStringList(expected.join('|')));
 
     QStringList nullChecks;
-    for (const char* column : {"ACTIVE_", "ACTIVE_CHANGED", "REFNUM", "DATE_", "YYYYMMDD", "TIME_",
-                               "CONTACT_NAME", "EMAIL", "POS_TYPE", "POS_CITY", "POS_STATE",
-                               "POS_TITLE", "POS_TITLE_ORIGINAL", "SUBMITTED",
-                               "REASON_NO_SUBMIT", "ITEM_FILE", "COMMENT", "MEMO", "FINALIZED",
+    for (const char* column : {"ACTIVE_",
+                               "ACTIVE_CHANGED",
+                               "REFNUM",
+                               "DATE_",
+                               "YYYYMMDD",
+                               "TIME_",
+                               "CONTACT_NAME",
+                               "EMAIL",
+                               "POS_TYPE",
+                               "POS_CITY",
+                               "POS_STATE",
+                               "POS_TITLE",
+                               "POS_TITLE_ORIGINAL",
+                               "SUBMITTED",
+                               "REASON_NO_SUBMIT",
+                               "ITEM_FILE",
+                               "COMMENT",
+                               "MEMO",
+                               "FINALIZED",
                                "FINAL_COMMENT"})
         nullChecks.append(QString(column) + " IS NULL");
     EXPECT_EQ(db.rows("SELECT " + nullChecks.join(", ") + " FROM JSEARCH_4"),
@@ -225,12 +251,13 @@ TEST_F(CreateDatabaseTest, AnotherClientSeesDialectOnePageSize4096AndForcedWrite
 
 TEST_F(CreateDatabaseTest, FolderTreeAndDatabaseAreReadableByTheOwnerOnly) {
     collectLog(locations, "books");
-    const QFileDevice::Permissions groupOrOther =
-        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-    for (const QString& level : {workspace.documents() + "/kl-db", workspace.documents() + "/kl-db/intrbase",
-                                 workspace.documents() + "/kl-db/intrbase/quorvel4",
-                                 locations.databaseFolder(), locations.databasePath("books")}) {
+    const QFileDevice::Permissions groupOrOther = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                  QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                  QFileDevice::WriteOther | QFileDevice::ExeOther;
+    for (const QString& level :
+         {workspace.documents() + "/kl-db", workspace.documents() + "/kl-db/intrbase",
+          workspace.documents() + "/kl-db/intrbase/quorvel4", locations.databaseFolder(),
+          locations.databasePath("books")}) {
         ASSERT_TRUE(QFileInfo::exists(level)) << level.toStdString();
         EXPECT_EQ(QFileInfo(level).permissions() & groupOrOther, QFileDevice::Permissions())
             << level.toStdString();
@@ -255,7 +282,8 @@ TEST_F(CreateDatabaseTest, TargetThatCannotBeDeletedStopsWithALineSayingSo) {
     ASSERT_TRUE(QDir().mkpath(locations.databasePath("stuck") + "/inside"));
     const QStringList log = collectLog(locations, "stuck", CreateOutcome::NotDeleted);
     ASSERT_EQ(log.size(), 5);
-    EXPECT_TRUE(log[4].startsWith("Unable to delete the existing database")) << log[4].toStdString();
+    EXPECT_TRUE(log[4].startsWith("Unable to delete the existing database"))
+        << log[4].toStdString();
     EXPECT_TRUE(QFileInfo(locations.databasePath("stuck")).isDir());
 }
 

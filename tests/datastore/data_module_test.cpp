@@ -44,13 +44,13 @@ TEST_F(DataModuleTest, OpensEveryTableOnTheConnectionNamedForIt) {
         EXPECT_TRUE(dataModule.table(table)->isOpen()) << table.toStdString();
         modelNames.append(dataModule.table(table)->objectName());
     }
-    EXPECT_EQ(modelNames,
-              QStringList({"IBTable_payment_records", "IBTable_carrier", "IBTable_category",
-                           "IBTable_city", "IBTable_comment", "IBTable_comment_js",
-                           "IBTable_config", "IBTable_contact_name", "IBTable_item",
-                           "IBTable_js_edit", "IBTable_job_search", "IBTable_poscode",
-                           "IBTable_postitle", "IBTable_reason", "IBTable_stats_jt",
-                           "IBTable_stats_st", "IBTable_time10"}));
+    EXPECT_EQ(
+        modelNames,
+        QStringList({"IBTable_payment_records", "IBTable_carrier", "IBTable_category",
+                     "IBTable_city", "IBTable_comment", "IBTable_comment_js", "IBTable_config",
+                     "IBTable_contact_name", "IBTable_item", "IBTable_js_edit",
+                     "IBTable_job_search", "IBTable_poscode", "IBTable_postitle", "IBTable_reason",
+                     "IBTable_stats_jt", "IBTable_stats_st", "IBTable_time10"}));
     EXPECT_EQ(dataModule.table("CARRIER_4")->rowCount(), 23);
     EXPECT_EQ(dataModule.table("TIME10_4")->rowCount(), 144);
 }

@@ -1,6 +1,6 @@
+#include "payments/payment_records_form.h"
 #include "datastore/data_module.h"
 #include "datastore/date_picker.h"
-#include "payments/payment_records_form.h"
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
 #include "tests/support/form_driver.h"
@@ -20,13 +20,13 @@
 
 namespace {
 
-const char* const kDateFields[] = {"fld_item_date", "fld_date_sent",    "fld_date_avail",
-                                   "fld_date_2nd_try", "fld_date_3rd_try", "fld_date_del",
+const char* const kDateFields[] = {"fld_item_date",     "fld_date_sent",    "fld_date_avail",
+                                   "fld_date_2nd_try",  "fld_date_3rd_try", "fld_date_del",
                                    "fld_date_returned", "fld_date_cleared"};
-const char* const kPickers[] = {
-    "DateTimePicker_item_date",    "DateTimePicker_date_sent",     "DateTimePicker_date_available",
-    "DateTimePicker_date_2nd_try", "DateTimePicker_date_3rd_try",  "DateTimePicker_date_delivered",
-    "DateTimePicker_date_returned", "DateTimePicker_date_cleared"};
+const char* const kPickers[] = {"DateTimePicker_item_date",      "DateTimePicker_date_sent",
+                                "DateTimePicker_date_available", "DateTimePicker_date_2nd_try",
+                                "DateTimePicker_date_3rd_try",   "DateTimePicker_date_delivered",
+                                "DateTimePicker_date_returned",  "DateTimePicker_date_cleared"};
 
 class PaymentRecordsFormTest : public ::testing::Test {
 protected:
@@ -38,7 +38,10 @@ protected:
     DatePicker* picker(const QString& name) { return component<DatePicker>(form, name); }
     void press(const QString& name) { component<QPushButton>(form, name)->click(); }
     bool enabled(const QString& name) { return component<QPushButton>(form, name)->isEnabled(); }
-    void reopen() { dataModule.table("QUORVEL_4")->select(); form.FormActivate(); }
+    void reopen() {
+        dataModule.table("QUORVEL_4")->select();
+        form.FormActivate();
+    }
     QStringList stored(const QString& columns) {
         TestConnection db(path);
         return db.rows("SELECT " + columns + " FROM QUORVEL_4 ORDER BY PK");
@@ -56,10 +59,11 @@ protected:
 // 9 Feb, cleared 20 Feb, the rest absent.
 void storePayment(const QString& path, const QString& extra = QString()) {
     TestConnection db(path);
-    db.execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, YYYYMMDD, DATE_SENT, DATE_AVAIL, "
-               "DATE_DEL, DATE_CLEAR, SS_AMT, CHECK_NBR) VALUES (38018.5, 'SPOUSAL SUPPORT', "
-               "'2004-02-01', '20040201', '2004-02-02', '2004-02-05', '2004-02-09', "
-               "'2004-02-20', 1200, '101')");
+    db.execute(
+        "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, YYYYMMDD, DATE_SENT, DATE_AVAIL, "
+        "DATE_DEL, DATE_CLEAR, SS_AMT, CHECK_NBR) VALUES (38018.5, 'SPOUSAL SUPPORT', "
+        "'2004-02-01', '20040201', '2004-02-02', '2004-02-05', '2004-02-09', "
+        "'2004-02-20', 1200, '101')");
     if (!extra.isEmpty())
         db.execute(extra);
 }
@@ -85,10 +89,13 @@ TEST_F(PaymentRecordsFormTest, NewRowSavedAtOnceHoldsTodayEverywhereAndZeroInter
     const double pk = row.takeLast().toDouble();
     EXPECT_GT(pk, 46000.0);
     QStringList expected = {"CHILD SUPPORT"};
-    for (int i = 0; i < 8; ++i) expected.append(today);
+    for (int i = 0; i < 8; ++i)
+        expected.append(today);
     expected.append(QDate::currentDate().toString("yyyyMMdd"));
-    for (int i = 0; i < 5; ++i) expected.append("0");
-    for (int i = 0; i < 4; ++i) expected.append("0");
+    for (int i = 0; i < 5; ++i)
+        expected.append("0");
+    for (int i = 0; i < 4; ++i)
+        expected.append("0");
     expected.append("1901-01-01T00:00:00.000");  // not on the form: keeps its default
     EXPECT_EQ(row, expected);
 }
@@ -106,9 +113,12 @@ TEST_F(PaymentRecordsFormTest, EditingKeepsTheKeyAndComputesIntervalsFromTheSave
     press("btn_save");
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
 
-    EXPECT_EQ(stored("PK, CHECK_NBR, DATE_CLEAR, DATE_2ND_TRY, DAYS_SENT_TO_AVAIL, "
-                     "DAYS_AVAIL_TO_DEL, DAYS_SENT_TO_DEL, DAYS_DEL_TO_CLEAR, DAYS_SENT_TO_CLEAR, SS_AMT"),
-              QStringList("38018.5|102A|2004-02-22T00:00:00.000|1901-01-01T00:00:00.000|3|4|7|13|20|1200"));
+    EXPECT_EQ(
+        stored(
+            "PK, CHECK_NBR, DATE_CLEAR, DATE_2ND_TRY, DAYS_SENT_TO_AVAIL, "
+            "DAYS_AVAIL_TO_DEL, DAYS_SENT_TO_DEL, DAYS_DEL_TO_CLEAR, DAYS_SENT_TO_CLEAR, SS_AMT"),
+        QStringList(
+            "38018.5|102A|2004-02-22T00:00:00.000|1901-01-01T00:00:00.000|3|4|7|13|20|1200"));
 }
 
 TEST_F(PaymentRecordsFormTest, AbsentDatesGiveIntervalsOfMinusOne) {
@@ -165,7 +175,8 @@ TEST_F(PaymentRecordsFormTest, AmountThatIsNoNumberStopsSaveAndKeepsTheRow) {
     QTest::keyClicks(edit("fld_spousal_support_amt"), "12O.5");
     press("btn_save");
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.messages[0].text.contains("SPOU SPT AMT")) << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(dialogs.messages[0].text.contains("SPOU SPT AMT"))
+        << dialogs.messages[0].text.toStdString();
     EXPECT_TRUE(enabled("btn_save"));
     EXPECT_EQ(edit("fld_spousal_support_amt")->text(), "12O.5");
 
@@ -182,7 +193,8 @@ TEST_F(PaymentRecordsFormTest, DeleteAsksAndDeletesOnlyOnYes) {
     press("btn_delete");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, "RECORD DELETE REQUESTED");
-    EXPECT_EQ(dialogs.messages[0].text, "Do You Really Want to Delete The Record, It's permanent!!!!!!!");
+    EXPECT_EQ(dialogs.messages[0].text,
+              "Do You Really Want to Delete The Record, It's permanent!!!!!!!");
     EXPECT_TRUE(enabled("btn_add"));
     EXPECT_EQ(dataModule.table("QUORVEL_4")->rowCount(), 1);
 
@@ -269,7 +281,8 @@ TEST_F(PaymentRecordsFormTest, ClosingWhileChangingAsksBeforeTheChangeIsLost) {
 }
 
 TEST_F(PaymentRecordsFormTest, GridShowsTheEightColumnsAndMovesBetweenRecords) {
-    storePayment(path, "INSERT INTO QUORVEL_4 (PK, CATEGORY, CHECK_NBR) VALUES (38020, 'LEGAL', '202')");
+    storePayment(path,
+                 "INSERT INTO QUORVEL_4 (PK, CATEGORY, CHECK_NBR) VALUES (38020, 'LEGAL', '202')");
     reopen();
     auto* grid = component<QTableView>(form, "DBGrid1");
     QStringList shown;

@@ -1,5 +1,5 @@
-#include "datastore/field_text.h"
 #include "payments/payment_rules.h"
+#include "datastore/field_text.h"
 #include "platform/kbx.h"
 #include "tests/support/printers.h"
 
@@ -9,7 +9,9 @@ namespace {
 
 using namespace payment_rules;
 
-QString text(int year, int month, int day) { return kbx::short_date_text(QDate(year, month, day)); }
+QString text(int year, int month, int day) {
+    return kbx::short_date_text(QDate(year, month, day));
+}
 
 TEST(PaymentIntervals, CountWholeDaysOnlyBetweenTwoDates) {
     struct Case {
@@ -19,12 +21,12 @@ TEST(PaymentIntervals, CountWholeDaysOnlyBetweenTwoDates) {
     const Case cases[] = {
         {text(2004, 2, 1), text(2004, 2, 1), 0},
         {text(2004, 2, 1), text(2004, 2, 2), 1},
-        {text(2004, 2, 27), text(2004, 3, 2), 4},     // through 29 February
-        {text(2003, 12, 30), text(2004, 1, 2), 3},    // through the new year
-        {text(2004, 3, 5), text(2004, 3, 2), -3},     // dates in reverse order
-        {"N/A", text(2004, 3, 2), -1},                // absent earlier date
-        {text(2004, 3, 2), "N/A", -1},                // absent later date
-        {"", text(2004, 3, 2), -1},                   // empty field
+        {text(2004, 2, 27), text(2004, 3, 2), 4},   // through 29 February
+        {text(2003, 12, 30), text(2004, 1, 2), 3},  // through the new year
+        {text(2004, 3, 5), text(2004, 3, 2), -3},   // dates in reverse order
+        {"N/A", text(2004, 3, 2), -1},              // absent earlier date
+        {text(2004, 3, 2), "N/A", -1},              // absent later date
+        {"", text(2004, 3, 2), -1},                 // empty field
         {text(2004, 3, 2), "", -1},
         {"not a date", text(2004, 3, 2), -1},
     };
@@ -45,7 +47,8 @@ TEST(PickerPresets, EmptyFieldsBorrowTheirNeighboursDates) {
     };
     const Case cases[] = {
         {"every field set",
-         {t(item), t(sent), t(available), t(second), t(third), t(delivered), t(returned), t(cleared)},
+         {t(item), t(sent), t(available), t(second), t(third), t(delivered), t(returned),
+          t(cleared)},
          {item, sent, available, second, third, delivered, returned, cleared}},
         {"available empty takes sent",
          {t(item), t(sent), "", t(second), t(third), t(delivered), t(returned), t(cleared)},
@@ -69,19 +72,20 @@ TEST(PickerPresets, EmptyFieldsBorrowTheirNeighboursDates) {
          {"", "", "", "", "", "", "", ""},
          {today, today, today, today, today, today, today, today}},
         {"an item date that is no date starts at today",
-         {"garbage", t(sent), t(available), t(second), t(third), t(delivered), t(returned), t(cleared)},
+         {"garbage", t(sent), t(available), t(second), t(third), t(delivered), t(returned),
+          t(cleared)},
          {today, sent, available, second, third, delivered, returned, cleared}},
     };
     for (const Case& c : cases) {
         const PickerDates got = presetsOnEdit(c.fields, today);
-        const QDate gotList[] = {got.item, got.sent, got.available, got.secondTry,
-                                 got.thirdTry, got.delivered, got.returned, got.cleared};
-        const QDate wantList[] = {c.expected.item,     c.expected.sent,      c.expected.available,
+        const QDate gotList[] = {got.item,     got.sent,      got.available, got.secondTry,
+                                 got.thirdTry, got.delivered, got.returned,  got.cleared};
+        const QDate wantList[] = {c.expected.item,      c.expected.sent,     c.expected.available,
                                   c.expected.secondTry, c.expected.thirdTry, c.expected.delivered,
                                   c.expected.returned,  c.expected.cleared};
         for (int i = 0; i < 8; ++i)
-            EXPECT_EQ(gotList[i], wantList[i]) << c.what << ", picker " << i << ": "
-                                               << gotList[i].toString().toStdString();
+            EXPECT_EQ(gotList[i], wantList[i])
+                << c.what << ", picker " << i << ": " << gotList[i].toString().toStdString();
     }
 }
 

@@ -1,5 +1,5 @@
-#include "datastore/data_module.h"
 #include "payments/pick_list_form.h"
+#include "datastore/data_module.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
@@ -45,22 +45,24 @@ TEST_F(PickListFormTest, TenTabsInOrderAndItAlwaysOpensOnCarrier) {
     QStringList tabsShown;
     for (int index = 0; index < tabs()->count(); ++index)
         tabsShown.append(tabs()->widget(index)->objectName() + "=" + tabs()->tabText(index));
-    EXPECT_EQ(tabsShown, QStringList({"tab_carrier=CARRIER", "tab_category=CATEGORY", "tab_city=CITY",
-                                      "tab_comments=PAYMENTS COMMENTS",
-                                      "tab_contact_name=CONTACT NAME", "tab_item=ITEM",
-                                      "tab_comment_js=JOB SEARCH COMMENTS",
-                                      "tab_poscode=POSITION CODE", "tab_postitle=POSITION TITLE",
-                                      "tab_reason=REASON"}));
+    EXPECT_EQ(tabsShown,
+              QStringList({"tab_carrier=CARRIER", "tab_category=CATEGORY", "tab_city=CITY",
+                           "tab_comments=PAYMENTS COMMENTS", "tab_contact_name=CONTACT NAME",
+                           "tab_item=ITEM", "tab_comment_js=JOB SEARCH COMMENTS",
+                           "tab_poscode=POSITION CODE", "tab_postitle=POSITION TITLE",
+                           "tab_reason=REASON"}));
     showTab("tab_reason");
     form.close();
     Tpick_list_form again(dataModule, dialogs);
     again.show();
-    EXPECT_EQ(component<QTabWidget>(again, "PageControl1")->currentWidget()->objectName(), "tab_carrier");
+    EXPECT_EQ(component<QTabWidget>(again, "PageControl1")->currentWidget()->objectName(),
+              "tab_carrier");
 }
 
 TEST_F(PickListFormTest, GridsAreReadOnlyExceptTheShownOneWhileChanging) {
     auto writable = [this](const QString& grid) {
-        return component<PickListGrid>(form, grid)->editTriggers() != QAbstractItemView::NoEditTriggers;
+        return component<PickListGrid>(form, grid)->editTriggers() !=
+               QAbstractItemView::NoEditTriggers;
     };
     EXPECT_FALSE(writable("dbgrid_pl_city"));
     showTab("tab_city");
@@ -90,7 +92,8 @@ TEST_F(PickListFormTest, DuplicateIsRefusedAndStaysPendingUntilCancelled) {
     press("btn_save");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, "PROGRAM ERROR");
-    EXPECT_TRUE(dialogs.messages[0].text.contains("PRIMARY or UNIQUE KEY")) << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(dialogs.messages[0].text.contains("PRIMARY or UNIQUE KEY"))
+        << dialogs.messages[0].text.toStdString();
     EXPECT_TRUE(enabled("btn_save"));
     EXPECT_TRUE(enabled("btn_cancel"));
     EXPECT_TRUE(dataModule.table("CARRIER_4")->isDirty());

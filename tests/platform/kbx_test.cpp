@@ -18,18 +18,19 @@ struct FormatCase {
 
 TEST(FormatOutput, FitsEachCellToItsColumn) {
     const FormatCase cases[] = {
-        {"ABC", 6, 2, " ", "N", "ABC     "},          // left, blank fill, gap
-        {"ABC", 6, 5, "_", "N", "ABC___     "},       // fill character, wide gap
-        {"ABCDEFGH", 5, 2, " ", "N", "ABCDE  "},       // text is cut to the width
-        {"12.50", 8, 2, " ", "Y", "   12.50  "},      // numbers align right
-        {"", 4, 2, "-", "Y", "----  "},               // a rule
-        {"1234567.89", 6, 2, " ", "Y", "1234567.89  "}, // an amount never loses digits
-        {"ABCDEF", 6, 0, " ", "N", "ABCDEF"},          // exact width, no gap
+        {"ABC", 6, 2, " ", "N", "ABC     "},             // left, blank fill, gap
+        {"ABC", 6, 5, "_", "N", "ABC___     "},          // fill character, wide gap
+        {"ABCDEFGH", 5, 2, " ", "N", "ABCDE  "},         // text is cut to the width
+        {"12.50", 8, 2, " ", "Y", "   12.50  "},         // numbers align right
+        {"", 4, 2, "-", "Y", "----  "},                  // a rule
+        {"1234567.89", 6, 2, " ", "Y", "1234567.89  "},  // an amount never loses digits
+        {"ABCDEF", 6, 0, " ", "N", "ABCDEF"},            // exact width, no gap
     };
     for (const FormatCase& c : cases) {
         QString line = "|";
         _kbx_format_output(c.cell, line, c.width, c.gap, c.fill, c.flag);
-        EXPECT_EQ(line, "|" + c.expected) << c.cell.toStdString() << " flag " << c.flag.toStdString();
+        EXPECT_EQ(line, "|" + c.expected)
+            << c.cell.toStdString() << " flag " << c.flag.toStdString();
     }
 }
 
@@ -46,7 +47,8 @@ TEST(DateTexts, AreZeroPaddedAndFixedWidth) {
 TEST(DateTexts, ShortDateKeepsAFourDigitYear) {
     EXPECT_TRUE(short_date_format().contains("yyyy"));
     for (const QDate date : {QDate(1901, 1, 1), QDate(2001, 1, 1), QDate(2026, 12, 31)}) {
-        EXPECT_EQ(parse_short_date(short_date_text(date)), date) << short_date_text(date).toStdString();
+        EXPECT_EQ(parse_short_date(short_date_text(date)), date)
+            << short_date_text(date).toStdString();
     }
     EXPECT_FALSE(parse_short_date("N/A").isValid());
     EXPECT_FALSE(parse_short_date("").isValid());

@@ -1,5 +1,5 @@
-#include "datastore/data_module.h"
 #include "shell/configuration_form.h"
+#include "datastore/data_module.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
@@ -91,9 +91,11 @@ TEST_F(ConfigurationFormTest, SavingTheRecordTwiceKeepsWhatWasTyped) {
 
     TestConnection db(path);
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM CONFIG_4").toInt(), 1);
-    EXPECT_EQ(db.scalar("SELECT MY_NAME FROM CONFIG_4").toString(), "  Pat  Q. Doe" + QString(67, ' '));
-    EXPECT_EQ(db.rows("SELECT MY_CITY, MY_STATE, AUTO_ZIP, EX_SPOUSE_NAME, EX_SPOUSE_SSAN FROM CONFIG_4"),
-              QStringList("El Paso|TX|1|Sam  Doe|123-45-6789"));
+    EXPECT_EQ(db.scalar("SELECT MY_NAME FROM CONFIG_4").toString(),
+              "  Pat  Q. Doe" + QString(67, ' '));
+    EXPECT_EQ(
+        db.rows("SELECT MY_CITY, MY_STATE, AUTO_ZIP, EX_SPOUSE_NAME, EX_SPOUSE_SSAN FROM CONFIG_4"),
+        QStringList("El Paso|TX|1|Sam  Doe|123-45-6789"));
     EXPECT_EQ(edit("fld_my_name")->text(), "  Pat  Q. Doe");
 }
 

@@ -1,6 +1,6 @@
+#include "shell/main_screen.h"
 #include "datastore/data_module.h"
 #include "platform/kbx.h"
-#include "shell/main_screen.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/workspace.h"
@@ -106,7 +106,8 @@ TEST_F(MainScreenTest, FirstStartRecordsAndOpensFirstdbAndRefusesLiveWork) {
     EXPECT_FALSE(menuEnabled("Databases1"));
     EXPECT_FALSE(menuEnabled("Reports1"));
     EXPECT_FALSE(item("Configuration1")->isEnabled());
-    for (const char* usable : {"Exit1", "CreateDatabases1", "ChangeDatabases1", "BackupAndRestore1"})
+    for (const char* usable :
+         {"Exit1", "CreateDatabases1", "ChangeDatabases1", "BackupAndRestore1"})
         EXPECT_TRUE(item(usable)->isEnabled()) << usable;
     EXPECT_TRUE(menuEnabled("Utilities1"));
 }
@@ -114,8 +115,8 @@ TEST_F(MainScreenTest, FirstStartRecordsAndOpensFirstdbAndRefusesLiveWork) {
 TEST_F(MainScreenTest, RecordedFileThatWasDeletedFallsBackToFirstdb) {
     recordCurrentDatabase({"books", workspace.documents() + "/gone/books.gdb"});
     window.FormActivate();
-    EXPECT_EQ(texts(), QStringList({"PROGRAM ERROR: " + kResetText,
-                                    "PROGRAM ERROR: " + kFirstdbWarning}));
+    EXPECT_EQ(texts(),
+              QStringList({"PROGRAM ERROR: " + kResetText, "PROGRAM ERROR: " + kFirstdbWarning}));
     EXPECT_EQ(readCurrentDatabase().name, "firstdb");
     EXPECT_EQ(readCurrentDatabase().path, locations.firstdbPath());
     EXPECT_EQ(label(), "firstdb");

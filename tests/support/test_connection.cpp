@@ -23,7 +23,9 @@ TestConnection::~TestConnection() {
     QSqlDatabase::removeDatabase(name_);
 }
 
-QSqlDatabase TestConnection::database() const { return QSqlDatabase::database(name_, false); }
+QSqlDatabase TestConnection::database() const {
+    return QSqlDatabase::database(name_, false);
+}
 
 void TestConnection::execute(const QString& sql) {
     const QString error = tryExecute(sql);

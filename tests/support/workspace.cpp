@@ -9,7 +9,9 @@
 
 namespace {
 
-QString settingsFolder(const QTemporaryDir& dir) { return dir.filePath(QStringLiteral("settings")); }
+QString settingsFolder(const QTemporaryDir& dir) {
+    return dir.filePath(QStringLiteral("settings"));
+}
 
 const QString& templateDatabase() {
     static QTemporaryDir holder;
