@@ -1,6 +1,7 @@
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
 #include "platform/dialogs.h"
+#include "platform/termination_signals.h"
 #include "shell/main_screen.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("KELBRIDGE_LABS"));
     QApplication::setApplicationName(QStringLiteral("QUORVEL4"));
+    quitOnTerminationSignals(app);
 
     QtDialogs dialogs;
     TDataModule2 dataModule;
