@@ -4,32 +4,33 @@
 #include <QSocketNotifier>
 
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <sys/signalfd.h>
 
 namespace {
 
-int signalPipe[2] = {-1, -1};
-
-void onTerminationSignal(int) {
-    const char signalled = 1;
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &signalled, 1);
+sigset_t terminationSignals() {
+    sigset_t blocked;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGTERM);
+    sigaddset(&blocked, SIGINT);
+    return blocked;
 }
 
 }  // namespace
 
+void blockTerminationSignals() {
+    const sigset_t blocked = terminationSignals();
+    pthread_sigmask(SIG_BLOCK, &blocked, nullptr);
+}
+
 void quitOnTerminationSignals(QCoreApplication& application) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+    const sigset_t blocked = terminationSignals();
+    const int descriptor = signalfd(-1, &blocked, SFD_CLOEXEC | SFD_NONBLOCK);
+    if (descriptor < 0)
         return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
+    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, [notifier] {
         notifier->setEnabled(false);
         QCoreApplication::quit();
     });
-    struct sigaction action = {};
-    action.sa_handler = onTerminationSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
 }

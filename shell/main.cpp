@@ -7,6 +7,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    blockTerminationSignals();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("KELBRIDGE_LABS"));
     QApplication::setApplicationName(QStringLiteral("QUORVEL4"));

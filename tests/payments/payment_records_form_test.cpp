@@ -36,8 +36,6 @@ protected:
     }
     QLineEdit* edit(const QString& name) { return component<QLineEdit>(form, name); }
     DatePicker* picker(const QString& name) { return component<DatePicker>(form, name); }
-    void press(const QString& name) { component<QPushButton>(form, name)->click(); }
-    bool enabled(const QString& name) { return component<QPushButton>(form, name)->isEnabled(); }
     void reopen() {
         dataModule.table("QUORVEL_4")->select();
         form.FormActivate();
@@ -69,14 +67,14 @@ void storePayment(const QString& path, const QString& extra = QString()) {
 }
 
 TEST_F(PaymentRecordsFormTest, NewRowSavedAtOnceHoldsTodayEverywhereAndZeroIntervals) {
-    press("btn_add");
-    EXPECT_TRUE(enabled("btn_save"));
-    EXPECT_FALSE(enabled("btn_add"));
+    press(form, "btn_add");
+    EXPECT_TRUE(buttonEnabled(form, "btn_save"));
+    EXPECT_FALSE(buttonEnabled(form, "btn_add"));
     component<QComboBox>(form, "fld_category")->setCurrentText("CHILD SUPPORT");
-    press("btn_save");
+    press(form, "btn_save");
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    EXPECT_TRUE(enabled("btn_add"));
-    EXPECT_FALSE(enabled("btn_save"));
+    EXPECT_TRUE(buttonEnabled(form, "btn_add"));
+    EXPECT_FALSE(buttonEnabled(form, "btn_save"));
 
     const QString today = QDate::currentDate().toString("yyyy-MM-dd") + "T00:00:00.000";
     const QStringList rows = stored(
@@ -105,12 +103,12 @@ TEST_F(PaymentRecordsFormTest, EditingKeepsTheKeyAndComputesIntervalsFromTheSave
     reopen();
     EXPECT_EQ(edit("fld_date_sent")->text(), kbx::short_date_text(QDate(2004, 2, 2)));
     EXPECT_EQ(edit("fld_date_2nd_try")->text(), "N/A");
-    press("btn_edit");
+    press(form, "btn_edit");
     EXPECT_TRUE(picker("DateTimePicker_date_2nd_try")->isAbsent());
     edit("fld_check_nbr")->clear();
     QTest::keyClicks(edit("fld_check_nbr"), "102a");
     picker("DateTimePicker_date_cleared")->setDate(QDate(2004, 2, 22));
-    press("btn_save");
+    press(form, "btn_save");
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
 
     EXPECT_EQ(
@@ -124,9 +122,9 @@ TEST_F(PaymentRecordsFormTest, EditingKeepsTheKeyAndComputesIntervalsFromTheSave
 TEST_F(PaymentRecordsFormTest, AbsentDatesGiveIntervalsOfMinusOne) {
     storePayment(path, "UPDATE QUORVEL_4 SET DATE_DEL = '1901-01-01'");
     reopen();
-    press("btn_edit");
+    press(form, "btn_edit");
     EXPECT_TRUE(picker("DateTimePicker_date_delivered")->isAbsent());
-    press("btn_save");
+    press(form, "btn_save");
     EXPECT_EQ(stored("DATE_DEL, DAYS_SENT_TO_AVAIL, DAYS_AVAIL_TO_DEL, DAYS_SENT_TO_DEL, "
                      "DAYS_DEL_TO_CLEAR, DAYS_SENT_TO_CLEAR"),
               QStringList("1901-01-01T00:00:00.000|3|-1|-1|-1|18"));
@@ -136,25 +134,25 @@ TEST_F(PaymentRecordsFormTest, EmptyDatesArePresetFromNeighboursAndOnlySavedOnSa
     storePayment(path, "UPDATE QUORVEL_4 SET DATE_AVAIL = NULL");
     reopen();
     EXPECT_EQ(edit("fld_date_avail")->text(), "");
-    press("btn_edit");
+    press(form, "btn_edit");
     EXPECT_EQ(picker("DateTimePicker_date_available")->date(), QDate(2004, 2, 2));
     EXPECT_EQ(edit("fld_date_avail")->text(), "");
-    press("btn_save");
+    press(form, "btn_save");
     EXPECT_EQ(stored("DATE_AVAIL"), QStringList("2004-02-02T00:00:00.000"));
 }
 
 TEST_F(PaymentRecordsFormTest, RowWithoutAnItemDateCanStillBeEdited) {
     storePayment(path, "UPDATE QUORVEL_4 SET ITEM_DATE = NULL");
     reopen();
-    press("btn_edit");
-    EXPECT_TRUE(enabled("btn_save"));
+    press(form, "btn_edit");
+    EXPECT_TRUE(buttonEnabled(form, "btn_save"));
     EXPECT_EQ(picker("DateTimePicker_item_date")->date(), QDate::currentDate());
-    press("btn_save");
+    press(form, "btn_save");
     EXPECT_EQ(stored("YYYYMMDD"), QStringList(QDate::currentDate().toString("yyyyMMdd")));
 }
 
 TEST_F(PaymentRecordsFormTest, PickersLieExactlyOverTheirFieldsOnlyWhileChanging) {
-    press("btn_add");
+    press(form, "btn_add");
     QTest::qWait(20);
     for (int i = 0; i < 8; ++i) {
         EXPECT_TRUE(picker(kPickers[i])->isVisible()) << kPickers[i];
@@ -164,25 +162,25 @@ TEST_F(PaymentRecordsFormTest, PickersLieExactlyOverTheirFieldsOnlyWhileChanging
     form.resize(1200, 800);
     QTest::qWait(20);
     EXPECT_EQ(picker(kPickers[3])->geometry(), edit(kDateFields[3])->geometry());
-    press("btn_cancel");
+    press(form, "btn_cancel");
     for (const char* name : kPickers)
         EXPECT_FALSE(picker(name)->isVisible()) << name;
     EXPECT_EQ(dataModule.table("QUORVEL_4")->rowCount(), 0);
 }
 
 TEST_F(PaymentRecordsFormTest, AmountThatIsNoNumberStopsSaveAndKeepsTheRow) {
-    press("btn_add");
+    press(form, "btn_add");
     QTest::keyClicks(edit("fld_spousal_support_amt"), "12O.5");
-    press("btn_save");
+    press(form, "btn_save");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("SPOU SPT AMT"))
         << dialogs.messages[0].text.toStdString();
-    EXPECT_TRUE(enabled("btn_save"));
+    EXPECT_TRUE(buttonEnabled(form, "btn_save"));
     EXPECT_EQ(edit("fld_spousal_support_amt")->text(), "12O.5");
 
     edit("fld_spousal_support_amt")->clear();
     QTest::keyClicks(edit("fld_spousal_support_amt"), "120.5");
-    press("btn_save");
+    press(form, "btn_save");
     EXPECT_EQ(stored("SS_AMT, RP_AMT"), QStringList("120.5|0"));
 }
 
@@ -190,41 +188,41 @@ TEST_F(PaymentRecordsFormTest, DeleteAsksAndDeletesOnlyOnYes) {
     storePayment(path);
     reopen();
     dialogs.queueAnswer(Answer::No);
-    press("btn_delete");
+    press(form, "btn_delete");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, "RECORD DELETE REQUESTED");
     EXPECT_EQ(dialogs.messages[0].text,
               "Do You Really Want to Delete The Record, It's permanent!!!!!!!");
-    EXPECT_TRUE(enabled("btn_add"));
+    EXPECT_TRUE(buttonEnabled(form, "btn_add"));
     EXPECT_EQ(dataModule.table("QUORVEL_4")->rowCount(), 1);
 
     dialogs.queueAnswer(Answer::Yes);
-    press("btn_delete");
+    press(form, "btn_delete");
     EXPECT_TRUE(stored("PK").isEmpty());
 }
 
 TEST_F(PaymentRecordsFormTest, ReturnedDateShowsAfterSaveOnlyWhenTicked) {
     auto* box = component<QCheckBox>(form, "cb_save_return_date");
     EXPECT_FALSE(box->isVisible());
-    press("btn_add");
+    press(form, "btn_add");
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->styleSheet().contains("red"));
     picker("DateTimePicker_date_returned")->setDate(QDate(2004, 3, 1));
-    press("btn_save");
+    press(form, "btn_save");
     EXPECT_FALSE(box->isVisible());
     EXPECT_EQ(edit("fld_date_returned")->text(), "");
     EXPECT_EQ(stored("DATE_RETURNED"), QStringList("2004-03-01T00:00:00.000"));
 
     form.FormActivate();
-    press("btn_edit");
+    press(form, "btn_edit");
     box->setChecked(true);
     picker("DateTimePicker_date_returned")->setDate(QDate(2004, 3, 3));
-    press("btn_save");
+    press(form, "btn_save");
     EXPECT_EQ(edit("fld_date_returned")->text(), kbx::short_date_text(QDate(2004, 3, 3)));
 }
 
 TEST_F(PaymentRecordsFormTest, F2InALookupListOpensPickListsAndKeepsTheFieldsText) {
-    press("btn_add");
+    press(form, "btn_add");
     auto* category = component<QComboBox>(form, "fld_category");
     category->setCurrentText("COURT COSTS");
     QString opened;
@@ -239,7 +237,7 @@ TEST_F(PaymentRecordsFormTest, F2InALookupListOpensPickListsAndKeepsTheFieldsTex
     EXPECT_EQ(opened, "Tpick_list_form");
     EXPECT_EQ(category->currentText(), "COURT COSTS");
     EXPECT_GE(category->findText("ALIMONY", Qt::MatchStartsWith), 0);
-    EXPECT_TRUE(enabled("btn_save"));
+    EXPECT_TRUE(buttonEnabled(form, "btn_save"));
 }
 
 TEST_F(PaymentRecordsFormTest, F2InTheItemFileFieldStoresThePathWithoutItsDrive) {
@@ -248,7 +246,7 @@ TEST_F(PaymentRecordsFormTest, F2InTheItemFileFieldStoresThePathWithoutItsDrive)
         db.execute("INSERT INTO CONFIG_4 (BROWSE_START_HERE) VALUES ('/home/pat/scans')");
     }
     dataModule.open(path);
-    press("btn_add");
+    press(form, "btn_add");
     dialogs.queueChosenFile("D:\\scans\\chk101.tif");
     QTest::keyClick(edit("fld_item_file"), Qt::Key_F2);
     EXPECT_EQ(edit("fld_item_file")->text(), "\\scans\\chk101.tif");
@@ -264,7 +262,7 @@ TEST_F(PaymentRecordsFormTest, F2InTheItemFileFieldStoresThePathWithoutItsDrive)
 }
 
 TEST_F(PaymentRecordsFormTest, ClosingWhileChangingAsksBeforeTheChangeIsLost) {
-    press("btn_add");
+    press(form, "btn_add");
     QTest::keyClicks(edit("fld_check_nbr"), "303");
     dialogs.queueAnswer(Answer::No);
     QTest::keyClick(&form, Qt::Key_Escape);
@@ -295,7 +293,7 @@ TEST_F(PaymentRecordsFormTest, GridShowsTheEightColumnsAndMovesBetweenRecords) {
     EXPECT_EQ(edit("fld_check_nbr")->text(), "101");
     grid->selectRow(1);
     EXPECT_EQ(edit("fld_check_nbr")->text(), "202");
-    press("btn_edit");
+    press(form, "btn_edit");
     EXPECT_FALSE(grid->isEnabled());
 }
 

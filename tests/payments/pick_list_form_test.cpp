@@ -20,8 +20,6 @@ protected:
 
     QTabWidget* tabs() { return component<QTabWidget>(form, "PageControl1"); }
     void showTab(const QString& name) { tabs()->setCurrentWidget(component<QWidget>(form, name)); }
-    void press(const QString& name) { component<QPushButton>(form, name)->click(); }
-    bool enabled(const QString& name) { return component<QPushButton>(form, name)->isEnabled(); }
     // Types into the editor that Add opened in the shown grid.
     void typeNewValue(const QString& text) {
         QLineEdit* editor = form.shownGrid()->viewport()->findChild<QLineEdit*>();
@@ -66,39 +64,39 @@ TEST_F(PickListFormTest, GridsAreReadOnlyExceptTheShownOneWhileChanging) {
     };
     EXPECT_FALSE(writable("dbgrid_pl_city"));
     showTab("tab_city");
-    press("btn_edit");
+    press(form, "btn_edit");
     EXPECT_TRUE(writable("dbgrid_pl_city"));
     EXPECT_FALSE(writable("dbgrid_pl_reason"));
-    EXPECT_TRUE(enabled("btn_save"));
-    EXPECT_FALSE(enabled("btn_add"));
-    press("btn_cancel");
+    EXPECT_TRUE(buttonEnabled(form, "btn_save"));
+    EXPECT_FALSE(buttonEnabled(form, "btn_add"));
+    press(form, "btn_cancel");
     EXPECT_FALSE(writable("dbgrid_pl_city"));
 }
 
 TEST_F(PickListFormTest, ReasonAddedAndSavedIsStoredAndSharedWithOtherForms) {
     showTab("tab_reason");
-    press("btn_add");
+    press(form, "btn_add");
     typeNewValue("TOO FAR TO COMMUTE");
-    press("btn_save");
+    press(form, "btn_save");
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_TRUE(enabled("btn_add"));
+    EXPECT_TRUE(buttonEnabled(form, "btn_add"));
     EXPECT_EQ(storedCount("REASON_4", "REASON = 'TOO FAR TO COMMUTE'"), 1);
     EXPECT_EQ(dataModule.table("REASON_4")->rowCount(), 1);
 }
 
 TEST_F(PickListFormTest, DuplicateIsRefusedAndStaysPendingUntilCancelled) {
-    press("btn_add");
+    press(form, "btn_add");
     typeNewValue("UPS   - GROUND");
-    press("btn_save");
+    press(form, "btn_save");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, "PROGRAM ERROR");
     EXPECT_TRUE(dialogs.messages[0].text.contains("PRIMARY or UNIQUE KEY"))
         << dialogs.messages[0].text.toStdString();
-    EXPECT_TRUE(enabled("btn_save"));
-    EXPECT_TRUE(enabled("btn_cancel"));
+    EXPECT_TRUE(buttonEnabled(form, "btn_save"));
+    EXPECT_TRUE(buttonEnabled(form, "btn_cancel"));
     EXPECT_TRUE(dataModule.table("CARRIER_4")->isDirty());
 
-    press("btn_cancel");
+    press(form, "btn_cancel");
     EXPECT_FALSE(dataModule.table("CARRIER_4")->isDirty());
     EXPECT_EQ(dataModule.table("CARRIER_4")->rowCount(), 23);
     EXPECT_EQ(storedCount("CARRIER_4"), 23);
@@ -107,30 +105,30 @@ TEST_F(PickListFormTest, DuplicateIsRefusedAndStaysPendingUntilCancelled) {
 TEST_F(PickListFormTest, DeleteAsksAndDeletesOnlyOnYes) {
     form.shownGrid()->selectRow(0);
     dialogs.queueAnswer(Answer::No);
-    press("btn_delete");
+    press(form, "btn_delete");
     EXPECT_EQ(dialogs.messages.back().caption, "RECORD DELETE REQUESTED");
     EXPECT_EQ(storedCount("CARRIER_4"), 23);
-    EXPECT_TRUE(enabled("btn_add"));
+    EXPECT_TRUE(buttonEnabled(form, "btn_add"));
     dialogs.queueAnswer(Answer::Yes);
-    press("btn_delete");
+    press(form, "btn_delete");
     EXPECT_EQ(storedCount("CARRIER_4"), 22);
     EXPECT_EQ(storedCount("CARRIER_4", "CARRIER = 'FEDEX - 1DAY FREIGHT'"), 0);
 }
 
 TEST_F(PickListFormTest, ChangeTypedOnOneTabSurvivesATabSwitch) {
     showTab("tab_city");
-    press("btn_add");
+    press(form, "btn_add");
     typeNewValue("AUSTIN");
     showTab("tab_reason");
-    press("btn_save");
+    press(form, "btn_save");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(storedCount("CITY_4", "CITY = 'AUSTIN'"), 1);
 
     showTab("tab_city");
-    press("btn_add");
+    press(form, "btn_add");
     typeNewValue("DALLAS");
     showTab("tab_item");
-    press("btn_cancel");
+    press(form, "btn_cancel");
     EXPECT_FALSE(dataModule.table("CITY_4")->isDirty());
     EXPECT_EQ(storedCount("CITY_4"), 1);
 }

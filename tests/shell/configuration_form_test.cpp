@@ -20,8 +20,6 @@ protected:
     ConfigurationFormTest() { form.show(); }
 
     QLineEdit* edit(const QString& name) { return component<QLineEdit>(form, name); }
-    void press(const QString& name) { component<QPushButton>(form, name)->click(); }
-    bool enabled(const QString& name) { return component<QPushButton>(form, name)->isEnabled(); }
     void type(const QString& field, const QString& text) {
         edit(field)->clear();
         QTest::keyClicks(edit(field), text);
@@ -40,24 +38,24 @@ protected:
 };
 
 TEST_F(ConfigurationFormTest, AddIsOfferedOnlyUntilTheRecordExists) {
-    EXPECT_TRUE(enabled("btn_add"));
-    EXPECT_TRUE(enabled("btn_edit"));
-    EXPECT_FALSE(enabled("btn_delete"));
-    EXPECT_FALSE(enabled("btn_save"));
-    EXPECT_TRUE(enabled("btn_exit"));
+    EXPECT_TRUE(buttonEnabled(form, "btn_add"));
+    EXPECT_TRUE(buttonEnabled(form, "btn_edit"));
+    EXPECT_FALSE(buttonEnabled(form, "btn_delete"));
+    EXPECT_FALSE(buttonEnabled(form, "btn_save"));
+    EXPECT_TRUE(buttonEnabled(form, "btn_exit"));
     EXPECT_FALSE(edit("fld_my_name")->isEnabled());
     EXPECT_FALSE(component<QLabel>(form, "lbl_sidebar_hint")->isVisible());
 
-    press("btn_add");
-    EXPECT_FALSE(enabled("btn_exit"));
-    EXPECT_FALSE(enabled("btn_delete"));
+    press(form, "btn_add");
+    EXPECT_FALSE(buttonEnabled(form, "btn_exit"));
+    EXPECT_FALSE(buttonEnabled(form, "btn_delete"));
     EXPECT_TRUE(edit("fld_my_name")->isEnabled());
     EXPECT_TRUE(component<QLabel>(form, "lbl_sidebar_hint")->isVisible());
     EXPECT_EQ(component<QLabel>(form, "lbl_sidebar_hint")->text(), "Default is: clLime");
     EXPECT_FALSE(edit("fld_sidebar_color")->isVisible());
     type("fld_my_name", "PAT DOE");
-    press("btn_save");
-    EXPECT_FALSE(enabled("btn_add"));
+    press(form, "btn_save");
+    EXPECT_FALSE(buttonEnabled(form, "btn_add"));
     EXPECT_FALSE(edit("fld_sidebar_color")->isEnabled());
     EXPECT_EQ(stored("MY_NAME"), QStringList("PAT DOE"));
 
@@ -67,26 +65,26 @@ TEST_F(ConfigurationFormTest, AddIsOfferedOnlyUntilTheRecordExists) {
 }
 
 TEST_F(ConfigurationFormTest, CancelAfterAddLeavesTheTableEmpty) {
-    press("btn_add");
+    press(form, "btn_add");
     type("fld_my_name", "PAT DOE");
-    press("btn_cancel");
-    EXPECT_TRUE(enabled("btn_add"));
+    press(form, "btn_cancel");
+    EXPECT_TRUE(buttonEnabled(form, "btn_add"));
     EXPECT_TRUE(stored("MY_NAME").isEmpty());
     EXPECT_EQ(dataModule.table("CONFIG_4")->rowCount(), 0);
 }
 
 TEST_F(ConfigurationFormTest, SavingTheRecordTwiceKeepsWhatWasTyped) {
-    press("btn_add");
+    press(form, "btn_add");
     type("fld_my_name", "  Pat  Q. Doe");
     type("fld_ex_spouse_ssan", "123-45-6789");
     component<QComboBox>(form, "fld_my_state")->setCurrentText("TX");
     component<QComboBox>(form, "fld_auto_zip")->setCurrentText("1");
-    press("btn_save");
+    press(form, "btn_save");
 
-    press("btn_edit");
+    press(form, "btn_edit");
     type("fld_my_city", "El Paso");
     type("fld_ex_spouse_name", "Sam  Doe");
-    press("btn_save");
+    press(form, "btn_save");
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
 
     TestConnection db(path);
@@ -100,7 +98,7 @@ TEST_F(ConfigurationFormTest, SavingTheRecordTwiceKeepsWhatWasTyped) {
 }
 
 TEST_F(ConfigurationFormTest, F2InTheBrowseFieldChoosesAFolder) {
-    press("btn_add");
+    press(form, "btn_add");
     QTest::keyClicks(edit("fld_file_browse_start"), "/home");
     dialogs.queueChosenFolder("/home/pat/scans");
     QTest::keyClick(edit("fld_file_browse_start"), Qt::Key_F2);
@@ -113,7 +111,7 @@ TEST_F(ConfigurationFormTest, F2InTheBrowseFieldChoosesAFolder) {
 }
 
 TEST_F(ConfigurationFormTest, FieldsHoldNoMoreThanTheirColumns) {
-    press("btn_add");
+    press(form, "btn_add");
     type("fld_my_zip", "7990112345");
     EXPECT_EQ(edit("fld_my_zip")->text(), "79901");
     EXPECT_EQ(component<QComboBox>(form, "fld_my_state")->lineEdit()->maxLength(), 2);

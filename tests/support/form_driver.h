@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPushButton>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -15,6 +16,14 @@ T* component(const QWidget& form, const QString& name) {
     if (!found)
         throw std::runtime_error("no component " + name.toStdString());
     return found;
+}
+
+inline void press(const QWidget& form, const QString& button) {
+    component<QPushButton>(form, button)->click();
+}
+
+inline bool buttonEnabled(const QWidget& form, const QString& button) {
+    return component<QPushButton>(form, button)->isEnabled();
 }
 
 // Runs `inspect` on the modal form a step is about to open, then closes it.
