@@ -30,6 +30,8 @@ void RecordMaintenance::setFieldsUsable(bool usable) {
     }
     for (QAbstractItemView* grid : grids_)
         grid->setEnabled(!usable);
+    for (QWidget* control : editingOnly_)
+        control->setVisible(usable);
 }
 
 void RecordMaintenance::btns_normal_state() {

@@ -31,6 +31,8 @@ public:
     void setFields(const QList<QWidget*>& fields) { fields_ = fields; }
     void setGrids(const QList<QAbstractItemView*>& grids) { grids_ = grids; }
     void setNormalOnly(const QList<QWidget*>& controls) { normalOnly_ = controls; }
+    // Controls shown only while adding or editing (a hint, a check box).
+    void setShownWhileEditing(const QList<QWidget*>& controls) { editingOnly_ = controls; }
     // Whether Add and Delete are offered in the normal state (both always, by default).
     void setAddAllowed(std::function<bool()> allowed) { addAllowed_ = std::move(allowed); }
     void setDeleteAllowed(bool allowed) { deleteAllowed_ = allowed; }
@@ -51,6 +53,7 @@ private:
     QList<QWidget*> fields_;
     QList<QAbstractItemView*> grids_;
     QList<QWidget*> normalOnly_;
+    QList<QWidget*> editingOnly_;
     std::function<bool()> addAllowed_ = [] { return true; };
     bool deleteAllowed_ = true;
     bool editing_ = false;

@@ -40,14 +40,11 @@ enum DateIndex { Item, Sent, Available, SecondTry, ThirdTry, Delivered, Returned
 
 Tpayment_records_form::Tpayment_records_form(TDataModule2& dataModule, Dialogs& dialogs,
                                              QWidget* parent)
-    : QDialog(parent),
+    : RecordForm(dialogs, parent),
       dataModule_(dataModule),
-      dialogs_(dialogs),
       binding_(new RecordBinding(*dataModule.table(QStringLiteral("QUORVEL_4")), this)),
-      buttons_(makeMaintenanceButtons()),
       cb_save_return_date(new QCheckBox(QStringLiteral("Save the returned date"))),
-      lbl_current_filter(new QLabel),
-      states_(buttons_) {
+      lbl_current_filter(new QLabel) {
     setObjectName(QStringLiteral("payment_records_form"));
     setWindowTitle(QStringLiteral("Maintain Payment Records"));
     cb_save_return_date->setObjectName(QStringLiteral("cb_save_return_date"));
@@ -66,6 +63,7 @@ Tpayment_records_form::Tpayment_records_form(TDataModule2& dataModule, Dialogs& 
 
     states_.setFields(fields_);
     states_.setGrids({DBGrid1});
+    states_.setShownWhileEditing({cb_save_return_date});
     connect(buttons_.add, &QPushButton::clicked, this, &Tpayment_records_form::btn_addClick);
     connect(buttons_.edit, &QPushButton::clicked, this, &Tpayment_records_form::btn_editClick);
     connect(buttons_.remove, &QPushButton::clicked, this, &Tpayment_records_form::btn_deleteClick);
@@ -202,14 +200,6 @@ QWidget* Tpayment_records_form::buildFields() {
     return container;
 }
 
-void Tpayment_records_form::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        FormActivate();
-    }
-}
-
 void Tpayment_records_form::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (states_.isEditing())
@@ -217,30 +207,12 @@ void Tpayment_records_form::resizeEvent(QResizeEvent* event) {
 }
 
 void Tpayment_records_form::FormActivate() {
-    btns_normal_state();
-    flds_normal_state();
+    states_.enterNormalState();
     disable_date_pickers();
     lbl_current_filter->setText(binding_->model().filter());
     binding_->showRow(0);
     DBGrid1->resizeColumnsToContents();
     DBGrid1->setCurrentIndex(binding_->model().index(0, binding_->model().fieldIndex("CATEGORY")));
-}
-
-void Tpayment_records_form::btns_normal_state() {
-    states_.btns_normal_state();
-}
-void Tpayment_records_form::btns_add_edit_state() {
-    states_.btns_add_edit_state();
-}
-
-void Tpayment_records_form::flds_normal_state() {
-    states_.flds_normal_state();
-    cb_save_return_date->hide();
-}
-
-void Tpayment_records_form::flds_add_edit_state() {
-    states_.flds_add_edit_state();
-    cb_save_return_date->show();
 }
 
 void Tpayment_records_form::enable_date_pickers_set_position() {
@@ -289,8 +261,7 @@ void Tpayment_records_form::date_pickers_save_date_to_fields() {
 
 void Tpayment_records_form::btn_addClick() {
     binding_->appendRow();
-    btns_add_edit_state();
-    flds_add_edit_state();
+    states_.enterAddEditState();
     enable_date_pickers_set_position();
     enable_date_pickers();
     for (const DateField& date : dates_)
@@ -308,8 +279,7 @@ void Tpayment_records_form::btn_editClick() {
     enable_date_pickers_set_position();
     enable_date_pickers();
     date_pickers_set_date_on_edit();
-    btns_add_edit_state();
-    flds_add_edit_state();
+    states_.enterAddEditState();
 }
 
 void Tpayment_records_form::btn_deleteClick() {
@@ -321,8 +291,7 @@ void Tpayment_records_form::btn_deleteClick() {
             DBGrid1->selectRow(binding_->currentRow());
         }
         disable_date_pickers();
-        btns_normal_state();
-        flds_normal_state();
+        states_.enterNormalState();
     });
 }
 
@@ -377,16 +346,14 @@ void Tpayment_records_form::save() {
     }
     DBGrid1->selectRow(binding_->currentRow());
     disable_date_pickers();
-    btns_normal_state();
-    flds_normal_state();
+    states_.enterNormalState();
 }
 
 void Tpayment_records_form::btn_cancelClick() {
     binding_->cancel();
     DBGrid1->selectRow(binding_->currentRow());
     disable_date_pickers();
-    btns_normal_state();
-    flds_normal_state();
+    states_.enterNormalState();
 }
 
 void Tpayment_records_form::lookupKeyDown() {
@@ -408,11 +375,6 @@ void Tpayment_records_form::fld_item_fileKeyDown() {
         fld_item_file->setText(kbx::path_without_drive(chosen).trimmed());
 }
 
-void Tpayment_records_form::reject() {
-    if (states_.isEditing()) {
-        if (!confirmDiscardChange(dialogs_, this))
-            return;
-        binding_->cancel();
-    }
-    QDialog::reject();
+void Tpayment_records_form::dropChange() {
+    binding_->cancel();
 }

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "datastore/record_maintenance.h"
+#include "datastore/record_form.h"
 #include "payments/payment_rules.h"
-
-#include <QDialog>
 
 #include <vector>
 
@@ -21,12 +19,12 @@ class TDataModule2;
 
 // "Maintain Payment Records": one QUORVEL_4 row at a time, with its dates
 // chosen in pickers laid over the date fields while the row is changed.
-class Tpayment_records_form : public QDialog {
+class Tpayment_records_form : public RecordForm {
     Q_OBJECT
 public:
     Tpayment_records_form(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    void FormActivate();
+    void FormActivate() override;
     void btn_addClick();
     void btn_editClick();
     void btn_deleteClick();
@@ -35,12 +33,8 @@ public:
     void lookupKeyDown();
     void fld_item_fileKeyDown();
 
-    // Closing (Exit, Escape or the window frame) while a record is being
-    // changed asks first, so that no typing is lost unnoticed.
-    void reject() override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    void dropChange() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -71,10 +65,6 @@ private:
     void addDateField(QGridLayout* layout, int row, int column, const QString& label,
                       const QString& name, const QString& pickerName, const QString& columnName);
 
-    void btns_normal_state();
-    void btns_add_edit_state();
-    void flds_normal_state();
-    void flds_add_edit_state();
     void enable_date_pickers_set_position();
     void enable_date_pickers();
     void disable_date_pickers();
@@ -88,9 +78,7 @@ private:
     QString browseStartFolder() const;
 
     TDataModule2& dataModule_;
-    Dialogs& dialogs_;
     RecordBinding* binding_;
-    RecordMaintenance::Buttons buttons_;
     QTableView* DBGrid1;
     QCheckBox* cb_save_return_date;
     QLabel* lbl_current_filter;
@@ -100,6 +88,4 @@ private:
     IntervalFields intervals_{};
     std::vector<AmountField> amounts_;
     QList<QWidget*> fields_;
-    RecordMaintenance states_;
-    bool activated_ = false;
 };

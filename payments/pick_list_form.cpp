@@ -65,12 +65,9 @@ void PickListGrid::finishTyping() {
 }
 
 Tpick_list_form::Tpick_list_form(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent),
-      dialogs_(dialogs),
+    : RecordForm(dialogs, parent),
       PageControl1(new QTabWidget),
-      tabButtons_(new QButtonGroup(this)),
-      buttons_(makeMaintenanceButtons()),
-      states_(buttons_) {
+      tabButtons_(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("pick_list_form"));
     setWindowTitle(QStringLiteral("Pick Lists"));
 
@@ -129,14 +126,6 @@ QWidget* Tpick_list_form::buildTabs(TDataModule2& dataModule) {
 
 PickListGrid* Tpick_list_form::shownGrid() const {
     return grids_.at(PageControl1->currentIndex());
-}
-
-void Tpick_list_form::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        FormActivate();
-    }
 }
 
 void Tpick_list_form::FormActivate() {
@@ -231,13 +220,4 @@ void Tpick_list_form::btn_cancelClick() {
         grid->finishTyping();
     for (PickListGrid* grid : gridsWithChanges())
         grid->table().revertAll();
-}
-
-void Tpick_list_form::reject() {
-    if (states_.isEditing()) {
-        if (!confirmDiscardChange(dialogs_, this))
-            return;
-        btn_cancelClick();
-    }
-    QDialog::reject();
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "datastore/record_maintenance.h"
+#include "datastore/record_form.h"
 
-#include <QDialog>
 #include <QTableView>
 
 #include <vector>
@@ -30,12 +29,12 @@ private:
 };
 
 // "Pick Lists": the ten lookup tables, one tab each.
-class Tpick_list_form : public QDialog {
+class Tpick_list_form : public RecordForm {
     Q_OBJECT
 public:
     Tpick_list_form(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    void FormActivate();
+    void FormActivate() override;
     void btn_addClick();
     void btn_editClick();
     void btn_deleteClick();
@@ -44,12 +43,8 @@ public:
 
     PickListGrid* shownGrid() const;
 
-    // Closing (Exit, Escape or the window frame) while a record is being
-    // changed asks first, so that no typing is lost unnoticed.
-    void reject() override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    void dropChange() override { btn_cancelClick(); }
 
 private:
     QWidget* buildTabs(TDataModule2& dataModule);
@@ -58,11 +53,7 @@ private:
     // The grids holding changes not yet stored, the shown one first.
     std::vector<PickListGrid*> gridsWithChanges() const;
 
-    Dialogs& dialogs_;
     QTabWidget* PageControl1;
     QButtonGroup* tabButtons_;
     std::vector<PickListGrid*> grids_;
-    RecordMaintenance::Buttons buttons_;
-    RecordMaintenance states_;
-    bool activated_ = false;
 };

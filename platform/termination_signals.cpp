@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
-#include <csignal>
 #include <sys/signalfd.h>
+#include <csignal>
 
 namespace {
 

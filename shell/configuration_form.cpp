@@ -34,13 +34,10 @@ QComboBox* listOf(const QStringList& values) {
 }  // namespace
 
 TConfiguration::TConfiguration(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent),
-      dialogs_(dialogs),
+    : RecordForm(dialogs, parent),
       binding_(new RecordBinding(*dataModule.table(QStringLiteral("CONFIG_4")), this)),
-      buttons_(makeMaintenanceButtons()),
       btn_exit(makeButton(QStringLiteral("Exit"), QStringLiteral("btn_exit"))),
-      lbl_sidebar_hint(new QLabel(QStringLiteral("Default is: clLime"))),
-      states_(buttons_) {
+      lbl_sidebar_hint(new QLabel(QStringLiteral("Default is: clLime"))) {
     setObjectName(QStringLiteral("Configuration"));
     setWindowTitle(QStringLiteral("Configuration"));
     lbl_sidebar_hint->setObjectName(QStringLiteral("lbl_sidebar_hint"));
@@ -56,6 +53,7 @@ TConfiguration::TConfiguration(TDataModule2& dataModule, Dialogs& dialogs, QWidg
     TableModel& config = binding_->model();
     states_.setFields(fields_);
     states_.setNormalOnly({btn_exit});
+    states_.setShownWhileEditing({lbl_sidebar_hint});
     states_.setAddAllowed([&config] { return config.rowCount() == 0; });
     states_.setDeleteAllowed(false);
 
@@ -123,41 +121,14 @@ QWidget* TConfiguration::buildFields() {
     return column;
 }
 
-void TConfiguration::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        FormActivate();
-    }
-}
-
 void TConfiguration::FormActivate() {
     binding_->showRow(0);
-    btns_normal_state();
-    flds_normal_state();
-}
-
-void TConfiguration::btns_normal_state() {
-    states_.btns_normal_state();
-}
-void TConfiguration::btns_add_edit_state() {
-    states_.btns_add_edit_state();
-}
-
-void TConfiguration::flds_normal_state() {
-    states_.flds_normal_state();
-    lbl_sidebar_hint->hide();
-}
-
-void TConfiguration::flds_add_edit_state() {
-    states_.flds_add_edit_state();
-    lbl_sidebar_hint->show();
+    states_.enterNormalState();
 }
 
 void TConfiguration::btn_addClick() {
     binding_->appendRow();
-    btns_add_edit_state();
-    flds_add_edit_state();
+    states_.enterAddEditState();
 }
 
 void TConfiguration::btn_editClick() {
@@ -168,8 +139,7 @@ void TConfiguration::btn_editClick() {
             Buttons::Ok);
         return;
     }
-    btns_add_edit_state();
-    flds_add_edit_state();
+    states_.enterAddEditState();
 }
 
 void TConfiguration::btn_saveClick() {
@@ -180,15 +150,13 @@ void TConfiguration::btn_saveClick() {
             dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
             return;
         }
-        btns_normal_state();
-        flds_normal_state();
+        states_.enterNormalState();
     });
 }
 
 void TConfiguration::btn_cancelClick() {
     binding_->cancel();
-    btns_normal_state();
-    flds_normal_state();
+    states_.enterNormalState();
 }
 
 void TConfiguration::fld_file_browse_startKeyDown() {
@@ -198,11 +166,6 @@ void TConfiguration::fld_file_browse_startKeyDown() {
         fld_file_browse_start->setText(folder);
 }
 
-void TConfiguration::reject() {
-    if (states_.isEditing()) {
-        if (!confirmDiscardChange(dialogs_, this))
-            return;
-        binding_->cancel();
-    }
-    QDialog::reject();
+void TConfiguration::dropChange() {
+    binding_->cancel();
 }

@@ -34,8 +34,10 @@ TEST(Program, EndsCleanlyOnTerminationSignals) {
             QThread::msleep(50);
         QThread::msleep(delay);
         ::kill(program.processId(), signal);
-        EXPECT_TRUE(program.waitForFinished(10000)) << "signal " << signal << " after " << delay << " ms";
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << "signal " << signal << " after " << delay << " ms";
+        EXPECT_TRUE(program.waitForFinished(10000))
+            << "signal " << signal << " after " << delay << " ms";
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit)
+            << "signal " << signal << " after " << delay << " ms";
         EXPECT_EQ(program.exitCode(), 0) << "signal " << signal << " after " << delay << " ms";
         if (program.state() != QProcess::NotRunning)
             program.kill();
