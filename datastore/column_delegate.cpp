@@ -7,6 +7,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+namespace {
+
+// The text an editor widget holds: line edit, combo box or plain text edit.
 QString editorText(const QWidget* editor) {
     if (const auto* line = qobject_cast<const QLineEdit*>(editor))
         return line->text();
@@ -25,6 +28,8 @@ void setEditorText(QWidget* editor, const QString& text) {
     else if (auto* memo = qobject_cast<QPlainTextEdit*>(editor))
         memo->setPlainText(text);
 }
+
+}  // namespace
 
 ColumnDelegate::ColumnDelegate(TableModel& model, QObject* parent)
     : QStyledItemDelegate(parent), model_(model) {}

@@ -25,7 +25,3 @@ private:
     QString textOf(const QModelIndex& index) const;
     TableModel& model_;
 };
-
-// The text an editor widget holds: line edit, combo box or plain text edit.
-QString editorText(const QWidget* editor);
-void setEditorText(QWidget* editor, const QString& text);

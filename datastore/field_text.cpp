@@ -8,6 +8,10 @@
 namespace field_text {
 namespace {
 
+bool isAbsentDate(const QVariant& value) {
+    return !value.isNull() && value.toDateTime().date() == kAbsentDate;
+}
+
 QString withoutPadding(QString text) {
     while (text.endsWith(QLatin1Char(' ')))
         text.chop(1);
@@ -44,10 +48,6 @@ QVariant numberValue(const schema::Column& column, const QString& text) {
 }
 
 }  // namespace
-
-bool isAbsentDate(const QVariant& value) {
-    return !value.isNull() && value.toDateTime().date() == kAbsentDate;
-}
 
 std::optional<double> parseNumber(const QString& text) {
     bool ok = false;

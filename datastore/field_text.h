@@ -16,8 +16,6 @@ inline const QDate kAbsentDate(1901, 1, 1);
 // How an absent date is shown.
 inline const QString kAbsentText = QStringLiteral("N/A");
 
-bool isAbsentDate(const QVariant& value);
-
 // Dates in the short date format ("N/A" for the absent date, empty for
 // null), text without its padding blanks, amounts with their decimals.
 QString fromValue(const schema::Column& column, const QVariant& value);

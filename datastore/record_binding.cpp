@@ -43,10 +43,6 @@ int RecordBinding::currentRow() const {
     return mapper_->currentIndex();
 }
 
-void RecordBinding::refreshFields() {
-    mapper_->revert();
-}
-
 void RecordBinding::appendRow() {
     rowBeforeChange_ = mapper_->currentIndex();
     const int row = model_.rowCount();

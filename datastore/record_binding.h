@@ -24,8 +24,6 @@ public:
 
     void showRow(int row);
     int currentRow() const;
-    // Reads the current row's values into the fields again.
-    void refreshFields();
 
     // Appends an empty row and shows it.
     void appendRow();

@@ -28,7 +28,6 @@ public:
     // Orders the rows by a secondary index of the table, or by the primary
     // key again for an empty name.
     void useIndex(const QString& indexName);
-    QString indexName() const { return indexName_; }
 
     // The row whose column holds `value`, reading every row; -1 when none does.
     int rowOf(const QString& columnName, const QVariant& value);
