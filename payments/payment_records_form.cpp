@@ -14,7 +14,6 @@
 #include "platform/text_input.h"
 
 #include <QCheckBox>
-#include <QDateTime>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -331,10 +330,8 @@ void Tpayment_records_form::save() {
     writeIntervals();
     binding_->writeFields();
 
-    const QDate itemDate = kbx::parse_short_date(dates_[Item].field->text());
-    const QDate sortDate = itemDate.isValid() ? itemDate : field_text::kAbsentDate;
     binding_->setValue(QStringLiteral("YYYYMMDD"),
-                       kbx::_kbx_Date_To_YYYYMMDD(QDateTime(sortDate, QTime(0, 0))));
+                       payment_rules::sortKeyOf(dates_[Item].field->text()));
     const QVariant key = binding_->value(QStringLiteral("PK"));
     if (key.isNull() || key.toString().trimmed().isEmpty())
         binding_->setValue(QStringLiteral("PK"), kbx::_kbx_refnum_from_tdatetime());

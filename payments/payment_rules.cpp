@@ -3,6 +3,8 @@
 #include "datastore/field_text.h"
 #include "platform/kbx.h"
 
+#include <QDateTime>
+
 namespace payment_rules {
 namespace {
 
@@ -46,6 +48,12 @@ Intervals intervalsOf(const DateTexts& dates) {
     result.deliveredToCleared = dayInterval(dates.delivered, dates.cleared);
     result.sentToCleared = dayInterval(dates.sent, dates.cleared);
     return result;
+}
+
+QString sortKeyOf(const QString& itemDate) {
+    const QDate date = kbx::parse_short_date(itemDate);
+    return kbx::_kbx_Date_To_YYYYMMDD(
+        QDateTime(date.isValid() ? date : field_text::kAbsentDate, QTime(0, 0)));
 }
 
 PickerDates presetsOnEdit(const DateTexts& fields, const QDate& today) {

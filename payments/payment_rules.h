@@ -27,6 +27,10 @@ struct Intervals {
 int dayInterval(const QString& earlier, const QString& later);
 Intervals intervalsOf(const DateTexts& dates);
 
+// The YYYYMMDD sort key of an item date text; "19010101", the absent date,
+// when the text is no date.
+QString sortKeyOf(const QString& itemDate);
+
 // The dates the eight pickers start from when a record is edited. An absent
 // date is field_text::kAbsentDate.
 struct PickerDates {

@@ -35,6 +35,12 @@ TEST(PaymentIntervals, CountWholeDaysOnlyBetweenTwoDates) {
             << c.earlier.toStdString() << " -> " << c.later.toStdString();
 }
 
+TEST(PaymentSortKey, IsTheItemDateOrTheAbsentDate) {
+    EXPECT_EQ(sortKeyOf(text(2004, 2, 1)), "20040201");
+    EXPECT_EQ(sortKeyOf("N/A"), "19010101");
+    EXPECT_EQ(sortKeyOf(""), "19010101");
+}
+
 TEST(PickerPresets, EmptyFieldsBorrowTheirNeighboursDates) {
     const QDate item(2004, 1, 1), sent(2004, 1, 2), available(2004, 1, 3), second(2004, 1, 4),
         third(2004, 1, 5), delivered(2004, 1, 6), returned(2004, 1, 7), cleared(2004, 1, 8);
