@@ -8,12 +8,12 @@
 #include "datastore/locations.h"
 #include "datastore/schema.h"
 #include "datastore/seed_data.h"
+#include "datastore/settings_store.h"
 #include "platform/firebird.h"
 #include "shell/activation.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -23,19 +23,18 @@ namespace {
 struct Workspace {
     QTemporaryDir dir;
     Locations locations{dir.filePath("documents")};
-    Workspace() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
-    }
+    SettingsStore settings{dir.filePath("settings")};
 };
 
 void runActivation(benchmark::State& state, bool liveDatabase) {
     Workspace workspace;
     SilentDialogs dialogs;
     TDataModule2 dataModule;
-    Activation activation(workspace.locations, dataModule, dialogs, nullptr);
+    Activation activation(workspace.locations, workspace.settings, dataModule, dialogs, nullptr);
     if (liveDatabase) {
         createDatabase(workspace.locations, "books", [](const QString&) {});
-        recordCurrentDatabase({"books", workspace.locations.databasePath("books")});
+        workspace.settings.recordCurrentDatabase(
+            {"books", workspace.locations.databasePath("books")});
     }
     for (auto _ : state) {
         const CurrentDatabase current = activation.settleCurrentDatabase();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/dialogs.h"
+#include "forms/dialogs.h"
 
 // Answers every message with OK and cancels every file dialog, so that a
 // benchmark never waits for a person.

@@ -6,6 +6,7 @@
 #include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
+#include "datastore/settings_store.h"
 #include "shell/main_screen.h"
 
 #include <QApplication>
@@ -30,7 +31,8 @@ int runChild(int argc, char** argv) {
     setIdentity();
     SilentDialogs dialogs;
     TDataModule2 dataModule;
-    TMain_Screen2 mainScreen(Locations::forCurrentUser(), dataModule, dialogs);
+    SettingsStore settings = SettingsStore::forCurrentUser();
+    TMain_Screen2 mainScreen(Locations::forCurrentUser(), settings, dataModule, dialogs);
     mainScreen.show();
     // Queued behind the activation that showing the window starts.
     QTimer::singleShot(0, [] {
@@ -46,7 +48,8 @@ int prepareLiveDatabase(int argc, char** argv) {
     setIdentity();
     const Locations locations = Locations::forCurrentUser();
     createDatabase(locations, "books", [](const QString&) {});
-    recordCurrentDatabase({"books", locations.databasePath("books")});
+    SettingsStore::forCurrentUser().recordCurrentDatabase(
+        {"books", locations.databasePath("books")});
     return 0;
 }
 

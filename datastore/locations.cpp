@@ -5,16 +5,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-const QString kSettingsKey = QStringLiteral("KELBRIDGE_LABS\\QUORVEL4");
-
-QString databaseKey(const QString& name) {
-    return kSettingsKey + QLatin1Char('\\') + name;
-}
-
-}  // namespace
-
 Locations::Locations(const QString& documentsFolder)
     : documents_(QDir::cleanPath(documentsFolder)) {}
 
@@ -71,20 +61,4 @@ bool Locations::ensureFolder(const QString& folder) const {
 
 fb::Account databaseAccount() {
     return {QStringLiteral("SYSDBA"), QStringLiteral("plumbtwig")};
-}
-
-CurrentDatabase readCurrentDatabase() {
-    CurrentDatabase current;
-    current.name = kbx::_kbx_Registry_Read_SZ(kSettingsKey, QStringLiteral("CURRENT_DATABASE"));
-    current.path =
-        kbx::_kbx_Registry_Read_SZ(databaseKey(current.name), QStringLiteral("PHYSICAL_FILE"));
-    if (current.path == QLatin1String("failed"))
-        current.path.clear();
-    return current;
-}
-
-void recordCurrentDatabase(const CurrentDatabase& database) {
-    kbx::_kbx_Registry_Write_SZ(kSettingsKey, QStringLiteral("CURRENT_DATABASE"), database.name);
-    kbx::_kbx_Registry_Write_SZ(databaseKey(database.name), QStringLiteral("PHYSICAL_FILE"),
-                                database.path);
 }

@@ -37,14 +37,3 @@ inline const QString kFirstdb = QStringLiteral("firstdb");
 
 // The account every attachment uses.
 fb::Account databaseAccount();
-
-// The database in use, as remembered in the settings store.
-struct CurrentDatabase {
-    QString name;
-    QString path;
-};
-
-// Reads CURRENT_DATABASE and, under that name's key, PHYSICAL_FILE; a path of
-// "failed" reads as absent (empty).
-CurrentDatabase readCurrentDatabase();
-void recordCurrentDatabase(const CurrentDatabase& database);

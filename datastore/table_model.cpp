@@ -1,6 +1,7 @@
 #include "datastore/table_model.h"
 
 #include "platform/database_error.h"
+#include "platform/transaction.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -62,6 +63,47 @@ int TableModel::rowOf(const QString& columnName, const QVariant& value) {
         if (data(index(row, column)) == value)
             return row;
     return -1;
+}
+
+TableModel::Change TableModel::pendingChange(int row) const {
+    // The model marks a row waiting to be inserted "*" and one waiting to be
+    // deleted "!" in its vertical header.
+    const QString mark = headerData(row, Qt::Vertical).toString();
+    if (mark == QLatin1String("*"))
+        return Change::Insert;
+    if (mark == QLatin1String("!"))
+        return Change::Delete;
+    for (int column = 0; column < columnCount(); ++column)
+        if (isDirty(index(row, column)))
+            return Change::Update;
+    return Change::None;
+}
+
+void TableModel::storePendingChanges() {
+    for (int row = 0; row < rowCount(); ++row) {
+        bool stored = true;
+        switch (pendingChange(row)) {
+            case Change::None:
+                continue;
+            case Change::Insert:
+                stored = insertRowIntoTable(record(row));
+                break;
+            case Change::Update:
+                stored = updateRowInTable(row, record(row));
+                break;
+            case Change::Delete:
+                stored = deleteRowFromTable(row);
+                break;
+        }
+        if (!stored)
+            throw DatabaseError(lastError().text());
+    }
+}
+
+void TableModel::store() {
+    inTransaction(database(), [this] { storePendingChanges(); });
+    if (!select())
+        throw DatabaseError(lastError().text());
 }
 
 bool TableModel::select() {

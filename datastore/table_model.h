@@ -8,8 +8,8 @@
 // The model of one table on the production connection, shared by every form
 // that shows or edits the table. Rows come in primary-key order unless an
 // index is chosen; a table without a key comes in storage order and its rows
-// are identified by their database key. Changes wait in the model until
-// submitAll(); text longer than its column is cut to the column's width.
+// are identified by their database key. Changes wait in the model until they
+// are stored; text longer than its column is cut to the column's width.
 class TableModel : public QSqlTableModel {
     Q_OBJECT
 public:
@@ -32,6 +32,16 @@ public:
     // The row whose column holds `value`, reading every row; -1 when none does.
     int rowOf(const QString& columnName, const QVariant& value);
 
+    // Writes every pending insert, update and delete on the connection's
+    // current transaction and leaves them pending in the model: once the
+    // transaction commits, select() shows the stored rows; after a rollback
+    // the changes are still there to correct or drop. Throws DatabaseError
+    // with the server's message when a change is refused.
+    void storePendingChanges();
+    // Stores the pending changes in a transaction of their own and reads the
+    // rows again; on refusal nothing is stored and the changes stay pending.
+    void store();
+
     bool select() override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
@@ -41,6 +51,8 @@ protected:
     bool deleteRowFromTable(int row) override;
 
 private:
+    enum class Change { None, Insert, Update, Delete };
+    Change pendingChange(int row) const;
     bool hasKey() const { return !definition_.primaryKey.isEmpty(); }
     bool loadRowKeys();
     bool execForRowKey(const QString& statement, int row, const QSqlRecord& values);

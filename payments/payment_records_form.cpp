@@ -1,17 +1,15 @@
 #include "payments/payment_records_form.h"
 
-#include "datastore/column_delegate.h"
 #include "datastore/data_module.h"
-#include "datastore/date_picker.h"
 #include "datastore/field_text.h"
-#include "datastore/lookup_list.h"
-#include "datastore/record_binding.h"
+#include "forms/column_delegate.h"
+#include "forms/date_picker.h"
+#include "forms/dialogs.h"
+#include "forms/lookup_list.h"
+#include "forms/record_binding.h"
+#include "forms/text_input.h"
 #include "payments/pick_list_form.h"
-#include "platform/dialogs.h"
-#include "platform/error_guard.h"
 #include "platform/kbx.h"
-#include "platform/key_action.h"
-#include "platform/text_input.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -63,11 +61,11 @@ Tpayment_records_form::Tpayment_records_form(TDataModule2& dataModule, Dialogs& 
     states_.setFields(fields_);
     states_.setGrids({DBGrid1});
     states_.setShownWhileEditing({cb_save_return_date});
-    connect(buttons_.add, &QPushButton::clicked, this, &Tpayment_records_form::btn_addClick);
-    connect(buttons_.edit, &QPushButton::clicked, this, &Tpayment_records_form::btn_editClick);
-    connect(buttons_.remove, &QPushButton::clicked, this, &Tpayment_records_form::btn_deleteClick);
-    connect(buttons_.save, &QPushButton::clicked, this, &Tpayment_records_form::btn_saveClick);
-    connect(buttons_.cancel, &QPushButton::clicked, this, &Tpayment_records_form::btn_cancelClick);
+    guard_.connect(buttons_.add, &QPushButton::clicked, [this] { btn_addClick(); });
+    guard_.connect(buttons_.edit, &QPushButton::clicked, [this] { btn_editClick(); });
+    guard_.connect(buttons_.remove, &QPushButton::clicked, [this] { btn_deleteClick(); });
+    guard_.connect(buttons_.save, &QPushButton::clicked, [this] { btn_saveClick(); });
+    guard_.connect(buttons_.cancel, &QPushButton::clicked, [this] { btn_cancelClick(); });
 }
 
 QWidget* Tpayment_records_form::buildSidePanel() {
@@ -135,7 +133,7 @@ void Tpayment_records_form::addDateField(QGridLayout* layout, int row, int colum
                                          const QString& pickerName, const QString& columnName) {
     auto* field = new QLineEdit;
     addField(layout, row, column, label, field, name, columnName, 1);
-    auto* picker = new DatePicker(layout->parentWidget());
+    auto* picker = new DatePicker(guard_, layout->parentWidget());
     picker->setObjectName(pickerName);
     picker->hide();
     dates_.push_back({field, picker});
@@ -146,7 +144,7 @@ QWidget* Tpayment_records_form::buildFields() {
     auto* grid = new QGridLayout(container);
     auto lookup = [this](const QString& table) {
         auto* list = new LookupList(dataModule_.table(table));
-        onKey(list, Qt::Key_F2, [this] { lookupKeyDown(); });
+        guard_.onKey(list, Qt::Key_F2, [this] { lookupKeyDown(); });
         return list;
     };
     addField(grid, 0, 0, "CATEGORY", lookup("CATEGORY_4"), "fld_category", "CATEGORY", 2);
@@ -191,7 +189,7 @@ QWidget* Tpayment_records_form::buildFields() {
     // A path keeps its letter case: the file system tells upper from lower.
     fld_item_file = new QLineEdit;
     addField(grid, 8, 0, "ITEM FILE", fld_item_file, "fld_item_file", "ITEM_FILE", 4);
-    onKey(fld_item_file, Qt::Key_F2, [this] { fld_item_fileKeyDown(); });
+    guard_.onKey(fld_item_file, Qt::Key_F2, [this] { fld_item_fileKeyDown(); });
     addField(grid, 9, 0, "COMMENT", lookup("COMMENT_4"), "fld_comment", "COMMENT", 4);
     fld_memo = new QPlainTextEdit;
     fld_memo->setFixedHeight(60);
@@ -282,20 +280,14 @@ void Tpayment_records_form::btn_editClick() {
 }
 
 void Tpayment_records_form::btn_deleteClick() {
-    runGuarded(dialogs_, this, [this] {
-        if (confirmRecordDelete(dialogs_, this)) {
-            QString error;
-            if (!binding_->deleteCurrent(&error))
-                dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
-            DBGrid1->selectRow(binding_->currentRow());
-        }
-        disable_date_pickers();
-        states_.enterNormalState();
-    });
-}
-
-void Tpayment_records_form::btn_saveClick() {
-    runGuarded(dialogs_, this, [this] { save(); });
+    if (confirmRecordDelete(dialogs_, this)) {
+        QString error;
+        if (!binding_->deleteCurrent(&error))
+            dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
+        DBGrid1->selectRow(binding_->currentRow());
+    }
+    disable_date_pickers();
+    states_.enterNormalState();
 }
 
 bool Tpayment_records_form::amountsAreNumbers() {
@@ -323,7 +315,7 @@ void Tpayment_records_form::writeIntervals() {
     intervals_.sentToCleared->setText(QString::number(days.sentToCleared));
 }
 
-void Tpayment_records_form::save() {
+void Tpayment_records_form::btn_saveClick() {
     if (!amountsAreNumbers())
         return;
     date_pickers_save_date_to_fields();

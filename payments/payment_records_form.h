@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datastore/record_form.h"
+#include "forms/record_form.h"
 #include "payments/payment_rules.h"
 
 #include <vector>
@@ -71,7 +71,6 @@ private:
     void date_pickers_set_date_on_edit();
     void date_pickers_save_date_to_fields();
 
-    void save();
     bool amountsAreNumbers();
     payment_rules::DateTexts dateTexts() const;
     void writeIntervals();

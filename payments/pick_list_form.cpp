@@ -1,9 +1,10 @@
 #include "payments/pick_list_form.h"
 
-#include "datastore/column_delegate.h"
 #include "datastore/data_module.h"
-#include "platform/dialogs.h"
-#include "platform/error_guard.h"
+#include "forms/column_delegate.h"
+#include "forms/dialogs.h"
+#include "platform/database_error.h"
+#include "platform/transaction.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -12,7 +13,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlError>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -66,6 +66,7 @@ void PickListGrid::finishTyping() {
 
 Tpick_list_form::Tpick_list_form(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
     : RecordForm(dialogs, parent),
+      connection_(dataModule.connection()),
       PageControl1(new QTabWidget),
       tabButtons_(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("pick_list_form"));
@@ -80,11 +81,11 @@ Tpick_list_form::Tpick_list_form(TDataModule2& dataModule, Dialogs& dialogs, QWi
     layout->addWidget(buildTabs(dataModule), 1);
     resize(1000, 600);
 
-    connect(buttons_.add, &QPushButton::clicked, this, &Tpick_list_form::btn_addClick);
-    connect(buttons_.edit, &QPushButton::clicked, this, &Tpick_list_form::btn_editClick);
-    connect(buttons_.remove, &QPushButton::clicked, this, &Tpick_list_form::btn_deleteClick);
-    connect(buttons_.save, &QPushButton::clicked, this, &Tpick_list_form::btn_saveClick);
-    connect(buttons_.cancel, &QPushButton::clicked, this, &Tpick_list_form::btn_cancelClick);
+    guard_.connect(buttons_.add, &QPushButton::clicked, [this] { btn_addClick(); });
+    guard_.connect(buttons_.edit, &QPushButton::clicked, [this] { btn_editClick(); });
+    guard_.connect(buttons_.remove, &QPushButton::clicked, [this] { btn_deleteClick(); });
+    guard_.connect(buttons_.save, &QPushButton::clicked, [this] { btn_saveClick(); });
+    guard_.connect(buttons_.cancel, &QPushButton::clicked, [this] { btn_cancelClick(); });
 }
 
 // The tabs sit in rows of five fixed-width buttons above the pages, so that
@@ -169,20 +170,20 @@ void Tpick_list_form::btn_editClick() {
 }
 
 void Tpick_list_form::btn_deleteClick() {
-    runGuarded(dialogs_, this, [this] {
-        PickListGrid* grid = shownGrid();
-        const int row = grid->currentIndex().row();
-        if (row >= 0 && confirmRecordDelete(dialogs_, this)) {
-            TableModel& table = grid->table();
-            if (!table.removeRow(row) || !table.submitAll()) {
-                const QString error = table.lastError().text();
-                table.revertAll();
-                dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
-            }
+    PickListGrid* grid = shownGrid();
+    const int row = grid->currentIndex().row();
+    if (row >= 0 && confirmRecordDelete(dialogs_, this)) {
+        TableModel& table = grid->table();
+        try {
+            table.removeRow(row);
+            table.store();
+        } catch (const DatabaseError& refusal) {
+            table.revertAll();
+            dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), refusal.message(), Buttons::Ok);
         }
-        states_.btns_normal_state();
-        flds_normal_state();
-    });
+    }
+    states_.btns_normal_state();
+    flds_normal_state();
 }
 
 std::vector<PickListGrid*> Tpick_list_form::gridsWithChanges() const {
@@ -196,21 +197,33 @@ std::vector<PickListGrid*> Tpick_list_form::gridsWithChanges() const {
     return changed;
 }
 
+// Every tab's changes are stored together or not at all: a refusal on one
+// tab leaves the changes of all tabs pending, with the refused tab in front.
 void Tpick_list_form::btn_saveClick() {
-    runGuarded(dialogs_, this, [this] {
-        for (PickListGrid* grid : grids_)
-            grid->finishTyping();
-        for (PickListGrid* grid : gridsWithChanges()) {
-            if (!grid->table().submitAll()) {
-                PageControl1->setCurrentWidget(grid->parentWidget());
-                dialogs_.message(this, QStringLiteral("PROGRAM ERROR"),
-                                 grid->table().lastError().text(), Buttons::Ok);
-                return;
+    for (PickListGrid* grid : grids_)
+        grid->finishTyping();
+    const std::vector<PickListGrid*> changed = gridsWithChanges();
+    PickListGrid* storing = nullptr;
+    try {
+        inTransaction(connection_, [&] {
+            for (PickListGrid* grid : changed) {
+                storing = grid;
+                grid->table().storePendingChanges();
             }
-        }
-        states_.btns_normal_state();
-        flds_normal_state();
-    });
+        });
+    } catch (const DatabaseError& refusal) {
+        PageControl1->setCurrentWidget(storing->parentWidget());
+        dialogs_.message(
+            this, QStringLiteral("PROGRAM ERROR"),
+            QStringLiteral("Nothing was saved: a change to %1 was refused.\n%2")
+                .arg(PageControl1->tabText(PageControl1->currentIndex()), refusal.message()),
+            Buttons::Ok);
+        return;
+    }
+    for (PickListGrid* grid : changed)
+        grid->table().select();
+    states_.btns_normal_state();
+    flds_normal_state();
 }
 
 void Tpick_list_form::btn_cancelClick() {

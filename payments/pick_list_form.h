@@ -1,7 +1,8 @@
 #pragma once
 
-#include "datastore/record_form.h"
+#include "forms/record_form.h"
 
+#include <QSqlDatabase>
 #include <QTableView>
 
 #include <vector>
@@ -53,6 +54,7 @@ private:
     // The grids holding changes not yet stored, the shown one first.
     std::vector<PickListGrid*> gridsWithChanges() const;
 
+    QSqlDatabase connection_;
     QTabWidget* PageControl1;
     QButtonGroup* tabButtons_;
     std::vector<PickListGrid*> grids_;

@@ -19,19 +19,20 @@ namespace {
 constexpr double kRefnumTicksPerDay = 1e10;
 
 struct SettingsAddress {
-    QString organisation;
-    QString application;
+    QString file;
     QString key;
 };
 
-SettingsAddress addressOf(const QString& keyPath, const QString& valueName) {
+SettingsAddress addressOf(const QString& hive, const QString& keyPath, const QString& valueName) {
     QStringList parts = keyPath.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
     while (parts.size() < 2)
         parts.append(QString());
-    SettingsAddress address{parts.takeFirst(), parts.takeFirst(), QString()};
+    const QString organisation = parts.takeFirst();
+    const QString application = parts.takeFirst();
     parts.append(valueName);
-    address.key = parts.join(QLatin1Char('/'));
-    return address;
+    return {hive + QLatin1Char('/') + organisation + QLatin1Char('/') + application +
+                QStringLiteral(".conf"),
+            parts.join(QLatin1Char('/'))};
 }
 
 std::int64_t ticksOf(double refnum) {
@@ -49,18 +50,24 @@ QString _kbx_Get_Special_Folder_Location(const QString& folder) {
     return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
-QString _kbx_Registry_Read_SZ(const QString& keyPath, const QString& valueName) {
-    const SettingsAddress address = addressOf(keyPath, valueName);
-    QSettings settings(address.organisation, address.application);
+QString _kbx_Registry_Read_SZ(const QString& hive, const QString& keyPath,
+                              const QString& valueName) {
+    const SettingsAddress address = addressOf(hive, keyPath, valueName);
+    const QSettings settings(address.file, QSettings::IniFormat);
     return settings.value(address.key).toString();
 }
 
-bool _kbx_Registry_Write_SZ(const QString& keyPath, const QString& valueName, const QString& text) {
-    const SettingsAddress address = addressOf(keyPath, valueName);
-    QSettings settings(address.organisation, address.application);
+bool _kbx_Registry_Write_SZ(const QString& hive, const QString& keyPath, const QString& valueName,
+                            const QString& text) {
+    const SettingsAddress address = addressOf(hive, keyPath, valueName);
+    QSettings settings(address.file, QSettings::IniFormat);
     settings.setValue(address.key, text);
     settings.sync();
     return settings.status() == QSettings::NoError;
+}
+
+QString current_user_hive() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
 QString _kbx_Get_Versioning_Info(const QString& item) {

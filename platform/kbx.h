@@ -13,10 +13,16 @@ namespace kbx {
 // any other name gives an empty text.
 QString _kbx_Get_Special_Folder_Location(const QString& folder);
 
-// Settings are addressed as "ORGANISATION\APPLICATION[\GROUP...]" plus a value
-// name. An absent value reads as an empty text.
-QString _kbx_Registry_Read_SZ(const QString& keyPath, const QString& valueName);
-bool _kbx_Registry_Write_SZ(const QString& keyPath, const QString& valueName, const QString& text);
+// Settings live in a hive, a folder of settings files, and are addressed as
+// "ORGANISATION\APPLICATION[\GROUP...]" plus a value name: the first two
+// levels name the file <hive>/ORGANISATION/APPLICATION.conf, the rest the
+// groups inside it. An absent value reads as an empty text.
+QString _kbx_Registry_Read_SZ(const QString& hive, const QString& keyPath,
+                              const QString& valueName);
+bool _kbx_Registry_Write_SZ(const QString& hive, const QString& keyPath, const QString& valueName,
+                            const QString& text);
+// The current user's hive: the folder of the user's settings files.
+QString current_user_hive();
 
 // "FileVersion" gives the program's version; any other item an empty text.
 QString _kbx_Get_Versioning_Info(const QString& item);

@@ -2,7 +2,7 @@
 
 #include "datastore/create_database.h"
 #include "datastore/data_module.h"
-#include "platform/dialogs.h"
+#include "forms/dialogs.h"
 
 #include <QFileInfo>
 
@@ -10,16 +10,20 @@ namespace {
 const QString kProgramError = QStringLiteral("PROGRAM ERROR");
 }
 
-Activation::Activation(const Locations& locations, TDataModule2& dataModule, Dialogs& dialogs,
-                       QWidget* parent)
-    : locations_(locations), dataModule_(dataModule), dialogs_(dialogs), parent_(parent) {}
+Activation::Activation(const Locations& locations, SettingsStore& settings,
+                       TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
+    : locations_(locations),
+      settings_(settings),
+      dataModule_(dataModule),
+      dialogs_(dialogs),
+      parent_(parent) {}
 
 CurrentDatabase Activation::settleCurrentDatabase() {
     // firstdb may be the open database: it is never deleted under a live attachment.
     dataModule_.close();
     createDatabase(locations_, kFirstdb, [](const QString&) {});
 
-    CurrentDatabase current = readCurrentDatabase();
+    CurrentDatabase current = settings_.currentDatabase();
     if (current.path.isEmpty())
         current = resetToFirstdb();
     if (!QFileInfo(current.path).isFile()) {
@@ -33,8 +37,8 @@ CurrentDatabase Activation::settleCurrentDatabase() {
 }
 
 CurrentDatabase Activation::resetToFirstdb() {
-    recordCurrentDatabase({kFirstdb, locations_.firstdbPath()});
-    return readCurrentDatabase();
+    settings_.recordCurrentDatabase({kFirstdb, locations_.firstdbPath()});
+    return settings_.currentDatabase();
 }
 
 void Activation::openDatabase(const CurrentDatabase& current) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datastore/locations.h"
+#include "datastore/settings_store.h"
 
 class Dialogs;
 class QWidget;
@@ -11,8 +12,8 @@ class TDataModule2;
 // none usable is recorded) and reopen the production connection on it.
 class Activation {
 public:
-    Activation(const Locations& locations, TDataModule2& dataModule, Dialogs& dialogs,
-               QWidget* parent);
+    Activation(const Locations& locations, SettingsStore& settings, TDataModule2& dataModule,
+               Dialogs& dialogs, QWidget* parent);
 
     // Closes the production connection, recreates firstdb and returns the
     // current database, recording firstdb when the recorded one is unusable.
@@ -26,6 +27,7 @@ private:
     CurrentDatabase resetToFirstdb();
 
     Locations locations_;
+    SettingsStore& settings_;
     TDataModule2& dataModule_;
     Dialogs& dialogs_;
     QWidget* parent_;

@@ -1,6 +1,6 @@
 #include "shell/change_database.h"
 
-#include "platform/dialogs.h"
+#include "forms/dialogs.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datastore/locations.h"
+#include "datastore/settings_store.h"
 
 #include <optional>
 

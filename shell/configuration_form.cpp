@@ -1,10 +1,8 @@
 #include "shell/configuration_form.h"
 
 #include "datastore/data_module.h"
-#include "datastore/record_binding.h"
-#include "platform/dialogs.h"
-#include "platform/error_guard.h"
-#include "platform/key_action.h"
+#include "forms/dialogs.h"
+#include "forms/record_binding.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -57,12 +55,12 @@ TConfiguration::TConfiguration(TDataModule2& dataModule, Dialogs& dialogs, QWidg
     states_.setAddAllowed([&config] { return config.rowCount() == 0; });
     states_.setDeleteAllowed(false);
 
-    connect(buttons_.add, &QPushButton::clicked, this, &TConfiguration::btn_addClick);
-    connect(buttons_.edit, &QPushButton::clicked, this, &TConfiguration::btn_editClick);
-    connect(buttons_.save, &QPushButton::clicked, this, &TConfiguration::btn_saveClick);
-    connect(buttons_.cancel, &QPushButton::clicked, this, &TConfiguration::btn_cancelClick);
-    connect(btn_exit, &QPushButton::clicked, this, &QDialog::close);
-    onKey(fld_file_browse_start, Qt::Key_F2, [this] { fld_file_browse_startKeyDown(); });
+    guard_.connect(buttons_.add, &QPushButton::clicked, [this] { btn_addClick(); });
+    guard_.connect(buttons_.edit, &QPushButton::clicked, [this] { btn_editClick(); });
+    guard_.connect(buttons_.save, &QPushButton::clicked, [this] { btn_saveClick(); });
+    guard_.connect(buttons_.cancel, &QPushButton::clicked, [this] { btn_cancelClick(); });
+    guard_.connect(btn_exit, &QPushButton::clicked, [this] { close(); });
+    guard_.onKey(fld_file_browse_start, Qt::Key_F2, [this] { fld_file_browse_startKeyDown(); });
 }
 
 QWidget* TConfiguration::field(QWidget* editor, const QString& name, const QString& column) {
@@ -143,15 +141,13 @@ void TConfiguration::btn_editClick() {
 }
 
 void TConfiguration::btn_saveClick() {
-    runGuarded(dialogs_, this, [this] {
-        binding_->writeFields();
-        QString error;
-        if (!binding_->post(&error)) {
-            dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
-            return;
-        }
-        states_.enterNormalState();
-    });
+    binding_->writeFields();
+    QString error;
+    if (!binding_->post(&error)) {
+        dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
+        return;
+    }
+    states_.enterNormalState();
 }
 
 void TConfiguration::btn_cancelClick() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datastore/record_form.h"
+#include "forms/record_form.h"
 
 class QLabel;
 class QLineEdit;

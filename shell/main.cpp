@@ -1,6 +1,7 @@
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
-#include "platform/dialogs.h"
+#include "datastore/settings_store.h"
+#include "forms/dialogs.h"
 #include "platform/termination_signals.h"
 #include "shell/main_screen.h"
 
@@ -15,7 +16,8 @@ int main(int argc, char** argv) {
 
     QtDialogs dialogs;
     TDataModule2 dataModule;
-    TMain_Screen2 mainScreen(Locations::forCurrentUser(), dataModule, dialogs);
+    SettingsStore settings = SettingsStore::forCurrentUser();
+    TMain_Screen2 mainScreen(Locations::forCurrentUser(), settings, dataModule, dialogs);
     QObject::connect(&mainScreen, &TMain_Screen2::programTerminationRequested, &app,
                      &QApplication::quit, Qt::QueuedConnection);
     mainScreen.show();

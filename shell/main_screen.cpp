@@ -1,14 +1,13 @@
 #include "shell/main_screen.h"
 
-#include "datastore/create_tables_form.h"
 #include "datastore/data_module.h"
+#include "forms/dialogs.h"
 #include "payments/payment_records_form.h"
 #include "payments/pick_list_form.h"
-#include "platform/dialogs.h"
-#include "platform/error_guard.h"
 #include "platform/kbx.h"
 #include "shell/change_database.h"
 #include "shell/configuration_form.h"
+#include "shell/create_tables_form.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -18,13 +17,15 @@
 
 #include <memory>
 
-TMain_Screen2::TMain_Screen2(const Locations& locations, TDataModule2& dataModule, Dialogs& dialogs,
-                             QWidget* parent)
+TMain_Screen2::TMain_Screen2(const Locations& locations, SettingsStore& settings,
+                             TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent),
       locations_(locations),
+      settings_(settings),
       dataModule_(dataModule),
       dialogs_(dialogs),
-      activation_(locations, dataModule, dialogs, this) {
+      guard_(dialogs, this),
+      activation_(locations, settings, dataModule, dialogs, this) {
     setObjectName(QStringLiteral("Main_Screen2"));
     setWindowTitle(QStringLiteral("QUORVEL ") +
                    kbx::_kbx_Get_Versioning_Info(QStringLiteral("FileVersion")) +
@@ -36,7 +37,7 @@ TMain_Screen2::TMain_Screen2(const Locations& locations, TDataModule2& dataModul
     Image1->setScaledContents(true);
     Image1->setMinimumSize(1, 1);
 
-    Label1 = new QLabel(readCurrentDatabase().name);
+    Label1 = new QLabel(settings_.currentDatabase().name);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
 
@@ -56,23 +57,23 @@ QMenu* TMain_Screen2::addMenu(QMenu* parentMenu, const QString& caption, const Q
     return menu;
 }
 
-QAction* TMain_Screen2::addItem(QMenu* menu, const QString& caption, const QString& name) {
+QAction* TMain_Screen2::addItem(QMenu* menu, const QString& caption, const QString& name,
+                                std::function<void()> handler) {
     QAction* item = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
     item->setObjectName(name);
+    if (handler)
+        guard_.connect(item, &QAction::triggered, std::move(handler));
     return item;
 }
 
 void TMain_Screen2::buildMenu() {
-    QAction* exit = addItem(nullptr, QStringLiteral("Exit"), QStringLiteral("Exit1"));
-    connect(exit, &QAction::triggered, this, &TMain_Screen2::Exit1Click);
+    addItem(nullptr, QStringLiteral("Exit"), QStringLiteral("Exit1"), [this] { Exit1Click(); });
 
     Databases1 = addMenu(nullptr, QStringLiteral("Databases"), QStringLiteral("Databases1"));
     QMenu* payments =
         addMenu(Databases1, QStringLiteral("Payment Records"), QStringLiteral("PaymentRecords1"));
-    QAction* paymentRecords = addItem(payments, QStringLiteral("Maintain Payment Records"),
-                                      QStringLiteral("MaintainPaymentRecords1"));
-    connect(paymentRecords, &QAction::triggered, this,
-            &TMain_Screen2::MaintainPaymentRecords1Click);
+    addItem(payments, QStringLiteral("Maintain Payment Records"),
+            QStringLiteral("MaintainPaymentRecords1"), [this] { MaintainPaymentRecords1Click(); });
     QMenu* jobSearch = addMenu(Databases1, QStringLiteral("Job Search Records"),
                                QStringLiteral("JobSearchRecords1"));
     addItem(jobSearch, QStringLiteral("Maintain Job Search Records"),
@@ -80,9 +81,8 @@ void TMain_Screen2::buildMenu() {
     addItem(jobSearch, QStringLiteral("Job Search Edits/Imports"),
             QStringLiteral("JobSearchEditsImports1"));
     addItem(jobSearch, QStringLiteral("Job Title Edits"), QStringLiteral("JobTitleEdits1"));
-    QAction* pickLists =
-        addItem(Databases1, QStringLiteral("Pick Lists"), QStringLiteral("PickLists1"));
-    connect(pickLists, &QAction::triggered, this, &TMain_Screen2::PickLists1Click);
+    addItem(Databases1, QStringLiteral("Pick Lists"), QStringLiteral("PickLists1"),
+            [this] { PickLists1Click(); });
     addItem(Databases1, QStringLiteral("ZIP Databases"), QStringLiteral("ZIPDatabases1"));
     addItem(Databases1, QStringLiteral("UNZIP Databases"), QStringLiteral("UNZIPDatabases1"));
 
@@ -96,15 +96,12 @@ void TMain_Screen2::buildMenu() {
             QStringLiteral("DisqualifiedByTitle1"));
 
     QMenu* utilities = addMenu(nullptr, QStringLiteral("Utilities"), QStringLiteral("Utilities1"));
-    Configuration1 =
-        addItem(utilities, QStringLiteral("Configuration"), QStringLiteral("Configuration1"));
-    connect(Configuration1, &QAction::triggered, this, &TMain_Screen2::Configuration1Click);
-    QAction* create =
-        addItem(utilities, QStringLiteral("Create Databases"), QStringLiteral("CreateDatabases1"));
-    connect(create, &QAction::triggered, this, &TMain_Screen2::CreateDatabases1Click);
-    QAction* change =
-        addItem(utilities, QStringLiteral("Change Databases"), QStringLiteral("ChangeDatabases1"));
-    connect(change, &QAction::triggered, this, &TMain_Screen2::ChangeDatabases1Click);
+    Configuration1 = addItem(utilities, QStringLiteral("Configuration"),
+                             QStringLiteral("Configuration1"), [this] { Configuration1Click(); });
+    addItem(utilities, QStringLiteral("Create Databases"), QStringLiteral("CreateDatabases1"),
+            [this] { CreateDatabases1Click(); });
+    addItem(utilities, QStringLiteral("Change Databases"), QStringLiteral("ChangeDatabases1"),
+            [this] { ChangeDatabases1Click(); });
     addItem(utilities, QStringLiteral("Backup And Restore"), QStringLiteral("BackupAndRestore1"));
 
     addItem(nullptr, QStringLiteral("Help"), QStringLiteral("Help1"));
@@ -120,7 +117,7 @@ void TMain_Screen2::showEvent(QShowEvent* event) {
 }
 
 void TMain_Screen2::FormActivate() {
-    const bool opened = runGuarded(dialogs_, this, [this] {
+    const bool opened = guard_.run([this] {
         current_ = activation_.settleCurrentDatabase();
         Label1->setText(current_.name);
         activation_.openDatabase(current_);
@@ -139,7 +136,7 @@ void TMain_Screen2::disableDataMenus() {
 }
 
 void TMain_Screen2::showModal(const std::function<QDialog*()>& makeForm) {
-    runGuarded(dialogs_, this, [&] {
+    guard_.run([&] {
         std::unique_ptr<QDialog> form(makeForm());
         form->exec();
     });
@@ -170,17 +167,14 @@ void TMain_Screen2::CreateDatabases1Click() {
 }
 
 void TMain_Screen2::ChangeDatabases1Click() {
-    runGuarded(dialogs_, this, [this] {
-        const std::optional<CurrentDatabase> chosen =
-            chooseDatabaseFile(dialogs_, this, locations_);
-        if (!chosen)
-            return;
-        recordCurrentDatabase(*chosen);
-        current_ = readCurrentDatabase();
-        dialogs_.message(this, QStringLiteral("PROGRAM TERMINATION"),
-                         QStringLiteral("Since the database has been changed...\n"
-                                        "Program must be restarted, stopping program"),
-                         Buttons::Ok);
-        emit programTerminationRequested();
-    });
+    const std::optional<CurrentDatabase> chosen = chooseDatabaseFile(dialogs_, this, locations_);
+    if (!chosen)
+        return;
+    settings_.recordCurrentDatabase(*chosen);
+    current_ = settings_.currentDatabase();
+    dialogs_.message(this, QStringLiteral("PROGRAM TERMINATION"),
+                     QStringLiteral("Since the database has been changed...\n"
+                                    "Program must be restarted, stopping program"),
+                     Buttons::Ok);
+    emit programTerminationRequested();
 }

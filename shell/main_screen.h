@@ -1,6 +1,8 @@
 #pragma once
 
 #include "datastore/locations.h"
+#include "datastore/settings_store.h"
+#include "forms/error_guard.h"
 #include "shell/activation.h"
 
 #include <QMainWindow>
@@ -19,11 +21,12 @@ class TDataModule2;
 class TMain_Screen2 : public QMainWindow {
     Q_OBJECT
 public:
-    TMain_Screen2(const Locations& locations, TDataModule2& dataModule, Dialogs& dialogs,
-                  QWidget* parent = nullptr);
+    TMain_Screen2(const Locations& locations, SettingsStore& settings, TDataModule2& dataModule,
+                  Dialogs& dialogs, QWidget* parent = nullptr);
 
     // The activation sequence: runs when the window is first shown and each
-    // time a form opened from the menu returns.
+    // time a form opened from the menu returns. (A record form's
+    // FormActivate is its own set-up when it is shown; see RecordForm.)
     void FormActivate();
 
     void Exit1Click();
@@ -45,15 +48,18 @@ protected:
 private:
     void buildMenu();
     QMenu* addMenu(QMenu* parentMenu, const QString& caption, const QString& name);
-    QAction* addItem(QMenu* menu, const QString& caption, const QString& name);
+    QAction* addItem(QMenu* menu, const QString& caption, const QString& name,
+                     std::function<void()> handler = nullptr);
     void disableDataMenus();
     // Makes a form, shows it modally, destroys it when it closes, then
     // activates again.
     void showModal(const std::function<QDialog*()>& makeForm);
 
     Locations locations_;
+    SettingsStore& settings_;
     TDataModule2& dataModule_;
     Dialogs& dialogs_;
+    Guard guard_;
     Activation activation_;
     CurrentDatabase current_;
     bool shownBefore_ = false;

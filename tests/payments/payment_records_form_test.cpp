@@ -1,6 +1,6 @@
 #include "payments/payment_records_form.h"
 #include "datastore/data_module.h"
-#include "datastore/date_picker.h"
+#include "forms/date_picker.h"
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
 #include "tests/support/form_driver.h"

@@ -52,9 +52,10 @@ protected:
 
     TestWorkspace workspace;
     Locations locations = workspace.locations();
+    SettingsStore& settings = workspace.settings;
     TDataModule2 dataModule;
     ScriptedDialogs dialogs;
-    TMain_Screen2 window{locations, dataModule, dialogs};
+    TMain_Screen2 window{locations, settings, dataModule, dialogs};
 };
 
 TEST_F(MainScreenTest, CaptionCarriesTheVersionAndReleaseDate) {
@@ -96,7 +97,7 @@ TEST_F(MainScreenTest, FirstStartRecordsAndOpensFirstdbAndRefusesLiveWork) {
     window.FormActivate();
 
     EXPECT_EQ(texts(), QStringList("PROGRAM ERROR: " + kFirstdbWarning));
-    const CurrentDatabase recorded = readCurrentDatabase();
+    const CurrentDatabase recorded = settings.currentDatabase();
     EXPECT_EQ(recorded.name, "firstdb");
     EXPECT_EQ(recorded.path, locations.firstdbPath());
     EXPECT_EQ(label(), "firstdb");
@@ -113,25 +114,25 @@ TEST_F(MainScreenTest, FirstStartRecordsAndOpensFirstdbAndRefusesLiveWork) {
 }
 
 TEST_F(MainScreenTest, RecordedFileThatWasDeletedFallsBackToFirstdb) {
-    recordCurrentDatabase({"books", workspace.documents() + "/gone/books.gdb"});
+    settings.recordCurrentDatabase({"books", workspace.documents() + "/gone/books.gdb"});
     window.FormActivate();
     EXPECT_EQ(texts(),
               QStringList({"PROGRAM ERROR: " + kResetText, "PROGRAM ERROR: " + kFirstdbWarning}));
-    EXPECT_EQ(readCurrentDatabase().name, "firstdb");
-    EXPECT_EQ(readCurrentDatabase().path, locations.firstdbPath());
+    EXPECT_EQ(settings.currentDatabase().name, "firstdb");
+    EXPECT_EQ(settings.currentDatabase().path, locations.firstdbPath());
     EXPECT_EQ(label(), "firstdb");
 }
 
 TEST_F(MainScreenTest, PathRecordedAsFailedCountsAsNoneAndResetsSilently) {
-    recordCurrentDatabase({"books", "failed"});
+    settings.recordCurrentDatabase({"books", "failed"});
     window.FormActivate();
     EXPECT_EQ(texts(), QStringList("PROGRAM ERROR: " + kFirstdbWarning));
-    EXPECT_EQ(readCurrentDatabase().name, "firstdb");
+    EXPECT_EQ(settings.currentDatabase().name, "firstdb");
 }
 
 TEST_F(MainScreenTest, LiveDatabaseOpensWithoutAWord) {
     const QString path = workspace.copyOfNewDatabase("books");
-    recordCurrentDatabase({"books", path});
+    settings.recordCurrentDatabase({"books", path});
     window.FormActivate();
     EXPECT_TRUE(dialogs.messages.empty()) << texts().join('\n').toStdString();
     EXPECT_EQ(label(), "books");
@@ -165,7 +166,7 @@ TEST_F(MainScreenTest, RecordedFileThatIsNoDatabaseIsReportedAndDataMenusStayShu
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(4096, 'j'));
     file.close();
-    recordCurrentDatabase({"junk", junk});
+    settings.recordCurrentDatabase({"junk", junk});
 
     window.FormActivate();
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -225,15 +226,15 @@ TEST_F(ChangeDatabaseTest, ChosenFileKeepsItsPathAndGivesALowerCaseName) {
     EXPECT_EQ(dialogs.fileRequests[0].folder, locations.databaseFolder());
     EXPECT_EQ(dialogs.fileRequests[0].defaultSuffix, "GDB");
     EXPECT_TRUE(dialogs.fileRequests[0].nameFilter.contains("*.gdb"));
-    EXPECT_EQ(readCurrentDatabase().name, "books");
-    EXPECT_EQ(readCurrentDatabase().path, chosen);
+    EXPECT_EQ(settings.currentDatabase().name, "books");
+    EXPECT_EQ(settings.currentDatabase().path, chosen);
     EXPECT_EQ(window.currentDatabase().path, chosen);
     EXPECT_EQ(texts(), QStringList("PROGRAM TERMINATION: Since the database has been changed...\n"
                                    "Program must be restarted, stopping program"));
     EXPECT_EQ(termination.count(), 1);
 
     // The next start opens the chosen file.
-    TMain_Screen2 restarted(locations, dataModule, dialogs);
+    TMain_Screen2 restarted(locations, settings, dataModule, dialogs);
     restarted.FormActivate();
     EXPECT_EQ(dataModule.openPath(), chosen);
     EXPECT_EQ(restarted.findChild<QLabel*>("Label1")->text(), "books");
@@ -244,9 +245,9 @@ TEST_F(ChangeDatabaseTest, ChoosingTheScratchFileInCapitalsStillMeansFirstdb) {
     QFile::copy(workspace.copyOfNewDatabase("template-copy"), chosen);
     dialogs.queueChosenFile(chosen);
     item("ChangeDatabases1")->trigger();
-    EXPECT_EQ(readCurrentDatabase().name, "firstdb");
+    EXPECT_EQ(settings.currentDatabase().name, "firstdb");
 
-    TMain_Screen2 restarted(locations, dataModule, dialogs);
+    TMain_Screen2 restarted(locations, settings, dataModule, dialogs);
     restarted.FormActivate();
     EXPECT_EQ(dialogs.messages.back().text, kFirstdbWarning);
     EXPECT_FALSE(restarted.findChild<QMenu*>("Databases1")->menuAction()->isEnabled());
@@ -254,12 +255,12 @@ TEST_F(ChangeDatabaseTest, ChoosingTheScratchFileInCapitalsStillMeansFirstdb) {
 
 TEST_F(ChangeDatabaseTest, CancellingChangesNothing) {
     const QString path = workspace.copyOfNewDatabase("books");
-    recordCurrentDatabase({"books", path});
+    settings.recordCurrentDatabase({"books", path});
     QSignalSpy termination(&window, &TMain_Screen2::programTerminationRequested);
     dialogs.queueChosenFile(QString());
     item("ChangeDatabases1")->trigger();
-    EXPECT_EQ(readCurrentDatabase().name, "books");
-    EXPECT_EQ(readCurrentDatabase().path, path);
+    EXPECT_EQ(settings.currentDatabase().name, "books");
+    EXPECT_EQ(settings.currentDatabase().path, path);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(termination.count(), 0);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/dialogs.h"
+#include "forms/dialogs.h"
 
 #include <QStringList>
 

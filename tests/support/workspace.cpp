@@ -3,15 +3,10 @@
 #include "datastore/create_database.h"
 
 #include <QFile>
-#include <QSettings>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString settingsFolder(const QTemporaryDir& dir) {
-    return dir.filePath(QStringLiteral("settings"));
-}
 
 const QString& templateDatabase() {
     static QTemporaryDir holder;
@@ -24,15 +19,6 @@ const QString& templateDatabase() {
 }
 
 }  // namespace
-
-TestWorkspace::TestWorkspace() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder(dir_));
-}
-
-TestWorkspace::~TestWorkspace() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QStringLiteral("/nonexistent/quorvel4-tests"));
-}
 
 QString TestWorkspace::copyOfNewDatabase(const QString& name) const {
     const Locations here = locations();

@@ -1,18 +1,15 @@
 #pragma once
 
 #include "datastore/locations.h"
+#include "datastore/settings_store.h"
 #include "tests/support/printers.h"
 
 #include <QString>
 #include <QTemporaryDir>
 
-// A private documents folder and settings file for one test. The settings
-// store is redirected into it for the test's lifetime.
+// A private documents folder and settings store for one test.
 class TestWorkspace {
 public:
-    TestWorkspace();
-    ~TestWorkspace();
-
     Locations locations() const { return Locations(documents()); }
     QString documents() const { return dir_.filePath(QStringLiteral("documents")); }
 
@@ -22,4 +19,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+
+public:
+    SettingsStore settings{dir_.filePath(QStringLiteral("settings"))};
 };

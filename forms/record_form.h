@@ -1,19 +1,25 @@
 #pragma once
 
-#include "datastore/record_maintenance.h"
+#include "forms/error_guard.h"
+#include "forms/record_maintenance.h"
 
 #include <QDialog>
 
 class Dialogs;
 
-// A record-maintenance form: its five buttons and two states, activated
-// when first shown, and closed (Exit, Escape or the window frame) only after
+// A record-maintenance form: its five buttons and two states, set up when
+// first shown, and closed (Exit, Escape or the window frame) only after
 // asking while a record is being changed, so that no typing is lost unnoticed.
 class RecordForm : public QDialog {
     Q_OBJECT
 public:
     RecordForm(Dialogs& dialogs, QWidget* parent);
 
+    // The form's set-up as it appears: states, first row, grid position. A
+    // form opened from the menu is made afresh and shown once, so this runs
+    // once per opening. Not to be confused with the main window's
+    // TMain_Screen2::FormActivate, the activation sequence that runs again
+    // each time a form returns to it.
     virtual void FormActivate() = 0;
     void reject() override;
 
@@ -23,6 +29,7 @@ protected:
     virtual void dropChange() = 0;
 
     Dialogs& dialogs_;
+    Guard guard_;
     RecordMaintenance::Buttons buttons_;
     RecordMaintenance states_;
 

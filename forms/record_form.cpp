@@ -1,13 +1,17 @@
-#include "datastore/record_form.h"
+#include "forms/record_form.h"
 
 RecordForm::RecordForm(Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), buttons_(makeMaintenanceButtons()), states_(buttons_) {}
+    : QDialog(parent),
+      dialogs_(dialogs),
+      guard_(dialogs, this),
+      buttons_(makeMaintenanceButtons()),
+      states_(buttons_) {}
 
 void RecordForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!activated_) {
         activated_ = true;
-        FormActivate();
+        guard_.run([this] { FormActivate(); });
     }
 }
 

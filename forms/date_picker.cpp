@@ -1,16 +1,17 @@
-#include "datastore/date_picker.h"
+#include "forms/date_picker.h"
 
 #include "datastore/field_text.h"
+#include "forms/error_guard.h"
 #include "platform/kbx.h"
 
-#include <QKeyEvent>
-
-DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
+DatePicker::DatePicker(const Guard& guard, QWidget* parent) : QDateEdit(parent) {
     setCalendarPopup(true);
     setDisplayFormat(kbx::short_date_format());
     setMinimumDate(field_text::kAbsentDate);
     setSpecialValueText(field_text::kAbsentText);
     setToolTip(QStringLiteral("Delete or Backspace: no date (N/A)"));
+    guard.onKey(this, Qt::Key_Delete, [this] { setAbsent(); });
+    guard.onKey(this, Qt::Key_Backspace, [this] { setAbsent(); });
 }
 
 void DatePicker::setAbsent() {
@@ -23,12 +24,4 @@ bool DatePicker::isAbsent() const {
 
 QString DatePicker::fieldText() const {
     return isAbsent() ? field_text::kAbsentText : kbx::short_date_text(date());
-}
-
-void DatePicker::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) {
-        setAbsent();
-        return;
-    }
-    QDateEdit::keyPressEvent(event);
 }

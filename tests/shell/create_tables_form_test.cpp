@@ -1,4 +1,4 @@
-#include "datastore/create_tables_form.h"
+#include "shell/create_tables_form.h"
 #include "datastore/data_module.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"

@@ -1,4 +1,4 @@
-#include "datastore/lookup_list.h"
+#include "forms/lookup_list.h"
 
 #include "datastore/table_model.h"
 

@@ -1,4 +1,4 @@
-#include "platform/dialogs.h"
+#include "forms/dialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,10 +1,10 @@
-#include "datastore/create_tables_form.h"
+#include "shell/create_tables_form.h"
 
 #include "datastore/create_database.h"
 #include "datastore/data_module.h"
-#include "platform/dialogs.h"
-#include "platform/error_guard.h"
-#include "platform/text_input.h"
+#include "forms/dialogs.h"
+#include "forms/error_guard.h"
+#include "forms/text_input.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -66,16 +66,12 @@ TCreate_Tables::TCreate_Tables(const Locations& locations, TDataModule2& dataMod
     layout->addLayout(work, 1);
     resize(780, 520);
 
-    connect(btn_create_tables, &QPushButton::clicked, this,
-            &TCreate_Tables::btn_create_tablesClick);
-    connect(btn_exit, &QPushButton::clicked, this, &QDialog::close);
+    const Guard guard(dialogs_, this);
+    guard.connect(btn_create_tables, &QPushButton::clicked, [this] { btn_create_tablesClick(); });
+    guard.connect(btn_exit, &QPushButton::clicked, [this] { close(); });
 }
 
 void TCreate_Tables::btn_create_tablesClick() {
-    runGuarded(dialogs_, this, [this] { createTables(); });
-}
-
-void TCreate_Tables::createTables() {
     const QString name = fld_database_name->text().trimmed();
     if (name.isEmpty()) {
         dialogs_.message(this, QString(),

@@ -1,4 +1,4 @@
-#include "datastore/column_delegate.h"
+#include "forms/column_delegate.h"
 
 #include "datastore/field_text.h"
 #include "datastore/table_model.h"

@@ -1,4 +1,4 @@
-#include "platform/text_input.h"
+#include "forms/text_input.h"
 
 #include <QLineEdit>
 #include <QValidator>

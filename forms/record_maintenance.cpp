@@ -1,6 +1,6 @@
-#include "datastore/record_maintenance.h"
+#include "forms/record_maintenance.h"
 
-#include "platform/dialogs.h"
+#include "forms/dialogs.h"
 
 #include <QAbstractItemView>
 #include <QGroupBox>

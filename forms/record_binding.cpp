@@ -1,13 +1,12 @@
-#include "datastore/record_binding.h"
+#include "forms/record_binding.h"
 
-#include "datastore/column_delegate.h"
 #include "datastore/table_model.h"
+#include "forms/column_delegate.h"
 #include "platform/database_error.h"
 
 #include <QComboBox>
 #include <QDataWidgetMapper>
 #include <QLineEdit>
-#include <QSqlError>
 
 RecordBinding::RecordBinding(TableModel& model, QObject* parent)
     : QObject(parent),
@@ -66,8 +65,10 @@ bool RecordBinding::post(QString* error) {
     const int row = currentRow();
     const QStringList& key = model_.definition().primaryKey;
     const QVariant keyValue = key.isEmpty() ? QVariant() : value(key.first());
-    if (!model_.submitAll()) {
-        *error = model_.lastError().text();
+    try {
+        model_.store();
+    } catch (const DatabaseError& refusal) {
+        *error = refusal.message();
         return false;
     }
     showRow(rowAfterPost(row, keyValue));
@@ -95,8 +96,11 @@ bool RecordBinding::deleteCurrent(QString* error) {
     const int row = currentRow();
     if (row < 0)
         return true;
-    if (!model_.removeRow(row) || !model_.submitAll()) {
-        *error = model_.lastError().text();
+    try {
+        model_.removeRow(row);
+        model_.store();
+    } catch (const DatabaseError& refusal) {
+        *error = refusal.message();
         model_.revertAll();
         return false;
     }

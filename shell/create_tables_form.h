@@ -21,7 +21,6 @@ public:
     void btn_create_tablesClick();
 
 private:
-    void createTables();
     // Whether the database of that name may be made anew: it must not be the
     // one in use, and the user must agree to lose an existing one's records.
     bool mayReplace(const QString& name, const QString& path);

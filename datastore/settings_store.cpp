@@ -1,0 +1,37 @@
+#include "datastore/settings_store.h"
+
+#include "platform/kbx.h"
+
+namespace {
+
+const QString kProgramKey = QStringLiteral("KELBRIDGE_LABS\\QUORVEL4");
+
+QString databaseKey(const QString& name) {
+    return kProgramKey + QLatin1Char('\\') + name;
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(const QString& hive) : hive_(hive) {}
+
+SettingsStore SettingsStore::forCurrentUser() {
+    return SettingsStore(kbx::current_user_hive());
+}
+
+CurrentDatabase SettingsStore::currentDatabase() const {
+    CurrentDatabase current;
+    current.name =
+        kbx::_kbx_Registry_Read_SZ(hive_, kProgramKey, QStringLiteral("CURRENT_DATABASE"));
+    current.path = kbx::_kbx_Registry_Read_SZ(hive_, databaseKey(current.name),
+                                              QStringLiteral("PHYSICAL_FILE"));
+    if (current.path == QLatin1String("failed"))
+        current.path.clear();
+    return current;
+}
+
+void SettingsStore::recordCurrentDatabase(const CurrentDatabase& database) {
+    kbx::_kbx_Registry_Write_SZ(hive_, kProgramKey, QStringLiteral("CURRENT_DATABASE"),
+                                database.name);
+    kbx::_kbx_Registry_Write_SZ(hive_, databaseKey(database.name), QStringLiteral("PHYSICAL_FILE"),
+                                database.path);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// The database in use, as remembered in the settings store.
+struct CurrentDatabase {
+    QString name;
+    QString path;
+};
+
+// The two settings the program keeps between runs: the name of the database
+// in use (CURRENT_DATABASE) and, under each name that was ever current, its
+// file (PHYSICAL_FILE). Made once at start-up and handed to whoever needs it.
+class SettingsStore {
+public:
+    // The settings kept in `hive`, a folder of settings files.
+    explicit SettingsStore(const QString& hive);
+    // The current user's own settings.
+    static SettingsStore forCurrentUser();
+
+    // A path of "failed" reads as absent (empty).
+    CurrentDatabase currentDatabase() const;
+    void recordCurrentDatabase(const CurrentDatabase& database);
+
+private:
+    QString hive_;
+};

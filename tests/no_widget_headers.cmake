@@ -1,0 +1,30 @@
+# Fails when one of SOURCES includes a header that lives in one of
+# HEADER_DIRS (the include folders of Qt Widgets and Qt Gui). Both lists are
+# separated by "|".
+string(REPLACE "|" ";" sources "${SOURCES}")
+string(REPLACE "|" ";" header_dirs "${HEADER_DIRS}")
+list(FILTER header_dirs INCLUDE REGEX "/Qt(Widgets|Gui)$")
+if(NOT sources OR NOT header_dirs)
+  message(FATAL_ERROR "nothing to check: sources '${SOURCES}', header folders '${HEADER_DIRS}'")
+endif()
+
+set(offences "")
+foreach(source IN LISTS sources)
+  file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"].*" "\\1" header "${line}")
+    string(REGEX REPLACE "^Qt(Widgets|Gui)/" "" header "${header}")
+    foreach(dir IN LISTS header_dirs)
+      if(EXISTS "${dir}/${header}" AND NOT IS_DIRECTORY "${dir}/${header}")
+        list(APPEND offences "${source}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+list(LENGTH sources checked)
+if(offences)
+  string(REPLACE ";" "\n  " offences "${offences}")
+  message(FATAL_ERROR "Widget or GUI headers in a library without widgets:\n  ${offences}")
+endif()
+message(STATUS "${checked} sources of the libraries without widgets include no widget header")
