@@ -144,40 +144,72 @@ bool TableModel::loadRowKeys() {
     return true;
 }
 
+// Each change runs in a statement of its own on the connection's current
+// transaction, so that no prepared statement outlives the transaction it
+// was made in, and a change that finds no row is refused rather than lost.
+bool TableModel::insertRowIntoTable(const QSqlRecord& values) {
+    const QString insert =
+        database().driver()->sqlStatement(QSqlDriver::InsertStatement, tableName(), values, true);
+    if (insert.isEmpty())
+        return refuse(QStringLiteral("There is no value to store in %1.").arg(tableName()));
+    return execChange(insert, values, QVariantList(), false);
+}
+
 bool TableModel::updateRowInTable(int row, const QSqlRecord& values) {
-    if (hasKey())
-        return QSqlTableModel::updateRowInTable(row, values);
-    bool anyChange = false;
-    for (int field = 0; field < values.count(); ++field)
-        anyChange = anyChange || values.isGenerated(field);
-    if (!anyChange)
-        return true;
     const QString update =
         database().driver()->sqlStatement(QSqlDriver::UpdateStatement, tableName(), values, true);
-    return execForRowKey(update, row, values);
+    if (update.isEmpty())
+        return true;  // no column changed
+    return execChange(update + rowMatch(), values, rowMatchValues(row), true);
 }
 
 bool TableModel::deleteRowFromTable(int row) {
-    if (hasKey())
-        return QSqlTableModel::deleteRowFromTable(row);
-    return execForRowKey(QStringLiteral("DELETE FROM ") + tableName(), row, QSqlRecord());
+    return execChange(QStringLiteral("DELETE FROM ") + tableName() + rowMatch(), QSqlRecord(),
+                      rowMatchValues(row), true);
 }
 
-bool TableModel::execForRowKey(const QString& statement, int row, const QSqlRecord& values) {
-    if (row < 0 || row >= rowKeys_.size()) {
-        setLastError(QSqlError(QStringLiteral("The row is not in the table."), QString(),
-                               QSqlError::StatementError));
+// The WHERE clause that finds a row: its primary key as stored, or its
+// database key for a table without one.
+QString TableModel::rowMatch() const {
+    if (!hasKey())
+        return kRowKeyMatch;
+    return QStringLiteral(" WHERE ") + definition_.primaryKey.join(QStringLiteral(" = ? AND ")) +
+           QStringLiteral(" = ?");
+}
+
+QVariantList TableModel::rowMatchValues(int row) const {
+    if (!hasKey())
+        return {row >= 0 && row < rowKeys_.size() ? rowKeys_.at(row) : QString()};
+    QVariantList values;
+    for (const QString& column : definition_.primaryKey)
+        values.append(QSqlQueryModel::data(index(row, fieldIndex(column)), Qt::EditRole));
+    return values;
+}
+
+bool TableModel::execChange(const QString& statement, const QSqlRecord& values,
+                            const QVariantList& matchValues, bool mustFindRow) {
+    QSqlQuery query(database());
+    if (!query.prepare(statement)) {
+        setLastError(query.lastError());
         return false;
     }
-    QSqlQuery query(database());
-    query.prepare(statement + kRowKeyMatch);
     for (int field = 0; field < values.count(); ++field)
         if (values.isGenerated(field))
             query.addBindValue(values.value(field));
-    query.addBindValue(rowKeys_.at(row));
+    for (const QVariant& value : matchValues)
+        query.addBindValue(value);
     if (!query.exec()) {
         setLastError(query.lastError());
         return false;
     }
+    if (mustFindRow && query.numRowsAffected() != 1)
+        return refuse(QStringLiteral("The row of %1 was no longer there to change; it may have "
+                                     "been changed or deleted meanwhile.")
+                          .arg(tableName()));
     return true;
+}
+
+bool TableModel::refuse(const QString& reason) {
+    setLastError(QSqlError(reason, QString(), QSqlError::StatementError));
+    return false;
 }

@@ -47,6 +47,7 @@ public:
 
 protected:
     QString orderByClause() const override;
+    bool insertRowIntoTable(const QSqlRecord& values) override;
     bool updateRowInTable(int row, const QSqlRecord& values) override;
     bool deleteRowFromTable(int row) override;
 
@@ -55,7 +56,11 @@ private:
     Change pendingChange(int row) const;
     bool hasKey() const { return !definition_.primaryKey.isEmpty(); }
     bool loadRowKeys();
-    bool execForRowKey(const QString& statement, int row, const QSqlRecord& values);
+    QString rowMatch() const;
+    QVariantList rowMatchValues(int row) const;
+    bool execChange(const QString& statement, const QSqlRecord& values,
+                    const QVariantList& matchValues, bool mustFindRow);
+    bool refuse(const QString& reason);
 
     const schema::Table& definition_;
     QString indexName_;

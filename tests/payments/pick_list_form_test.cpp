@@ -84,22 +84,38 @@ TEST_F(PickListFormTest, ReasonAddedAndSavedIsStoredAndSharedWithOtherForms) {
     EXPECT_EQ(dataModule.table("REASON_4")->rowCount(), 1);
 }
 
-TEST_F(PickListFormTest, DuplicateIsRefusedAndStaysPendingUntilCancelled) {
+TEST_F(PickListFormTest, ARefusalSavesNoTabAndKeepsEveryChangeUntilCorrectedOrCancelled) {
     press(form, "btn_add");
-    typeNewValue("UPS   - GROUND");
+    typeNewValue("UPS   - GROUND");  // already in the list
+    TableModel& cities = *dataModule.table("CITY_4");
+    cities.insertRow(0);
+    cities.setData(cities.index(0, 0), "AUSTIN");
+    showTab("tab_city");
     press(form, "btn_save");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, "PROGRAM ERROR");
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Nothing was saved: a change to CARRIER"));
     EXPECT_TRUE(dialogs.messages[0].text.contains("PRIMARY or UNIQUE KEY"))
         << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(tabs()->currentWidget()->objectName(), "tab_carrier");
+    EXPECT_EQ(storedCount("CITY_4"), 0);
+    EXPECT_TRUE(cities.isDirty());
     EXPECT_TRUE(buttonEnabled(form, "btn_save"));
-    EXPECT_TRUE(buttonEnabled(form, "btn_cancel"));
-    EXPECT_TRUE(dataModule.table("CARRIER_4")->isDirty());
 
+    TableModel& carriers = *dataModule.table("CARRIER_4");
+    carriers.setData(carriers.index(carriers.rowCount() - 1, 0), "DHL - GROUND");
+    press(form, "btn_save");
+    EXPECT_EQ(dialogs.messages.size(), 1u) << dialogs.messages.back().text.toStdString();
+    EXPECT_EQ(storedCount("CITY_4", "CITY = 'AUSTIN'"), 1);
+    EXPECT_EQ(storedCount("CARRIER_4", "CARRIER = 'DHL - GROUND'"), 1);
+
+    press(form, "btn_add");
+    typeNewValue("UPS   - GROUND");
+    press(form, "btn_save");
     press(form, "btn_cancel");
-    EXPECT_FALSE(dataModule.table("CARRIER_4")->isDirty());
-    EXPECT_EQ(dataModule.table("CARRIER_4")->rowCount(), 23);
-    EXPECT_EQ(storedCount("CARRIER_4"), 23);
+    EXPECT_FALSE(carriers.isDirty());
+    EXPECT_EQ(carriers.rowCount(), 24);
+    EXPECT_EQ(storedCount("CARRIER_4"), 24);
 }
 
 TEST_F(PickListFormTest, DeleteAsksAndDeletesOnlyOnYes) {
