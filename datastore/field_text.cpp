@@ -5,6 +5,11 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
 namespace field_text {
 namespace {
 
@@ -26,36 +31,64 @@ QString dateText(const QVariant& value) {
     return kbx::short_date_text(value.toDateTime().date());
 }
 
-QVariant dateValue(const schema::Column& column, const QString& text) {
+bool isEmptyDate(const QString& text) {
     const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty() || trimmed.compare(kAbsentText, Qt::CaseInsensitive) == 0)
+    return trimmed.isEmpty() || trimmed.compare(kAbsentText, Qt::CaseInsensitive) == 0;
+}
+
+QVariant dateValue(const schema::Column& column, const QString& text) {
+    if (isEmptyDate(text))
         return column.absentIsOldDate() ? QVariant(QDateTime(kAbsentDate, QTime(0, 0)))
                                         : QVariant(QMetaType(QMetaType::QDateTime));
-    const QDate date = kbx::parse_short_date(trimmed);
-    return date.isValid() ? QVariant(QDateTime(date, QTime(0, 0))) : QVariant();
+    return QDateTime(kbx::parse_short_date(text), QTime(0, 0));
+}
+
+std::optional<double> parseNumber(const QString& text) {
+    bool ok = false;
+    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (ok && std::isfinite(number))
+        return number;
+    return std::nullopt;
+}
+
+// The number a NUMERIC column keeps: amounts (up to three decimals) exactly
+// to their scale, so that what is shown is what is stored.
+double keptNumber(const schema::Column& column, double number) {
+    if (column.scale > 3)
+        return number;
+    const double unit = std::pow(10.0, column.scale);
+    return std::round(number * unit) / unit;
+}
+
+QString numberRefusal(const schema::Column& column, double number) {
+    if (column.type == schema::Type::Integer) {
+        if (number != std::trunc(number))
+            return QStringLiteral("is not a whole number");
+        if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+            return QStringLiteral("is too large");
+        return QString();
+    }
+    if (column.scale <= 3 &&
+        std::abs(keptNumber(column, number) - number) > 1e-9 * std::max(1.0, std::abs(number)))
+        return QStringLiteral("has more than %1 decimals").arg(column.scale);
+    const int integerDigits = column.size - column.scale;
+    if (std::abs(keptNumber(column, number)) >= std::pow(10.0, integerDigits))
+        return QStringLiteral("is too large: at most %1 digits before the point")
+            .arg(integerDigits);
+    return QString();
 }
 
 QVariant numberValue(const schema::Column& column, const QString& text) {
     if (text.trimmed().isEmpty())
         return QVariant(
             QMetaType(column.type == schema::Type::Integer ? QMetaType::Int : QMetaType::Double));
-    const std::optional<double> number = parseNumber(text);
-    if (!number)
-        return QVariant();
+    const double number = *parseNumber(text);
     if (column.type == schema::Type::Integer)
-        return QVariant(static_cast<int>(*number));
-    return QVariant(*number);
+        return QVariant(static_cast<int>(number));
+    return QVariant(keptNumber(column, number));
 }
 
 }  // namespace
-
-std::optional<double> parseNumber(const QString& text) {
-    bool ok = false;
-    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (ok)
-        return number;
-    return std::nullopt;
-}
 
 QString fromValue(const schema::Column& column, const QVariant& value) {
     switch (column.type) {
@@ -77,7 +110,31 @@ QString fromValue(const schema::Column& column, const QVariant& value) {
     return value.toString();
 }
 
+QString refusal(const schema::Column& column, const QString& text) {
+    switch (column.type) {
+        case schema::Type::Date:
+            if (isEmptyDate(text) || kbx::parse_short_date(text).isValid())
+                return QString();
+            return QStringLiteral("is not a date like %1")
+                .arg(kbx::short_date_text(QDate(2004, 2, 1)));
+        case schema::Type::Integer:
+        case schema::Type::Numeric: {
+            if (text.trimmed().isEmpty())
+                return QString();
+            const std::optional<double> number = parseNumber(text);
+            return number ? numberRefusal(column, *number) : QStringLiteral("is not a number");
+        }
+        case schema::Type::Char:
+        case schema::Type::Varchar:
+        case schema::Type::BlobText:
+            return QString();
+    }
+    return QString();
+}
+
 QVariant toValue(const schema::Column& column, const QString& text) {
+    if (!refusal(column, text).isEmpty())
+        return QVariant();
     switch (column.type) {
         case schema::Type::Date:
             return dateValue(column, text);

@@ -6,8 +6,6 @@
 #include <QString>
 #include <QVariant>
 
-#include <optional>
-
 // How the forms show a column's value as text and read typed text back.
 namespace field_text {
 
@@ -20,12 +18,13 @@ inline const QString kAbsentText = QStringLiteral("N/A");
 // null), text without its padding blanks, amounts with their decimals.
 QString fromValue(const schema::Column& column, const QVariant& value);
 
-// The value to store for a text, or an invalid QVariant when the text does
-// not fit the column (a date or a number that is none). Empty text stores
-// null, or the absent date where that is the column's absent value.
-QVariant toValue(const schema::Column& column, const QString& text);
+// Why the column cannot take the text ("is not a date", "has more than 2
+// decimals", ...), or an empty text when it can.
+QString refusal(const schema::Column& column, const QString& text);
 
-// An amount typed by the user; nothing when the text is not a number.
-std::optional<double> parseNumber(const QString& text);
+// The value to store for a text, or an invalid QVariant when the column
+// refuses it. Empty text stores null, or the absent date where that is the
+// column's absent value.
+QVariant toValue(const schema::Column& column, const QString& text);
 
 }  // namespace field_text

@@ -7,9 +7,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-namespace {
-
-// The text an editor widget holds: line edit, combo box or plain text edit.
 QString editorText(const QWidget* editor) {
     if (const auto* line = qobject_cast<const QLineEdit*>(editor))
         return line->text();
@@ -19,6 +16,8 @@ QString editorText(const QWidget* editor) {
         return memo->toPlainText();
     return QString();
 }
+
+namespace {
 
 void setEditorText(QWidget* editor, const QString& text) {
     if (auto* line = qobject_cast<QLineEdit*>(editor))

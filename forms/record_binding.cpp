@@ -1,11 +1,13 @@
 #include "forms/record_binding.h"
 
+#include "datastore/field_text.h"
 #include "datastore/table_model.h"
 #include "forms/column_delegate.h"
 #include "platform/database_error.h"
 
 #include <QComboBox>
 #include <QDataWidgetMapper>
+#include <QLabel>
 #include <QLineEdit>
 
 RecordBinding::RecordBinding(TableModel& model, QObject* parent)
@@ -25,6 +27,8 @@ void RecordBinding::bind(QWidget* field, const QString& columnName) {
             QStringLiteral("The table %1 is not open.").arg(model_.definition().name));
     mapper_->addMapping(field, column);
     const schema::Column* definition = model_.columnAt(column);
+    if (definition)
+        bound_.emplace_back(field, definition);
     if (!definition || !definition->isText())
         return;
     if (auto* line = qobject_cast<QLineEdit*>(field))
@@ -49,8 +53,26 @@ void RecordBinding::appendRow() {
     mapper_->setCurrentIndex(row);
 }
 
-void RecordBinding::writeFields() {
+std::optional<RecordBinding::Refusal> RecordBinding::writeFields() {
+    for (const auto& [field, column] : bound_) {
+        const QString text = editorText(field);
+        const QString refusal = field_text::refusal(*column, text);
+        if (!refusal.isEmpty())
+            return Refusal{
+                field,
+                QStringLiteral("%1: \"%2\" %3.").arg(nameOf(field, column->name), text, refusal)};
+    }
     mapper_->submit();
+    return std::nullopt;
+}
+
+// The text of the label that stands for the field, without its shortcut mark.
+QString RecordBinding::nameOf(QWidget* field, const QString& columnName) const {
+    for (QWidget* level = field->parentWidget(); level; level = level->parentWidget())
+        for (const QLabel* label : level->findChildren<QLabel*>())
+            if (label->buddy() == field)
+                return label->text().remove(QLatin1Char('&'));
+    return columnName;
 }
 
 QVariant RecordBinding::value(const QString& columnName) const {

@@ -3,10 +3,17 @@
 #include <QObject>
 #include <QVariant>
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 class ColumnDelegate;
 class QDataWidgetMapper;
 class QWidget;
 class TableModel;
+namespace schema {
+struct Column;
+}
 
 // Binds a form's fields to one row of a shared table model and adds, stores,
 // drops and deletes that row. Field texts reach the row only when the record
@@ -27,8 +34,14 @@ public:
 
     // Appends an empty row and shows it.
     void appendRow();
-    // Writes the fields into the row, without storing it yet.
-    void writeFields();
+    // A bound field whose text its column cannot take.
+    struct Refusal {
+        QWidget* field = nullptr;
+        QString message;  // names the field: its label, or else its column
+    };
+    // Writes the fields into the row, without storing it yet. When a field
+    // holds text its column refuses, writes nothing and says which.
+    std::optional<Refusal> writeFields();
     QVariant value(const QString& columnName) const;
     void setValue(const QString& columnName, const QVariant& value);
 
@@ -41,9 +54,11 @@ public:
 
 private:
     int rowAfterPost(int postedRow, const QVariant& key);
+    QString nameOf(QWidget* field, const QString& columnName) const;
 
     TableModel& model_;
     QDataWidgetMapper* mapper_;
     ColumnDelegate* delegate_;
+    std::vector<std::pair<QWidget*, const schema::Column*>> bound_;
     int rowBeforeChange_ = 0;
 };

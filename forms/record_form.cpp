@@ -1,5 +1,7 @@
 #include "forms/record_form.h"
 
+#include "forms/record_binding.h"
+
 RecordForm::RecordForm(Dialogs& dialogs, QWidget* parent)
     : QDialog(parent),
       dialogs_(dialogs),
@@ -22,4 +24,14 @@ void RecordForm::reject() {
         dropChange();
     }
     QDialog::reject();
+}
+
+bool RecordForm::writeFields(RecordBinding& binding) {
+    const std::optional<RecordBinding::Refusal> refusal = binding.writeFields();
+    if (!refusal)
+        return true;
+    dialogs_.message(this, QStringLiteral("MESSAGE"),
+                     refusal->message + QStringLiteral("\nNothing was saved."), Buttons::Ok);
+    refusal->field->setFocus();
+    return false;
 }

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class Dialogs;
+class RecordBinding;
 
 // A record-maintenance form: its five buttons and two states, set up when
 // first shown, and closed (Exit, Escape or the window frame) only after
@@ -27,6 +28,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Drops the change being made when the user agrees to close.
     virtual void dropChange() = 0;
+    // Writes the fields into the row; when a field holds text its column
+    // refuses, says so, puts the cursor there and returns false.
+    bool writeFields(RecordBinding& binding);
 
     Dialogs& dialogs_;
     Guard guard_;

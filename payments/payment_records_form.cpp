@@ -178,11 +178,10 @@ QWidget* Tpayment_records_form::buildFields() {
         addEdit(grid, 5, 0, "SENT TO CLRD", "fld_sent_to_clear", "DAYS_SENT_TO_CLEAR");
     grid->addWidget(cb_save_return_date, 5, 2, 1, 5);
 
-    amounts_ = {
-        {addEdit(grid, 6, 0, "SPOU SPT AMT", "fld_spousal_support_amt", "SS_AMT"), "SPOU SPT AMT"},
-        {addEdit(grid, 6, 1, "RET PAY AMT", "fld_retired_pay_amt", "RP_AMT"), "RET PAY AMT"},
-        {addEdit(grid, 6, 2, "OTHER AMT", "fld_other_amt", "OTHER_AMT"), "OTHER AMT"},
-        {addEdit(grid, 6, 3, "CHILD SUP AMT", "fld_child_support_amt", "CS_AMT"), "CHILD SUP AMT"}};
+    amounts_ = {addEdit(grid, 6, 0, "SPOU SPT AMT", "fld_spousal_support_amt", "SS_AMT"),
+                addEdit(grid, 6, 1, "RET PAY AMT", "fld_retired_pay_amt", "RP_AMT"),
+                addEdit(grid, 6, 2, "OTHER AMT", "fld_other_amt", "OTHER_AMT"),
+                addEdit(grid, 6, 3, "CHILD SUP AMT", "fld_child_support_amt", "CS_AMT")};
 
     addField(grid, 7, 0, "CARRIER", lookup("CARRIER_4"), "fld_carrier", "CARRIER", 2);
     addEdit(grid, 7, 2, "CARRIER NUMBER", "fld_carrier_nbr", "CARR_NBR", 2);
@@ -290,20 +289,10 @@ void Tpayment_records_form::btn_deleteClick() {
     states_.enterNormalState();
 }
 
-bool Tpayment_records_form::amountsAreNumbers() {
-    for (const AmountField& amount : amounts_) {
-        if (amount.field->text().trimmed().isEmpty())
-            amount.field->setText(QStringLiteral("0"));
-        if (!field_text::parseNumber(amount.field->text())) {
-            dialogs_.message(this, QStringLiteral("MESSAGE"),
-                             QStringLiteral("%1 is not a number: \"%2\".\nNothing was saved.")
-                                 .arg(amount.label, amount.field->text()),
-                             Buttons::Ok);
-            amount.field->setFocus();
-            return false;
-        }
-    }
-    return true;
+void Tpayment_records_form::emptyAmountsToZero() {
+    for (QLineEdit* amount : amounts_)
+        if (amount->text().trimmed().isEmpty())
+            amount->setText(QStringLiteral("0"));
 }
 
 void Tpayment_records_form::writeIntervals() {
@@ -316,11 +305,11 @@ void Tpayment_records_form::writeIntervals() {
 }
 
 void Tpayment_records_form::btn_saveClick() {
-    if (!amountsAreNumbers())
-        return;
+    emptyAmountsToZero();
     date_pickers_save_date_to_fields();
     writeIntervals();
-    binding_->writeFields();
+    if (!writeFields(*binding_))
+        return;
 
     binding_->setValue(QStringLiteral("YYYYMMDD"),
                        payment_rules::sortKeyOf(dates_[Item].field->text()));

@@ -50,10 +50,6 @@ private:
         QLineEdit* deliveredToCleared;
         QLineEdit* sentToCleared;
     };
-    struct AmountField {
-        QLineEdit* field;
-        QString label;
-    };
 
     QWidget* buildFields();
     QWidget* buildSidePanel();
@@ -71,7 +67,7 @@ private:
     void date_pickers_set_date_on_edit();
     void date_pickers_save_date_to_fields();
 
-    bool amountsAreNumbers();
+    void emptyAmountsToZero();
     payment_rules::DateTexts dateTexts() const;
     void writeIntervals();
     QString browseStartFolder() const;
@@ -85,6 +81,6 @@ private:
     QLineEdit* fld_item_file = nullptr;
     std::vector<DateField> dates_;  // item, sent, available, 2nd, 3rd, delivered, returned, cleared
     IntervalFields intervals_{};
-    std::vector<AmountField> amounts_;
+    std::vector<QLineEdit*> amounts_;
     QList<QWidget*> fields_;
 };

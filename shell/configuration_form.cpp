@@ -141,7 +141,8 @@ void TConfiguration::btn_editClick() {
 }
 
 void TConfiguration::btn_saveClick() {
-    binding_->writeFields();
+    if (!writeFields(*binding_))
+        return;
     QString error;
     if (!binding_->post(&error)) {
         dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);

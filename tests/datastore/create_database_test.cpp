@@ -189,7 +189,7 @@ TEST_F(CreateDatabaseTest, CreatedDatabaseHoldsExactlyTheDefinedTablesAndIndexes
 }
 
 // A new database's rows, seeded and those a bare key gives, match the listing.
-TEST_F(CreateDatabaseTest, HoldsExactlyTheSeedRowsInOrderAndFillsTheDefaults) {
+TEST_F(CreateDatabaseTest, HoldsExactlyTheSeedRowsAndFillsTheDefaults) {
     collectLog(locations, "books");
     TestConnection db(locations.databasePath("books"));
     db.execute("INSERT INTO QUORVEL_4 (PK) VALUES (45000.5)");
