@@ -43,9 +43,13 @@ QVariant dateValue(const schema::Column& column, const QString& text) {
     return QDateTime(kbx::parse_short_date(text), QTime(0, 0));
 }
 
+// Numbers are written with a decimal point and no group separators, so
+// that "1,200" is never read as 1200 by one user and meant as 1.2 by another.
 std::optional<double> parseNumber(const QString& text) {
+    QLocale numbers = QLocale::c();
+    numbers.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
+    const double number = numbers.toDouble(text.trimmed(), &ok);
     if (ok && std::isfinite(number))
         return number;
     return std::nullopt;

@@ -130,10 +130,13 @@ QStringList describeRows(TestConnection& db) {
     return lines;
 }
 
-QStringList listing(const QString& name) {
+// Compares lines with a listing kept beside the tests, naming each line that differs.
+void expectListing(const QStringList& lines, const QString& name) {
     QFile file(QStringLiteral(Q4_TESTS_DIR "/datastore/") + name);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList expected = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    for (qsizetype line = 0; line < std::max(lines.size(), expected.size()); ++line)
+        EXPECT_EQ(lines.value(line), expected.value(line)) << name.toStdString() << ":" << line + 1;
 }
 
 QString isql(const QString& path, const QString& commands) {
@@ -184,8 +187,7 @@ TEST_F(CreateDatabaseTest, LogsEveryStepOfASuccessfulRunInOrder) {
 
 TEST_F(CreateDatabaseTest, CreatedDatabaseHoldsExactlyTheDefinedTablesAndIndexes) {
     collectLog(locations, "books");
-    EXPECT_EQ(describeDatabase(locations.databasePath("books")).join('\n').toStdString(),
-              listing("expected_schema.txt").join('\n').toStdString());
+    expectListing(describeDatabase(locations.databasePath("books")), "expected_schema.txt");
 }
 
 // A new database's rows, seeded and those a bare key gives, match the listing.
@@ -194,8 +196,7 @@ TEST_F(CreateDatabaseTest, HoldsExactlyTheSeedRowsAndFillsTheDefaults) {
     TestConnection db(locations.databasePath("books"));
     db.execute("INSERT INTO QUORVEL_4 (PK) VALUES (45000.5)");
     db.execute("INSERT INTO JSEARCH_4 (PK) VALUES (45000.5)");
-    EXPECT_EQ(describeRows(db).join('\n').toStdString(),
-              listing("expected_rows.txt").join('\n').toStdString());
+    expectListing(describeRows(db), "expected_rows.txt");
 }
 
 TEST_F(CreateDatabaseTest, AnotherClientSeesDialectOnePageSize4096AndForcedWrites) {

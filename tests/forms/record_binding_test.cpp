@@ -1,0 +1,131 @@
+#include "forms/record_binding.h"
+#include "datastore/data_module.h"
+#include "platform/kbx.h"
+#include "tests/support/test_connection.h"
+#include "tests/support/workspace.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A form of payment fields bound to QUORVEL_4, each with its label.
+class RecordBindingTest : public ::testing::Test {
+protected:
+    RecordBindingTest() {
+        dataModule.open(path);
+        layout = new QFormLayout(&form);
+        binding = new RecordBinding(*dataModule.table("QUORVEL_4"), &form);
+        for (const char* column : {"PK", "CHECK_NBR", "DATE_SENT", "ITEM_DATE", "DAYS_SENT_TO_DEL",
+                                   "SS_AMT", "CATEGORY"})
+            add(column, column == QString("CATEGORY") ? static_cast<QWidget*>(new QComboBox)
+                                                      : new QLineEdit);
+        add("MEMO", new QPlainTextEdit);
+        qobject_cast<QComboBox*>(fields["CATEGORY"])->setEditable(true);
+    }
+    void add(const QString& column, QWidget* field) {
+        layout->addRow(column + " LABEL", field);
+        binding->bind(field, column);
+        fields[column] = field;
+    }
+    void type(const QString& column, const QString& text) {
+        if (auto* line = qobject_cast<QLineEdit*>(fields[column]))
+            line->setText(text);
+        else if (auto* combo = qobject_cast<QComboBox*>(fields[column]))
+            combo->setCurrentText(text);
+        else
+            qobject_cast<QPlainTextEdit*>(fields[column])->setPlainText(text);
+    }
+    QString shown(const QString& column) {
+        if (auto* line = qobject_cast<QLineEdit*>(fields[column]))
+            return line->text();
+        if (auto* combo = qobject_cast<QComboBox*>(fields[column]))
+            return combo->currentText();
+        return qobject_cast<QPlainTextEdit*>(fields[column])->toPlainText();
+    }
+    QStringList stored(const QString& columns) {
+        TestConnection db(path);
+        return db.rows("SELECT " + columns + " FROM QUORVEL_4 ORDER BY PK");
+    }
+    void post() {
+        ASSERT_FALSE(binding->writeFields().has_value());
+        QString error;
+        ASSERT_TRUE(binding->post(&error)) << error.toStdString();
+    }
+
+    TestWorkspace workspace;
+    QString path = workspace.copyOfNewDatabase("books");
+    TDataModule2 dataModule;
+    QWidget form;
+    QFormLayout* layout;
+    RecordBinding* binding;
+    std::map<QString, QWidget*> fields;
+};
+
+TEST_F(RecordBindingTest, WhatIsTypedIsStoredOnPostAndShownAgainAsTyped) {
+    const QString sent = kbx::short_date_text(QDate(2004, 2, 9));
+    const std::map<QString, QString> typed = {
+        {"PK", "38018.5"},          {"CHECK_NBR", "101"},
+        {"DATE_SENT", sent},        {"ITEM_DATE", ""},
+        {"DAYS_SENT_TO_DEL", "-1"}, {"SS_AMT", "1200.5"},
+        {"CATEGORY", "ALIMONY"},    {"MEMO", "Sent late.\nSigned by J."}};
+    binding->appendRow();
+    for (const auto& [column, text] : typed)
+        type(column, text);
+    EXPECT_TRUE(stored("PK").isEmpty());
+    post();
+    EXPECT_EQ(stored("PK, CHECK_NBR, DATE_SENT, ITEM_DATE IS NULL, DAYS_SENT_TO_DEL, SS_AMT, "
+                     "CATEGORY"),
+              QStringList("38018.5|101|2004-02-09T00:00:00.000|true|-1|1200.5|ALIMONY"));
+
+    dataModule.table("QUORVEL_4")->select();
+    binding->showRow(0);
+    for (const auto& [column, text] : typed)
+        EXPECT_EQ(shown(column), column == "SS_AMT" ? "1200.50" : text) << column.toStdString();
+}
+
+TEST_F(RecordBindingTest, ARefusedFieldIsNamedAndNothingIsWritten) {
+    binding->appendRow();
+    type("PK", "38018.5");
+    type("CHECK_NBR", "101");
+    type("SS_AMT", "12.345");
+    const std::optional<RecordBinding::Refusal> refusal = binding->writeFields();
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->field, fields["SS_AMT"]);
+    EXPECT_EQ(refusal->message, "SS_AMT LABEL: \"12.345\" has more than 2 decimals.");
+    EXPECT_TRUE(binding->value("CHECK_NBR").isNull());
+
+    type("SS_AMT", "12.34");
+    post();
+    EXPECT_EQ(stored("CHECK_NBR, SS_AMT"), QStringList("101|12.34"));
+}
+
+TEST_F(RecordBindingTest, PostShowsThePostedRowWhereverItsKeyPutsItAndCancelGoesBack) {
+    {
+        TestConnection db(path);
+        db.execute("INSERT INTO QUORVEL_4 (PK, CHECK_NBR) VALUES (2, '200')");
+        db.execute("INSERT INTO QUORVEL_4 (PK, CHECK_NBR) VALUES (3, '300')");
+    }
+    dataModule.table("QUORVEL_4")->select();
+    binding->showRow(1);
+    binding->appendRow();
+    type("PK", "1");
+    type("CHECK_NBR", "100");
+    post();
+    EXPECT_EQ(binding->currentRow(), 0);
+    EXPECT_EQ(shown("CHECK_NBR"), "100");
+
+    binding->showRow(2);
+    type("CHECK_NBR", "999");
+    binding->cancel();
+    EXPECT_EQ(shown("CHECK_NBR"), "300");
+    EXPECT_FALSE(dataModule.table("QUORVEL_4")->isDirty());
+    EXPECT_EQ(stored("CHECK_NBR"), QStringList({"100", "200", "300"}));
+}
+
+}  // namespace
