@@ -7,6 +7,7 @@
 #include "platform/firebird.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <unistd.h>
 
@@ -79,6 +80,15 @@ void buildDatabase(const QString& path, const LogLine& log) {
 
 }  // namespace
 
+bool removeDatabaseFile(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.exists())
+        return true;
+    if (!file.isFile())
+        return false;
+    return fb::Attachment::drop(path, databaseAccount()) || QFile::remove(path);
+}
+
 CreateOutcome createDatabase(const Locations& locations, const QString& name, const LogLine& log) {
     log(kRule);
     log(QStringLiteral("Checking for database, and creating if necessary"));
@@ -91,7 +101,7 @@ CreateOutcome createDatabase(const Locations& locations, const QString& name, co
         return CreateOutcome::FolderNotMade;
     }
     const QString path = locations.databasePath(name);
-    if (QFile::exists(path) && !QFile::remove(path)) {
+    if (!removeDatabaseFile(path)) {
         log(QStringLiteral("Unable to delete the existing database ") + path +
             QStringLiteral(", nothing was created."));
         return CreateOutcome::NotDeleted;

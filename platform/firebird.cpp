@@ -29,6 +29,11 @@ public:
     CheckStatusWrapper* wrapper() { return &wrapper_; }
 
     bool failed() const { return wrapper_.getState() & IStatus::STATE_ERRORS; }
+    // Whether the first error is `code`, one of Firebird's isc_ error codes.
+    bool failedWith(intptr_t code) const {
+        const intptr_t* errors = wrapper_.getErrors();
+        return failed() && errors[0] == isc_arg_gds && errors[1] == code;
+    }
 
     void throwIfFailed() {
         if (!failed())
@@ -92,8 +97,8 @@ private:
 
 enum class Open { Existing, New };
 
-Firebird::IAttachment* openDatabase(const QString& path, ParameterBlock& block, Open how) {
-    Status status;
+Firebird::IAttachment* openDatabase(const QString& path, ParameterBlock& block, Open how,
+                                    Status& status) {
     Firebird::IProvider* provider = master()->getDispatcher();
     const QByteArray file = path.toUtf8();
     Firebird::IAttachment* attachment =
@@ -102,6 +107,12 @@ Firebird::IAttachment* openDatabase(const QString& path, ParameterBlock& block, 
                          : provider->attachDatabase(status.wrapper(), file.constData(),
                                                     block.length(), block.buffer());
     provider->release();
+    return attachment;
+}
+
+Firebird::IAttachment* openDatabase(const QString& path, ParameterBlock& block, Open how) {
+    Status status;
+    Firebird::IAttachment* attachment = openDatabase(path, block, how, status);
     status.throwIfFailed();
     return attachment;
 }
@@ -179,6 +190,22 @@ void Attachment::detach() {
         attachment->release();
         status.throwIfFailed();
     }
+}
+
+bool Attachment::drop(const QString& path, const Account& account) {
+    ParameterBlock block;
+    block.addAccount(account);
+    Status status;
+    Firebird::IAttachment* attachment = openDatabase(path, block, Open::Existing, status);
+    if (status.failedWith(isc_bad_db_format))
+        return false;
+    status.throwIfFailed();
+    attachment->dropDatabase(status.wrapper());
+    if (status.failed()) {
+        Attachment(attachment).detach();
+        status.throwIfFailed();
+    }
+    return true;
 }
 
 void Attachment::setForcedWrites(const QString& path, const Account& account, bool on) {

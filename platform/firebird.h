@@ -26,6 +26,10 @@ class Attachment {
 public:
     static Attachment create(const QString& path, const CreateOptions& options);
     static Attachment attach(const QString& path, const Account& account);
+    // Deletes the database through Firebird, which refuses (DatabaseError)
+    // while another attachment holds it. Returns false, leaving the file
+    // alone, when the file is no database at all.
+    static bool drop(const QString& path, const Account& account);
     // Switches the database's forced (synchronous) writes on or off. No other
     // attachment of this process may hold the file.
     static void setForcedWrites(const QString& path, const Account& account, bool on);

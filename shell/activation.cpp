@@ -1,6 +1,5 @@
 #include "shell/activation.h"
 
-#include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "forms/dialogs.h"
 
@@ -14,6 +13,7 @@ Activation::Activation(const Locations& locations, SettingsStore& settings,
                        TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
     : locations_(locations),
       settings_(settings),
+      firstdb_(locations),
       dataModule_(dataModule),
       dialogs_(dialogs),
       parent_(parent) {}
@@ -21,7 +21,7 @@ Activation::Activation(const Locations& locations, SettingsStore& settings,
 CurrentDatabase Activation::settleCurrentDatabase() {
     // firstdb may be the open database: it is never deleted under a live attachment.
     dataModule_.close();
-    createDatabase(locations_, kFirstdb, [](const QString&) {});
+    firstdb_.recreate();
 
     CurrentDatabase current = settings_.currentDatabase();
     if (current.path.isEmpty())

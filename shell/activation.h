@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datastore/locations.h"
+#include "datastore/scratch_database.h"
 #include "datastore/settings_store.h"
 
 class Dialogs;
@@ -28,6 +29,7 @@ private:
 
     Locations locations_;
     SettingsStore& settings_;
+    ScratchDatabase firstdb_;
     TDataModule2& dataModule_;
     Dialogs& dialogs_;
     QWidget* parent_;

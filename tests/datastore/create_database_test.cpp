@@ -1,5 +1,7 @@
 #include "datastore/create_database.h"
 #include "datastore/locations.h"
+#include "datastore/scratch_database.h"
+#include "platform/database_error.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/workspace.h"
 
@@ -244,6 +246,27 @@ TEST_F(CreateDatabaseTest, TargetThatCannotBeDeletedStopsWithALineSayingSo) {
     EXPECT_TRUE(log[4].startsWith("Unable to delete the existing database"))
         << log[4].toStdString();
     EXPECT_TRUE(QFileInfo(locations.databasePath("stuck")).isDir());
+}
+
+// firstdb, made from a pristine copy, is a new database each time, and one
+// held open is never replaced under its holder.
+TEST_F(CreateDatabaseTest, ScratchDatabaseIsNewEachTimeAndNeverReplacedWhileHeld) {
+    ScratchDatabase firstdb(locations);
+    firstdb.recreate();
+    const QString path = locations.firstdbPath();
+    {
+        TestConnection db(path);
+        db.execute("INSERT INTO CITY_4 (CITY) VALUES ('AUSTIN')");
+        EXPECT_THROW(firstdb.recreate(), DatabaseError) << "replaced while held";
+        EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM CITY_4").toInt(), 1);
+    }
+    firstdb.recreate();
+    EXPECT_TRUE(isql(path, "SHOW DATABASE;\n").contains("Forced Writes are ON"));
+    expectListing(describeDatabase(path), "expected_schema.txt");
+    TestConnection db(path);
+    db.execute("INSERT INTO QUORVEL_4 (PK) VALUES (45000.5)");
+    db.execute("INSERT INTO JSEARCH_4 (PK) VALUES (45000.5)");
+    expectListing(describeRows(db), "expected_rows.txt");
 }
 
 }  // namespace
