@@ -1,5 +1,6 @@
 #include "tests/support/test_connection.h"
 
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -66,4 +67,14 @@ QStringList TestConnection::rows(const QString& sql) {
         result.append(columns.join(QLatin1Char('|')));
     }
     return result;
+}
+
+QString isql(const QString& path, const QStringList& options, const QString& commands) {
+    QProcess process;
+    process.start(QStringLiteral("isql-fb"), QStringList{"-q", "-user", "SYSDBA", "-password",
+                                                         "plumbtwig"} + options + QStringList{path});
+    process.write(commands.toUtf8());
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
 }

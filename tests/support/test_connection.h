@@ -8,6 +8,10 @@
 #include <QStringList>
 #include <QVariant>
 
+// What Firebird's own isql says of a database: run with `options`, fed
+// `commands`, its output and errors.
+QString isql(const QString& path, const QStringList& options, const QString& commands = {});
+
 // A connection of the test's own, through Qt's QIBASE driver, to look into a
 // database independently of the program's data module.
 class TestConnection {
