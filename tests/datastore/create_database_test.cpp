@@ -54,7 +54,6 @@ QStringList describeRows(TestConnection& db) {
     return lines;
 }
 
-
 class CreateDatabaseTest : public ::testing::Test {
 protected:
     TestWorkspace workspace;

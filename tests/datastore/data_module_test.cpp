@@ -1,6 +1,6 @@
 #include "datastore/data_module.h"
+#include "tests/support/books_database.h"
 #include "tests/support/test_connection.h"
-#include "tests/support/workspace.h"
 
 #include <QRegularExpression>
 
@@ -11,18 +11,14 @@ namespace {
 // Whether another process can attach the file, which the engine refuses
 // while this process holds it open.
 bool anotherProcessCanAttach(const QString& path) {
-    return isql(path, {}, "SELECT COUNT(*) FROM CARRIER_4;\n").split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).endsWith("23");
+    return isql(path, {}, "SELECT COUNT(*) FROM CARRIER_4;\n")
+        .split(QRegularExpression("\\s+"), Qt::SkipEmptyParts)
+        .endsWith("23");
 }
 
-class DataModuleTest : public ::testing::Test {
-protected:
-    TestWorkspace workspace;
-    QString path = workspace.copyOfNewDatabase("books");
-    TDataModule2 dataModule;
-};
+class DataModuleTest : public ::testing::Test, protected BooksDatabase {};
 
 TEST_F(DataModuleTest, OpensEveryTableOnTheConnectionNamedForIt) {
-    dataModule.open(path);
     EXPECT_EQ(dataModule.connection().connectionName(), "IBDatabase_quorvel_4");
     EXPECT_EQ(dataModule.openPath(), path);
     QStringList modelNames;
@@ -42,7 +38,6 @@ TEST_F(DataModuleTest, OpensEveryTableOnTheConnectionNamedForIt) {
 }
 
 TEST_F(DataModuleTest, ClosingFreesTheFileForOtherProcesses) {
-    dataModule.open(path);
     EXPECT_FALSE(anotherProcessCanAttach(path));
     dataModule.close();
     EXPECT_FALSE(dataModule.isOpen());

@@ -1,8 +1,8 @@
 #include "datastore/data_module.h"
 #include "platform/database_error.h"
 #include "platform/transaction.h"
+#include "tests/support/books_database.h"
 #include "tests/support/test_connection.h"
-#include "tests/support/workspace.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
@@ -18,27 +18,14 @@ QStringList column(const TableModel& model, const QString& name) {
     return values;
 }
 
-class TableModelTest : public ::testing::Test {
-protected:
-    int stored(const QString& table, const QString& where = "1 = 1") {
-        TestConnection db(path);
-        return db.scalar("SELECT COUNT(*) FROM " + table + " WHERE " + where).toInt();
-    }
-
-    TestWorkspace workspace;
-    QString path = workspace.copyOfNewDatabase("books");
-    TDataModule2 dataModule;
-};
+class TableModelTest : public ::testing::Test, protected BooksDatabase {};
 
 TEST_F(TableModelTest, RowsComeInKeyOrderOrInTheChosenIndexOrder) {
-    {
-        TestConnection db(path);
-        db.execute("INSERT INTO JSEARCH_4 (PK, YYYYMMDD, TIME_) VALUES (3, '20040102', '09:00')");
-        db.execute("INSERT INTO JSEARCH_4 (PK, YYYYMMDD, TIME_) VALUES (1, '20040105', '08:00')");
-        db.execute("INSERT INTO JSEARCH_4 (PK, YYYYMMDD, TIME_) VALUES (2, '20040102', '10:30')");
-        db.execute("INSERT INTO ITEM_4 (ITEM) VALUES ('ZEBRA')");
-        db.execute("INSERT INTO ITEM_4 (ITEM) VALUES ('APPLE')");
-    }
+    execute("INSERT INTO JSEARCH_4 (PK, YYYYMMDD, TIME_) VALUES (3, '20040102', '09:00')");
+    execute("INSERT INTO JSEARCH_4 (PK, YYYYMMDD, TIME_) VALUES (1, '20040105', '08:00')");
+    execute("INSERT INTO JSEARCH_4 (PK, YYYYMMDD, TIME_) VALUES (2, '20040102', '10:30')");
+    execute("INSERT INTO ITEM_4 (ITEM) VALUES ('ZEBRA')");
+    execute("INSERT INTO ITEM_4 (ITEM) VALUES ('APPLE')");
     dataModule.open(path);
     TableModel& jobs = *dataModule.table("JSEARCH_4");
     EXPECT_EQ(column(jobs, "PK"), QStringList({"1", "2", "3"}));
@@ -52,31 +39,22 @@ TEST_F(TableModelTest, RowsComeInKeyOrderOrInTheChosenIndexOrder) {
 }
 
 TEST_F(TableModelTest, TableWithoutAKeyChangesOnlyTheRowEdited) {
-    {
-        TestConnection db(path);
-        db.execute("INSERT INTO CONFIG_4 (MY_NAME, AUTO_ZIP) VALUES ('TWIN', 1)");
-        db.execute("INSERT INTO CONFIG_4 (MY_NAME, AUTO_ZIP) VALUES ('TWIN', 1)");
-    }
+    execute("INSERT INTO CONFIG_4 (MY_NAME, AUTO_ZIP) VALUES ('TWIN', 1)");
+    execute("INSERT INTO CONFIG_4 (MY_NAME, AUTO_ZIP) VALUES ('TWIN', 1)");
     dataModule.open(path);
     TableModel& config = *dataModule.table("CONFIG_4");
     ASSERT_EQ(config.rowCount(), 2);
     config.setData(config.index(1, config.fieldIndex("MY_CITY")), "EL PASO");
-    ASSERT_TRUE(config.submitAll()) << config.lastError().text().toStdString();
-    {
-        TestConnection db(path);
-        EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM CONFIG_4 WHERE MY_CITY = 'EL PASO'").toInt(), 1);
-    }
+    config.store();
+    EXPECT_EQ(count("CONFIG_4", "MY_CITY = 'EL PASO'"), 1);
     config.removeRow(config.rowOf("MY_CITY", QVariant(QMetaType(QMetaType::QString))));
-    ASSERT_TRUE(config.submitAll()) << config.lastError().text().toStdString();
-
-    TestConnection db(path);
-    EXPECT_EQ(db.rows("SELECT MY_NAME, MY_CITY FROM CONFIG_4"), QStringList("TWIN|EL PASO"));
+    config.store();
+    EXPECT_EQ(rows("SELECT MY_NAME, MY_CITY FROM CONFIG_4"), QStringList("TWIN|EL PASO"));
 }
 
 // What the model shows of a long text is what is stored: cut to the
 // column's width, never in the middle of a character.
 TEST_F(TableModelTest, TextIsCutToItsColumnAndStoredAsShown) {
-    dataModule.open(path);
     TableModel& cities = *dataModule.table("CITY_4");  // CITY holds 50
     const QString typed[] = {QString(60, 'X'), QString(49, 'X') + "\u00e9ZZ"};
     for (const QString& text : typed) {
@@ -87,36 +65,26 @@ TEST_F(TableModelTest, TextIsCutToItsColumnAndStoredAsShown) {
         EXPECT_TRUE(text.startsWith(shown)) << shown.toStdString();
         EXPECT_GE(shown.size(), 49);
         EXPECT_LE(shown.size(), 50);
-        TestConnection db(path);
-        EXPECT_EQ(db.scalar("SELECT CITY FROM CITY_4 WHERE CITY STARTING WITH 'XXXXXXXXX'")
-                      .toString()
-                      .trimmed(),
-                  shown);
-        db.execute("DELETE FROM CITY_4");
+        EXPECT_EQ(rows("SELECT CITY FROM CITY_4"), QStringList(shown));
+        execute("DELETE FROM CITY_4");
         cities.select();
     }
 }
 
 TEST_F(TableModelTest, AChangeToARowDeletedMeanwhileIsRefusedAndKept) {
-    {
-        TestConnection db(path);
-        db.execute("INSERT INTO CONFIG_4 (MY_NAME) VALUES ('PAT')");
-    }
+    execute("INSERT INTO CONFIG_4 (MY_NAME) VALUES ('PAT')");
     dataModule.open(path);
     TableModel& carriers = *dataModule.table("CARRIER_4");
     TableModel& config = *dataModule.table("CONFIG_4");
-    {
-        TestConnection db(path);
-        db.execute("DELETE FROM CARRIER_4 WHERE CARRIER = 'FEDEX - 1DAY FREIGHT'");
-        db.execute("DELETE FROM CONFIG_4");
-    }
+    execute("DELETE FROM CARRIER_4 WHERE CARRIER = 'FEDEX - 1DAY FREIGHT'");
+    execute("DELETE FROM CONFIG_4");
     carriers.setData(carriers.index(0, 0), "FEDEX - ONE DAY");
     config.setData(config.index(0, config.fieldIndex("MY_NAME")), "LEE");
     for (TableModel* table : {&carriers, &config}) {
         EXPECT_THROW(table->store(), DatabaseError) << table->tableName().toStdString();
         EXPECT_TRUE(table->isDirty());
     }
-    EXPECT_EQ(stored("CARRIER_4", "CARRIER = 'FEDEX - ONE DAY'"), 0);
+    EXPECT_EQ(count("CARRIER_4", "CARRIER = 'FEDEX - ONE DAY'"), 0);
     carriers.revertAll();
     carriers.removeRow(0);
     EXPECT_THROW(carriers.store(), DatabaseError);
@@ -125,7 +93,6 @@ TEST_F(TableModelTest, AChangeToARowDeletedMeanwhileIsRefusedAndKept) {
 // Changes written on a transaction that then rolls back stay in the model,
 // and a later store writes them all.
 TEST_F(TableModelTest, ChangesStayPendingWhenTheirTransactionRollsBack) {
-    dataModule.open(path);
     TableModel& cities = *dataModule.table("CITY_4");
     TableModel& carriers = *dataModule.table("CARRIER_4");
     cities.insertRow(0);
@@ -137,8 +104,8 @@ TEST_F(TableModelTest, ChangesStayPendingWhenTheirTransactionRollsBack) {
         throw DatabaseError("a later step failed");
     };
     EXPECT_THROW(inTransaction(dataModule.connection(), storeBothThenFail), DatabaseError);
-    EXPECT_EQ(stored("CITY_4"), 0);
-    EXPECT_EQ(stored("CARRIER_4"), 23);
+    EXPECT_EQ(count("CITY_4"), 0);
+    EXPECT_EQ(count("CARRIER_4"), 23);
     EXPECT_TRUE(cities.isDirty());
     EXPECT_TRUE(carriers.isDirty());
 
@@ -146,8 +113,8 @@ TEST_F(TableModelTest, ChangesStayPendingWhenTheirTransactionRollsBack) {
         cities.storePendingChanges();
         carriers.storePendingChanges();
     });
-    EXPECT_EQ(stored("CITY_4", "CITY = 'AUSTIN'"), 1);
-    EXPECT_EQ(stored("CARRIER_4"), 22);
+    EXPECT_EQ(count("CITY_4", "CITY = 'AUSTIN'"), 1);
+    EXPECT_EQ(count("CARRIER_4"), 22);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include "forms/record_binding.h"
-#include "datastore/data_module.h"
 #include "platform/kbx.h"
-#include "tests/support/test_connection.h"
-#include "tests/support/workspace.h"
+#include "tests/support/books_database.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -15,10 +13,9 @@
 namespace {
 
 // A form of payment fields bound to QUORVEL_4, each with its label.
-class RecordBindingTest : public ::testing::Test {
+class RecordBindingTest : public ::testing::Test, protected BooksDatabase {
 protected:
     RecordBindingTest() {
-        dataModule.open(path);
         layout = new QFormLayout(&form);
         binding = new RecordBinding(*dataModule.table("QUORVEL_4"), &form);
         for (const char* column : {"PK", "CHECK_NBR", "DATE_SENT", "ITEM_DATE", "DAYS_SENT_TO_DEL",
@@ -49,8 +46,7 @@ protected:
         return qobject_cast<QPlainTextEdit*>(fields[column])->toPlainText();
     }
     QStringList stored(const QString& columns) {
-        TestConnection db(path);
-        return db.rows("SELECT " + columns + " FROM QUORVEL_4 ORDER BY PK");
+        return rows("SELECT " + columns + " FROM QUORVEL_4 ORDER BY PK");
     }
     void post() {
         ASSERT_FALSE(binding->writeFields().has_value());
@@ -58,9 +54,6 @@ protected:
         ASSERT_TRUE(binding->post(&error)) << error.toStdString();
     }
 
-    TestWorkspace workspace;
-    QString path = workspace.copyOfNewDatabase("books");
-    TDataModule2 dataModule;
     QWidget form;
     QFormLayout* layout;
     RecordBinding* binding;
@@ -106,11 +99,8 @@ TEST_F(RecordBindingTest, ARefusedFieldIsNamedAndNothingIsWritten) {
 }
 
 TEST_F(RecordBindingTest, PostShowsThePostedRowWhereverItsKeyPutsItAndCancelGoesBack) {
-    {
-        TestConnection db(path);
-        db.execute("INSERT INTO QUORVEL_4 (PK, CHECK_NBR) VALUES (2, '200')");
-        db.execute("INSERT INTO QUORVEL_4 (PK, CHECK_NBR) VALUES (3, '300')");
-    }
+    execute("INSERT INTO QUORVEL_4 (PK, CHECK_NBR) VALUES (2, '200')");
+    execute("INSERT INTO QUORVEL_4 (PK, CHECK_NBR) VALUES (3, '300')");
     dataModule.table("QUORVEL_4")->select();
     binding->showRow(1);
     binding->appendRow();

@@ -3,6 +3,7 @@
 #include "forms/date_picker.h"
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
+#include "tests/support/books_database.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
@@ -28,7 +29,7 @@ const char* const kPickers[] = {"DateTimePicker_item_date",      "DateTimePicker
                                 "DateTimePicker_date_3rd_try",   "DateTimePicker_date_delivered",
                                 "DateTimePicker_date_returned",  "DateTimePicker_date_cleared"};
 
-class PaymentRecordsFormTest : public ::testing::Test {
+class PaymentRecordsFormTest : public ::testing::Test, protected BooksDatabase {
 protected:
     PaymentRecordsFormTest() {
         form.resize(1024, 740);
@@ -40,31 +41,25 @@ protected:
         dataModule.table("QUORVEL_4")->select();
         form.FormActivate();
     }
+    // A stored payment, shown: item 1 Feb 2004, sent 2 Feb, available 5 Feb,
+    // delivered 9 Feb, cleared 20 Feb, the rest absent; `change` alters it.
+    void storePayment(const QString& change = QString()) {
+        execute(
+            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, YYYYMMDD, DATE_SENT, DATE_AVAIL, "
+            "DATE_DEL, DATE_CLEAR, SS_AMT, CHECK_NBR) VALUES (38018.5, 'SPOUSAL SUPPORT', "
+            "'2004-02-01', '20040201', '2004-02-02', '2004-02-05', '2004-02-09', "
+            "'2004-02-20', 1200, '101')");
+        if (!change.isEmpty())
+            execute(change);
+        reopen();
+    }
     QStringList stored(const QString& columns) {
-        TestConnection db(path);
-        return db.rows("SELECT " + columns + " FROM QUORVEL_4 ORDER BY PK");
+        return rows("SELECT " + columns + " FROM QUORVEL_4 ORDER BY PK");
     }
 
-    TestWorkspace workspace;
-    QString path = workspace.copyOfNewDatabase("books");
-    TDataModule2 dataModule;
-    bool opened = (dataModule.open(path), true);
     ScriptedDialogs dialogs;
     Tpayment_records_form form{dataModule, dialogs};
 };
-
-// A stored payment: item 1 Feb 2004, sent 2 Feb, available 5 Feb, delivered
-// 9 Feb, cleared 20 Feb, the rest absent.
-void storePayment(const QString& path, const QString& extra = QString()) {
-    TestConnection db(path);
-    db.execute(
-        "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, YYYYMMDD, DATE_SENT, DATE_AVAIL, "
-        "DATE_DEL, DATE_CLEAR, SS_AMT, CHECK_NBR) VALUES (38018.5, 'SPOUSAL SUPPORT', "
-        "'2004-02-01', '20040201', '2004-02-02', '2004-02-05', '2004-02-09', "
-        "'2004-02-20', 1200, '101')");
-    if (!extra.isEmpty())
-        db.execute(extra);
-}
 
 TEST_F(PaymentRecordsFormTest, NewRowSavedAtOnceHoldsTodayEverywhereAndZeroIntervals) {
     press(form, "btn_add");
@@ -99,8 +94,7 @@ TEST_F(PaymentRecordsFormTest, NewRowSavedAtOnceHoldsTodayEverywhereAndZeroInter
 }
 
 TEST_F(PaymentRecordsFormTest, EditingKeepsTheKeyAndComputesIntervalsFromTheSavedDates) {
-    storePayment(path);
-    reopen();
+    storePayment();
     EXPECT_EQ(edit("fld_date_sent")->text(), kbx::short_date_text(QDate(2004, 2, 2)));
     EXPECT_EQ(edit("fld_date_2nd_try")->text(), "N/A");
     press(form, "btn_edit");
@@ -120,8 +114,7 @@ TEST_F(PaymentRecordsFormTest, EditingKeepsTheKeyAndComputesIntervalsFromTheSave
 }
 
 TEST_F(PaymentRecordsFormTest, AbsentDatesGiveIntervalsOfMinusOne) {
-    storePayment(path, "UPDATE QUORVEL_4 SET DATE_DEL = '1901-01-01'");
-    reopen();
+    storePayment("UPDATE QUORVEL_4 SET DATE_DEL = '1901-01-01'");
     press(form, "btn_edit");
     EXPECT_TRUE(picker("DateTimePicker_date_delivered")->isAbsent());
     press(form, "btn_save");
@@ -131,8 +124,7 @@ TEST_F(PaymentRecordsFormTest, AbsentDatesGiveIntervalsOfMinusOne) {
 }
 
 TEST_F(PaymentRecordsFormTest, EmptyDatesArePresetFromNeighboursAndOnlySavedOnSave) {
-    storePayment(path, "UPDATE QUORVEL_4 SET DATE_AVAIL = NULL");
-    reopen();
+    storePayment("UPDATE QUORVEL_4 SET DATE_AVAIL = NULL");
     EXPECT_EQ(edit("fld_date_avail")->text(), "");
     press(form, "btn_edit");
     EXPECT_EQ(picker("DateTimePicker_date_available")->date(), QDate(2004, 2, 2));
@@ -142,8 +134,7 @@ TEST_F(PaymentRecordsFormTest, EmptyDatesArePresetFromNeighboursAndOnlySavedOnSa
 }
 
 TEST_F(PaymentRecordsFormTest, RowWithoutAnItemDateCanStillBeEdited) {
-    storePayment(path, "UPDATE QUORVEL_4 SET ITEM_DATE = NULL");
-    reopen();
+    storePayment("UPDATE QUORVEL_4 SET ITEM_DATE = NULL");
     press(form, "btn_edit");
     EXPECT_TRUE(buttonEnabled(form, "btn_save"));
     EXPECT_EQ(picker("DateTimePicker_item_date")->date(), QDate::currentDate());
@@ -185,8 +176,7 @@ TEST_F(PaymentRecordsFormTest, AmountThatIsNoNumberStopsSaveAndKeepsTheRow) {
 }
 
 TEST_F(PaymentRecordsFormTest, DeleteAsksAndDeletesOnlyOnYes) {
-    storePayment(path);
-    reopen();
+    storePayment();
     dialogs.queueAnswer(Answer::No);
     press(form, "btn_delete");
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -241,11 +231,8 @@ TEST_F(PaymentRecordsFormTest, F2InALookupListOpensPickListsAndKeepsTheFieldsTex
 }
 
 TEST_F(PaymentRecordsFormTest, F2InTheItemFileFieldStoresThePathWithoutItsDrive) {
-    {
-        TestConnection db(path);
-        db.execute("INSERT INTO CONFIG_4 (BROWSE_START_HERE) VALUES ('/home/pat/scans')");
-    }
-    dataModule.open(path);
+    execute("INSERT INTO CONFIG_4 (BROWSE_START_HERE) VALUES ('/home/pat/scans')");
+    dataModule.table("CONFIG_4")->select();
     press(form, "btn_add");
     dialogs.queueChosenFile("D:\\scans\\chk101.tif");
     QTest::keyClick(edit("fld_item_file"), Qt::Key_F2);
@@ -279,9 +266,7 @@ TEST_F(PaymentRecordsFormTest, ClosingWhileChangingAsksBeforeTheChangeIsLost) {
 }
 
 TEST_F(PaymentRecordsFormTest, GridShowsTheEightColumnsAndMovesBetweenRecords) {
-    storePayment(path,
-                 "INSERT INTO QUORVEL_4 (PK, CATEGORY, CHECK_NBR) VALUES (38020, 'LEGAL', '202')");
-    reopen();
+    storePayment("INSERT INTO QUORVEL_4 (PK, CATEGORY, CHECK_NBR) VALUES (38020, 'LEGAL', '202')");
     auto* grid = component<QTableView>(form, "DBGrid1");
     QStringList shown;
     const QSqlRecord columns = dataModule.table("QUORVEL_4")->record();

@@ -1,5 +1,6 @@
 #include "payments/pick_list_form.h"
 #include "datastore/data_module.h"
+#include "tests/support/books_database.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-class PickListFormTest : public ::testing::Test {
+class PickListFormTest : public ::testing::Test, protected BooksDatabase {
 protected:
     PickListFormTest() { form.show(); }
 
@@ -26,15 +27,6 @@ protected:
         ASSERT_NE(editor, nullptr);
         QTest::keyClicks(editor, text);
     }
-    int storedCount(const QString& table, const QString& where = "1 = 1") {
-        TestConnection db(path);
-        return db.scalar("SELECT COUNT(*) FROM " + table + " WHERE " + where).toInt();
-    }
-
-    TestWorkspace workspace;
-    QString path = workspace.copyOfNewDatabase("books");
-    TDataModule2 dataModule;
-    bool opened = (dataModule.open(path), true);
     ScriptedDialogs dialogs;
     Tpick_list_form form{dataModule, dialogs};
 };
@@ -80,7 +72,7 @@ TEST_F(PickListFormTest, ReasonAddedAndSavedIsStoredAndSharedWithOtherForms) {
     press(form, "btn_save");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(buttonEnabled(form, "btn_add"));
-    EXPECT_EQ(storedCount("REASON_4", "REASON = 'TOO FAR TO COMMUTE'"), 1);
+    EXPECT_EQ(count("REASON_4", "REASON = 'TOO FAR TO COMMUTE'"), 1);
     EXPECT_EQ(dataModule.table("REASON_4")->rowCount(), 1);
 }
 
@@ -98,7 +90,7 @@ TEST_F(PickListFormTest, ARefusalSavesNoTabAndKeepsEveryChangeUntilCorrectedOrCa
     EXPECT_TRUE(dialogs.messages[0].text.contains("PRIMARY or UNIQUE KEY"))
         << dialogs.messages[0].text.toStdString();
     EXPECT_EQ(tabs()->currentWidget()->objectName(), "tab_carrier");
-    EXPECT_EQ(storedCount("CITY_4"), 0);
+    EXPECT_EQ(count("CITY_4"), 0);
     EXPECT_TRUE(cities.isDirty());
     EXPECT_TRUE(buttonEnabled(form, "btn_save"));
 
@@ -106,8 +98,8 @@ TEST_F(PickListFormTest, ARefusalSavesNoTabAndKeepsEveryChangeUntilCorrectedOrCa
     carriers.setData(carriers.index(carriers.rowCount() - 1, 0), "DHL - GROUND");
     press(form, "btn_save");
     EXPECT_EQ(dialogs.messages.size(), 1u) << dialogs.messages.back().text.toStdString();
-    EXPECT_EQ(storedCount("CITY_4", "CITY = 'AUSTIN'"), 1);
-    EXPECT_EQ(storedCount("CARRIER_4", "CARRIER = 'DHL - GROUND'"), 1);
+    EXPECT_EQ(count("CITY_4", "CITY = 'AUSTIN'"), 1);
+    EXPECT_EQ(count("CARRIER_4", "CARRIER = 'DHL - GROUND'"), 1);
 
     press(form, "btn_add");
     typeNewValue("UPS   - GROUND");
@@ -115,7 +107,7 @@ TEST_F(PickListFormTest, ARefusalSavesNoTabAndKeepsEveryChangeUntilCorrectedOrCa
     press(form, "btn_cancel");
     EXPECT_FALSE(carriers.isDirty());
     EXPECT_EQ(carriers.rowCount(), 24);
-    EXPECT_EQ(storedCount("CARRIER_4"), 24);
+    EXPECT_EQ(count("CARRIER_4"), 24);
 }
 
 TEST_F(PickListFormTest, DeleteAsksAndDeletesOnlyOnYes) {
@@ -123,12 +115,12 @@ TEST_F(PickListFormTest, DeleteAsksAndDeletesOnlyOnYes) {
     dialogs.queueAnswer(Answer::No);
     press(form, "btn_delete");
     EXPECT_EQ(dialogs.messages.back().caption, "RECORD DELETE REQUESTED");
-    EXPECT_EQ(storedCount("CARRIER_4"), 23);
+    EXPECT_EQ(count("CARRIER_4"), 23);
     EXPECT_TRUE(buttonEnabled(form, "btn_add"));
     dialogs.queueAnswer(Answer::Yes);
     press(form, "btn_delete");
-    EXPECT_EQ(storedCount("CARRIER_4"), 22);
-    EXPECT_EQ(storedCount("CARRIER_4", "CARRIER = 'FEDEX - 1DAY FREIGHT'"), 0);
+    EXPECT_EQ(count("CARRIER_4"), 22);
+    EXPECT_EQ(count("CARRIER_4", "CARRIER = 'FEDEX - 1DAY FREIGHT'"), 0);
 }
 
 TEST_F(PickListFormTest, ChangeTypedOnOneTabSurvivesATabSwitch) {
@@ -138,7 +130,7 @@ TEST_F(PickListFormTest, ChangeTypedOnOneTabSurvivesATabSwitch) {
     showTab("tab_reason");
     press(form, "btn_save");
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(storedCount("CITY_4", "CITY = 'AUSTIN'"), 1);
+    EXPECT_EQ(count("CITY_4", "CITY = 'AUSTIN'"), 1);
 
     showTab("tab_city");
     press(form, "btn_add");
@@ -146,7 +138,7 @@ TEST_F(PickListFormTest, ChangeTypedOnOneTabSurvivesATabSwitch) {
     showTab("tab_item");
     press(form, "btn_cancel");
     EXPECT_FALSE(dataModule.table("CITY_4")->isDirty());
-    EXPECT_EQ(storedCount("CITY_4"), 1);
+    EXPECT_EQ(count("CITY_4"), 1);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "shell/configuration_form.h"
 #include "datastore/data_module.h"
+#include "tests/support/books_database.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-class ConfigurationFormTest : public ::testing::Test {
+class ConfigurationFormTest : public ::testing::Test, protected BooksDatabase {
 protected:
     ConfigurationFormTest() { form.show(); }
 
@@ -25,14 +26,9 @@ protected:
         QTest::keyClicks(edit(field), text);
     }
     QStringList stored(const QString& columns) {
-        TestConnection db(path);
-        return db.rows("SELECT " + columns + " FROM CONFIG_4");
+        return rows("SELECT " + columns + " FROM CONFIG_4");
     }
 
-    TestWorkspace workspace;
-    QString path = workspace.copyOfNewDatabase("books");
-    TDataModule2 dataModule;
-    bool opened = (dataModule.open(path), true);
     ScriptedDialogs dialogs;
     TConfiguration form{dataModule, dialogs};
 };

@@ -71,8 +71,9 @@ QStringList TestConnection::rows(const QString& sql) {
 
 QString isql(const QString& path, const QStringList& options, const QString& commands) {
     QProcess process;
-    process.start(QStringLiteral("isql-fb"), QStringList{"-q", "-user", "SYSDBA", "-password",
-                                                         "plumbtwig"} + options + QStringList{path});
+    process.start(QStringLiteral("isql-fb"),
+                  QStringList{"-q", "-user", "SYSDBA", "-password", "plumbtwig"} + options +
+                      QStringList{path});
     process.write(commands.toUtf8());
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(30000));
