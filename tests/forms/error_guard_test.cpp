@@ -47,10 +47,7 @@ TEST(Guard, AFailureInAnyKindOfHandlerIsShownAndTheFormCarriesOn) {
     QTest::keyClick(list->lineEdit(), Qt::Key_F2);
     QTest::keyClicks(field, "ok");
 
-    QStringList shown;
-    for (const ShownMessage& message : dialogs.messages)
-        shown.append(message.caption + ": " + message.text);
-    EXPECT_EQ(shown,
+    EXPECT_EQ(dialogs.shown(),
               QStringList({"PROGRAM ERROR: activation failed", "PROGRAM ERROR: button failed",
                            "PROGRAM ERROR: An unexpected error stopped the operation.",
                            "PROGRAM ERROR: key failed", "PROGRAM ERROR: list key failed"}));

@@ -1,107 +1,78 @@
 #include "shell/create_tables_form.h"
-#include "datastore/data_module.h"
+#include "tests/support/books_database.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/listing.h"
 #include "tests/support/scripted_dialogs.h"
-#include "tests/support/test_connection.h"
-#include "tests/support/workspace.h"
 
 #include <QFile>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class CreateTablesFormTest : public ::testing::Test {
+// The form beside a database "books" holding one city, not open.
+class CreateTablesFormTest : public ::testing::Test, protected BooksDatabase {
 protected:
-    void typeName(const QString& text) {
-        auto* field = form.findChild<QLineEdit*>("fld_database_name");
+    CreateTablesFormTest() {
+        execute("INSERT INTO CITY_4 (CITY) VALUES ('AUSTIN')");
+        dataModule.close();
+    }
+    void create(const QString& name) {
+        auto* field = component<QLineEdit>(form, "fld_database_name");
         field->clear();
-        QTest::keyClicks(field, text);
+        QTest::keyClicks(field, name);
+        press(form, "btn_create_tables");
     }
-    void pressCreate() {
-        QTest::mouseClick(form.findChild<QPushButton*>("btn_create_tables"), Qt::LeftButton);
-    }
-    QStringList memoLines() const {
-        return form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split('\n');
-    }
-    int citiesIn(const QString& path) {
-        TestConnection db(path);
-        return db.scalar("SELECT COUNT(*) FROM CITY_4").toInt();
-    }
-    void addCity(const QString& path) {
-        TestConnection db(path);
-        db.execute("INSERT INTO CITY_4 (CITY) VALUES ('AUSTIN')");
-    }
+    QString memo() const { return component<QPlainTextEdit>(form, "Memo1")->toPlainText(); }
 
-    TestWorkspace workspace;
     Locations locations = workspace.locations();
-    TDataModule2 dataModule;
     ScriptedDialogs dialogs;
     TCreate_Tables form{locations, dataModule, dialogs};
 };
 
 TEST_F(CreateTablesFormTest, NameIsUpperCasedAndHoldsEightCharacters) {
-    typeName("books2004x");
-    EXPECT_EQ(form.findChild<QLineEdit*>("fld_database_name")->text(), "BOOKS200");
+    QTest::keyClicks(component<QLineEdit>(form, "fld_database_name"), "books2004x");
+    EXPECT_EQ(component<QLineEdit>(form, "fld_database_name")->text(), "BOOKS200");
 }
 
-TEST_F(CreateTablesFormTest, EmptyNameIsRefusedWithAMessage) {
-    typeName("");
-    pressCreate();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].caption, "");
-    EXPECT_EQ(dialogs.messages[0].text, "No database name...can't create tables..");
-    EXPECT_FALSE(QFile::exists(locations.databaseFolder()));
-}
-
-TEST_F(CreateTablesFormTest, SuccessfulRunFillsTheMemoAndMakesTheFile) {
-    typeName("books");
-    pressCreate();
-    EXPECT_TRUE(dialogs.messages.empty());
-    const QStringList lines = memoLines();
-    EXPECT_EQ(lines.size(), 4 + 3 + 18 + 3 + 10 + 4);
-    EXPECT_EQ(lines[1], "Checking for database, and creating if necessary");
-    EXPECT_EQ(lines.last(), "Adding default values into stats_st_4 [CURRENTLY NOT ACTIVELY USED]");
-    EXPECT_TRUE(QFile::exists(locations.databasePath("books")));
-    EXPECT_TRUE(QFontInfo(form.findChild<QPlainTextEdit*>("Memo1")->font()).fixedPitch());
+TEST_F(CreateTablesFormTest, EmptyNameIsRefusedAndANewNameIsCreatedWithItsLog) {
+    create("");
+    EXPECT_EQ(dialogs.shown(), QStringList(": No database name...can't create tables.."));
+    create("live");
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    expectListing(memo().split('\n'), "datastore/expected_create_log.txt");
+    EXPECT_TRUE(QFile::exists(locations.databasePath("live")));
+    EXPECT_TRUE(QFontInfo(component<QPlainTextEdit>(form, "Memo1")->font()).fixedPitch());
 }
 
 TEST_F(CreateTablesFormTest, ReplacingAnExistingDatabaseAsksFirst) {
-    const QString path = workspace.copyOfNewDatabase("books");
-    addCity(path);
-
-    typeName("books");
     dialogs.queueAnswer(Answer::No);
-    pressCreate();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].caption, "MESSAGE");
+    create("books");
+    EXPECT_EQ(dialogs.shown(), QStringList("MESSAGE: A database named BOOKS already exists.\n"
+                                           "Replacing it deletes all of its records.\n"
+                                           "Do you want to replace it?"));
     EXPECT_EQ(dialogs.messages[0].buttons, Buttons::YesNo);
-    EXPECT_TRUE(dialogs.messages[0].text.contains("records"));
-    EXPECT_EQ(citiesIn(path), 1);
-    EXPECT_TRUE(form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().isEmpty());
+    EXPECT_EQ(count("CITY_4"), 1);
+    EXPECT_TRUE(memo().isEmpty());
 
     dialogs.queueAnswer(Answer::Yes);
-    pressCreate();
-    EXPECT_EQ(citiesIn(path), 0);
+    create("books");
+    EXPECT_EQ(count("CITY_4"), 0);
 }
 
 TEST_F(CreateTablesFormTest, TheDatabaseInUseIsNeverReplaced) {
-    const QString path = workspace.copyOfNewDatabase("books");
-    addCity(path);
     dataModule.open(path);
-
-    typeName("BOOKS");
-    pressCreate();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].caption, "MESSAGE");
-    EXPECT_EQ(dialogs.messages[0].buttons, Buttons::Ok);
+    create("BOOKS");
+    EXPECT_EQ(dialogs.shown(),
+              QStringList("MESSAGE: The database BOOKS is the one in use and cannot be replaced.\n"
+                          "Change to another database first."));
     EXPECT_TRUE(dataModule.isOpen());
     dataModule.close();
-    EXPECT_EQ(citiesIn(path), 1);
+    EXPECT_EQ(count("CITY_4"), 1);
 }
 
 }  // namespace

@@ -44,12 +44,6 @@ protected:
         return window.findChild<QMenu*>(name)->menuAction()->isEnabled();
     }
     QString label() { return window.findChild<QLabel*>("Label1")->text(); }
-    QStringList texts() const {
-        QStringList result;
-        for (const ShownMessage& shown : dialogs.messages)
-            result.append(shown.caption + ": " + shown.text);
-        return result;
-    }
 
     TestWorkspace workspace;
     Locations locations = workspace.locations();
@@ -74,7 +68,7 @@ TEST_F(MainScreenTest, MenuHasEveryItemInItsPlace) {
 TEST_F(MainScreenTest, FirstStartRecordsAndOpensFirstdbAndRefusesLiveWork) {
     window.FormActivate();
 
-    EXPECT_EQ(texts(), QStringList("PROGRAM ERROR: " + kFirstdbWarning));
+    EXPECT_EQ(dialogs.shown(), QStringList("PROGRAM ERROR: " + kFirstdbWarning));
     const CurrentDatabase recorded = settings.currentDatabase();
     EXPECT_EQ(recorded.name, "firstdb");
     EXPECT_EQ(recorded.path, locations.firstdbPath());
@@ -94,7 +88,7 @@ TEST_F(MainScreenTest, FirstStartRecordsAndOpensFirstdbAndRefusesLiveWork) {
 TEST_F(MainScreenTest, RecordedFileThatWasDeletedFallsBackToFirstdb) {
     settings.recordCurrentDatabase({"books", workspace.documents() + "/gone/books.gdb"});
     window.FormActivate();
-    EXPECT_EQ(texts(),
+    EXPECT_EQ(dialogs.shown(),
               QStringList({"PROGRAM ERROR: " + kResetText, "PROGRAM ERROR: " + kFirstdbWarning}));
     EXPECT_EQ(settings.currentDatabase().name, "firstdb");
     EXPECT_EQ(settings.currentDatabase().path, locations.firstdbPath());
@@ -104,7 +98,7 @@ TEST_F(MainScreenTest, RecordedFileThatWasDeletedFallsBackToFirstdb) {
 TEST_F(MainScreenTest, PathRecordedAsFailedCountsAsNoneAndResetsSilently) {
     settings.recordCurrentDatabase({"books", "failed"});
     window.FormActivate();
-    EXPECT_EQ(texts(), QStringList("PROGRAM ERROR: " + kFirstdbWarning));
+    EXPECT_EQ(dialogs.shown(), QStringList("PROGRAM ERROR: " + kFirstdbWarning));
     EXPECT_EQ(settings.currentDatabase().name, "firstdb");
 }
 
@@ -112,7 +106,7 @@ TEST_F(MainScreenTest, LiveDatabaseOpensWithoutAWord) {
     const QString path = workspace.copyOfNewDatabase("books");
     settings.recordCurrentDatabase({"books", path});
     window.FormActivate();
-    EXPECT_TRUE(dialogs.messages.empty()) << texts().join('\n').toStdString();
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.shown().join('\n').toStdString();
     EXPECT_EQ(label(), "books");
     EXPECT_EQ(dataModule.openPath(), path);
     EXPECT_TRUE(menuEnabled("Databases1"));
@@ -133,8 +127,8 @@ TEST_F(MainScreenTest, FirstdbIsRebuiltEvenWhileItIsTheOpenDatabase) {
     window.FormActivate();
     EXPECT_EQ(dataModule.openPath(), locations.firstdbPath());
     EXPECT_EQ(dataModule.table("CITY_4")->rowCount(), 0);
-    EXPECT_EQ(texts(), QStringList({"PROGRAM ERROR: " + kFirstdbWarning,
-                                    "PROGRAM ERROR: " + kFirstdbWarning}));
+    EXPECT_EQ(dialogs.shown(), QStringList({"PROGRAM ERROR: " + kFirstdbWarning,
+                                            "PROGRAM ERROR: " + kFirstdbWarning}));
 }
 
 TEST_F(MainScreenTest, RecordedFileThatIsNoDatabaseIsReportedAndDataMenusStayShut) {
@@ -171,8 +165,8 @@ TEST_F(MainScreenTest, FirstShowActivatesOnceAndAFormClosingActivatesAgain) {
             form->close();
     });
     item("CreateDatabases1")->trigger();
-    EXPECT_EQ(texts(), QStringList({"PROGRAM ERROR: " + kFirstdbWarning,
-                                    "PROGRAM ERROR: " + kFirstdbWarning}));
+    EXPECT_EQ(dialogs.shown(), QStringList({"PROGRAM ERROR: " + kFirstdbWarning,
+                                            "PROGRAM ERROR: " + kFirstdbWarning}));
 }
 
 TEST_F(MainScreenTest, ExitAsksAndEndsOnlyOnYes) {
@@ -183,9 +177,9 @@ TEST_F(MainScreenTest, ExitAsksAndEndsOnlyOnYes) {
     dialogs.queueAnswer(Answer::Yes);
     item("Exit1")->trigger();
     EXPECT_EQ(termination.count(), 1);
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0].caption, "PROGRAM TERMINATION REQUESTED");
-    EXPECT_EQ(dialogs.messages[0].text, "Do you really want to exit??\n");
+    EXPECT_EQ(dialogs.shown(), QStringList(2,
+                                           "PROGRAM TERMINATION REQUESTED: Do you really want to "
+                                           "exit??\n"));
     EXPECT_EQ(dialogs.messages[0].buttons, Buttons::YesNo);
 }
 
@@ -207,8 +201,9 @@ TEST_F(ChangeDatabaseTest, ChosenFileKeepsItsPathAndGivesALowerCaseName) {
     EXPECT_EQ(settings.currentDatabase().name, "books");
     EXPECT_EQ(settings.currentDatabase().path, chosen);
     EXPECT_EQ(window.currentDatabase().path, chosen);
-    EXPECT_EQ(texts(), QStringList("PROGRAM TERMINATION: Since the database has been changed...\n"
-                                   "Program must be restarted, stopping program"));
+    EXPECT_EQ(dialogs.shown(),
+              QStringList("PROGRAM TERMINATION: Since the database has been changed...\n"
+                          "Program must be restarted, stopping program"));
     EXPECT_EQ(termination.count(), 1);
 
     // The next start opens the chosen file.

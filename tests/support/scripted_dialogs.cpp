@@ -34,9 +34,9 @@ QString ScriptedDialogs::chooseFolder(QWidget*, const QString& caption, const QS
     return takeFirst(folders_, "folder", caption);
 }
 
-QStringList ScriptedDialogs::captions() const {
+QStringList ScriptedDialogs::shown() const {
     QStringList result;
-    for (const ShownMessage& shown : messages)
-        result.append(shown.caption);
+    for (const ShownMessage& message : messages)
+        result.append(message.caption + ": " + message.text);
     return result;
 }

@@ -29,7 +29,8 @@ public:
 
     std::vector<ShownMessage> messages;
     std::vector<OpenFileRequest> fileRequests;
-    QStringList captions() const;
+    // Every message shown so far as "CAPTION: text".
+    QStringList shown() const;
 
 private:
     std::deque<Answer> answers_;
