@@ -17,8 +17,6 @@ QString editorText(const QWidget* editor) {
     return QString();
 }
 
-namespace {
-
 void setEditorText(QWidget* editor, const QString& text) {
     if (auto* line = qobject_cast<QLineEdit*>(editor))
         line->setText(text);
@@ -27,8 +25,6 @@ void setEditorText(QWidget* editor, const QString& text) {
     else if (auto* memo = qobject_cast<QPlainTextEdit*>(editor))
         memo->setPlainText(text);
 }
-
-}  // namespace
 
 ColumnDelegate::ColumnDelegate(TableModel& model, QObject* parent)
     : QStyledItemDelegate(parent), model_(model) {}

@@ -6,6 +6,7 @@ class TableModel;
 
 // The text an editor widget holds: line edit, combo box or plain text edit.
 QString editorText(const QWidget* editor);
+void setEditorText(QWidget* editor, const QString& text);
 
 // Shows and edits a table model's values as the forms' texts: in grids and in
 // the fields a QDataWidgetMapper binds. Editors hold no more characters than

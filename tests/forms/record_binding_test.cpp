@@ -1,4 +1,5 @@
 #include "forms/record_binding.h"
+#include "forms/column_delegate.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
 
@@ -30,21 +31,8 @@ protected:
         binding->bind(field, column);
         fields[column] = field;
     }
-    void type(const QString& column, const QString& text) {
-        if (auto* line = qobject_cast<QLineEdit*>(fields[column]))
-            line->setText(text);
-        else if (auto* combo = qobject_cast<QComboBox*>(fields[column]))
-            combo->setCurrentText(text);
-        else
-            qobject_cast<QPlainTextEdit*>(fields[column])->setPlainText(text);
-    }
-    QString shown(const QString& column) {
-        if (auto* line = qobject_cast<QLineEdit*>(fields[column]))
-            return line->text();
-        if (auto* combo = qobject_cast<QComboBox*>(fields[column]))
-            return combo->currentText();
-        return qobject_cast<QPlainTextEdit*>(fields[column])->toPlainText();
-    }
+    void type(const QString& column, const QString& text) { setEditorText(fields[column], text); }
+    QString shown(const QString& column) { return editorText(fields[column]); }
     QStringList stored(const QString& columns) {
         return rows("SELECT " + columns + " FROM QUORVEL_4 ORDER BY PK");
     }

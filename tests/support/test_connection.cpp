@@ -29,23 +29,13 @@ QSqlDatabase TestConnection::database() const {
 }
 
 void TestConnection::execute(const QString& sql) {
-    const QString error = tryExecute(sql);
-    EXPECT_TRUE(error.isEmpty()) << sql.toStdString() << ": " << error.toStdString();
-}
-
-QString TestConnection::tryExecute(const QString& sql) {
     QSqlDatabase db = database();
     db.transaction();
     QSqlQuery query(db);
-    if (!query.exec(sql)) {
-        const QString error = query.lastError().text();
-        query.finish();
-        db.rollback();
-        return error.isEmpty() ? QStringLiteral("failed") : error;
-    }
+    EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": "
+                                 << query.lastError().text().toStdString();
     query.finish();
     db.commit();
-    return QString();
 }
 
 QVariant TestConnection::scalar(const QString& sql) {
