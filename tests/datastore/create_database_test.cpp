@@ -96,18 +96,6 @@ TEST_F(CreateDatabaseTest, FolderTreeAndDatabaseAreReadableByTheOwnerOnly) {
     }
 }
 
-TEST_F(CreateDatabaseTest, ExistingDatabaseOfTheSameNameIsReplacedByAnEmptyOne) {
-    collectLog(locations, "books");
-    {
-        TestConnection db(locations.databasePath("books"));
-        db.execute("INSERT INTO CITY_4 (CITY) VALUES ('AUSTIN')");
-    }
-    collectLog(locations, "BOOKS");
-    TestConnection db(locations.databasePath("books"));
-    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM CITY_4").toInt(), 0);
-    EXPECT_EQ(QDir(locations.databaseFolder()).entryList(QDir::Files), QStringList("books.gdb"));
-}
-
 TEST_F(CreateDatabaseTest, TargetThatCannotBeDeletedStopsWithALineSayingSo) {
     ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
     // A folder in the database's place cannot be removed as a file.

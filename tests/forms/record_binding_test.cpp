@@ -19,12 +19,13 @@ protected:
     RecordBindingTest() {
         layout = new QFormLayout(&form);
         binding = new RecordBinding(*dataModule.table("QUORVEL_4"), &form);
-        for (const char* column : {"PK", "CHECK_NBR", "DATE_SENT", "ITEM_DATE", "DAYS_SENT_TO_DEL",
-                                   "SS_AMT", "CATEGORY"})
-            add(column, column == QString("CATEGORY") ? static_cast<QWidget*>(new QComboBox)
-                                                      : new QLineEdit);
+        for (const char* column :
+             {"PK", "CHECK_NBR", "DATE_SENT", "ITEM_DATE", "DAYS_SENT_TO_DEL", "SS_AMT"})
+            add(column, new QLineEdit);
+        auto* list = new QComboBox;
+        list->setEditable(true);
+        add("CATEGORY", list);
         add("MEMO", new QPlainTextEdit);
-        qobject_cast<QComboBox*>(fields["CATEGORY"])->setEditable(true);
     }
     void add(const QString& column, QWidget* field) {
         layout->addRow(column + " LABEL", field);
@@ -59,6 +60,8 @@ TEST_F(RecordBindingTest, WhatIsTypedIsStoredOnPostAndShownAgainAsTyped) {
     for (const auto& [column, text] : typed)
         type(column, text);
     EXPECT_TRUE(stored("PK").isEmpty());
+    EXPECT_EQ(qobject_cast<QLineEdit*>(fields["CHECK_NBR"])->maxLength(), 6);
+    EXPECT_EQ(qobject_cast<QComboBox*>(fields["CATEGORY"])->lineEdit()->maxLength(), 25);
     post();
     EXPECT_EQ(stored("PK, CHECK_NBR, DATE_SENT, ITEM_DATE IS NULL, DAYS_SENT_TO_DEL, SS_AMT, "
                      "CATEGORY"),
@@ -102,6 +105,10 @@ TEST_F(RecordBindingTest, PostShowsThePostedRowWhereverItsKeyPutsItAndCancelGoes
     type("CHECK_NBR", "999");
     binding->cancel();
     EXPECT_EQ(shown("CHECK_NBR"), "300");
+    binding->appendRow();
+    binding->cancel();
+    EXPECT_EQ(shown("CHECK_NBR"), "300");
+    EXPECT_EQ(dataModule.table("QUORVEL_4")->rowCount(), 3);
     EXPECT_FALSE(dataModule.table("QUORVEL_4")->isDirty());
     EXPECT_EQ(stored("CHECK_NBR"), QStringList({"100", "200", "300"}));
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QString>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -20,6 +22,13 @@ T* component(const QWidget& form, const QString& name) {
 
 inline void press(const QWidget& form, const QString& button) {
     component<QPushButton>(form, button)->click();
+}
+
+// Types into a line edit as a person does, after emptying it.
+inline void typeInto(const QWidget& form, const QString& field, const QString& text) {
+    auto* line = component<QLineEdit>(form, field);
+    line->clear();
+    QTest::keyClicks(line, text);
 }
 
 inline bool buttonEnabled(const QWidget& form, const QString& button) {

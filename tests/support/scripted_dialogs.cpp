@@ -34,6 +34,13 @@ QString ScriptedDialogs::chooseFolder(QWidget*, const QString& caption, const QS
     return takeFirst(folders_, "folder", caption);
 }
 
+QStringList ScriptedDialogs::captions() const {
+    QStringList result;
+    for (const ShownMessage& message : messages)
+        result.append(message.caption);
+    return result;
+}
+
 QStringList ScriptedDialogs::shown() const {
     QStringList result;
     for (const ShownMessage& message : messages)

@@ -29,8 +29,9 @@ public:
 
     std::vector<ShownMessage> messages;
     std::vector<OpenFileRequest> fileRequests;
-    // Every message shown so far as "CAPTION: text".
+    // Every message shown so far as "CAPTION: text", or only its caption.
     QStringList shown() const;
+    QStringList captions() const;
 
 private:
     std::deque<Answer> answers_;
