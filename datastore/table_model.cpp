@@ -51,8 +51,8 @@ void TableModel::close() {
 
 void TableModel::useIndex(const QString& indexName) {
     indexName_ = indexName;
-    if (isOpen() && !select())
-        throw DatabaseError(lastError().text());
+    if (isOpen())
+        reread();
 }
 
 int TableModel::rowOf(const QString& columnName, const QVariant& value) {
@@ -80,6 +80,8 @@ TableModel::Change TableModel::pendingChange(int row) const {
 }
 
 void TableModel::storePendingChanges() {
+    if (!isDirty())
+        return;
     for (int row = 0; row < rowCount(); ++row) {
         bool stored = true;
         switch (pendingChange(row)) {
@@ -102,6 +104,10 @@ void TableModel::storePendingChanges() {
 
 void TableModel::store() {
     inTransaction(database(), [this] { storePendingChanges(); });
+    reread();
+}
+
+void TableModel::reread() {
     if (!select())
         throw DatabaseError(lastError().text());
 }

@@ -41,6 +41,8 @@ public:
     // Stores the pending changes in a transaction of their own and reads the
     // rows again; on refusal nothing is stored and the changes stay pending.
     void store();
+    // Reads the rows again, dropping pending changes; throws DatabaseError.
+    void reread();
 
     bool select() override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;

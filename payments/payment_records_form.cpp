@@ -1,7 +1,6 @@
 #include "payments/payment_records_form.h"
 
 #include "datastore/data_module.h"
-#include "datastore/field_text.h"
 #include "forms/column_delegate.h"
 #include "forms/date_picker.h"
 #include "forms/dialogs.h"

@@ -221,7 +221,7 @@ void Tpick_list_form::btn_saveClick() {
         return;
     }
     for (PickListGrid* grid : changed)
-        grid->table().select();
+        grid->table().reread();
     states_.btns_normal_state();
     flds_normal_state();
 }
