@@ -41,57 +41,55 @@ TEST(PaymentSortKey, IsTheItemDateOrTheAbsentDate) {
     EXPECT_EQ(sortKeyOf(""), "19010101");
 }
 
+// Dates written as days of January 2004; 0 is an empty field, -1 the absent
+// date "N/A", 99 a text that is no date, and 6 December 2026 is today.
+QDate dayOf(int day) {
+    return day == -1   ? field_text::kAbsentDate
+           : day == 99 ? QDate(2026, 12, 6)
+                       : QDate(2004, 1, day);
+}
+
+QString fieldOf(int day) {
+    return day == 0 ? "" : day == -1 ? "N/A" : day == 99 ? "garbage" : text(2004, 1, day);
+}
+
 TEST(PickerPresets, EmptyFieldsBorrowTheirNeighboursDates) {
-    const QDate item(2004, 1, 1), sent(2004, 1, 2), available(2004, 1, 3), second(2004, 1, 4),
-        third(2004, 1, 5), delivered(2004, 1, 6), returned(2004, 1, 7), cleared(2004, 1, 8);
-    const QDate today(2026, 12, 6), absent = field_text::kAbsentDate;
-    auto t = [](const QDate& d) { return kbx::short_date_text(d); };
     struct Case {
         const char* what;
-        DateTexts fields;
-        PickerDates expected;
+        int fields[8];  // item, sent, available, 2nd, 3rd, delivered, returned, cleared
+        int pickers[8];
     };
     const Case cases[] = {
-        {"every field set",
-         {t(item), t(sent), t(available), t(second), t(third), t(delivered), t(returned),
-          t(cleared)},
-         {item, sent, available, second, third, delivered, returned, cleared}},
-        {"available empty takes sent",
-         {t(item), t(sent), "", t(second), t(third), t(delivered), t(returned), t(cleared)},
-         {item, sent, sent, second, third, delivered, returned, cleared}},
-        {"sent and available empty take the item date",
-         {t(item), "", "", t(second), t(third), t(delivered), t(returned), t(cleared)},
-         {item, item, item, second, third, delivered, returned, cleared}},
-        {"2nd try takes sent, 3rd try takes what 2nd try stands for (available)",
-         {t(item), t(sent), t(available), "", "", t(delivered), t(returned), t(cleared)},
-         {item, sent, available, sent, available, delivered, returned, cleared}},
-        {"delivered takes available; returned and cleared take delivered",
-         {t(item), t(sent), t(available), t(second), t(third), "", "", ""},
-         {item, sent, available, second, third, available, available, available}},
-        {"returned and cleared empty take the delivered date",
-         {t(item), t(sent), t(available), t(second), t(third), t(delivered), "", ""},
-         {item, sent, available, second, third, delivered, delivered, delivered}},
-        {"absent dates stay absent and are passed on as absent",
-         {t(item), t(sent), "N/A", "", "", "", "", "N/A"},
-         {item, sent, absent, sent, absent, absent, absent, absent}},
-        {"an empty or unreadable item date starts at today",
-         {"", "", "", "", "", "", "", ""},
-         {today, today, today, today, today, today, today, today}},
-        {"an item date that is no date starts at today",
-         {"garbage", t(sent), t(available), t(second), t(third), t(delivered), t(returned),
-          t(cleared)},
-         {today, sent, available, second, third, delivered, returned, cleared}},
+        {"every field set", {1, 2, 3, 4, 5, 6, 7, 8}, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {"available takes sent", {1, 2, 0, 4, 5, 6, 7, 8}, {1, 2, 2, 4, 5, 6, 7, 8}},
+        {"sent and available take the item date",
+         {1, 0, 0, 4, 5, 6, 7, 8},
+         {1, 1, 1, 4, 5, 6, 7, 8}},
+        {"2nd try takes sent, 3rd what 2nd stands for",
+         {1, 2, 3, 0, 0, 6, 7, 8},
+         {1, 2, 3, 2, 3, 6, 7, 8}},
+        {"delivered takes available, so do the rest",
+         {1, 2, 3, 4, 5, 0, 0, 0},
+         {1, 2, 3, 4, 5, 3, 3, 3}},
+        {"returned and cleared take delivered", {1, 2, 3, 4, 5, 6, 0, 0}, {1, 2, 3, 4, 5, 6, 6, 6}},
+        {"absent dates stay and pass on absent",
+         {1, 2, -1, 0, 0, 0, 0, -1},
+         {1, 2, -1, 2, -1, -1, -1, -1}},
+        {"no item date starts at today",
+         {0, 0, 0, 0, 0, 0, 0, 0},
+         {99, 99, 99, 99, 99, 99, 99, 99}},
+        {"an item date that is no date too", {99, 2, 3, 4, 5, 6, 7, 8}, {99, 2, 3, 4, 5, 6, 7, 8}},
     };
     for (const Case& c : cases) {
-        const PickerDates got = presetsOnEdit(c.fields, today);
-        const QDate gotList[] = {got.item,     got.sent,      got.available, got.secondTry,
-                                 got.thirdTry, got.delivered, got.returned,  got.cleared};
-        const QDate wantList[] = {c.expected.item,      c.expected.sent,     c.expected.available,
-                                  c.expected.secondTry, c.expected.thirdTry, c.expected.delivered,
-                                  c.expected.returned,  c.expected.cleared};
-        for (int i = 0; i < 8; ++i)
-            EXPECT_EQ(gotList[i], wantList[i])
-                << c.what << ", picker " << i << ": " << gotList[i].toString().toStdString();
+        const int* f = c.fields;
+        const PickerDates got =
+            presetsOnEdit({fieldOf(f[0]), fieldOf(f[1]), fieldOf(f[2]), fieldOf(f[3]),
+                           fieldOf(f[4]), fieldOf(f[5]), fieldOf(f[6]), fieldOf(f[7])},
+                          dayOf(99));
+        const QDate shown[] = {got.item,     got.sent,      got.available, got.secondTry,
+                               got.thirdTry, got.delivered, got.returned,  got.cleared};
+        for (int picker = 0; picker < 8; ++picker)
+            EXPECT_EQ(shown[picker], dayOf(c.pickers[picker])) << c.what << ", picker " << picker;
     }
 }
 
