@@ -49,22 +49,6 @@ TEST_F(PickListFormTest, TenTabsInOrderAndItAlwaysOpensOnCarrier) {
               "tab_carrier");
 }
 
-TEST_F(PickListFormTest, GridsAreReadOnlyExceptTheShownOneWhileChanging) {
-    auto writable = [this](const QString& grid) {
-        return component<PickListGrid>(form, grid)->editTriggers() !=
-               QAbstractItemView::NoEditTriggers;
-    };
-    EXPECT_FALSE(writable("dbgrid_pl_city"));
-    showTab("tab_city");
-    press(form, "btn_edit");
-    EXPECT_TRUE(writable("dbgrid_pl_city"));
-    EXPECT_FALSE(writable("dbgrid_pl_reason"));
-    EXPECT_TRUE(buttonEnabled(form, "btn_save"));
-    EXPECT_FALSE(buttonEnabled(form, "btn_add"));
-    press(form, "btn_cancel");
-    EXPECT_FALSE(writable("dbgrid_pl_city"));
-}
-
 TEST_F(PickListFormTest, ARefusalSavesNoTabAndKeepsEveryChangeUntilCorrectedOrCancelled) {
     press(form, "btn_add");
     typeNewValue("UPS   - GROUND");  // already in the list

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -33,6 +34,15 @@ inline void typeInto(const QWidget& form, const QString& field, const QString& t
 
 inline bool buttonEnabled(const QWidget& form, const QString& button) {
     return component<QPushButton>(form, button)->isEnabled();
+}
+
+// The names of the form's enabled buttons, in the order they were made.
+inline QString enabledButtons(const QWidget& form) {
+    QStringList names;
+    for (const QPushButton* button : form.findChildren<QPushButton*>())
+        if (button->isEnabled() && button->objectName().startsWith("btn_"))
+            names.append(button->objectName());
+    return names.join(' ');
 }
 
 // Runs `inspect` on the modal form a step is about to open, then closes it.
