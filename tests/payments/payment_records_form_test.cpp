@@ -164,23 +164,30 @@ TEST_F(PaymentRecordsFormTest, ReturnedDateShowsAfterSaveOnlyWhenTicked) {
     EXPECT_EQ(edit("fld_date_returned")->text(), kbx::short_date_text(QDate(2004, 3, 3)));
 }
 
-TEST_F(PaymentRecordsFormTest, F2InALookupListOpensPickListsAndKeepsTheFieldsText) {
-    press(form, "btn_add");
-    auto* category = component<QComboBox>(form, "fld_category");
-    category->setCurrentText("COURT COSTS");
+// Changing a pick list, here through the form F2 opens, never changes what
+// the lookup fields of the record being edited hold.
+TEST_F(PaymentRecordsFormTest, F2InALookupListOpensPickListsAndKeepsEveryFieldsText) {
+    storePayment("UPDATE QUORVEL_4 SET CARRIER = 'UPS   - GROUND', ITEM = 'CHECK'");
+    press(form, "btn_edit");
+    auto* carrier = component<QComboBox>(form, "fld_carrier");
     QString opened;
     whenModalOpens([&](QWidget* modal) {
         opened = modal ? modal->metaObject()->className() : "";
-        TableModel& categories = *dataModule.table("CATEGORY_4");
-        categories.insertRow(categories.rowCount());
-        categories.setData(categories.index(categories.rowCount() - 1, 0), "ALIMONY");
-        categories.submitAll();
+        TableModel& carriers = *dataModule.table("CARRIER_4");
+        carriers.setData(carriers.index(0, 0), "DHL - GROUND");
+        TableModel& items = *dataModule.table("ITEM_4");
+        items.insertRow(0);
+        items.setData(items.index(0, 0), "MONEY ORDER");
+        carriers.store();
+        items.store();
     });
-    QTest::keyClick(category->lineEdit(), Qt::Key_F2);
+    QTest::keyClick(carrier->lineEdit(), Qt::Key_F2);
     EXPECT_EQ(opened, "Tpick_list_form");
-    EXPECT_EQ(category->currentText(), "COURT COSTS");
-    EXPECT_GE(category->findText("ALIMONY", Qt::MatchStartsWith), 0);
-    EXPECT_TRUE(buttonEnabled(form, "btn_save"));
+    EXPECT_EQ(carrier->currentText(), "UPS   - GROUND");
+    EXPECT_EQ(component<QComboBox>(form, "fld_item")->currentText(), "CHECK");
+    EXPECT_GE(carrier->findText("DHL - GROUND"), 0);
+    press(form, "btn_save");
+    EXPECT_EQ(stored("CARRIER, ITEM"), QStringList("UPS   - GROUND|CHECK"));
 }
 
 TEST_F(PaymentRecordsFormTest, F2InTheItemFileFieldStoresThePathWithoutItsDrive) {
