@@ -1,6 +1,7 @@
 #include "payments/payment_records_form.h"
 
 #include "datastore/data_module.h"
+#include "datastore/field_text.h"
 #include "forms/column_delegate.h"
 #include "forms/date_picker.h"
 #include "forms/dialogs.h"
@@ -239,9 +240,18 @@ payment_rules::DateTexts Tpayment_records_form::dateTexts() const {
             text(ThirdTry), text(Delivered), text(Returned),  text(Cleared)};
 }
 
+// The returned date as stored; the field may have been emptied on screen.
+QString Tpayment_records_form::storedReturnedDate() const {
+    const QString column = QStringLiteral("DATE_RETURNED");
+    return field_text::fromValue(*binding_->model().definition().column(column),
+                                 binding_->value(column));
+}
+
 void Tpayment_records_form::date_pickers_set_date_on_edit() {
+    payment_rules::DateTexts fields = dateTexts();
+    fields.returned = storedReturnedDate();
     const payment_rules::PickerDates presets =
-        payment_rules::presetsOnEdit(dateTexts(), QDate::currentDate());
+        payment_rules::presetsOnEdit(fields, QDate::currentDate());
     const QDate ordered[] = {presets.item,      presets.sent,     presets.available,
                              presets.secondTry, presets.thirdTry, presets.delivered,
                              presets.returned,  presets.cleared};
@@ -249,9 +259,13 @@ void Tpayment_records_form::date_pickers_set_date_on_edit() {
         dates_[index].picker->setDate(ordered[index]);
 }
 
+// The returned date is written only while "Save the returned date" is
+// ticked; otherwise the stored one is kept, absent staying absent.
 void Tpayment_records_form::date_pickers_save_date_to_fields() {
     for (const DateField& date : dates_)
         date.field->setText(date.picker->fieldText());
+    if (!cb_save_return_date->isChecked())
+        dates_[Returned].field->setText(storedReturnedDate());
 }
 
 void Tpayment_records_form::btn_addClick() {
@@ -259,8 +273,12 @@ void Tpayment_records_form::btn_addClick() {
     states_.enterAddEditState();
     enable_date_pickers_set_position();
     enable_date_pickers();
+    // Only the item and the sending happen when a payment is made; the rest
+    // wait until the user sets them.
     for (const DateField& date : dates_)
-        date.picker->setDate(QDate::currentDate());
+        date.picker->setAbsent();
+    dates_[Item].picker->setDate(QDate::currentDate());
+    dates_[Sent].picker->setDate(QDate::currentDate());
 }
 
 void Tpayment_records_form::btn_editClick() {

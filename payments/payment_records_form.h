@@ -69,6 +69,7 @@ private:
 
     void emptyAmountsToZero();
     payment_rules::DateTexts dateTexts() const;
+    QString storedReturnedDate() const;
     void writeIntervals();
     QString browseStartFolder() const;
 

@@ -64,7 +64,6 @@ PickerDates presetsOnEdit(const DateTexts& fields, const QDate& today) {
     const Preset secondTry = preset(fields.secondTry, sent.standsFor, available.standsFor);
     const Preset thirdTry = preset(fields.thirdTry, secondTry.standsFor, secondTry.standsFor);
     const Preset delivered = preset(fields.delivered, available.standsFor, available.standsFor);
-    const Preset returned = preset(fields.returned, delivered.standsFor, available.standsFor);
     const Preset cleared = preset(fields.cleared, delivered.standsFor, available.standsFor);
     return {item,
             sent.picker,
@@ -72,7 +71,7 @@ PickerDates presetsOnEdit(const DateTexts& fields, const QDate& today) {
             secondTry.picker,
             thirdTry.picker,
             delivered.picker,
-            returned.picker,
+            dateOfText(fields.returned).value_or(field_text::kAbsentDate),
             cleared.picker};
 }
 

@@ -31,8 +31,10 @@ Intervals intervalsOf(const DateTexts& dates);
 // when the text is no date.
 QString sortKeyOf(const QString& itemDate);
 
-// The dates the eight pickers start from when a record is edited. An absent
-// date is field_text::kAbsentDate.
+// The dates the eight pickers start from when a record is edited: a field's
+// own date, or one borrowed from a neighbour when the field is empty. The
+// returned date borrows none: it starts from the stored returned date or
+// absent. An absent date is field_text::kAbsentDate.
 struct PickerDates {
     QDate item, sent, available, secondTry, thirdTry, delivered, returned, cleared;
 };

@@ -60,7 +60,8 @@ protected:
     Tpayment_records_form form{dataModule, dialogs};
 };
 
-TEST_F(PaymentRecordsFormTest, NewRowSavedAtOnceHoldsTodayEverywhereAndZeroIntervals) {
+// A payment saved at once was made and sent today; nothing else happened yet.
+TEST_F(PaymentRecordsFormTest, NewRowSavedAtOnceHoldsOnlyTodayAsItsItemAndSentDates) {
     press(form, "btn_add");
     EXPECT_EQ(enabledButtons(form), "btn_save btn_cancel");
     component<QComboBox>(form, "fld_category")->setCurrentText("CHILD SUPPORT");
@@ -69,14 +70,15 @@ TEST_F(PaymentRecordsFormTest, NewRowSavedAtOnceHoldsTodayEverywhereAndZeroInter
     EXPECT_EQ(enabledButtons(form), "btn_add btn_edit btn_delete");
 
     const QDate today = QDate::currentDate();
-    const QString dates = QStringList(8, today.toString("yyyy-MM-dd") + "T00:00:00.000").join('|');
+    const QString dates = QStringList(2, today.toString("yyyy-MM-dd") + "T00:00:00.000").join('|') +
+                          "|" + QStringList(6, "1901-01-01T00:00:00.000").join('|');
     // DATE_1ST_TRY is not on the form: it keeps its default.
     EXPECT_EQ(stored("CATEGORY, ITEM_DATE, DATE_SENT, DATE_AVAIL, DATE_2ND_TRY, DATE_3RD_TRY, "
                      "DATE_DEL, DATE_RETURNED, DATE_CLEAR, YYYYMMDD, DAYS_SENT_TO_AVAIL, "
                      "DAYS_SENT_TO_DEL, DAYS_AVAIL_TO_DEL, DAYS_DEL_TO_CLEAR, DAYS_SENT_TO_CLEAR, "
                      "SS_AMT, RP_AMT, CS_AMT, OTHER_AMT, DATE_1ST_TRY"),
               QStringList("CHILD SUPPORT|" + dates + "|" + today.toString("yyyyMMdd") +
-                          "|0|0|0|0|0|0|0|0|0|1901-01-01T00:00:00.000"));
+                          "|-1|-1|-1|-1|-1|0|0|0|0|1901-01-01T00:00:00.000"));
     EXPECT_GT(stored("PK").value(0).toDouble(), 46000.0);
 }
 
@@ -144,24 +146,35 @@ TEST_F(PaymentRecordsFormTest, DeleteAsksAndDeletesOnlyOnYes) {
     EXPECT_TRUE(stored("PK").isEmpty());
 }
 
-TEST_F(PaymentRecordsFormTest, ReturnedDateShowsAfterSaveOnlyWhenTicked) {
+// The returned date is stored only while "Save the returned date" is ticked;
+// otherwise every save keeps the stored one, absent staying absent.
+TEST_F(PaymentRecordsFormTest, ReturnedDateIsSavedOnlyWhenTickedAndNeverMovesByItself) {
     auto* box = component<QCheckBox>(form, "cb_save_return_date");
+    auto* returned = picker("DateTimePicker_date_returned");
     EXPECT_FALSE(box->isVisible());
     press(form, "btn_add");
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->styleSheet().contains("red"));
-    picker("DateTimePicker_date_returned")->setDate(QDate(2004, 3, 1));
+    EXPECT_TRUE(returned->isAbsent());
+    returned->setDate(QDate(2004, 3, 1));
     press(form, "btn_save");
     EXPECT_FALSE(box->isVisible());
-    EXPECT_EQ(edit("fld_date_returned")->text(), "");
-    EXPECT_EQ(stored("DATE_RETURNED"), QStringList("2004-03-01T00:00:00.000"));
+    EXPECT_EQ(stored("DATE_RETURNED"), QStringList("1901-01-01T00:00:00.000"));
 
-    form.FormActivate();
     press(form, "btn_edit");
     box->setChecked(true);
-    picker("DateTimePicker_date_returned")->setDate(QDate(2004, 3, 3));
+    returned->setDate(QDate(2004, 3, 3));
     press(form, "btn_save");
     EXPECT_EQ(edit("fld_date_returned")->text(), kbx::short_date_text(QDate(2004, 3, 3)));
+
+    box->setChecked(false);
+    for (const char* check : {"7", "8"}) {
+        press(form, "btn_edit");
+        EXPECT_EQ(returned->date(), QDate(2004, 3, 3));
+        typeInto(form, "fld_check_nbr", check);
+        press(form, "btn_save");
+    }
+    EXPECT_EQ(stored("CHECK_NBR, DATE_RETURNED"), QStringList("8|2004-03-03T00:00:00.000"));
 }
 
 // Changing a pick list, here through the form F2 opens, never changes what

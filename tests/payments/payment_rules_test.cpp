@@ -59,27 +59,19 @@ TEST(PickerPresets, EmptyFieldsBorrowTheirNeighboursDates) {
         int fields[8];  // item, sent, available, 2nd, 3rd, delivered, returned, cleared
         int pickers[8];
     };
+    // clang-format off
     const Case cases[] = {
-        {"every field set", {1, 2, 3, 4, 5, 6, 7, 8}, {1, 2, 3, 4, 5, 6, 7, 8}},
-        {"available takes sent", {1, 2, 0, 4, 5, 6, 7, 8}, {1, 2, 2, 4, 5, 6, 7, 8}},
-        {"sent and available take the item date",
-         {1, 0, 0, 4, 5, 6, 7, 8},
-         {1, 1, 1, 4, 5, 6, 7, 8}},
-        {"2nd try takes sent, 3rd what 2nd stands for",
-         {1, 2, 3, 0, 0, 6, 7, 8},
-         {1, 2, 3, 2, 3, 6, 7, 8}},
-        {"delivered takes available, so do the rest",
-         {1, 2, 3, 4, 5, 0, 0, 0},
-         {1, 2, 3, 4, 5, 3, 3, 3}},
-        {"returned and cleared take delivered", {1, 2, 3, 4, 5, 6, 0, 0}, {1, 2, 3, 4, 5, 6, 6, 6}},
-        {"absent dates stay and pass on absent",
-         {1, 2, -1, 0, 0, 0, 0, -1},
-         {1, 2, -1, 2, -1, -1, -1, -1}},
-        {"no item date starts at today",
-         {0, 0, 0, 0, 0, 0, 0, 0},
-         {99, 99, 99, 99, 99, 99, 99, 99}},
-        {"an item date that is no date too", {99, 2, 3, 4, 5, 6, 7, 8}, {99, 2, 3, 4, 5, 6, 7, 8}},
+        {"every field set",                      {1, 2, 3, 4, 5, 6, 7, 8},  {1, 2, 3, 4, 5, 6, 7, 8}},
+        {"available takes sent",                 {1, 2, 0, 4, 5, 6, 7, 8},  {1, 2, 2, 4, 5, 6, 7, 8}},
+        {"sent and available take the item",     {1, 0, 0, 4, 5, 6, 7, 8},  {1, 1, 1, 4, 5, 6, 7, 8}},
+        {"2nd takes sent, 3rd what 2nd stands",  {1, 2, 3, 0, 0, 6, 7, 8},  {1, 2, 3, 2, 3, 6, 7, 8}},
+        {"delivered and cleared take available", {1, 2, 3, 4, 5, 0, 0, 0},  {1, 2, 3, 4, 5, 3, -1, 3}},
+        {"cleared takes delivered, returned no", {1, 2, 3, 4, 5, 6, 0, 0},  {1, 2, 3, 4, 5, 6, -1, 6}},
+        {"absent dates stay and pass on absent", {1, 2, -1, 0, 0, 0, 0, -1}, {1, 2, -1, 2, -1, -1, -1, -1}},
+        {"no item date starts at today",         {0, 0, 0, 0, 0, 0, 0, 0},  {99, 99, 99, 99, 99, 99, -1, 99}},
+        {"an item date that is no date too",     {99, 2, 3, 4, 5, 6, 7, 8}, {99, 2, 3, 4, 5, 6, 7, 8}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const int* f = c.fields;
         const PickerDates got =
