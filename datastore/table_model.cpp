@@ -112,10 +112,20 @@ void TableModel::reread() {
         throw DatabaseError(lastError().text());
 }
 
+// The rows are read whole inside a transaction that ends with the read: a
+// query left open would hold its transaction for the whole session, and
+// Firebird cannot clear old record versions behind an open transaction.
+// The fetched rows stay with the model after the transaction ends.
 bool TableModel::select() {
-    if (!QSqlTableModel::select())
-        return false;
-    return hasKey() || loadRowKeys();
+    QSqlDatabase connection = database();
+    const bool ownTransaction = connection.transaction();
+    bool read = QSqlTableModel::select();
+    while (read && canFetchMore())
+        fetchMore();
+    read = read && (hasKey() || loadRowKeys());
+    if (ownTransaction)
+        connection.commit();
+    return read;
 }
 
 bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -1,6 +1,7 @@
 #include "shell/main_screen.h"
 #include "datastore/data_module.h"
 #include "platform/kbx.h"
+#include "tests/support/form_driver.h"
 #include "tests/support/listing.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
@@ -110,6 +111,28 @@ TEST_F(MainScreenTest, LiveDatabaseOpensWithoutAWord) {
     EXPECT_EQ(dataModule.openPath(), path);
     EXPECT_TRUE(dataMenusEnabled());
     EXPECT_TRUE(QFile::exists(locations.firstdbPath()));
+}
+
+// Firebird collects old record versions only behind the oldest open
+// transaction: while a form waits for the user, the program holds none.
+TEST_F(MainScreenTest, NoTransactionStaysOpenWhileAFormWaitsForTheUser) {
+    const QString path = workspace.copyOfNewDatabase("books");
+    settings.recordCurrentDatabase({"books", path});
+    window.FormActivate();
+    auto programTransactions = [&] {
+        return TestConnection(path)
+            .scalar(
+                "SELECT COUNT(*) FROM MON$TRANSACTIONS "
+                "WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION")
+            .toInt();
+    };
+    EXPECT_EQ(programTransactions(), 0);
+    for (const char* menuItem : {"MaintainPaymentRecords1", "PickLists1", "Configuration1"}) {
+        int whileOpen = -1;
+        whenModalOpens([&](QWidget*) { whileOpen = programTransactions(); });
+        item(menuItem)->trigger();
+        EXPECT_EQ(whileOpen, 0) << menuItem;
+    }
 }
 
 TEST_F(MainScreenTest, FirstdbIsRebuiltEvenWhileItIsTheOpenDatabase) {
