@@ -28,6 +28,10 @@ QString Locations::restoredFolder() const {
 QString Locations::zipFolder() const {
     return underTree(QStringLiteral("zip/databases"));
 }
+QString Locations::programFolder() const {
+    return underTree(QString()).chopped(1);
+}
+
 QString Locations::reportsFolder() const {
     return underTree(QStringLiteral("reports"));
 }

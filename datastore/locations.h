@@ -18,6 +18,8 @@ public:
     QString restoredFolder() const;
     QString zipFolder() const;
     QString reportsFolder() const;
+    // The folder of the whole tree, which holds the lock of the running program.
+    QString programFolder() const;
 
     // The file of a database name; names are folded to lower case.
     QString databasePath(const QString& name) const;

@@ -3,6 +3,7 @@
 #include "datastore/settings_store.h"
 #include "forms/dialogs.h"
 #include "platform/termination_signals.h"
+#include "shell/instance_lock.h"
 #include "shell/main_screen.h"
 
 #include <QApplication>
@@ -15,9 +16,13 @@ int main(int argc, char** argv) {
     quitOnTerminationSignals(app);
 
     QtDialogs dialogs;
+    const Locations locations = Locations::forCurrentUser();
+    InstanceLock instance(locations);
+    if (!instance.take(dialogs))
+        return 1;
     TDataModule2 dataModule;
     SettingsStore settings = SettingsStore::forCurrentUser();
-    TMain_Screen2 mainScreen(Locations::forCurrentUser(), settings, dataModule, dialogs);
+    TMain_Screen2 mainScreen(locations, settings, dataModule, dialogs);
     QObject::connect(&mainScreen, &TMain_Screen2::programTerminationRequested, &app,
                      &QApplication::quit, Qt::QueuedConnection);
     mainScreen.show();

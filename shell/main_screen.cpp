@@ -136,11 +136,16 @@ void TMain_Screen2::disableDataMenus() {
 }
 
 void TMain_Screen2::showModal(const std::function<QDialog*()>& makeForm) {
+    bool quitting = false;
     guard_.run([&] {
         std::unique_ptr<QDialog> form(makeForm());
         form->exec();
+        // A form still on screen did not close: the program is quitting
+        // (logout, Ctrl+C, the database changed) and must not rebuild firstdb.
+        quitting = form->isVisible();
     });
-    FormActivate();
+    if (!quitting)
+        FormActivate();
 }
 
 void TMain_Screen2::Exit1Click() {

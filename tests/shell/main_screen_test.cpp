@@ -1,6 +1,7 @@
 #include "shell/main_screen.h"
 #include "datastore/data_module.h"
 #include "platform/kbx.h"
+#include "shell/instance_lock.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/listing.h"
 #include "tests/support/scripted_dialogs.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -181,6 +183,17 @@ TEST_F(MainScreenTest, FirstShowActivatesOnceAndAFormClosingActivatesAgain) {
                                             "PROGRAM ERROR: " + kFirstdbWarning}));
 }
 
+TEST_F(MainScreenTest, QuittingWhileAFormIsOpenActivatesNoMore) {
+    window.FormActivate();
+    const QDateTime rebuilt = QFileInfo(locations.firstdbPath()).lastModified();
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    item("CreateDatabases1")->trigger();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(QFileInfo(locations.firstdbPath()).lastModified(), rebuilt);
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();  // leaves the application able to run event loops again
+}
+
 TEST_F(MainScreenTest, ExitAsksAndEndsOnlyOnYes) {
     QSignalSpy termination(&window, &TMain_Screen2::programTerminationRequested);
     dialogs.queueAnswer(Answer::No);
@@ -246,6 +259,18 @@ TEST_F(ChangeDatabaseTest, CancellingChangesNothing) {
     EXPECT_EQ(recorded(), "books|" + path);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(termination.count(), 0);
+}
+
+TEST(InstanceLockTest, OnlyOneProgramRunsForAUserAtATime) {
+    TestWorkspace workspace;
+    ScriptedDialogs dialogs;
+    auto first = std::make_unique<InstanceLock>(workspace.locations());
+    ASSERT_TRUE(first->take(dialogs));
+    InstanceLock second(workspace.locations());
+    EXPECT_FALSE(second.take(dialogs));
+    EXPECT_EQ(dialogs.shown(), QStringList("MESSAGE: Quorvel4 is already running for this user."));
+    first.reset();
+    EXPECT_TRUE(second.take(dialogs));
 }
 
 }  // namespace
