@@ -1,6 +1,7 @@
 #include "datastore/field_text.h"
 
 #include "platform/kbx.h"
+#include "platform/windows1252.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -109,7 +110,7 @@ QString fromValue(const schema::Column& column, const QVariant& value) {
             return column.scale <= 3 ? QString::number(value.toDouble(), 'f', column.scale)
                                      : QString::number(value.toDouble(), 'g', 15);
         case schema::Type::BlobText:
-            return QString::fromUtf8(value.toByteArray());
+            return windows1252::decode(value.toByteArray());
     }
     return value.toString();
 }
@@ -130,8 +131,12 @@ QString refusal(const schema::Column& column, const QString& text) {
         }
         case schema::Type::Char:
         case schema::Type::Varchar:
-        case schema::Type::BlobText:
-            return QString();
+        case schema::Type::BlobText: {
+            const QString unstorable = windows1252::firstUnstorable(text);
+            if (unstorable.isEmpty())
+                return QString();
+            return QStringLiteral("holds %1, a character that cannot be stored").arg(unstorable);
+        }
     }
     return QString();
 }
@@ -145,9 +150,10 @@ QVariant toValue(const schema::Column& column, const QString& text) {
         case schema::Type::Integer:
         case schema::Type::Numeric:
             return numberValue(column, text);
+        case schema::Type::BlobText:
+            return *windows1252::encode(text);
         case schema::Type::Char:
         case schema::Type::Varchar:
-        case schema::Type::BlobText:
             return text;
     }
     return text;

@@ -19,7 +19,8 @@ inline const QString kAbsentText = QStringLiteral("N/A");
 QString fromValue(const schema::Column& column, const QVariant& value);
 
 // Why the column cannot take the text ("is not a date", "has more than 2
-// decimals", ...), or an empty text when it can.
+// decimals", a character Windows-1252 cannot hold), or an empty text when
+// it can.
 QString refusal(const schema::Column& column, const QString& text);
 
 // The value to store for a text, or an invalid QVariant when the column

@@ -209,6 +209,25 @@ std::vector<Index> allIndexes() {
 
 }  // namespace
 
+QString Column::selectSql() const {
+    if (!isText())
+        return name;
+    return QStringLiteral(
+               "CAST(CAST(%1 AS VARCHAR(%2) CHARACTER SET WIN1252) AS VARCHAR(%2) "
+               "CHARACTER SET UTF8) AS %1")
+        .arg(name)
+        .arg(size);
+}
+
+QString Column::parameterSql() const {
+    if (!isText())
+        return QStringLiteral("?");
+    return QStringLiteral(
+               "CAST(CAST(? AS VARCHAR(%1) CHARACTER SET UTF8) AS VARCHAR(%1) CHARACTER SET "
+               "WIN1252)")
+        .arg(size);
+}
+
 QString Column::typeSql() const {
     switch (type) {
         case Type::Char:

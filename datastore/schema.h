@@ -23,6 +23,12 @@ struct Column {
     bool notNull = false;
 
     QString typeSql() const;
+    // The column in a select list, and a parameter written to it. Text
+    // columns hold Windows-1252 bytes under the character set NONE; they
+    // travel to and from the program as UTF-8, and Firebird refuses a
+    // character Windows-1252 cannot hold.
+    QString selectSql() const;
+    QString parameterSql() const;
     bool isText() const { return type == Type::Char || type == Type::Varchar; }
     // Whether an absent value is the date 1 January 1901 rather than null.
     bool absentIsOldDate() const;

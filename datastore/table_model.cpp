@@ -16,12 +16,10 @@ const QString kRowKeyText = QStringLiteral("UUID_TO_CHAR(RDB$DB_KEY || x'0000000
 const QString kRowKeyMatch =
     QStringLiteral(" WHERE RDB$DB_KEY = SUBSTRING(CHAR_TO_UUID(?) FROM 1 FOR 8)");
 
-// Cuts text to the bytes a CHAR or VARCHAR column holds.
+// Cuts text to the characters a CHAR or VARCHAR column holds: one byte
+// each, as it is stored.
 QString cutToWidth(const QString& text, int width) {
-    QString cut = text;
-    while (cut.toUtf8().size() > width)
-        cut.chop(1);
-    return cut;
+    return text.left(width);
 }
 
 }  // namespace
@@ -164,19 +162,46 @@ bool TableModel::loadRowKeys() {
 // transaction, so that no prepared statement outlives the transaction it
 // was made in, and a change that finds no row is refused rather than lost.
 bool TableModel::insertRowIntoTable(const QSqlRecord& values) {
-    const QString insert =
-        database().driver()->sqlStatement(QSqlDriver::InsertStatement, tableName(), values, true);
-    if (insert.isEmpty())
+    QStringList columns, parameters;
+    for (int field = 0; field < values.count(); ++field) {
+        if (!values.isGenerated(field))
+            continue;
+        columns.append(values.fieldName(field));
+        parameters.append(parameterSql(values.fieldName(field)));
+    }
+    if (columns.isEmpty())
         return refuse(QStringLiteral("There is no value to store in %1.").arg(tableName()));
-    return execChange(insert, values, QVariantList(), false);
+    return execChange(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(tableName(), columns.join(QStringLiteral(", ")),
+                               parameters.join(QStringLiteral(", "))),
+                      values, QVariantList(), false);
 }
 
 bool TableModel::updateRowInTable(int row, const QSqlRecord& values) {
-    const QString update =
-        database().driver()->sqlStatement(QSqlDriver::UpdateStatement, tableName(), values, true);
-    if (update.isEmpty())
+    QStringList assignments;
+    for (int field = 0; field < values.count(); ++field)
+        if (values.isGenerated(field))
+            assignments.append(values.fieldName(field) + QStringLiteral(" = ") +
+                               parameterSql(values.fieldName(field)));
+    if (assignments.isEmpty())
         return true;  // no column changed
-    return execChange(update + rowMatch(), values, rowMatchValues(row), true);
+    return execChange(
+        QStringLiteral("UPDATE %1 SET %2").arg(tableName(), assignments.join(", ")) + rowMatch(),
+        values, rowMatchValues(row), true);
+}
+
+QString TableModel::parameterSql(const QString& columnName) const {
+    const schema::Column* column = definition_.column(columnName);
+    return column ? column->parameterSql() : QStringLiteral("?");
+}
+
+QString TableModel::selectStatement() const {
+    QStringList columns;
+    for (const schema::Column& column : definition_.columns)
+        columns.append(column.selectSql());
+    const QString where = filter().isEmpty() ? QString() : QStringLiteral(" WHERE ") + filter();
+    return QStringLiteral("SELECT %1 FROM %2%3 %4")
+        .arg(columns.join(QStringLiteral(", ")), definition_.name, where, orderByClause());
 }
 
 bool TableModel::deleteRowFromTable(int row) {
@@ -189,8 +214,10 @@ bool TableModel::deleteRowFromTable(int row) {
 QString TableModel::rowMatch() const {
     if (!hasKey())
         return kRowKeyMatch;
-    return QStringLiteral(" WHERE ") + definition_.primaryKey.join(QStringLiteral(" = ? AND ")) +
-           QStringLiteral(" = ?");
+    QStringList matches;
+    for (const QString& column : definition_.primaryKey)
+        matches.append(column + QStringLiteral(" = ") + parameterSql(column));
+    return QStringLiteral(" WHERE ") + matches.join(QStringLiteral(" AND "));
 }
 
 QVariantList TableModel::rowMatchValues(int row) const {

@@ -48,6 +48,7 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
 protected:
+    QString selectStatement() const override;
     QString orderByClause() const override;
     bool insertRowIntoTable(const QSqlRecord& values) override;
     bool updateRowInTable(int row, const QSqlRecord& values) override;
@@ -59,6 +60,7 @@ private:
     bool hasKey() const { return !definition_.primaryKey.isEmpty(); }
     bool loadRowKeys();
     QString rowMatch() const;
+    QString parameterSql(const QString& columnName) const;
     QVariantList rowMatchValues(int row) const;
     bool execChange(const QString& statement, const QSqlRecord& values,
                     const QVariantList& matchValues, bool mustFindRow);

@@ -33,6 +33,11 @@ TEST(FieldText, TypedTextIsStoredAndShownAgainOrRefused) {
     };
     const Case cases[] = {
         {"QUORVEL_4", "CHECK_NBR", " 101", " 101", " 101"},  // text keeps its leading blanks
+        {"QUORVEL_4", "COMMENT", "Jos\u00e9 \u2013 \u20ac5", "Jos\u00e9 \u2013 \u20ac5",
+         "Jos\u00e9 \u2013 \u20ac5"},
+        {"QUORVEL_4", "COMMENT", "smile \U0001F600", refused, ""},  // no Windows-1252 byte
+        {"QUORVEL_4", "MEMO", "Caf\u00e9\nok", QByteArray("Caf\xe9\nok"), "Caf\u00e9\nok"},
+        {"QUORVEL_4", "MEMO", "\u4e2d", refused, ""},
         {"QUORVEL_4", "DATE_SENT", date(2004, 2, 9), QDateTime(QDate(2004, 2, 9), QTime()),
          date(2004, 2, 9)},
         {"QUORVEL_4", "DATE_SENT", "", absent, "N/A"},  // the absent date, not null
@@ -70,8 +75,8 @@ TEST(FieldText, StoredValuesAreShownWithoutPaddingAndAbsentDatesAsNA) {
               "UPS   - GROUND");
     EXPECT_EQ(fromValue(columnOf("QUORVEL_4", "DATE_DEL"), QDateTime(kAbsentDate, QTime())), "N/A");
     EXPECT_EQ(fromValue(columnOf("QUORVEL_4", "DATE_DEL"), QVariant()), "");
-    EXPECT_EQ(fromValue(columnOf("QUORVEL_4", "MEMO"), QString("Caf\u00e9\nline 2").toUtf8()),
-              "Caf\u00e9\nline 2");
+    EXPECT_EQ(fromValue(columnOf("QUORVEL_4", "MEMO"), QByteArray("Caf\xe9\n\x93line 2\x94")),
+              "Caf\u00e9\n\u201cline 2\u201d");
     EXPECT_EQ(fromValue(columnOf("QUORVEL_4", "SS_AMT"), QVariant()), "");
 }
 

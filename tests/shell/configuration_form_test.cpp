@@ -86,4 +86,31 @@ TEST_F(ConfigurationFormTest, F2InTheBrowseFieldChoosesAFolder) {
     EXPECT_EQ(edit("fld_file_browse_start")->text(), "/home/pat/scans/x");
 }
 
+// Accented and typographic text is stored one byte a character, whole up to
+// the column's width; a character Windows-1252 cannot hold stops Save.
+TEST_F(ConfigurationFormTest, TextIsStoredAsWindows1252AndReadsBackAsTyped) {
+    const QString name = "Jos\u00e9 M\u00fcller \u2013 \u201cCaf\u00e9\u201d";
+    press(form, "btn_add");
+    edit("fld_my_name")->setText(name);  // what the keyboard gives
+    edit("fld_my_address")->setText(QString(90, QChar(0xE9)));
+    edit("fld_my_city")->setText("El Paso \U0001F600");
+    press(form, "btn_save");
+    EXPECT_EQ(dialogs.shown(),
+              QStringList("MESSAGE: CITY: \"El Paso \U0001F600\" holds \U0001F600, a "
+                          "character that cannot be stored.\nNothing was saved."));
+    EXPECT_EQ(count("CONFIG_4"), 0);
+    type("fld_my_city", "El Paso");
+    press(form, "btn_save");
+
+    dataModule.close();
+    EXPECT_EQ(storedBytes(path, "CONFIG_4", "MY_NAME"),
+              QStringList("4A6F73E9204DFC6C6C657220962093436166E994"));
+    EXPECT_EQ(storedBytes(path, "CONFIG_4", "MY_ADDRESS"), QStringList(QString("E9").repeated(80)));
+    dataModule.open(path);
+    TConfiguration reopened(dataModule, dialogs);
+    reopened.show();
+    EXPECT_EQ(component<QLineEdit>(reopened, "fld_my_name")->text(), name);
+    EXPECT_EQ(component<QLineEdit>(reopened, "fld_my_address")->text(), QString(80, QChar(0xE9)));
+}
+
 }  // namespace

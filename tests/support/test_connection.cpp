@@ -1,6 +1,7 @@
 #include "tests/support/test_connection.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -57,6 +58,19 @@ QStringList TestConnection::rows(const QString& sql) {
         result.append(columns.join(QLatin1Char('|')));
     }
     return result;
+}
+
+QStringList storedBytes(const QString& path, const QString& table, const QString& column) {
+    const QString output =
+        isql(path, {},
+             "SELECT CAST(TRIM(" + column + ") AS VARCHAR(255) CHARACTER SET OCTETS) FROM " +
+                 table + " ORDER BY 1;\n");
+    static const QRegularExpression hexRow("^[0-9A-F]+$");
+    QStringList rows;
+    for (const QString& line : output.split('\n'))
+        if (hexRow.match(line.trimmed()).hasMatch())
+            rows.append(line.trimmed());
+    return rows;
 }
 
 QString isql(const QString& path, const QStringList& options, const QString& commands) {

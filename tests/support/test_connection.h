@@ -11,6 +11,9 @@
 // What Firebird's own isql says of a database: run with `options`, fed
 // `commands`, its output and errors.
 QString isql(const QString& path, const QStringList& options, const QString& commands = {});
+// The bytes a text column holds, without its padding, as isql shows them:
+// hex digits, one line a row.
+QStringList storedBytes(const QString& path, const QString& table, const QString& column);
 
 // A connection of the test's own, through Qt's QIBASE driver, to look into a
 // database independently of the program's data module.
