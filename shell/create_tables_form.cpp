@@ -4,10 +4,10 @@
 #include "datastore/data_module.h"
 #include "forms/dialogs.h"
 #include "forms/error_guard.h"
+#include "forms/fixed_font.h"
 #include "forms/text_input.h"
 
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,7 +41,7 @@ TCreate_Tables::TCreate_Tables(const Locations& locations, TDataModule2& dataMod
     Memo1 = new QPlainTextEdit;
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
-    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Memo1->setFont(fixedPitchFont());
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
 

@@ -1,11 +1,11 @@
 #include "shell/create_tables_form.h"
+#include "forms/fixed_font.h"
 #include "tests/support/books_database.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/listing.h"
 #include "tests/support/scripted_dialogs.h"
 
 #include <QFile>
-#include <QFontInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -46,7 +46,7 @@ TEST_F(CreateTablesFormTest, EmptyNameIsRefusedAndANewNameIsCreatedWithItsLog) {
     EXPECT_EQ(dialogs.messages.size(), 1u);
     expectListing(memo().split('\n'), "datastore/expected_create_log.txt");
     EXPECT_TRUE(QFile::exists(locations.databasePath("live")));
-    EXPECT_TRUE(QFontInfo(component<QPlainTextEdit>(form, "Memo1")->font()).fixedPitch());
+    EXPECT_TRUE(hasOneWidth(component<QPlainTextEdit>(form, "Memo1")->font()));
 }
 
 TEST_F(CreateTablesFormTest, ReplacingAnExistingDatabaseAsksFirst) {

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
-// Every test process runs a real QApplication on the offscreen platform and
-// keeps Firebird's lock files in a folder of its own, as the tests open only
-// their own database files.
+// Every test process runs a real QApplication, on the offscreen platform
+// unless Q4_TEST_PLATFORM names another (xcb under an X server, as a desktop
+// has it), and keeps Firebird's lock files in a folder of its own, as the
+// tests open only their own database files.
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariableIsSet("Q4_TEST_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", qgetenv("Q4_TEST_PLATFORM"));
+    else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir lockFolder;
     qputenv("FIREBIRD_LOCK", lockFolder.path().toUtf8());
