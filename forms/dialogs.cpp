@@ -7,7 +7,11 @@ Answer QtDialogs::message(QWidget* parent, const QString& caption, const QString
                           Buttons buttons) {
     switch (buttons) {
         case Buttons::Ok:
-            QMessageBox::information(parent, caption, text, QMessageBox::Ok);
+            // A failure is shown as one, everything else as information.
+            if (caption == QLatin1String("PROGRAM ERROR"))
+                QMessageBox::critical(parent, caption, text, QMessageBox::Ok);
+            else
+                QMessageBox::information(parent, caption, text, QMessageBox::Ok);
             return Answer::Ok;
         case Buttons::OkCancel:
             return QMessageBox::question(parent, caption, text,

@@ -35,3 +35,8 @@ bool RecordForm::writeFields(RecordBinding& binding) {
     refusal->field->setFocus();
     return false;
 }
+
+void RecordForm::reportFailure(const QString& what, const QString& serverText) {
+    dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), what + QLatin1Char('\n') + serverText,
+                     Buttons::Ok);
+}

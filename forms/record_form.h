@@ -31,6 +31,9 @@ protected:
     // Writes the fields into the row; when a field holds text its column
     // refuses, says so, puts the cursor there and returns false.
     bool writeFields(RecordBinding& binding);
+    // Says that `what` failed ("The payment was not saved.") under "PROGRAM
+    // ERROR", with the server's text after it.
+    void reportFailure(const QString& what, const QString& serverText);
 
     Dialogs& dialogs_;
     Guard guard_;

@@ -299,7 +299,7 @@ void Tpayment_records_form::btn_deleteClick() {
     if (confirmRecordDelete(dialogs_, this)) {
         QString error;
         if (!binding_->deleteCurrent(&error))
-            dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
+            reportFailure(QStringLiteral("The payment record was not deleted."), error);
         DBGrid1->selectRow(binding_->currentRow());
     }
     disable_date_pickers();
@@ -336,7 +336,7 @@ void Tpayment_records_form::btn_saveClick() {
 
     QString error;
     if (!binding_->post(&error)) {
-        dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
+        reportFailure(QStringLiteral("The payment record was not saved."), error);
         return;
     }
     DBGrid1->selectRow(binding_->currentRow());

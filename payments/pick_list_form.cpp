@@ -179,7 +179,7 @@ void Tpick_list_form::btn_deleteClick() {
             table.store();
         } catch (const DatabaseError& refusal) {
             table.revertAll();
-            dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), refusal.message(), Buttons::Ok);
+            reportFailure(QStringLiteral("The entry was not deleted."), refusal.message());
         }
     }
     states_.btns_normal_state();

@@ -145,7 +145,7 @@ void TConfiguration::btn_saveClick() {
         return;
     QString error;
     if (!binding_->post(&error)) {
-        dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error, Buttons::Ok);
+        reportFailure(QStringLiteral("The configuration was not saved."), error);
         return;
     }
     states_.enterNormalState();

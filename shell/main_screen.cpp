@@ -61,6 +61,9 @@ QAction* TMain_Screen2::addItem(QMenu* menu, const QString& caption, const QStri
                                 std::function<void()> handler) {
     QAction* item = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
     item->setObjectName(name);
+    // An item whose form is not built yet is shown disabled rather than
+    // silently doing nothing.
+    item->setEnabled(static_cast<bool>(handler));
     if (handler)
         guard_.connect(item, &QAction::triggered, std::move(handler));
     return item;
