@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 Locations::Locations(const QString& documentsFolder)
     : documents_(QDir::cleanPath(documentsFolder)) {}
@@ -34,6 +35,11 @@ QString Locations::programFolder() const {
 
 QString Locations::reportsFolder() const {
     return underTree(QStringLiteral("reports"));
+}
+
+bool Locations::isDatabaseName(const QString& name) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9 _-]+$"));
+    return plain.match(name).hasMatch();
 }
 
 QString Locations::databasePath(const QString& name) const {

@@ -21,6 +21,9 @@ public:
     // The folder of the whole tree, which holds the lock of the running program.
     QString programFolder() const;
 
+    // Whether a name can name a database: letters, digits, blanks, "-" and
+    // "_", so that it is a plain file name on every system.
+    static bool isDatabaseName(const QString& name);
     // The file of a database name; names are folded to lower case.
     QString databasePath(const QString& name) const;
     QString firstdbPath() const;

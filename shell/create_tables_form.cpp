@@ -78,10 +78,21 @@ void TCreate_Tables::btn_create_tablesClick() {
                          QStringLiteral("No database name...can't create tables.."), Buttons::Ok);
         return;
     }
-    if (!mayReplace(name, locations_.databasePath(name)))
+    if (!Locations::isDatabaseName(name)) {
+        dialogs_.message(this, QStringLiteral("MESSAGE"),
+                         QStringLiteral("\"%1\" cannot name a database: use letters, digits, "
+                                        "blanks, \"-\" and \"_\" only.")
+                             .arg(name),
+                         Buttons::Ok);
+        return;
+    }
+    const QString path = locations_.databasePath(name);
+    if (!mayReplace(name, path))
         return;
     Memo1->clear();
-    createDatabase(locations_, name, [this](const QString& line) { appendToMemo(line); });
+    if (createDatabase(locations_, name, [this](const QString& line) { appendToMemo(line); }) ==
+        CreateOutcome::Created)
+        appendToMemo(QStringLiteral("The database %1 is ready: %2").arg(name, path));
 }
 
 bool TCreate_Tables::mayReplace(const QString& name, const QString& path) {

@@ -41,10 +41,17 @@ TEST_F(CreateTablesFormTest, NameIsUpperCasedAndHoldsEightCharacters) {
 
 TEST_F(CreateTablesFormTest, EmptyNameIsRefusedAndANewNameIsCreatedWithItsLog) {
     create("");
-    EXPECT_EQ(dialogs.shown(), QStringList(": No database name...can't create tables.."));
+    create("A/B");
+    EXPECT_EQ(dialogs.shown(),
+              QStringList({": No database name...can't create tables..",
+                           "MESSAGE: \"A/B\" cannot name a database: use letters, digits, blanks, "
+                           "\"-\" and \"_\" only."}));
+    EXPECT_FALSE(QFile::exists(locations.databaseFolder() + "/a"));
     create("live");
-    EXPECT_EQ(dialogs.messages.size(), 1u);
-    expectListing(memo().split('\n'), "datastore/expected_create_log.txt");
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    QStringList lines = memo().split('\n');
+    EXPECT_EQ(lines.takeLast(), "The database LIVE is ready: " + locations.databasePath("live"));
+    expectListing(lines, "datastore/expected_create_log.txt");
     EXPECT_TRUE(QFile::exists(locations.databasePath("live")));
     EXPECT_TRUE(hasOneWidth(component<QPlainTextEdit>(form, "Memo1")->font()));
 }

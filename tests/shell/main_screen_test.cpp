@@ -83,8 +83,7 @@ TEST_F(MainScreenTest, FirstStartRecordsAndOpensFirstdbAndRefusesLiveWork) {
     EXPECT_EQ(dataModule.openPath(), locations.firstdbPath());
     EXPECT_EQ(dataModule.table("CARRIER_4")->rowCount(), 23);
     EXPECT_FALSE(dataMenusEnabled());
-    for (const char* usable :
-         {"Exit1", "CreateDatabases1", "ChangeDatabases1"})
+    for (const char* usable : {"Exit1", "CreateDatabases1", "ChangeDatabases1"})
         EXPECT_TRUE(item(usable)->isEnabled()) << usable;
     EXPECT_TRUE(menuEnabled("Utilities1"));
 }
