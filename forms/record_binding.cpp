@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 RecordBinding::RecordBinding(TableModel& model, QObject* parent)
     : QObject(parent),
       model_(model),
@@ -37,13 +39,20 @@ void RecordBinding::bind(QWidget* field, const QString& columnName) {
         combo->lineEdit()->setMaxLength(definition->size);
 }
 
+// With no row to show, every field is empty rather than left as it was.
 void RecordBinding::showRow(int row) {
+    if (row < 0 || row >= model_.rowCount()) {
+        for (const auto& [field, column] : bound_)
+            setEditorText(field, QString());
+        rowBeforeChange_ = -1;
+        return;
+    }
     mapper_->setCurrentIndex(row);
     rowBeforeChange_ = mapper_->currentIndex();
 }
 
 int RecordBinding::currentRow() const {
-    return mapper_->currentIndex();
+    return model_.rowCount() == 0 ? -1 : mapper_->currentIndex();
 }
 
 void RecordBinding::appendRow() {
@@ -109,8 +118,9 @@ int RecordBinding::rowAfterPost(int postedRow, const QVariant& key) {
 }
 
 void RecordBinding::cancel() {
+    const int back = std::min(rowBeforeChange_, model_.rowCount() - 1);
     model_.revertAll();
-    mapper_->setCurrentIndex(qBound(0, rowBeforeChange_, model_.rowCount() - 1));
+    showRow(back);
     mapper_->revert();
 }
 

@@ -296,6 +296,11 @@ void Tpayment_records_form::btn_editClick() {
 }
 
 void Tpayment_records_form::btn_deleteClick() {
+    if (binding_->currentRow() < 0) {
+        dialogs_.message(this, QStringLiteral("MESSAGE"),
+                         QStringLiteral("There is no payment record to delete."), Buttons::Ok);
+        return;
+    }
     if (confirmRecordDelete(dialogs_, this)) {
         QString error;
         if (!binding_->deleteCurrent(&error))

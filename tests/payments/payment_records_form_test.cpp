@@ -221,6 +221,20 @@ TEST_F(PaymentRecordsFormTest, F2InTheItemFileFieldStoresThePathWithoutItsDrive)
     EXPECT_EQ(edit("fld_item_file")->text(), "/home/pat/Scans/Chk102.tif");
 }
 
+TEST_F(PaymentRecordsFormTest, AnEmptyTableShowsEmptyFieldsAndNothingToEditOrDelete) {
+    EXPECT_EQ(component<QComboBox>(form, "fld_category")->currentText(), "");
+    EXPECT_EQ(component<QComboBox>(form, "fld_carrier")->currentText(), "");
+    press(form, "btn_edit");
+    press(form, "btn_delete");
+    EXPECT_EQ(dialogs.shown(),
+              QStringList({"MESSAGE: There is no payment record to edit: press Add to make one.",
+                           "MESSAGE: There is no payment record to delete."}));
+    press(form, "btn_add");
+    typeInto(form, "fld_check_nbr", "303");
+    press(form, "btn_cancel");
+    EXPECT_EQ(edit("fld_check_nbr")->text(), "");
+}
+
 TEST_F(PaymentRecordsFormTest, ClosingWhileChangingAsksBeforeTheChangeIsLost) {
     press(form, "btn_add");
     typeInto(form, "fld_check_nbr", "303");

@@ -34,6 +34,8 @@ TEST_F(ConfigurationFormTest, AddIsOfferedOnlyUntilTheRecordExists) {
     EXPECT_EQ(enabledButtons(form), "btn_add btn_edit btn_exit");
     EXPECT_FALSE(edit("fld_my_name")->isEnabled());
     EXPECT_FALSE(component<QLabel>(form, "lbl_sidebar_hint")->isVisible());
+    EXPECT_EQ(component<QComboBox>(form, "fld_my_state")->currentText(), "");  // no record yet
+    EXPECT_EQ(component<QComboBox>(form, "fld_auto_zip")->currentText(), "");
 
     press(form, "btn_add");
     EXPECT_EQ(enabledButtons(form), "btn_save btn_cancel");
