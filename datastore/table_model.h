@@ -38,6 +38,8 @@ public:
     // the changes are still there to correct or drop. Throws DatabaseError
     // with the server's message when a change is refused.
     void storePendingChanges();
+    // Whether the row waits to be inserted.
+    bool isNewRow(int row) const { return pendingChange(row) == Change::Insert; }
     // Stores the pending changes in a transaction of their own and reads the
     // rows again; on refusal nothing is stored and the changes stay pending.
     void store();

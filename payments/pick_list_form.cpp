@@ -1,6 +1,7 @@
 #include "payments/pick_list_form.h"
 
 #include "datastore/data_module.h"
+#include "datastore/field_text.h"
 #include "forms/column_delegate.h"
 #include "forms/dialogs.h"
 #include "platform/database_error.h"
@@ -61,6 +62,28 @@ void PickListGrid::finishTyping() {
     for (QLineEdit* editor : viewport()->findChildren<QLineEdit*>()) {
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+QString PickListGrid::valueAt(int row) const {
+    return field_text::fromValue(model_.definition().columns.front(),
+                                 model_.data(model_.index(row, 0), Qt::EditRole));
+}
+
+int PickListGrid::emptyNewRow() const {
+    for (int row = 0; row < model_.rowCount(); ++row)
+        if (model_.isNewRow(row) && valueAt(row).trimmed().isEmpty())
+            return row;
+    return -1;
+}
+
+void PickListGrid::selectValue(const QString& value) {
+    for (int row = 0; row < model_.rowCount(); ++row) {
+        if (valueAt(row) == value) {
+            setCurrentIndex(model_.index(row, 0));
+            scrollTo(currentIndex());
+            return;
+        }
     }
 }
 
@@ -172,7 +195,14 @@ void Tpick_list_form::btn_editClick() {
 void Tpick_list_form::btn_deleteClick() {
     PickListGrid* grid = shownGrid();
     const int row = grid->currentIndex().row();
-    if (row >= 0 && confirmRecordDelete(dialogs_, this)) {
+    if (row < 0) {
+        dialogs_.message(
+            this, QStringLiteral("MESSAGE"),
+            QStringLiteral("Choose the entry of %1 to delete first.").arg(captionOf(grid)),
+            Buttons::Ok);
+        return;
+    }
+    if (confirmRecordDelete(dialogs_, this)) {
         TableModel& table = grid->table();
         try {
             table.removeRow(row);
@@ -203,6 +233,18 @@ void Tpick_list_form::btn_saveClick() {
     for (PickListGrid* grid : grids_)
         grid->finishTyping();
     const std::vector<PickListGrid*> changed = gridsWithChanges();
+    for (PickListGrid* grid : changed) {
+        if (grid->emptyNewRow() >= 0) {
+            PageControl1->setCurrentWidget(grid->parentWidget());
+            dialogs_.message(this, QStringLiteral("MESSAGE"),
+                             QStringLiteral("The new entry of %1 has no value: type one, or "
+                                            "press Cancel.")
+                                 .arg(captionOf(grid)),
+                             Buttons::Ok);
+            return;
+        }
+    }
+    const QString saved = shownGrid()->valueAt(shownGrid()->currentIndex().row());
     PickListGrid* storing = nullptr;
     try {
         inTransaction(connection_, [&] {
@@ -213,17 +255,28 @@ void Tpick_list_form::btn_saveClick() {
         });
     } catch (const DatabaseError& refusal) {
         PageControl1->setCurrentWidget(storing->parentWidget());
-        dialogs_.message(
-            this, QStringLiteral("PROGRAM ERROR"),
-            QStringLiteral("Nothing was saved: a change to %1 was refused.\n%2")
-                .arg(PageControl1->tabText(PageControl1->currentIndex()), refusal.message()),
-            Buttons::Ok);
+        dialogs_.message(this, QStringLiteral("PROGRAM ERROR"),
+                         refusalText(storing, refusal.message()), Buttons::Ok);
         return;
     }
     for (PickListGrid* grid : changed)
         grid->table().reread();
+    shownGrid()->selectValue(saved);
     states_.btns_normal_state();
     flds_normal_state();
+}
+
+QString Tpick_list_form::captionOf(const PickListGrid* grid) const {
+    return PageControl1->tabText(PageControl1->indexOf(grid->parentWidget()));
+}
+
+QString Tpick_list_form::refusalText(const PickListGrid* grid, const QString& serverText) const {
+    const QString value = grid->valueAt(grid->currentIndex().row());
+    const QString what =
+        serverText.contains(QLatin1String("PRIMARY or UNIQUE KEY")) && !value.isEmpty()
+            ? QStringLiteral("\"%1\" is already in the %2 list.").arg(value, captionOf(grid))
+            : QStringLiteral("a change to %1 was refused.").arg(captionOf(grid));
+    return QStringLiteral("Nothing was saved: ") + what + QLatin1Char('\n') + serverText;
 }
 
 void Tpick_list_form::btn_cancelClick() {

@@ -24,6 +24,11 @@ public:
     void setWritable(bool writable);
     // Hands a value still being typed in the grid to its table.
     void finishTyping();
+    QString valueAt(int row) const;
+    // The first row waiting to be inserted with no value, or -1.
+    int emptyNewRow() const;
+    // Selects the row holding the value and scrolls it into sight.
+    void selectValue(const QString& value);
 
 private:
     TableModel& model_;
@@ -53,6 +58,8 @@ private:
     void flds_add_edit_state();
     // The grids holding changes not yet stored, the shown one first.
     std::vector<PickListGrid*> gridsWithChanges() const;
+    QString captionOf(const PickListGrid* grid) const;
+    QString refusalText(const PickListGrid* grid, const QString& serverText) const;
 
     QSqlDatabase connection_;
     QTabWidget* PageControl1;

@@ -49,31 +49,44 @@ TEST_F(PickListFormTest, TenTabsInOrderAndItAlwaysOpensOnCarrier) {
               "tab_carrier");
 }
 
-TEST_F(PickListFormTest, ARefusalSavesNoTabAndKeepsEveryChangeUntilCorrectedOrCancelled) {
+TEST_F(PickListFormTest, ARefusalSavesNoTabAndKeepsEveryChangeUntilCorrected) {
     press(form, "btn_add");
-    typeNewValue("UPS   - GROUND");  // already in the list
+    press(form, "btn_save");
+    EXPECT_EQ(dialogs.shown(), QStringList("MESSAGE: The new entry of CARRIER has no value: type "
+                                           "one, or press Cancel."));
+    TableModel& carriers = *dataModule.table("CARRIER_4");
+    const QModelIndex added = carriers.index(carriers.rowCount() - 1, 0);
+    carriers.setData(added, "UPS   - GROUND");  // already in the list
+    form.shownGrid()->setCurrentIndex(added);
     TableModel& cities = *dataModule.table("CITY_4");
     cities.insertRow(0);
     cities.setData(cities.index(0, 0), "AUSTIN");
     showTab("tab_city");
     press(form, "btn_save");
-    const QString refusal = dialogs.shown().join('\n');
-    EXPECT_TRUE(refusal.startsWith("PROGRAM ERROR: Nothing was saved: a change to CARRIER"));
+    const QString refusal = dialogs.shown().value(1);
+    EXPECT_TRUE(
+        refusal.startsWith("PROGRAM ERROR: Nothing was saved: \"UPS   - GROUND\" is "
+                           "already in the CARRIER list.\n"))
+        << refusal.toStdString();
     EXPECT_TRUE(refusal.contains("PRIMARY or UNIQUE KEY")) << refusal.toStdString();
     EXPECT_EQ(tabs()->currentWidget()->objectName(), "tab_carrier");
     EXPECT_EQ(count("CITY_4"), 0);
     EXPECT_TRUE(cities.isDirty());
     EXPECT_TRUE(buttonEnabled(form, "btn_save"));
 
-    TableModel& carriers = *dataModule.table("CARRIER_4");
-    carriers.setData(carriers.index(carriers.rowCount() - 1, 0), "DHL - GROUND");
+    carriers.setData(added, "DHL - GROUND");
     press(form, "btn_save");
-    EXPECT_EQ(dialogs.messages.size(), 1u) << dialogs.messages.back().text.toStdString();
+    EXPECT_EQ(dialogs.messages.size(), 2u) << dialogs.messages.back().text.toStdString();
     EXPECT_EQ(count("CITY_4", "CITY = 'AUSTIN'"), 1);
     EXPECT_EQ(count("CARRIER_4", "CARRIER = 'DHL - GROUND'"), 1);
+    EXPECT_EQ(form.shownGrid()->valueAt(form.shownGrid()->currentIndex().row()), "DHL - GROUND");
 }
 
 TEST_F(PickListFormTest, DeleteAsksAndDeletesOnlyOnYes) {
+    form.shownGrid()->setCurrentIndex(QModelIndex());
+    press(form, "btn_delete");
+    EXPECT_EQ(dialogs.shown(),
+              QStringList("MESSAGE: Choose the entry of CARRIER to delete first."));
     form.shownGrid()->selectRow(0);
     dialogs.queueAnswer(Answer::No);
     press(form, "btn_delete");
