@@ -135,6 +135,8 @@ void Tpayment_records_form::addDateField(QGridLayout* layout, int row, int colum
     addField(layout, row, column, label, field, name, columnName, 1);
     auto* picker = new DatePicker(guard_, layout->parentWidget());
     picker->setObjectName(pickerName);
+    // The field is as wide as the picker laid over it needs for any date.
+    field->setMinimumWidth(picker->sizeHint().width());
     picker->hide();
     dates_.push_back({field, picker});
 }
@@ -207,7 +209,8 @@ void Tpayment_records_form::FormActivate() {
     disable_date_pickers();
     lbl_current_filter->setText(binding_->model().filter());
     binding_->showRow(0);
-    DBGrid1->resizeColumnsToContents();
+    DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
     DBGrid1->setCurrentIndex(binding_->model().index(0, binding_->model().fieldIndex("CATEGORY")));
 }
 

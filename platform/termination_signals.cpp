@@ -31,6 +31,8 @@ void quitOnTerminationSignals(QCoreApplication& application) {
     auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, [notifier] {
         notifier->setEnabled(false);
-        QCoreApplication::quit();
+        // exit(), not quit(): quit() first asks every window to close, and a
+        // form in the middle of a change would ask the user, holding up a logout.
+        QCoreApplication::exit(0);
     });
 }
