@@ -90,31 +90,4 @@ TEST_F(TableModelTest, AChangeToARowDeletedMeanwhileIsRefusedAndKept) {
     EXPECT_THROW(carriers.store(), DatabaseError);
 }
 
-// Changes written on a transaction that then rolls back stay in the model,
-// and a later store writes them all.
-TEST_F(TableModelTest, ChangesStayPendingWhenTheirTransactionRollsBack) {
-    TableModel& cities = *dataModule.table("CITY_4");
-    TableModel& carriers = *dataModule.table("CARRIER_4");
-    cities.insertRow(0);
-    cities.setData(cities.index(0, 0), "AUSTIN");
-    carriers.removeRow(0);
-    auto storeBothThenFail = [&] {
-        cities.storePendingChanges();
-        carriers.storePendingChanges();
-        throw DatabaseError("a later step failed");
-    };
-    EXPECT_THROW(inTransaction(dataModule.connection(), storeBothThenFail), DatabaseError);
-    EXPECT_EQ(count("CITY_4"), 0);
-    EXPECT_EQ(count("CARRIER_4"), 23);
-    EXPECT_TRUE(cities.isDirty());
-    EXPECT_TRUE(carriers.isDirty());
-
-    inTransaction(dataModule.connection(), [&] {
-        cities.storePendingChanges();
-        carriers.storePendingChanges();
-    });
-    EXPECT_EQ(count("CITY_4", "CITY = 'AUSTIN'"), 1);
-    EXPECT_EQ(count("CARRIER_4"), 22);
-}
-
 }  // namespace

@@ -4,7 +4,6 @@
 #include "tests/support/scripted_dialogs.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -32,25 +31,21 @@ TEST(Guard, AFailureInAnyKindOfHandlerIsShownAndTheFormCarriesOn) {
     const Guard guard(dialogs, &form);
     auto* button = new QPushButton(&form);
     auto* field = new QLineEdit(&form);
-    auto* list = new QComboBox(&form);
-    list->setEditable(true);
     QAction item;
     guard.connect(button, &QPushButton::clicked, failing("button failed"));
     guard.connect(&item, &QAction::triggered, [] { throw 42; });
     guard.onKey(field, Qt::Key_F2, failing("key failed"));
-    guard.onKey(list, Qt::Key_F2, failing("list key failed"));
 
     form.show();
     button->click();
     item.trigger();
     QTest::keyClick(field, Qt::Key_F2);
-    QTest::keyClick(list->lineEdit(), Qt::Key_F2);
     QTest::keyClicks(field, "ok");
 
     EXPECT_EQ(dialogs.shown(),
               QStringList({"PROGRAM ERROR: activation failed", "PROGRAM ERROR: button failed",
                            "PROGRAM ERROR: An unexpected error stopped the operation.",
-                           "PROGRAM ERROR: key failed", "PROGRAM ERROR: list key failed"}));
+                           "PROGRAM ERROR: key failed"}));
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(field->text(), "ok");
 }

@@ -73,22 +73,6 @@ TEST_F(RecordBindingTest, WhatIsTypedIsStoredOnPostAndShownAgainAsTyped) {
         EXPECT_EQ(shown(column), column == "SS_AMT" ? "1200.50" : text) << column.toStdString();
 }
 
-TEST_F(RecordBindingTest, ARefusedFieldIsNamedAndNothingIsWritten) {
-    binding->appendRow();
-    type("PK", "38018.5");
-    type("CHECK_NBR", "101");
-    type("SS_AMT", "12.345");
-    const std::optional<RecordBinding::Refusal> refusal = binding->writeFields();
-    ASSERT_TRUE(refusal.has_value());
-    EXPECT_EQ(refusal->field, fields["SS_AMT"]);
-    EXPECT_EQ(refusal->message, "SS_AMT LABEL: \"12.345\" has more than 2 decimals.");
-    EXPECT_TRUE(binding->value("CHECK_NBR").isNull());
-
-    type("SS_AMT", "12.34");
-    post();
-    EXPECT_EQ(stored("CHECK_NBR, SS_AMT"), QStringList("101|12.34"));
-}
-
 TEST_F(RecordBindingTest, PostShowsThePostedRowWhereverItsKeyPutsItAndCancelGoesBack) {
     execute("INSERT INTO QUORVEL_4 (PK, CHECK_NBR) VALUES (2, '200')");
     execute("INSERT INTO QUORVEL_4 (PK, CHECK_NBR) VALUES (3, '300')");

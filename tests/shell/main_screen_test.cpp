@@ -85,7 +85,6 @@ TEST_F(MainScreenTest, FirstStartRecordsAndOpensFirstdbAndRefusesLiveWork) {
     EXPECT_FALSE(dataMenusEnabled());
     for (const char* usable : {"Exit1", "CreateDatabases1", "ChangeDatabases1"})
         EXPECT_TRUE(item(usable)->isEnabled()) << usable;
-    EXPECT_TRUE(menuEnabled("Utilities1"));
 }
 
 TEST_F(MainScreenTest, RecordedFileThatWasDeletedFallsBackToFirstdb) {
@@ -104,7 +103,10 @@ TEST_F(MainScreenTest, PathRecordedAsFailedCountsAsNoneAndResetsSilently) {
     EXPECT_EQ(settings.currentDatabase().name, "firstdb");
 }
 
-TEST_F(MainScreenTest, LiveDatabaseOpensWithoutAWord) {
+// A live database opens without a word. Firebird collects old record
+// versions only behind the oldest open transaction: while a form waits for
+// the user, the program holds none.
+TEST_F(MainScreenTest, LiveDatabaseOpensAndNoTransactionStaysOpenWhileAFormWaits) {
     const QString path = workspace.copyOfNewDatabase("books");
     settings.recordCurrentDatabase({"books", path});
     window.FormActivate();
@@ -112,20 +114,12 @@ TEST_F(MainScreenTest, LiveDatabaseOpensWithoutAWord) {
     EXPECT_EQ(label(), "books");
     EXPECT_EQ(dataModule.openPath(), path);
     EXPECT_TRUE(dataMenusEnabled());
-    EXPECT_TRUE(QFile::exists(locations.firstdbPath()));
-}
-
-// Firebird collects old record versions only behind the oldest open
-// transaction: while a form waits for the user, the program holds none.
-TEST_F(MainScreenTest, NoTransactionStaysOpenWhileAFormWaitsForTheUser) {
-    const QString path = workspace.copyOfNewDatabase("books");
-    settings.recordCurrentDatabase({"books", path});
-    window.FormActivate();
     auto programTransactions = [&] {
         return TestConnection(path)
-            .scalar(
+            .rows(
                 "SELECT COUNT(*) FROM MON$TRANSACTIONS "
                 "WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION")
+            .value(0)
             .toInt();
     };
     EXPECT_EQ(programTransactions(), 0);
@@ -196,10 +190,10 @@ TEST_F(MainScreenTest, QuittingWhileAFormIsOpenActivatesNoMore) {
 
 TEST_F(MainScreenTest, ExitAsksAndEndsOnlyOnYes) {
     QSignalSpy termination(&window, &TMain_Screen2::programTerminationRequested);
-    dialogs.queueAnswer(Answer::No);
+    for (const Answer answer : {Answer::No, Answer::Yes})
+        dialogs.queueAnswer(answer);
     item("Exit1")->trigger();
     EXPECT_EQ(termination.count(), 0);
-    dialogs.queueAnswer(Answer::Yes);
     item("Exit1")->trigger();
     EXPECT_EQ(termination.count(), 1);
     EXPECT_EQ(dialogs.shown(), QStringList(2,
@@ -248,17 +242,6 @@ TEST_F(ChangeDatabaseTest, ChoosingTheScratchFileInCapitalsStillMeansFirstdb) {
     restarted.FormActivate();
     EXPECT_EQ(dialogs.messages.back().text, kFirstdbWarning);
     EXPECT_FALSE(restarted.findChild<QMenu*>("Databases1")->menuAction()->isEnabled());
-}
-
-TEST_F(ChangeDatabaseTest, CancellingChangesNothing) {
-    const QString path = workspace.copyOfNewDatabase("books");
-    settings.recordCurrentDatabase({"books", path});
-    QSignalSpy termination(&window, &TMain_Screen2::programTerminationRequested);
-    dialogs.queueChosenFile(QString());
-    item("ChangeDatabases1")->trigger();
-    EXPECT_EQ(recorded(), "books|" + path);
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(termination.count(), 0);
 }
 
 TEST(InstanceLockTest, OnlyOneProgramRunsForAUserAtATime) {

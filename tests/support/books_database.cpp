@@ -11,5 +11,5 @@ QStringList BooksDatabase::rows(const QString& sql) const {
 }
 
 int BooksDatabase::count(const QString& table, const QString& where) const {
-    return TestConnection(path).scalar("SELECT COUNT(*) FROM " + table + " WHERE " + where).toInt();
+    return rows("SELECT COUNT(*) FROM " + table + " WHERE " + where).value(0).toInt();
 }

@@ -39,13 +39,6 @@ void TestConnection::execute(const QString& sql) {
     db.commit();
 }
 
-QVariant TestConnection::scalar(const QString& sql) {
-    QSqlQuery query(database());
-    EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": "
-                                 << query.lastError().text().toStdString();
-    return query.next() ? query.value(0) : QVariant();
-}
-
 QStringList TestConnection::rows(const QString& sql) {
     QSqlQuery query(database());
     EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": "

@@ -27,7 +27,6 @@ public:
     QSqlDatabase database() const;
     // Runs a statement and commits it; fails the test when it fails.
     void execute(const QString& sql);
-    QVariant scalar(const QString& sql);
     // Every row of a query, its columns trimmed and joined by "|".
     QStringList rows(const QString& sql);
 
