@@ -53,9 +53,7 @@ void TableModel::useIndex(const QString& indexName) {
         reread();
 }
 
-int TableModel::rowOf(const QString& columnName, const QVariant& value) {
-    while (canFetchMore())
-        fetchMore();
+int TableModel::rowOf(const QString& columnName, const QVariant& value) const {
     const int column = fieldIndex(columnName);
     for (int row = 0; row < rowCount(); ++row)
         if (data(index(row, column)) == value)

@@ -29,8 +29,8 @@ public:
     // key again for an empty name.
     void useIndex(const QString& indexName);
 
-    // The row whose column holds `value`, reading every row; -1 when none does.
-    int rowOf(const QString& columnName, const QVariant& value);
+    // The row whose column holds `value`; -1 when none does.
+    int rowOf(const QString& columnName, const QVariant& value) const;
 
     // Writes every pending insert, update and delete on the connection's
     // current transaction and leaves them pending in the model: once the
