@@ -2,15 +2,27 @@
 
 #include "datastore/schema.h"
 
-#include <QSqlTableModel>
+#include <QAbstractTableModel>
+#include <QBitArray>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlRecord>
 #include <QStringList>
+#include <QVariantList>
+
+#include <vector>
 
 // The model of one table on the production connection, shared by every form
 // that shows or edits the table. Rows come in primary-key order unless an
 // index is chosen; a table without a key comes in storage order and its rows
 // are identified by their database key. Changes wait in the model until they
 // are stored; text longer than its column is cut to the column's width.
-class TableModel : public QSqlTableModel {
+//
+// A table may hold tens of thousands of rows: selecting counts them, and the
+// rows' values are read in blocks as they are first shown, each block in a
+// short transaction of its own, so that no read holds a transaction open
+// between the user's actions.
+class TableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     TableModel(const schema::Table& definition, const QSqlDatabase& connection,
@@ -19,18 +31,35 @@ public:
     const schema::Table& definition() const { return definition_; }
     // The definition of a model column; null for a column the table lacks.
     const schema::Column* columnAt(int column) const;
+    // The model column of a table column; -1 while closed or for a column
+    // the table lacks.
+    int fieldIndex(const QString& columnName) const;
 
     // Reads the table's rows; throws DatabaseError with the server's message.
     void open();
     void close();
-    bool isOpen() const { return !tableName().isEmpty(); }
+    bool isOpen() const { return open_; }
+    // The table's name while open, else empty.
+    QString tableName() const;
+    QSqlDatabase database() const { return connection_; }
+    QSqlError lastError() const { return lastError_; }
 
     // Orders the rows by a secondary index of the table, or by the primary
-    // key again for an empty name.
+    // key again for an empty name; an open table is read again.
     void useIndex(const QString& indexName);
+    // The same, taking effect at the next select: pending changes stay.
+    void setIndex(const QString& indexName);
+    // Limits the rows to those meeting an SQL condition, whose `?` marks take
+    // `values` in order; an empty condition shows every row. Takes effect at
+    // the next select.
+    void setFilter(const QString& condition, const QVariantList& values = {});
+    QString filter() const { return filter_; }
 
     // The row whose column holds `value`; -1 when none does.
     int rowOf(const QString& columnName, const QVariant& value) const;
+    // The column names, and one row's values by name.
+    QSqlRecord record() const;
+    QSqlRecord record(int row) const;
 
     // Writes every pending insert, update and delete on the connection's
     // current transaction and leaves them pending in the model: once the
@@ -39,36 +68,72 @@ public:
     // with the server's message when a change is refused.
     void storePendingChanges();
     // Whether the row waits to be inserted.
-    bool isNewRow(int row) const { return pendingChange(row) == Change::Insert; }
+    bool isNewRow(int row) const;
+    bool isDirty() const;
+    bool isDirty(const QModelIndex& index) const;
     // Stores the pending changes in a transaction of their own and reads the
     // rows again; on refusal nothing is stored and the changes stay pending.
     void store();
+    // Drops every pending change.
+    void revertAll();
     // Reads the rows again, dropping pending changes; throws DatabaseError.
     void reread();
+    bool select();
 
-    bool select() override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-
-protected:
-    QString selectStatement() const override;
-    QString orderByClause() const override;
-    bool insertRowIntoTable(const QSqlRecord& values) override;
-    bool updateRowInTable(int row, const QSqlRecord& values) override;
-    bool deleteRowFromTable(int row) override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // New rows wait to be inserted; removed stored rows stay, marked, until
+    // the deletion is stored.
+    bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
 private:
     enum class Change { None, Insert, Update, Delete };
-    Change pendingChange(int row) const;
+    // A row as read from the table; its values arrive with its block.
+    struct StoredRow {
+        bool loaded = false;
+        QString rowKey;  // the database key, for a table without a primary key
+        QVariantList values;
+    };
+    // A row as the model shows it: a stored row, or a new one, with the
+    // changes waiting for it.
+    struct ShownRow {
+        int position = -1;  // in stored_; -1 for a new row
+        Change change = Change::None;
+        QVariantList edits;
+        QBitArray edited;
+    };
+
     bool hasKey() const { return !definition_.primaryKey.isEmpty(); }
-    bool loadRowKeys();
+    ShownRow newRow(int position, Change change) const;
+    QVariant nullValue(int column) const;
+    const StoredRow& storedRow(int position) const;
+    void loadBlockOf(int position) const;
+    void loadRows(int first, int count) const;
+    QString selectStatement() const;
+    QString whereClause() const;
+    QString orderByClause() const;
+    bool readRowCount(int& count);
+    bool storeInsert(const ShownRow& row);
+    bool storeUpdate(const ShownRow& row);
+    bool storeDelete(const ShownRow& row);
     QString rowMatch() const;
-    QString parameterSql(const QString& columnName) const;
-    QVariantList rowMatchValues(int row) const;
-    bool execChange(const QString& statement, const QSqlRecord& values,
-                    const QVariantList& matchValues, bool mustFindRow);
+    QVariantList rowMatchValues(const ShownRow& row) const;
+    bool execChange(const QString& statement, const QVariantList& values, bool mustFindRow);
     bool refuse(const QString& reason);
 
     const schema::Table& definition_;
+    QSqlDatabase connection_;
+    bool open_ = false;
     QString indexName_;
-    QStringList rowKeys_;  // database keys of a keyless table, one per row
+    QString filter_;
+    QVariantList filterValues_;
+    mutable std::vector<StoredRow> stored_;
+    std::vector<ShownRow> rows_;
+    mutable QSqlError lastError_;
 };

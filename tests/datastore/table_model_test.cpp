@@ -90,4 +90,29 @@ TEST_F(TableModelTest, AChangeToARowDeletedMeanwhileIsRefusedAndKept) {
     EXPECT_THROW(carriers.store(), DatabaseError);
 }
 
+// Rows are read in blocks as they are shown: a row far down a long table,
+// a filtered table and a row searched for beyond what was shown all come
+// from the right place.
+TEST_F(TableModelTest, ALongTableReadInBlocksShowsEveryRowInItsPlace) {
+    execute(
+        "EXECUTE BLOCK AS DECLARE i INTEGER = 0; BEGIN WHILE (i < 700) DO BEGIN "
+        "INSERT INTO JSEARCH_4 (PK, POS_STATE, POS_CITY) VALUES (:i + 1, "
+        "IIF(MOD(:i, 2) = 0, 'TX', 'NM'), 'CITY ' || :i); i = i + 1; END END");
+    TableModel& jobs = *dataModule.table("JSEARCH_4");
+    jobs.reread();
+    ASSERT_EQ(jobs.rowCount(), 700);
+    EXPECT_EQ(jobs.record(699).value("POS_CITY").toString().trimmed(), "CITY 699");
+    EXPECT_EQ(jobs.record(300).value("POS_CITY").toString().trimmed(), "CITY 300");
+
+    jobs.setFilter("POS_STATE = ? AND PK > ?", {"NM", 100});
+    jobs.useIndex("YYYYMMDD_TIME_ASCENDING");
+    jobs.reread();
+    EXPECT_EQ(jobs.rowCount(), 300);
+    EXPECT_EQ(jobs.rowOf("PK", 100.0), -1);  // NM, but not above 100
+    EXPECT_EQ(jobs.rowOf("PK", 103.0), -1);  // above 100, but TX
+    const int last = jobs.rowOf("PK", 700.0);
+    ASSERT_GE(last, 0);
+    EXPECT_EQ(jobs.record(last).value("POS_STATE").toString(), "NM");
+}
+
 }  // namespace
