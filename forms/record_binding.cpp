@@ -92,7 +92,7 @@ void RecordBinding::setValue(const QString& columnName, const QVariant& value) {
     model_.setData(model_.index(currentRow(), model_.fieldIndex(columnName)), value);
 }
 
-bool RecordBinding::post(QString* error) {
+bool RecordBinding::post(QString* error, AfterPost after) {
     const int row = currentRow();
     const QStringList& key = model_.definition().primaryKey;
     const QVariant keyValue = key.isEmpty() ? QVariant() : value(key.first());
@@ -102,7 +102,7 @@ bool RecordBinding::post(QString* error) {
         *error = refusal.message();
         return false;
     }
-    showRow(rowAfterPost(row, keyValue));
+    showRow(after == AfterPost::FirstRow ? 0 : rowAfterPost(row, keyValue));
     return true;
 }
 

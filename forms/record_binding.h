@@ -45,9 +45,12 @@ public:
     QVariant value(const QString& columnName) const;
     void setValue(const QString& columnName, const QVariant& value);
 
+    // Where the fields stand after a post: on the posted row, found again by
+    // its key, or on the first row, which spares searching a long table.
+    enum class AfterPost { PostedRow, FirstRow };
     // Stores the table's pending changes. On refusal returns false and fills
     // `error` with the server's message; the changes stay pending.
-    bool post(QString* error);
+    bool post(QString* error, AfterPost after = AfterPost::PostedRow);
     // Drops the pending changes and shows the row shown before them.
     void cancel();
     bool deleteCurrent(QString* error);

@@ -5,6 +5,7 @@
 #include "forms/column_delegate.h"
 #include "forms/date_picker.h"
 #include "forms/dialogs.h"
+#include "forms/item_file.h"
 #include "forms/lookup_list.h"
 #include "forms/record_binding.h"
 #include "forms/text_input.h"
@@ -364,18 +365,9 @@ void Tpayment_records_form::lookupKeyDown() {
     pickLists.exec();
 }
 
-QString Tpayment_records_form::browseStartFolder() const {
-    TableModel& config = *dataModule_.table(QStringLiteral("CONFIG_4"));
-    if (config.rowCount() == 0)
-        return QString();
-    return config.record(0).value(QStringLiteral("BROWSE_START_HERE")).toString().trimmed();
-}
-
 void Tpayment_records_form::fld_item_fileKeyDown() {
-    const QString chosen = dialogs_.openFile(this, {QStringLiteral("Open"), browseStartFolder(),
-                                                    QStringLiteral("All files (*)"), QString()});
-    if (!chosen.isEmpty())
-        fld_item_file->setText(kbx::path_without_drive(chosen).trimmed());
+    browseForItemFile(dialogs_, this, *dataModule_.table(QStringLiteral("CONFIG_4")),
+                      fld_item_file);
 }
 
 void Tpayment_records_form::dropChange() {

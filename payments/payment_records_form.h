@@ -71,7 +71,6 @@ private:
     payment_rules::DateTexts dateTexts() const;
     QString storedReturnedDate() const;
     void writeIntervals();
-    QString browseStartFolder() const;
 
     TDataModule2& dataModule_;
     RecordBinding* binding_;

@@ -1,7 +1,9 @@
 #include "shell/configuration_form.h"
 
 #include "datastore/data_module.h"
+#include "datastore/state_codes.h"
 #include "forms/dialogs.h"
+#include "forms/lookup_list.h"
 #include "forms/record_binding.h"
 
 #include <QComboBox>
@@ -12,24 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-const QStringList kStateCodes = {
-    "AL", "AK", "AS", "AZ", "AR", "CA", "CO", "CT", "DE", "DC", "FM", "FL", "GA", "GU", "HI", "ID",
-    "IL", "IN", "IA", "KS", "KY", "LA", "ME", "MH", "MD", "MA", "MI", "MN", "MS", "MO", "MT", "NE",
-    "NV", "NH", "NJ", "NM", "NY", "NC", "ND", "MP", "OH", "OK", "OR", "PA", "PR", "RI", "SC", "SD",
-    "TN", "TX", "UT", "VT", "VA", "VI", "WA", "WV", "WI", "WY", "AA", "AE", "AP"};
-
-QComboBox* listOf(const QStringList& values) {
-    auto* list = new QComboBox;
-    list->setEditable(true);
-    list->setInsertPolicy(QComboBox::NoInsert);
-    list->addItems(values);
-    return list;
-}
-
-}  // namespace
 
 TConfiguration::TConfiguration(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
     : RecordForm(dialogs, parent),
@@ -77,7 +61,8 @@ QWidget* TConfiguration::buildFields() {
     myForm->addRow(QStringLiteral("STREET/PO BOX"),
                    field(new QLineEdit, "fld_my_address", "MY_ADDRESS"));
     myForm->addRow(QStringLiteral("CITY"), field(new QLineEdit, "fld_my_city", "MY_CITY"));
-    myForm->addRow(QStringLiteral("STATE"), field(listOf(kStateCodes), "fld_my_state", "MY_STATE"));
+    myForm->addRow(QStringLiteral("STATE"),
+                   field(makeDropDown(stateCodes()), "fld_my_state", "MY_STATE"));
     myForm->addRow(QStringLiteral("ZIP"), field(new QLineEdit, "fld_my_zip", "MY_ZIP"));
 
     auto* theirs = new QGroupBox(QStringLiteral("EX-SPOUSE INFORMATION"));
@@ -89,7 +74,7 @@ QWidget* TConfiguration::buildFields() {
     theirForm->addRow(QStringLiteral("CITY"),
                       field(new QLineEdit, "fld_ex_spouse_city", "EX_SPOUSE_CITY"));
     theirForm->addRow(QStringLiteral("STATE"),
-                      field(listOf(kStateCodes), "fld_ex_spouse_state", "EX_SPOUSE_STATE"));
+                      field(makeDropDown(stateCodes()), "fld_ex_spouse_state", "EX_SPOUSE_STATE"));
     theirForm->addRow(QStringLiteral("ZIP"),
                       field(new QLineEdit, "fld_ex_spouse_zip", "EX_SPOUSE_ZIP"));
     theirForm->addRow(QStringLiteral("SOCIAL SEC #"),
@@ -100,7 +85,7 @@ QWidget* TConfiguration::buildFields() {
         static_cast<QLineEdit*>(field(new QLineEdit, "fld_file_browse_start", "BROWSE_START_HERE"));
     settings->addRow(QStringLiteral("FILE BROWSE START DIR (PRESS F2)"), fld_file_browse_start);
     settings->addRow(QStringLiteral("AUTO ZIP DATABASES"),
-                     field(listOf({"1", "0"}), "fld_auto_zip", "AUTO_ZIP"));
+                     field(makeDropDown({"1", "0"}), "fld_auto_zip", "AUTO_ZIP"));
     settings->addRow(QString(), lbl_sidebar_hint);
 
     // Stored, never shown: the side bar is lime whatever it holds.

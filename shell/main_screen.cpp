@@ -2,6 +2,7 @@
 
 #include "datastore/data_module.h"
 #include "forms/dialogs.h"
+#include "jobsearch/job_search_form.h"
 #include "payments/payment_records_form.h"
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
@@ -80,7 +81,8 @@ void TMain_Screen2::buildMenu() {
     QMenu* jobSearch = addMenu(Databases1, QStringLiteral("Job Search Records"),
                                QStringLiteral("JobSearchRecords1"));
     addItem(jobSearch, QStringLiteral("Maintain Job Search Records"),
-            QStringLiteral("MaintainJobSearchRecords1"));
+            QStringLiteral("MaintainJobSearchRecords1"),
+            [this] { MaintainJobSearchRecords1Click(); });
     addItem(jobSearch, QStringLiteral("Job Search Edits/Imports"),
             QStringLiteral("JobSearchEditsImports1"));
     addItem(jobSearch, QStringLiteral("Job Title Edits"), QStringLiteral("JobTitleEdits1"));
@@ -160,6 +162,10 @@ void TMain_Screen2::Exit1Click() {
 
 void TMain_Screen2::MaintainPaymentRecords1Click() {
     showModal([this] { return new Tpayment_records_form(dataModule_, dialogs_, this); });
+}
+
+void TMain_Screen2::MaintainJobSearchRecords1Click() {
+    showModal([this] { return new TJob_Search(dataModule_, dialogs_, this); });
 }
 
 void TMain_Screen2::PickLists1Click() {

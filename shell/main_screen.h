@@ -31,6 +31,7 @@ public:
 
     void Exit1Click();
     void MaintainPaymentRecords1Click();
+    void MaintainJobSearchRecords1Click();
     void PickLists1Click();
     void Configuration1Click();
     void CreateDatabases1Click();

@@ -1,0 +1,85 @@
+#include "jobsearch/job_search_filter.h"
+
+#include "datastore/schema.h"
+#include "platform/kbx.h"
+
+#include <QDateTime>
+
+namespace {
+
+const schema::Column& columnOf(const QString& name) {
+    return *schema::table(QStringLiteral("JSEARCH_4")).column(name);
+}
+
+// A status column read as a boolean, as the form reads it: true when the
+// text begins with T, t, Y or y.
+QString statusCondition(const QString& column, JobSearchFilter::Status status) {
+    const QString firstLetter = QStringLiteral("UPPER(SUBSTRING(%1 FROM 1 FOR 1))").arg(column);
+    if (status == JobSearchFilter::Status::True)
+        return firstLetter + QStringLiteral(" IN ('T', 'Y')");
+    return QStringLiteral("COALESCE(%1, '') NOT IN ('T', 'Y')").arg(firstLetter);
+}
+
+QString statusWord(JobSearchFilter::Status status) {
+    return status == JobSearchFilter::Status::True ? QStringLiteral("TRUE")
+                                                   : QStringLiteral("FALSE");
+}
+
+}  // namespace
+
+bool JobSearchFilter::isEmpty() const {
+    return !from.isValid() && !to.isValid() && state.isEmpty() && city.isEmpty() &&
+           contact.isEmpty() && title.isEmpty() && submitted == Status::Any &&
+           active == Status::Any;
+}
+
+JobSearchFilter::Condition JobSearchFilter::condition() const {
+    QStringList parts;
+    QVariantList values;
+    if (from.isValid()) {
+        parts.append(QStringLiteral("DATE_ >= ?"));
+        values.append(QDateTime(from, QTime()));
+    }
+    if (to.isValid()) {
+        parts.append(QStringLiteral("DATE_ < ?"));
+        values.append(QDateTime(to.addDays(1), QTime()));
+    }
+    if (!state.isEmpty()) {
+        parts.append(QStringLiteral("POS_STATE = ") + columnOf("POS_STATE").parameterSql());
+        values.append(state);
+    }
+    const std::pair<QString, const QString*> texts[] = {
+        {"POS_CITY", &city}, {"CONTACT_NAME", &contact}, {"POS_TITLE", &title}};
+    for (const auto& [column, text] : texts) {
+        if (text->isEmpty())
+            continue;
+        parts.append(column + QStringLiteral(" CONTAINING ") + columnOf(column).parameterSql());
+        values.append(*text);
+    }
+    if (submitted != Status::Any)
+        parts.append(statusCondition(QStringLiteral("SUBMITTED"), submitted));
+    if (active != Status::Any)
+        parts.append(statusCondition(QStringLiteral("ACTIVE_"), active));
+    return {parts.join(QStringLiteral(" AND ")), values};
+}
+
+QString JobSearchFilter::description() const {
+    QStringList parts;
+    if (from.isValid())
+        parts.append(QStringLiteral("FROM ") + kbx::short_date_text(from));
+    if (to.isValid())
+        parts.append(QStringLiteral("TO ") + kbx::short_date_text(to));
+    if (!state.isEmpty())
+        parts.append(QStringLiteral("STATE ") + state);
+    if (!city.isEmpty())
+        parts.append(QStringLiteral("CITY contains \"%1\"").arg(city));
+    if (!contact.isEmpty())
+        parts.append(QStringLiteral("CONTACT contains \"%1\"").arg(contact));
+    if (!title.isEmpty())
+        parts.append(QStringLiteral("TITLE contains \"%1\"").arg(title));
+    if (submitted != Status::Any)
+        parts.append(QStringLiteral("SUBMITTED ") + statusWord(submitted));
+    if (active != Status::Any)
+        parts.append(QStringLiteral("ACTIVE ") + statusWord(active));
+    return parts.join(QStringLiteral(", "));
+}

@@ -1,0 +1,443 @@
+#include "jobsearch/job_search_form.h"
+
+#include "datastore/data_module.h"
+#include "datastore/state_codes.h"
+#include "forms/column_delegate.h"
+#include "forms/date_picker.h"
+#include "forms/dialogs.h"
+#include "forms/item_file.h"
+#include "forms/lookup_list.h"
+#include "forms/record_binding.h"
+#include "forms/text_input.h"
+#include "jobsearch/job_search_filter_dialog.h"
+#include "jobsearch/job_search_rules.h"
+#include "payments/pick_list_form.h"
+#include "platform/kbx.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kNewestFirst = QStringLiteral("YYYYMMDD_TIME_DESCENDING");
+
+// The grid's columns in their order, with their titles, their widths where
+// one is set, and a value as wide as the column's widest.
+struct GridColumn {
+    QString column;
+    QString title;
+    int width;
+    QString widestValue;
+};
+const GridColumn kGridColumns[] = {
+    {"ACTIVE_", "ACTIVE_", 0, "FALSE"},   {"DATE_", "DATE", 70, "12/31/2026"},
+    {"TIME_", "TIME", 0, "23:59"},        {"POS_TITLE", "TITLE", 200, ""},
+    {"CONTACT_NAME", "CONTACT", 175, ""}, {"EMAIL", "EMAIL", 0, "FALSE"},
+    {"POS_TYPE", "TYPE", 0, "WW"},        {"POS_CITY", "CITY", 165, ""},
+    {"POS_STATE", "STATE", 0, "WW"}};
+
+// The job search table under the grid's titles; rows and columns are the
+// table model's own.
+class GridTitles : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+            const QString column = sourceModel()->headerData(section, orientation).toString();
+            for (const GridColumn& shown : kGridColumns)
+                if (shown.column == column)
+                    return shown.title;
+        }
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
+};
+
+QComboBox* trueFalseList() {
+    return makeDropDown({QStringLiteral("TRUE"), QStringLiteral("FALSE")});
+}
+
+}  // namespace
+
+TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
+    : RecordForm(dialogs, parent),
+      dataModule_(dataModule),
+      jobs_(*dataModule.table(QStringLiteral("JSEARCH_4"))),
+      binding_(new RecordBinding(jobs_, this)),
+      btn_followup(makeButton(QStringLiteral("Followup"), QStringLiteral("btn_followup"))),
+      btn_filter_records(
+          makeButton(QStringLiteral("Filter Records"), QStringLiteral("btn_filter_records"))),
+      fld_related(new QCheckBox(QStringLiteral("Update Related Records"))),
+      lbl_current_filter(new QLabel),
+      lbl_records(new QLabel) {
+    setObjectName(QStringLiteral("Job_Search"));
+    setWindowTitle(QStringLiteral("Maintain Job Search Records"));
+    fld_related->setObjectName(QStringLiteral("fld_related"));
+    lbl_current_filter->setObjectName(QStringLiteral("lbl_current_filter"));
+    lbl_records->setObjectName(QStringLiteral("lbl_records"));
+
+    auto* work = new QVBoxLayout;
+    work->addWidget(buildGrid(), 1);
+    work->addWidget(buildFields());
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(buildSidePanel());
+    layout->addLayout(work, 1);
+    resize(1000, 720);
+
+    fields_.append(fld_related);
+    states_.setFields(fields_);
+    states_.setGrids({DBGrid1});
+    states_.setShownWhileEditing({fld_related});
+    guard_.connect(buttons_.add, &QPushButton::clicked, [this] { btn_addClick(); });
+    guard_.connect(btn_followup, &QPushButton::clicked, [this] { btn_followupClick(); });
+    guard_.connect(buttons_.edit, &QPushButton::clicked, [this] { btn_editClick(); });
+    guard_.connect(buttons_.remove, &QPushButton::clicked, [this] { btn_deleteClick(); });
+    guard_.connect(buttons_.save, &QPushButton::clicked, [this] { btn_saveClick(); });
+    guard_.connect(buttons_.cancel, &QPushButton::clicked, [this] { btn_cancelClick(); });
+    guard_.connect(btn_filter_records, &QPushButton::clicked,
+                   [this] { btn_filter_recordsClick(); });
+}
+
+// The table is shared with the rest of the program: it is left unfiltered.
+TJob_Search::~TJob_Search() {
+    if (!jobs_.filter().isEmpty())
+        guard_.run([this] {
+            jobs_.setFilter(QString());
+            jobs_.reread();
+        });
+}
+
+QWidget* TJob_Search::buildSidePanel() {
+    QGroupBox* panel =
+        makeEditingSidePanel({buttons_.add, btn_followup, buttons_.edit, buttons_.remove,
+                              buttons_.save, buttons_.cancel, btn_filter_records});
+    auto* layout = static_cast<QVBoxLayout*>(panel->layout());
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/main_screen.png"))
+                           .scaledToWidth(120, Qt::SmoothTransformation));
+    layout->addWidget(picture);
+    layout->addStretch();
+    layout->addWidget(new QLabel(QStringLiteral("CURRENT FILTER:")));
+    lbl_current_filter->setWordWrap(true);
+    layout->addWidget(lbl_current_filter);
+    layout->addWidget(lbl_records);
+    return panel;
+}
+
+QTableView* TJob_Search::buildGrid() {
+    DBGrid1 = new QTableView;
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    auto* titled = new GridTitles(DBGrid1);
+    titled->setSourceModel(&jobs_);
+    DBGrid1->setModel(titled);
+    DBGrid1->setItemDelegate(new ColumnDelegate(jobs_, DBGrid1));
+    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid1->verticalHeader()->hide();
+    DBGrid1->setWordWrap(false);
+    QHeaderView* header = DBGrid1->horizontalHeader();
+    for (int column = 0; column < jobs_.columnCount(); ++column)
+        DBGrid1->setColumnHidden(column, true);
+    const QFontMetrics metrics(DBGrid1->font());
+    int position = 0;
+    for (const GridColumn& shown : kGridColumns) {
+        const int column = jobs_.fieldIndex(shown.column);
+        DBGrid1->setColumnHidden(column, false);
+        header->moveSection(header->visualIndex(column), position++);
+        const int fitted = std::max(metrics.horizontalAdvance(shown.widestValue),
+                                    metrics.horizontalAdvance(shown.title)) +
+                           16;
+        DBGrid1->setColumnWidth(column, std::max(shown.width, fitted));
+    }
+    header->setStretchLastSection(true);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && !states_.isEditing())
+                    binding_->showRow(current.row());
+            });
+    return DBGrid1;
+}
+
+template <typename Field>
+Field* TJob_Search::addField(QGridLayout* layout, int row, int column, const QString& label,
+                             Field* field, const QString& name, const QString& columnName,
+                             int span) {
+    field->setObjectName(name);
+    if (!label.isEmpty()) {
+        auto* caption = new QLabel(label);
+        caption->setBuddy(field);
+        layout->addWidget(caption, row, column * 2, Qt::AlignRight);
+    }
+    layout->addWidget(field, row, column * 2 + 1, 1, span * 2 - 1);
+    binding_->bind(field, columnName);
+    fields_.append(field);
+    return field;
+}
+
+QComboBox* TJob_Search::lookup(const QString& table) {
+    return new LookupList(dataModule_.table(table));
+}
+
+QWidget* TJob_Search::buildFields() {
+    auto* container = new QWidget;
+    auto* grid = new QGridLayout(container);
+    fld_date = addField(grid, 0, 0, "DATE", new QLineEdit, "fld_date", "DATE_");
+    upperCaseAsTyped(fld_date);
+    DateTimePicker_date = new DatePicker(guard_, container);
+    DateTimePicker_date->setObjectName(QStringLiteral("DateTimePicker_date"));
+    DateTimePicker_date->setDate(QDate::currentDate());
+    DateTimePicker_date->hide();
+    fld_date->setMinimumWidth(DateTimePicker_date->sizeHint().width());
+    addField(grid, 0, 1, "TIME", lookup("TIME10_4"), "fld_time", "TIME_")->setMinimumWidth(105);
+
+    QComboBox* withPickLists[] = {
+        addField(grid, 1, 0, "CONTACT NAME", lookup("CONTACT_NAME_4"), "fld_contact_name",
+                 "CONTACT_NAME"),
+        addField(grid, 2, 0, "POSITION CITY", lookup("CITY_4"), "fld_city", "POS_CITY"),
+        addField(grid, 3, 0, "POSITION TITLE", lookup("POSTITLE_4"), "fld_postitle", "POS_TITLE",
+                 2),
+        addField(grid, 5, 1, "REASON", lookup("REASON_4"), "fld_reason", "REASON_NO_SUBMIT"),
+        addField(grid, 7, 0, "COMMENT", lookup("COMMENT_JS_4"), "fld_comment", "COMMENT", 2)};
+    for (QComboBox* list : withPickLists)
+        guard_.onKey(list, Qt::Key_F2, [this] { lookupKeyDown(); });
+
+    addField(grid, 1, 1, "EMAIL CONTACT", trueFalseList(), "fld_email", "EMAIL");
+    fld_active = addField(grid, 2, 1, "ACTIVE SEARCH", trueFalseList(), "fld_active", "ACTIVE_");
+    QStringList states{QStringLiteral("--")};
+    states.append(stateCodes());
+    addField(grid, 4, 1, "POSITION STATE", makeDropDown(states), "fld_state", "POS_STATE");
+    addField(grid, 4, 0, "POSITION TYPE", lookup("POSCODE_4"), "fld_pos_type", "POS_TYPE")
+        ->setMinimumWidth(180);
+    addField(grid, 5, 0, "SUBMITTED", trueFalseList(), "fld_submitted", "SUBMITTED");
+    // A path keeps its letter case: the file system tells upper from lower.
+    fld_item_file =
+        addField(grid, 6, 0, "ITEM FILE", new QLineEdit, "fld_item_file", "ITEM_FILE", 2);
+    guard_.onKey(fld_item_file, Qt::Key_F2, [this] { fld_item_fileKeyDown(); });
+    auto* memo = addField(grid, 8, 0, QString(), new QPlainTextEdit, "fld_memo", "MEMO", 2);
+    memo->setFixedHeight(60);
+    grid->addWidget(fld_related, 9, 1, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    return container;
+}
+
+void TJob_Search::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (states_.isEditing())
+        QTimer::singleShot(0, this, &TJob_Search::showDatePicker);
+}
+
+void TJob_Search::FormActivate() {
+    hideDatePicker();
+    states_.enterNormalState();
+    showFirstRow();
+}
+
+void TJob_Search::showFirstRow() {
+    binding_->showRow(0);
+    DBGrid1->setCurrentIndex(DBGrid1->model()->index(0, jobs_.fieldIndex("DATE_")));
+    const bool filtered = !jobs_.filter().isEmpty();
+    lbl_current_filter->setText(filtered ? filter_.description() : QString());
+    lbl_records->setText(
+        (filtered ? QStringLiteral("%1 records match") : QStringLiteral("%1 records"))
+            .arg(jobs_.rowCount()));
+}
+
+// The picker covers the date field exactly while a record is changed.
+void TJob_Search::showDatePicker() {
+    DateTimePicker_date->setGeometry(fld_date->geometry());
+    DateTimePicker_date->setEnabled(true);
+    DateTimePicker_date->show();
+    DateTimePicker_date->raise();
+}
+
+void TJob_Search::hideDatePicker() {
+    DateTimePicker_date->setEnabled(false);
+    DateTimePicker_date->hide();
+}
+
+void TJob_Search::btn_addClick() {
+    states_.enterAddEditState();
+    showDatePicker();
+    binding_->appendRow();
+}
+
+void TJob_Search::btn_editClick() {
+    if (binding_->currentRow() < 0) {
+        dialogs_.message(
+            this, QStringLiteral("MESSAGE"),
+            QStringLiteral("There is no job search record to edit: press Add to make one."),
+            Buttons::Ok);
+        return;
+    }
+    activeWhenEditBegan_ = job_search::isTrue(fld_active->currentText());
+    states_.enterAddEditState();
+    showDatePicker();
+    const QDate shown = kbx::parse_short_date(fld_date->text());
+    if (shown.isValid())
+        DateTimePicker_date->setDate(shown);
+}
+
+void TJob_Search::btn_followupClick() {
+    if (states_.isEditing()) {
+        dialogs_.message(this, QStringLiteral("MESSAGE"),
+                         QStringLiteral("Save or cancel the record being changed before "
+                                        "starting a follow-up."),
+                         Buttons::Ok);
+        return;
+    }
+    const int followed = binding_->currentRow();
+    const auto values = followed < 0
+                            ? std::nullopt
+                            : job_search::followupOf(jobs_.record(followed), QDate::currentDate());
+    if (!values) {
+        dialogs_.message(this, QStringLiteral("MESSAGE"),
+                         followed < 0 ? QStringLiteral("There is no job search record to follow "
+                                                       "up: press Add to make one.")
+                                      : QStringLiteral("The chosen record has no reference "
+                                                       "number, so a follow-up cannot join its "
+                                                       "chain. Nothing was added."),
+                         Buttons::Ok);
+        return;
+    }
+    btn_addClick();
+    for (const auto& [column, value] : *values)
+        binding_->setValue(column, value);
+    DateTimePicker_date->setDate(QDate::currentDate());
+}
+
+void TJob_Search::btn_deleteClick() {
+    if (binding_->currentRow() < 0) {
+        dialogs_.message(this, QStringLiteral("MESSAGE"),
+                         QStringLiteral("There is no job search record to delete."), Buttons::Ok);
+        return;
+    }
+    if (confirmRecordDelete(dialogs_, this)) {
+        QString error;
+        if (!binding_->deleteCurrent(&error))
+            reportFailure(QStringLiteral("The job search record was not deleted."), error);
+        DBGrid1->selectRow(binding_->currentRow());
+    }
+    states_.enterNormalState();
+    hideDatePicker();
+}
+
+bool TJob_Search::hasValue(const QString& columnName) const {
+    const QVariant value = binding_->value(columnName);
+    return !value.isNull() && !value.toString().trimmed().isEmpty();
+}
+
+// A record that fails to post keeps the add/edit state, so that it can be
+// corrected and saved again, or cancelled.
+void TJob_Search::btn_saveClick() {
+    const QDate date = DateTimePicker_date->date();
+    fld_date->setText(DateTimePicker_date->fieldText());
+    const bool editing = !jobs_.isNewRow(binding_->currentRow());
+    if (!writeFields(*binding_))
+        return;
+    binding_->setValue(QStringLiteral("YYYYMMDD"),
+                       kbx::_kbx_Date_To_YYYYMMDD(QDateTime(date, QTime())));
+    if (job_search::activeStatusChanged(editing, activeWhenEditBegan_, fld_active->currentText()))
+        binding_->setValue(QStringLiteral("ACTIVE_CHANGED"),
+                           QDateTime(QDate::currentDate(), QTime()));
+    const job_search::ChainNumbers numbers =
+        job_search::numbersForSave(hasValue(QStringLiteral("REFNUM")),
+                                   hasValue(QStringLiteral("PK")), kbx::_kbx_refnum_from_tdatetime);
+    if (numbers.refnum)
+        binding_->setValue(QStringLiteral("REFNUM"), *numbers.refnum);
+    if (numbers.pk)
+        binding_->setValue(QStringLiteral("PK"), *numbers.pk);
+    const double refnum = binding_->value(QStringLiteral("REFNUM")).toDouble();
+    const bool active = job_search::isTrue(fld_active->currentText());
+
+    QString error;
+    if (!binding_->post(&error, RecordBinding::AfterPost::FirstRow)) {
+        reportFailure(QStringLiteral("The job search record was not saved."), error);
+        return;
+    }
+    states_.enterNormalState();
+    hideDatePicker();
+    if (fld_related->isChecked())
+        updateRelatedRecords(refnum, active);
+    fld_related->setChecked(false);
+    showNewestFirst();
+}
+
+void TJob_Search::updateRelatedRecords(double refnum, bool active) {
+    const QString text =
+        QStringLiteral("You have asked me to update related records to the status of ") +
+        fld_active->currentText() + QStringLiteral(".\n") + QStringLiteral("If you answer ") +
+        QStringLiteral("\"OK\"") +
+        QStringLiteral(", it could take awhile to update, depending on the amount of\n") +
+        QStringLiteral("data you have.  If you answer ") + QStringLiteral("\"CANCEL\"") +
+        QStringLiteral(", the related records will not be changed\n");
+    if (dialogs_.message(this, QStringLiteral("RELATED RECORDS WARNING"), text,
+                         Buttons::OkCancel) != Answer::Ok)
+        return;
+    job_search::setChainActiveStatus(jobs_.database(), refnum, active, QDate::currentDate());
+}
+
+// After a save the whole table shows, newest first, from its first record;
+// the filter chosen last is kept for the dialog.
+void TJob_Search::showNewestFirst() {
+    jobs_.setFilter(QString());
+    jobs_.useIndex(kNewestFirst);
+    showFirstRow();
+}
+
+void TJob_Search::btn_cancelClick() {
+    binding_->cancel();
+    DBGrid1->selectRow(binding_->currentRow());
+    states_.enterNormalState();
+    hideDatePicker();
+}
+
+void TJob_Search::btn_filter_recordsClick() {
+    if (states_.isEditing()) {
+        dialogs_.message(this, QStringLiteral("MESSAGE"),
+                         QStringLiteral("Save or cancel the record being changed before "
+                                        "filtering the records."),
+                         Buttons::Ok);
+        return;
+    }
+    TJob_Search_Filter dialog(dialogs_, filter_, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyFilter(dialog.chosen());
+}
+
+void TJob_Search::applyFilter(const JobSearchFilter& filter) {
+    filter_ = filter;
+    const JobSearchFilter::Condition condition = filter.condition();
+    jobs_.setFilter(condition.sql, condition.values);
+    jobs_.reread();
+    showFirstRow();
+}
+
+void TJob_Search::lookupKeyDown() {
+    Tpick_list_form pickLists(dataModule_, dialogs_, this);
+    pickLists.exec();
+}
+
+void TJob_Search::fld_item_fileKeyDown() {
+    browseForItemFile(dialogs_, this, *dataModule_.table(QStringLiteral("CONFIG_4")),
+                      fld_item_file);
+}
+
+void TJob_Search::dropChange() {
+    binding_->cancel();
+}
