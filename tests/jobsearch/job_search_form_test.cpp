@@ -218,10 +218,11 @@ TEST_F(JobSearchFormTest, FilterNarrowsTheGridUntilShowAllOrASave) {
 
 TEST_F(JobSearchFormTest, F2InALookupFieldOpensThePickLists) {
     press(form, "btn_add");
-    QWidget* opened = nullptr;
-    whenModalOpens([&](QWidget* modal) { opened = modal; });
+    bool pickListsOpened = false;
+    whenModalOpens(
+        [&](QWidget* modal) { pickListsOpened = qobject_cast<Tpick_list_form*>(modal); });
     QTest::keyClick(list("fld_city")->lineEdit(), Qt::Key_F2);
-    EXPECT_TRUE(qobject_cast<Tpick_list_form*>(opened));
+    EXPECT_TRUE(pickListsOpened);
 }
 
 }  // namespace
