@@ -51,6 +51,7 @@ TJob_Search_Filter::TJob_Search_Filter(Dialogs& dialogs, const JobSearchFilter& 
     fld_state->addItems(stateCodes());
 
     auto* fields = new QFormLayout;
+    fields->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     fields->addRow(QStringLiteral("FROM DATE (N/A: no limit)"), fld_from);
     fields->addRow(QStringLiteral("TO DATE (N/A: no limit)"), fld_to);
     fields->addRow(QStringLiteral("POSITION STATE"), fld_state);
@@ -76,6 +77,7 @@ TJob_Search_Filter::TJob_Search_Filter(Dialogs& dialogs, const JobSearchFilter& 
     layout->addLayout(fields);
     layout->addLayout(buttons);
     show(last);
+    setMinimumWidth(520);
 }
 
 void TJob_Search_Filter::show(const JobSearchFilter& filter) {

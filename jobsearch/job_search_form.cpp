@@ -95,7 +95,7 @@ TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* pa
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(buildSidePanel());
     layout->addLayout(work, 1);
-    resize(1000, 720);
+    resize(1120, 720);
 
     fields_.append(fld_related);
     states_.setFields(fields_);
@@ -253,9 +253,10 @@ void TJob_Search::showFirstRow() {
     DBGrid1->setCurrentIndex(DBGrid1->model()->index(0, jobs_.fieldIndex("DATE_")));
     const bool filtered = !jobs_.filter().isEmpty();
     lbl_current_filter->setText(filtered ? filter_.description() : QString());
-    lbl_records->setText(
-        (filtered ? QStringLiteral("%1 records match") : QStringLiteral("%1 records"))
-            .arg(jobs_.rowCount()));
+    const int count = jobs_.rowCount();
+    const QString records =
+        count == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(count);
+    lbl_records->setText(filtered ? records + QStringLiteral(" match") : records);
 }
 
 // The picker covers the date field exactly while a record is changed.
@@ -288,9 +289,11 @@ void TJob_Search::btn_editClick() {
     activeWhenEditBegan_ = job_search::isTrue(fld_active->currentText());
     states_.enterAddEditState();
     showDatePicker();
-    const QDate shown = kbx::parse_short_date(fld_date->text());
-    if (shown.isValid())
-        DateTimePicker_date->setDate(shown);
+    // The stored date, which the field shows: its text need not parse back
+    // in every locale once it is shown in capitals.
+    const QDate stored = binding_->value(QStringLiteral("DATE_")).toDateTime().date();
+    if (stored.isValid())
+        DateTimePicker_date->setDate(stored);
 }
 
 void TJob_Search::btn_followupClick() {

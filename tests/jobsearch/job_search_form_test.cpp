@@ -206,7 +206,7 @@ TEST_F(JobSearchFormTest, FilterNarrowsTheGridUntilShowAllOrASave) {
     };
     filterBy("btn_apply", "(any)");
     EXPECT_EQ(jobs.rowCount(), 1);
-    EXPECT_EQ(component<QLabel>(form, "lbl_records")->text(), "1 records match");
+    EXPECT_EQ(component<QLabel>(form, "lbl_records")->text(), "1 record match");
     filterBy("btn_show_all", "TX");
     EXPECT_EQ(jobs.rowCount(), 4);
     filterBy("btn_apply", "(any)");
