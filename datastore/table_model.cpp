@@ -14,6 +14,8 @@ namespace {
 
 // How many rows one read fetches: about what a tall grid shows four times over.
 constexpr int kBlockRows = 256;
+// The most rows one read of a scan through the table fetches.
+constexpr int kScanRows = 4096;
 
 // The database key as text: Qt's driver cannot carry its raw bytes, so it
 // travels as the text of a UUID whose first eight bytes are the key.
@@ -226,8 +228,13 @@ const TableModel::StoredRow& TableModel::storedRow(int position) const {
     return stored_[position];
 }
 
+// A block read straight after the one before it is part of a scan through
+// the table (a pick list copied, a row searched for): it reads as many rows
+// again as are behind it, up to kScanRows, so that a scan takes a few reads.
 void TableModel::loadBlockOf(int position) const {
-    loadRows(position / kBlockRows * kBlockRows, kBlockRows);
+    const int first = position / kBlockRows * kBlockRows;
+    const bool scanning = first > 0 && stored_[first - 1].loaded;
+    loadRows(first, scanning ? std::clamp(first, kBlockRows, kScanRows) : kBlockRows);
 }
 
 // Reads `count` rows from `first` on in a transaction that ends with the

@@ -113,11 +113,11 @@ TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* pa
 
 // The table is shared with the rest of the program: it is left unfiltered.
 TJob_Search::~TJob_Search() {
-    if (!jobs_.filter().isEmpty())
-        guard_.run([this] {
-            jobs_.setFilter(QString());
-            jobs_.reread();
-        });
+    if (jobs_.filter().isEmpty())
+        return;
+    jobs_.setFilter(QString());
+    if (jobs_.isOpen())
+        guard_.run([this] { jobs_.reread(); });
 }
 
 QWidget* TJob_Search::buildSidePanel() {

@@ -214,6 +214,19 @@ TEST_F(JobSearchFormTest, FilterNarrowsTheGridUntilShowAllOrASave) {
     press(form, "btn_save");
     EXPECT_EQ(jobs.rowCount(), 4);
     EXPECT_EQ(jobs.filter(), "");
+
+    // The table is shared: a form closed while filtering leaves it whole.
+    {
+        TJob_Search another(dataModule, dialogs);
+        another.show();
+        whenModalOpens([&](QWidget* dialog) {
+            component<QComboBox>(*dialog, "fld_filter_state")->setCurrentText("TX");
+            press(*dialog, "btn_apply");
+        });
+        press(another, "btn_filter_records");
+        EXPECT_EQ(jobs.rowCount(), 1);
+    }
+    EXPECT_EQ(jobs.rowCount(), 4);
 }
 
 TEST_F(JobSearchFormTest, F2InALookupFieldOpensThePickLists) {
