@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDate>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <stdexcept>
+
+// A rule of an importer that the input breaks (a date that does not convert).
+class ImportError : public std::runtime_error {
+public:
+    explicit ImportError(const QString& message)
+        : std::runtime_error(message.toStdString()), message_(message) {}
+    const QString& message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+// The values of one imported job search record that differ between the
+// importers; the rest (time, position type) are the same for all. A null
+// value leaves its column empty.
+struct ImportedJob {
+    QString dateText;  // month/day/year
+    int dateLine = 0;  // the line the date was read from; 0 when none was
+    QString contactName;
+    QString email;
+    QVariant active;
+    QString city;  // as read; the run turns it into the stored city
+    QString state;
+    QString title;  // as read
+    QString submitted;
+    QString reason;
+    QString itemFile;
+    QVariant comment;
+    bool cityFromPickList = true;  // false: stored as given, pick list untouched
+};
+
+// One run of an importer on the production connection, inside the run's
+// transaction: the reference numbers, the records and the city pick list.
+class ImportRun {
+public:
+    explicit ImportRun(const QSqlDatabase& connection);
+
+    // Appends one job search record with the run's next reference number as
+    // key and chain number. Throws ImportError for a date that does not
+    // convert, DatabaseError when the database refuses the record.
+    void addRecord(const ImportedJob& job);
+    int records() const { return records_; }
+    // The highest key the run gave, 0 before its first record.
+    double lastKey() const { return lastKey_; }
+
+private:
+    double nextReferenceNumber();
+    QString cityOnPickList(const QString& city);
+    void loadCities();
+
+    QSqlDatabase connection_;
+    QSqlQuery insertJob_;
+    QSqlQuery insertCity_;
+    QSet<QString> cities_;  // trimmed, in capitals
+    double referenceNumber_;
+    double lastKey_ = 0;
+    int records_ = 0;
+};

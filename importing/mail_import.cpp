@@ -1,0 +1,79 @@
+#include "importing/mail_import.h"
+
+#include "importing/import_run.h"
+#include "importing/line_reader.h"
+#include "platform/database_error.h"
+#include "platform/kbx.h"
+#include "platform/transaction.h"
+
+#include <QFile>
+
+namespace mail_import {
+
+namespace {
+
+const QString kEstimating = QStringLiteral(
+    "Estimating number of input records..this is based on filesize, it may be more or less..");
+
+void logStart(MailKind kind, const Log& log) {
+    switch (kind) {
+        case MailKind::CareerBuilder7:
+            log(
+                QStringLiteral("Adding Version (CareerBuilder Version 7 [Since 01 December 2003]) "
+                               "Records To Database"));
+            log(kEstimating);
+            break;
+        case MailKind::FourJobs:
+            log(kEstimating);
+            break;
+        case MailKind::Recruiter:
+            log(QStringLiteral("Starting run"));
+            break;
+    }
+}
+
+QString where(const QString& path, int line) {
+    return line == 0 ? path : QStringLiteral("%1, line %2").arg(path).arg(line);
+}
+
+}  // namespace
+
+Report importFile(MailKind kind, const QSqlDatabase& connection, const QString& path,
+                  const Log& log, const Progress& progress) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ImportError(
+            QStringLiteral("The file %1 cannot be opened: %2").arg(path, file.errorString()));
+    logStart(kind, log);
+    const qint64 size = file.size();
+    LineReader reader(file);
+    Report report;
+    double lastKey = 0;
+    int passLine = 0;  // the line the failing pass began with
+    try {
+        inTransaction(connection, [&] {
+            ImportRun run(connection);
+            const std::unique_ptr<MailParser> parser = makeParser(kind, path, log);
+            do {
+                passLine = reader.lineNumber();
+                parser->handle(reader, run);
+                ++report.passes;
+                if (progress)
+                    progress(report.passes, reader.bytesRead(), size);
+            } while (reader.read());
+            report.records = run.records();
+            lastKey = run.lastKey();
+        });
+    } catch (const ImportError& error) {
+        throw ImportError(where(path, passLine) + QStringLiteral(": ") + error.message() +
+                          QStringLiteral("\nNothing of this file was imported."));
+    } catch (const DatabaseError& error) {
+        throw ImportError(where(path, passLine) + QStringLiteral(": ") + error.message() +
+                          QStringLiteral("\nNothing of this file was imported."));
+    }
+    if (lastKey > 0)
+        kbx::_kbx_refnum_record_used(lastKey);
+    return report;
+}
+
+}  // namespace mail_import

@@ -1,0 +1,120 @@
+#include "importing/mail_import.h"
+#include "datastore/schema.h"
+#include "importing/import_run.h"
+#include "tests/support/books_database.h"
+#include "tests/support/listing.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every column an importer fills, text as the program reads it.
+QString storedColumns() {
+    QStringList columns;
+    for (const char* name : {"DATE_", "YYYYMMDD", "TIME_", "CONTACT_NAME", "EMAIL", "ACTIVE_",
+                             "POS_TYPE", "POS_CITY", "POS_STATE", "POS_TITLE", "POS_TITLE_ORIGINAL",
+                             "SUBMITTED", "REASON_NO_SUBMIT", "ITEM_FILE", "COMMENT"}) {
+        const schema::Column& column = *schema::table("JSEARCH_4").column(name);
+        columns.append(
+            column.isText()
+                ? QString("COALESCE(%1, '-')").arg(column.selectSql().section(" AS ", 0, -2))
+                : column.name);
+    }
+    return columns.join(", ");
+}
+
+class MailImportTest : public ::testing::Test, protected BooksDatabase {
+protected:
+    // A copy of a mail file of the tests folder, at a path with capitals.
+    QString mailFile(const QString& name) {
+        const QString copy = folder.filePath("Saved Mail/" + name);
+        QDir().mkpath(folder.filePath("Saved Mail"));
+        QFile::copy(QStringLiteral(Q4_TESTS_DIR "/importing/") + name, copy);
+        return copy;
+    }
+    mail_import::Report import(MailKind kind, const QString& path) {
+        return mail_import::importFile(
+            kind, dataModule.connection(), path, [this](const QString& line) { log.append(line); },
+            [this](int passes, qint64, qint64) { lastPass = passes; });
+    }
+    // The imported rows, in the order of their keys, the file's folder
+    // written as FOLDER; then the city pick list.
+    QStringList stored() {
+        QStringList lines =
+            rows(QString("SELECT %1 FROM JSEARCH_4 ORDER BY PK").arg(storedColumns()));
+        lines.replaceInStrings(folder.path(), "FOLDER");
+        lines.append("CITY_4: " + rows("SELECT CITY FROM CITY_4 ORDER BY CITY").join(" / "));
+        return lines;
+    }
+    // Key and chain number are one number, 1e-10 above the record before.
+    void expectKeysInSteps() {
+        const QStringList keys = rows("SELECT PK, REFNUM FROM JSEARCH_4 ORDER BY PK");
+        for (int record = 0; record < keys.size(); ++record) {
+            const QStringList pair = keys[record].split('|');
+            EXPECT_EQ(pair[0], pair[1]);
+            if (record > 0) {
+                EXPECT_NEAR(pair[0].toDouble() - keys[record - 1].section('|', 0, 0).toDouble(),
+                            1e-10, 1e-11);
+            }
+        }
+    }
+
+    QTemporaryDir folder;
+    QStringList log;
+    int lastPass = 0;
+};
+
+TEST_F(MailImportTest, CareerBuilderAlertsGiveOneRecordPerLocationLine) {
+    const mail_import::Report report = import(MailKind::CareerBuilder7, mailFile("cb7_alerts.txt"));
+    EXPECT_EQ(report.records, 5);
+    EXPECT_EQ(report.passes, 17);
+    EXPECT_EQ(lastPass, 17);
+    expectListing(stored(), "importing/cb7_alerts_rows.txt");
+    expectKeysInSteps();
+    EXPECT_EQ(log.size(), 2);
+}
+
+TEST_F(MailImportTest, FourJobsAlertsGiveOneRecordPerLocationUnderTheLastTitle) {
+    execute("INSERT INTO CITY_4 (CITY) VALUES (' austin')");
+    EXPECT_EQ(import(MailKind::FourJobs, mailFile("4jobs_alerts.txt")).records, 5);
+    expectListing(stored(), "importing/4jobs_alerts_rows.txt");
+    expectKeysInSteps();
+}
+
+TEST_F(MailImportTest, RecruiterMailGivesOneRecordPerSubjectAndLogsItsHeaders) {
+    EXPECT_EQ(import(MailKind::Recruiter, mailFile("recruiter_mail.txt")).records, 4);
+    expectListing(stored() + log, "importing/recruiter_mail_rows.txt");
+}
+
+// A run that fails part way stores nothing and says where it failed.
+TEST_F(MailImportTest, ABadDateRollsTheWholeRunBack) {
+    QStringList lines;
+    for (int job = 0; job < 13; ++job)
+        lines << "Sent: March 03, 2004"
+              << "TX-Austin"
+              << "Analyst";
+    lines << "Sent: Monday, March 08, 2004"
+          << "TX-Austin"
+          << "Analyst";  // line 40
+    const QString path = folder.filePath("bad.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(lines.join('\n').toLatin1());
+    file.close();
+    try {
+        import(MailKind::CareerBuilder7, path);
+        FAIL() << "the run did not fail";
+    } catch (const ImportError& error) {
+        EXPECT_EQ(error.message(), path +
+                                       ", line 41: The date \"Monday,/March 08/2004\" of line 40 "
+                                       "is not a date.\nNothing of this file was imported.");
+    }
+    EXPECT_EQ(count("JSEARCH_4"), 0);
+    EXPECT_EQ(count("CITY_4"), 0);
+    EXPECT_THROW(import(MailKind::FourJobs, folder.filePath("missing.txt")), ImportError);
+}
+
+}  // namespace
