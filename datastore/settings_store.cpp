@@ -35,3 +35,14 @@ void SettingsStore::recordCurrentDatabase(const CurrentDatabase& database) {
     kbx::_kbx_Registry_Write_SZ(hive_, databaseKey(database.name), QStringLiteral("PHYSICAL_FILE"),
                                 database.path);
 }
+
+QString SettingsStore::importedFile(const QString& databaseName, const QString& digest) const {
+    return kbx::_kbx_Registry_Read_SZ(
+        hive_, databaseKey(databaseName) + QStringLiteral("\\IMPORTED_FILES"), digest);
+}
+
+void SettingsStore::recordImportedFile(const QString& databaseName, const QString& digest,
+                                       const QString& description) {
+    kbx::_kbx_Registry_Write_SZ(
+        hive_, databaseKey(databaseName) + QStringLiteral("\\IMPORTED_FILES"), digest, description);
+}

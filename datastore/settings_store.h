@@ -8,9 +8,10 @@ struct CurrentDatabase {
     QString path;
 };
 
-// The two settings the program keeps between runs: the name of the database
-// in use (CURRENT_DATABASE) and, under each name that was ever current, its
-// file (PHYSICAL_FILE). Made once at start-up and handed to whoever needs it.
+// The settings the program keeps between runs: the name of the database in
+// use (CURRENT_DATABASE) and, under each name that was ever current, its
+// file (PHYSICAL_FILE) and the mail files imported into it (IMPORTED_FILES).
+// Made once at start-up and handed to whoever needs it.
 class SettingsStore {
 public:
     // The settings kept in `hive`, a folder of settings files.
@@ -21,6 +22,13 @@ public:
     // A path of "failed" reads as absent (empty).
     CurrentDatabase currentDatabase() const;
     void recordCurrentDatabase(const CurrentDatabase& database);
+
+    // The mail files imported into a database, known by the SHA-256 of their
+    // content (hexadecimal): what was recorded for the file, or an empty
+    // text when it was never imported there.
+    QString importedFile(const QString& databaseName, const QString& digest) const;
+    void recordImportedFile(const QString& databaseName, const QString& digest,
+                            const QString& description);
 
 private:
     QString hive_;

@@ -1,9 +1,9 @@
 #include "datastore/data_module.h"
+#include "datastore/instance_lock.h"
 #include "datastore/locations.h"
 #include "datastore/settings_store.h"
 #include "forms/dialogs.h"
 #include "platform/termination_signals.h"
-#include "shell/instance_lock.h"
 #include "shell/main_screen.h"
 
 #include <QApplication>
@@ -18,8 +18,11 @@ int main(int argc, char** argv) {
     QtDialogs dialogs;
     const Locations locations = Locations::forCurrentUser();
     InstanceLock instance(locations);
-    if (!instance.take(dialogs))
+    const QString refusal = instance.take();
+    if (!refusal.isEmpty()) {
+        dialogs.message(nullptr, QStringLiteral("MESSAGE"), refusal, Buttons::Ok);
         return 1;
+    }
     TDataModule2 dataModule;
     SettingsStore settings = SettingsStore::forCurrentUser();
     TMain_Screen2 mainScreen(locations, settings, dataModule, dialogs);

@@ -2,6 +2,7 @@
 
 #include "datastore/data_module.h"
 #include "forms/dialogs.h"
+#include "importing/import_edits_form.h"
 #include "jobsearch/job_search_form.h"
 #include "payments/payment_records_form.h"
 #include "payments/pick_list_form.h"
@@ -84,7 +85,7 @@ void TMain_Screen2::buildMenu() {
             QStringLiteral("MaintainJobSearchRecords1"),
             [this] { MaintainJobSearchRecords1Click(); });
     addItem(jobSearch, QStringLiteral("Job Search Edits/Imports"),
-            QStringLiteral("JobSearchEditsImports1"));
+            QStringLiteral("JobSearchEditsImports1"), [this] { JobSearchEditsImports1Click(); });
     addItem(jobSearch, QStringLiteral("Job Title Edits"), QStringLiteral("JobTitleEdits1"));
     addItem(Databases1, QStringLiteral("Pick Lists"), QStringLiteral("PickLists1"),
             [this] { PickLists1Click(); });
@@ -166,6 +167,17 @@ void TMain_Screen2::MaintainPaymentRecords1Click() {
 
 void TMain_Screen2::MaintainJobSearchRecords1Click() {
     showModal([this] { return new TJob_Search(dataModule_, dialogs_, this); });
+}
+
+// A large import is best made with a backup at hand. The backup form comes
+// in a later version; until then No goes on as Yes does.
+void TMain_Screen2::JobSearchEditsImports1Click() {
+    dialogs_.message(this, QStringLiteral("MASSIVE DATA IMPORT"),
+                     QStringLiteral("Have you backed up the data file you are importing into?\n"),
+                     Buttons::YesNo);
+    showModal([this] {
+        return new Tjob_search_import_edits_form(dataModule_, settings_, dialogs_, this);
+    });
 }
 
 void TMain_Screen2::PickLists1Click() {

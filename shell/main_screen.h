@@ -32,6 +32,7 @@ public:
     void Exit1Click();
     void MaintainPaymentRecords1Click();
     void MaintainJobSearchRecords1Click();
+    void JobSearchEditsImports1Click();
     void PickLists1Click();
     void Configuration1Click();
     void CreateDatabases1Click();

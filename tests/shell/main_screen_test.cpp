@@ -1,7 +1,6 @@
 #include "shell/main_screen.h"
 #include "datastore/data_module.h"
 #include "platform/kbx.h"
-#include "shell/instance_lock.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/listing.h"
 #include "tests/support/scripted_dialogs.h"
@@ -242,18 +241,6 @@ TEST_F(ChangeDatabaseTest, ChoosingTheScratchFileInCapitalsStillMeansFirstdb) {
     restarted.FormActivate();
     EXPECT_EQ(dialogs.messages.back().text, kFirstdbWarning);
     EXPECT_FALSE(restarted.findChild<QMenu*>("Databases1")->menuAction()->isEnabled());
-}
-
-TEST(InstanceLockTest, OnlyOneProgramRunsForAUserAtATime) {
-    TestWorkspace workspace;
-    ScriptedDialogs dialogs;
-    auto first = std::make_unique<InstanceLock>(workspace.locations());
-    ASSERT_TRUE(first->take(dialogs));
-    InstanceLock second(workspace.locations());
-    EXPECT_FALSE(second.take(dialogs));
-    EXPECT_EQ(dialogs.shown(), QStringList("MESSAGE: Quorvel4 is already running for this user."));
-    first.reset();
-    EXPECT_TRUE(second.take(dialogs));
 }
 
 }  // namespace

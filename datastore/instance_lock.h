@@ -1,0 +1,22 @@
+#pragma once
+
+#include "datastore/locations.h"
+
+#include <QLockFile>
+
+// One Quorvel4 at a time for a user, the window or the batch tool: a second
+// would rebuild firstdb or write the same databases as the first. The lock
+// is a file in the program's folder, held for the life of the process and
+// freed by the system if the process dies.
+class InstanceLock {
+public:
+    explicit InstanceLock(const Locations& locations);
+
+    // Takes the lock. Returns an empty text, or why it could not: another
+    // Quorvel4 of this user holds it, or the lock file cannot be made.
+    QString take();
+
+private:
+    Locations locations_;
+    QLockFile lock_;
+};

@@ -1,0 +1,292 @@
+#include "importing/import_edits_form.h"
+
+#include "datastore/data_module.h"
+#include "datastore/settings_store.h"
+#include "forms/column_delegate.h"
+#include "forms/dialogs.h"
+#include "forms/record_maintenance.h"
+#include "importing/import_run.h"
+#include "importing/imported_files.h"
+#include "importing/mail_import.h"
+#include "payments/pick_list_form.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+
+namespace {
+
+// The numbered steps: caption, button name and the line each logs. The
+// captions count from (1), the log lines from (2), as they always have.
+struct Step {
+    const char* caption;
+    const char* name;
+    const char* logLine;
+};
+const Step kSteps[] = {
+    {"(1) Update Job Title  Edits", "btn_update_job_title_edit", "(2) Update Job Title  Edits"},
+    {"(2) Open Job Title Edits Table", "btn_open_modify_job_title_edits_table",
+     "(3) Open Job Title Edits Table"},
+    {"(3) Update Job Title", "btn_update_job_title", "(4) Update Job Title"},
+    {"(4) Update Position Title Table", "btn_update_position_title_table",
+     "(5) Update Position Title Table"},
+    {"(5) Update Status Table With New Import Values",
+     "btn_update_status_table_with_new_import_values",
+     "(6) Update Status Table With New Import Values"},
+    {"(6) Update Reason Not Submitted", "btn_update_reason_not_submitted_table",
+     "(7) Update Reason Not Submitted"},
+    {"(7) Update City", "btn_update_city", "(8) Update City"},
+    {"(8) Update Contact Name", "btn_update_contact_name", "(9) Update Contact Name"},
+    {"(9) Update Reason Not Submitted in Stats Table",
+     "btn_update_reason_not_submitted_in_stats_table",
+     "(10) Update Reason Not Submitted in Stats Table"},
+    {"(10) Update Job Title StatsTable", "btn_update_job_title_stats_table",
+     "(11) Update Job Title Stats Table"},
+    {"(11) Update Reason Not Submitted in Job Seach Table",
+     "btn_update_job_search_reason_not_submitted", "(12) Update Job Search Reason Not Submitted"},
+};
+
+const QString kGridColumns[] = {"PK", "REFNUM", "DATE_", "POS_CITY", "POS_STATE", "POS_TITLE"};
+
+// The job search table under the grid's titles.
+class ImportGridTitles : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal)
+            return QIdentityProxyModel::headerData(section, orientation, role);
+        const QString column = sourceModel()->headerData(section, orientation).toString();
+        if (role == Qt::TextAlignmentRole && column == QLatin1String("DATE_"))
+            return int(Qt::AlignCenter);
+        if (role != Qt::DisplayRole)
+            return QIdentityProxyModel::headerData(section, orientation, role);
+        static const QHash<QString, QString> kTitles = {{"REFNUM", "REF NUM"},
+                                                        {"POS_CITY", "CITY"},
+                                                        {"POS_STATE", "STATE"},
+                                                        {"POS_TITLE", "TITLE"}};
+        return kTitles.value(column, column);
+    }
+};
+
+QLabel* statusText(QStatusBar* bar, const QString& name) {
+    bar->setObjectName(name);
+    bar->setSizeGripEnabled(false);
+    auto* text = new QLabel;
+    bar->addWidget(text, 1);
+    return text;
+}
+
+}  // namespace
+
+Tjob_search_import_edits_form::Tjob_search_import_edits_form(TDataModule2& dataModule,
+                                                             SettingsStore& settings,
+                                                             Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent),
+      dataModule_(dataModule),
+      settings_(settings),
+      dialogs_(dialogs),
+      guard_(dialogs, this),
+      fld_memo(new QPlainTextEdit(this)),
+      DBGrid1(new QTableView(this)),
+      StatusBar1(new QStatusBar(this)),
+      progress_(new QProgressBar(this)),
+      StatusBar2(new QStatusBar(this)),
+      counter1_(statusText(StatusBar1, QStringLiteral("StatusBar1"))),
+      counter2_(statusText(StatusBar2, QStringLiteral("StatusBar2"))) {
+    setObjectName(QStringLiteral("job_search_import_edits_form"));
+    setWindowTitle(QStringLiteral("JOB SEARCH PICKLISTS, IMPORTING, EDITS AND PROCESSING"));
+    setFixedSize(955, 601);
+    setAutoFillBackground(true);
+    QPalette lime = palette();
+    lime.setColor(QPalette::Window, QColor(0, 255, 0));
+    setPalette(lime);
+
+    fld_memo->setObjectName(QStringLiteral("fld_memo"));
+    fld_memo->setReadOnly(true);
+    fld_memo->setGeometry(11, 8, 933, 150);
+    buildGrid();
+    StatusBar1->setGeometry(0, 532, 955, 22);
+    progress_->setObjectName(QStringLiteral("ProgressBar1"));
+    progress_->setGeometry(11, 555, 933, 16);
+    progress_->setRange(0, 1000);
+    progress_->setTextVisible(false);
+    StatusBar2->setGeometry(0, 575, 955, 22);
+    for (QStatusBar* bar : {StatusBar1, StatusBar2})
+        bar->setStyleSheet(QStringLiteral("QStatusBar { background: palette(button); }"));
+
+    guard_.connect(addButton(QStringLiteral("CB V7 (Since 01 Dec 03)"),
+                             QStringLiteral("btn_cb_v7_01_december_2003")),
+                   &QPushButton::clicked, [this] { btn_cb_v7_01_december_2003Click(); });
+    guard_.connect(
+        addButton(QStringLiteral("Recruiter Messages"), QStringLiteral("btn_recruiter_messages")),
+        &QPushButton::clicked, [this] { btn_recruiter_messagesClick(); });
+    guard_.connect(addButton(QStringLiteral("4jobs.com Messages"), QStringLiteral("btn_4jobs")),
+                   &QPushButton::clicked, [this] { btn_4jobsClick(); });
+    guard_.connect(addButton(QStringLiteral("PickLists"), QStringLiteral("btn_picklists")),
+                   &QPushButton::clicked, [this] { btn_picklistsClick(); });
+    for (const Step& step : kSteps) {
+        const QString line = QString::fromLatin1(step.logLine);
+        guard_.connect(addButton(QString::fromLatin1(step.caption), QString::fromLatin1(step.name)),
+                       &QPushButton::clicked, [this, line] {
+                           log(line);
+                           log(QStringLiteral("This step is not part of this version yet."));
+                       });
+    }
+}
+
+// The buttons are 300 wide; a caption that would not fit is written smaller.
+QPushButton* Tjob_search_import_edits_form::addButton(const QString& caption, const QString& name) {
+    QPushButton* button = makeButton(caption, name);
+    button->setParent(this);
+    QFont font = button->font();
+    while (QFontMetrics(font).horizontalAdvance(caption) > 300 - 16 && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    button->setFont(font);
+    buttons_.append(button);
+    return button;
+}
+
+void Tjob_search_import_edits_form::buildGrid() {
+    TableModel& jobs = *dataModule_.table(QStringLiteral("JSEARCH_4"));
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setGeometry(11, 164, 933, 186);
+    auto* titled = new ImportGridTitles(DBGrid1);
+    titled->setSourceModel(&jobs);
+    DBGrid1->setModel(titled);
+    DBGrid1->setItemDelegate(new ColumnDelegate(jobs, DBGrid1));
+    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid1->verticalHeader()->hide();
+    DBGrid1->setWordWrap(false);
+    QHeaderView* header = DBGrid1->horizontalHeader();
+    for (int column = 0; column < jobs.columnCount(); ++column)
+        DBGrid1->setColumnHidden(column, true);
+    int position = 0;
+    for (const QString& name : kGridColumns) {
+        const int column = jobs.fieldIndex(name);
+        DBGrid1->setColumnHidden(column, false);
+        header->moveSection(header->visualIndex(column), position++);
+        DBGrid1->setColumnWidth(column, 120);
+    }
+    header->setStretchLastSection(true);
+}
+
+void Tjob_search_import_edits_form::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    guard_.run([this] { FormActivate(); });
+}
+
+// The log is emptied and the buttons stand in their three columns.
+void Tjob_search_import_edits_form::FormActivate() {
+    fld_memo->clear();
+    const int lefts[] = {11, 323, 635};
+    const int firstInColumn[] = {0, 4, 10, 15};
+    for (int column = 0; column < 3; ++column)
+        for (int index = firstInColumn[column]; index < firstInColumn[column + 1]; ++index) {
+            QPushButton* button = buttons_[index];
+            button->setGeometry(lefts[column], 360 + 28 * (index - firstInColumn[column]), 300, 25);
+            button->show();
+        }
+}
+
+void Tjob_search_import_edits_form::log(const QString& line) {
+    fld_memo->appendPlainText(line);
+}
+
+void Tjob_search_import_edits_form::btn_cb_v7_01_december_2003Click() {
+    importMail(MailKind::CareerBuilder7);
+}
+
+void Tjob_search_import_edits_form::btn_recruiter_messagesClick() {
+    importMail(MailKind::Recruiter);
+}
+
+void Tjob_search_import_edits_form::btn_4jobsClick() {
+    importMail(MailKind::FourJobs);
+}
+
+void Tjob_search_import_edits_form::btn_picklistsClick() {
+    Tpick_list_form pickLists(dataModule_, dialogs_, this);
+    pickLists.exec();
+}
+
+bool Tjob_search_import_edits_form::confirmImportAgain(const QString& path,
+                                                       const QString& databaseName,
+                                                       const QString& digest) {
+    const QString before = settings_.importedFile(databaseName, digest);
+    if (before.isEmpty())
+        return true;
+    return dialogs_.message(
+               this, QStringLiteral("IMPORTED BEFORE"),
+               QStringLiteral("The content of\n%1\nwas imported into %2 before:\n%3\n\nImport it "
+                              "again? Its records would be added a second time and counted "
+                              "twice in every statistic.")
+                   .arg(path, databaseName, before),
+               Buttons::YesNo) == Answer::Yes;
+}
+
+void Tjob_search_import_edits_form::importMail(MailKind kind) {
+    TableModel& configuration = *dataModule_.table(QStringLiteral("CONFIG_4"));
+    const QString startFolder = kind == MailKind::Recruiter || configuration.rowCount() == 0
+                                    ? QString()
+                                    : configuration.record(0)
+                                          .value(QStringLiteral("BROWSE_START_HERE"))
+                                          .toString()
+                                          .trimmed();
+    const QString path =
+        dialogs_.openFile(this, {QStringLiteral("Open"), startFolder,
+                                 QStringLiteral("All files (*);;*.* (*.*)"), QString()});
+    if (path.isEmpty())
+        return;
+    const QString databaseName = settings_.currentDatabase().name;
+    const QString digest = fileDigest(path);
+    if (!digest.isEmpty() && !confirmImportAgain(path, databaseName, digest))
+        return;
+
+    progress_->setValue(0);
+    mail_import::Report report;
+    try {
+        // The recruiter importer shows no count, as it never has.
+        mail_import::Progress progress;
+        if (kind != MailKind::Recruiter)
+            progress = [this](int passes, qint64 bytesRead, qint64 fileSize) {
+                showProgress(passes, bytesRead, fileSize);
+            };
+        report = mail_import::importFile(
+            kind, dataModule_.connection(), path, [this](const QString& line) { log(line); },
+            progress);
+    } catch (const ImportError& error) {
+        dataModule_.table(QStringLiteral("JSEARCH_4"))->reread();
+        dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error.message(), Buttons::Ok);
+        return;
+    }
+    settings_.recordImportedFile(
+        databaseName, digest,
+        QStringLiteral("%1, %2 records, %3")
+            .arg(path)
+            .arg(report.records)
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"))));
+    dataModule_.table(QStringLiteral("CITY_4"))->reread();
+    dataModule_.table(QStringLiteral("JSEARCH_4"))->reread();
+    progress_->setValue(progress_->maximum());
+}
+
+// The count of lines moves while a run goes on; the bar shows the share of
+// the file read.
+void Tjob_search_import_edits_form::showProgress(int passes, qint64 bytesRead, qint64 fileSize) {
+    if (passes % 64 != 1 && bytesRead < fileSize)
+        return;
+    counter1_->setText(QString::number(passes));
+    progress_->setValue(fileSize > 0 ? int(bytesRead * progress_->maximum() / fileSize) : 0);
+    counter1_->repaint();
+    progress_->repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
