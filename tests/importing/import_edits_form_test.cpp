@@ -1,0 +1,98 @@
+#include "importing/import_edits_form.h"
+#include "datastore/data_module.h"
+#include "payments/pick_list_form.h"
+#include "tests/support/books_database.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/scripted_dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kAlerts = QStringLiteral(Q4_TESTS_DIR "/importing/cb7_alerts.txt");
+
+class ImportEditsFormTest : public ::testing::Test, protected BooksDatabase {
+protected:
+    ImportEditsFormTest() {
+        workspace.settings.recordCurrentDatabase({"books", path});
+        form.show();
+    }
+    QString memo() { return component<QPlainTextEdit>(form, "fld_memo")->toPlainText(); }
+    QString counter() {
+        return component<QStatusBar>(form, "StatusBar1")->findChild<QLabel*>()->text();
+    }
+
+    ScriptedDialogs dialogs;
+    Tjob_search_import_edits_form form{dataModule, workspace.settings, dialogs};
+};
+
+// Every activation empties the log and puts the fifteen buttons back in
+// their three columns.
+TEST_F(ImportEditsFormTest, ActivationEmptiesTheLogAndLaysTheButtonsInThreeColumns) {
+    press(form, "btn_update_city");
+    EXPECT_TRUE(memo().startsWith("(8) Update City\n"));
+    component<QPushButton>(form, "btn_picklists")->move(0, 0);
+    form.FormActivate();
+    EXPECT_EQ(memo(), "");
+    EXPECT_EQ(form.size(), QSize(955, 601));
+    auto at = [this](const char* name) { return component<QPushButton>(form, name)->geometry(); };
+    EXPECT_EQ(at("btn_cb_v7_01_december_2003"), QRect(11, 360, 300, 25));
+    EXPECT_EQ(at("btn_picklists"), QRect(11, 444, 300, 25));
+    EXPECT_EQ(at("btn_update_reason_not_submitted_table"), QRect(323, 500, 300, 25));
+    EXPECT_EQ(at("btn_update_city"), QRect(635, 360, 300, 25));
+    EXPECT_EQ(at("btn_update_job_search_reason_not_submitted"), QRect(635, 472, 300, 25));
+}
+
+TEST_F(ImportEditsFormTest, AnImportLogsCountsAndShowsItsRecordsAndAsksBeforeASecondOne) {
+    dialogs.queueChosenFile(kAlerts);
+    press(form, "btn_cb_v7_01_december_2003");
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.shown().join('\n').toStdString();
+    EXPECT_EQ(memo(),
+              "Adding Version (CareerBuilder Version 7 [Since 01 December 2003]) Records To "
+              "Database\nEstimating number of input records..this is based on filesize, it may be "
+              "more or less..");
+    EXPECT_EQ(counter(), "17");
+    EXPECT_EQ(dataModule.table("JSEARCH_4")->rowCount(), 5);
+    EXPECT_EQ(dataModule.table("CITY_4")->rowCount(), 5);
+
+    dialogs.queueChosenFile(kAlerts);
+    dialogs.queueAnswer(Answer::No);
+    press(form, "btn_cb_v7_01_december_2003");
+    EXPECT_EQ(dialogs.captions(), QStringList("IMPORTED BEFORE"));
+    EXPECT_EQ(count("JSEARCH_4"), 5);
+
+    dialogs.queueChosenFile("");  // the file dialog cancelled
+    press(form, "btn_recruiter_messages");
+    EXPECT_EQ(count("JSEARCH_4"), 5);
+}
+
+TEST_F(ImportEditsFormTest, AFailedImportIsReportedAndStoresNothing) {
+    dialogs.queueChosenFile(QStringLiteral(Q4_TESTS_DIR "/importing/recruiter_mail.txt"));
+    press(form, "btn_4jobs");  // recruiter mail read as 4jobs alerts: no record
+    const QString noDate = workspace.documents() + "/no_date.txt";
+    QDir().mkpath(workspace.documents());
+    QFile file(noDate);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("From: Staffing Desk\nSubject: a subject before any sent line\n");
+    file.close();
+    dialogs.queueChosenFile(noDate);
+    press(form, "btn_recruiter_messages");
+    ASSERT_EQ(dialogs.captions(), QStringList("PROGRAM ERROR"));
+    EXPECT_TRUE(dialogs.messages[0].text.contains("Nothing of this file was imported."));
+    EXPECT_EQ(count("JSEARCH_4"), 0);
+}
+
+TEST_F(ImportEditsFormTest, PickListsOpensThePickListForm) {
+    bool opened = false;
+    whenModalOpens([&](QWidget* modal) { opened = qobject_cast<Tpick_list_form*>(modal); });
+    press(form, "btn_picklists");
+    EXPECT_TRUE(opened);
+}
+
+}  // namespace
