@@ -169,12 +169,15 @@ void Tjob_search_import_edits_form::buildGrid() {
     QHeaderView* header = DBGrid1->horizontalHeader();
     for (int column = 0; column < jobs.columnCount(); ++column)
         DBGrid1->setColumnHidden(column, true);
+    // At least 120 wide, and as wide as a reference number of 15 digits.
+    const int numberWidth =
+        QFontMetrics(DBGrid1->font()).horizontalAdvance("46362.7530705123") + 16;
     int position = 0;
     for (const QString& name : kGridColumns) {
         const int column = jobs.fieldIndex(name);
         DBGrid1->setColumnHidden(column, false);
         header->moveSection(header->visualIndex(column), position++);
-        DBGrid1->setColumnWidth(column, 120);
+        DBGrid1->setColumnWidth(column, position <= 2 ? std::max(120, numberWidth) : 120);
     }
     header->setStretchLastSection(true);
 }
