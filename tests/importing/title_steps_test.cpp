@@ -1,0 +1,378 @@
+#include "importing/title_steps.h"
+#include "tests/support/books_database.h"
+#include "tests/support/test_connection.h"
+
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+using title_steps::keyForm;
+using title_steps::kNewEntry;
+
+// The tables the steps touch, as plain rows in table order. A null text is
+// std::nullopt.
+using Text = std::optional<QString>;
+struct Job {
+    double pk;
+    Text title, city, contact, reason;
+};
+struct Edit {
+    QString from;
+    Text to, reason;
+};
+struct Stat {
+    int order;
+    QString category;
+    double count, percentage;
+    Text reason;
+    QString date;
+};
+struct Tables {
+    std::vector<Job> jobs;
+    std::vector<Edit> edits;
+    std::vector<Stat> stats;
+    std::map<QString, std::vector<QString>> lists;  // pick-list table: its rows
+};
+
+QString key(const Text& text) {
+    return keyForm(text.value_or(QString()));
+}
+// A key cut to a column's width, without the blanks the cut leaves.
+QString cut(const QString& key, int width) {
+    QString part = key.left(width);
+    while (part.endsWith(' '))
+        part.chop(1);
+    return part;
+}
+
+// The steps as their description gives them, scan within scan, with the
+// decisions taken since: every job from the first, empty keys never added,
+// keys cut to their column, a waiting edits row leaves the title, a reason
+// only from a row that has one, no division by zero.
+void findOrAdd(std::vector<QString>& list, const QString& key) {
+    if (key.isEmpty())
+        return;
+    for (const QString& row : list)
+        if (keyForm(row) == key)
+            return;
+    list.push_back(key);
+}
+
+void literalStep(int step, Tables& t, const QString& today) {
+    switch (step) {
+        case 1:
+            for (const Job& job : t.jobs) {
+                const QString k = cut(key(job.title), 132);
+                bool found = k.isEmpty();
+                for (const Edit& edit : t.edits)
+                    found = found || keyForm(edit.from) == k;
+                if (!found)
+                    t.edits.push_back({k, kNewEntry, std::nullopt});
+            }
+            break;
+        case 3:
+            for (Job& job : t.jobs)
+                for (const Edit& edit : t.edits)
+                    if (keyForm(edit.from) == key(job.title)) {
+                        const QString to = key(edit.to);
+                        if (!to.isEmpty() && to != kNewEntry)
+                            job.title = to.left(80);
+                        break;
+                    }
+            break;
+        case 4:
+        case 6:
+        case 7:
+        case 8: {
+            const char* list = step == 4   ? "POSTITLE_4"
+                               : step == 6 ? "REASON_4"
+                               : step == 7 ? "CITY_4"
+                                           : "CONTACT_NAME_4";
+            if (step == 6)
+                t.lists[list].clear();
+            for (const Job& job : t.jobs) {
+                const Text& value = step == 4   ? job.title
+                                    : step == 6 ? job.reason
+                                    : step == 7 ? job.city
+                                                : job.contact;
+                findOrAdd(t.lists[list], cut(key(value), step == 4 ? 80 : step == 6 ? 132 : 50));
+            }
+            break;
+        }
+        case 5:
+            for (const Job& job : t.jobs) {
+                const QString k = cut(key(job.title), 50);
+                bool found = k.isEmpty();
+                for (const Stat& stat : t.stats)
+                    found = found || keyForm(stat.category) == k;
+                if (!found)
+                    t.stats.push_back({1, k, 0, 0, kNewEntry, today});
+            }
+            break;
+        case 9:
+            for (Stat& stat : t.stats)
+                for (const Edit& edit : t.edits)
+                    if (keyForm(stat.category) == cut(key(edit.to), 50) &&
+                        !key(edit.reason).isEmpty()) {
+                        stat.reason = key(edit.reason).left(80);  // the column holds 80
+                        break;
+                    }
+            break;
+        case 10:
+            for (Stat& stat : t.stats) {
+                stat.count = 0;
+                stat.date = today;
+            }
+            for (const Job& job : t.jobs)
+                for (Stat& stat : t.stats)
+                    if (!keyForm(stat.category).isEmpty() &&
+                        key(job.title).contains(keyForm(stat.category))) {
+                        ++stat.count;
+                        break;
+                    }
+            for (Stat& stat : t.stats)
+                stat.percentage = t.jobs.empty()
+                                      ? 0.0
+                                      : double(float(stat.count) / float(t.jobs.size()) * 100.0f);
+            break;
+        case 11:
+            for (Job& job : t.jobs)
+                for (const Edit& edit : t.edits)
+                    if (cut(key(edit.to), 80) == key(job.title) && !key(edit.reason).isEmpty()) {
+                        job.reason = key(edit.reason);
+                        break;
+                    }
+            break;
+    }
+}
+
+class TitleStepsTest : public ::testing::Test, protected BooksDatabase {
+protected:
+    Text text(const QString& value) { return value == "<null>" ? Text() : Text(value); }
+    // Every row of the tables, in their order, as text; padding dropped.
+    Tables read() {
+        TestConnection connection(path);  // one for all the queries: opening one takes a while
+        auto rows = [&connection](const QString& sql) { return connection.rows(sql); };
+        Tables t;
+        for (const QString& row :
+             rows("SELECT PK, COALESCE(POS_TITLE, '<null>'), COALESCE(POS_CITY, '<null>'), "
+                  "COALESCE(CONTACT_NAME, '<null>'), COALESCE(REASON_NO_SUBMIT, '<null>') FROM "
+                  "JSEARCH_4 ORDER BY PK")) {
+            const QStringList c = row.split('|');
+            t.jobs.push_back({c[0].toDouble(), text(c[1]), text(c[2]), text(c[3]), text(c[4])});
+        }
+        for (const QString& row :
+             rows("SELECT CHANGE_FROM, COALESCE(CHANGE_TO, '<null>'), COALESCE(REASON_NO_SUBMIT, "
+                  "'<null>') FROM JS_EDIT_4 ORDER BY CHANGE_FROM")) {
+            const QStringList c = row.split('|');
+            t.edits.push_back({c[0], text(c[1]), text(c[2])});
+        }
+        for (const QString& row :
+             rows("SELECT ORDER_, CATEGORY, COUNT_, PERCENTAGE, COALESCE(REASON_NOT_SUBMITTED, "
+                  "'<null>'), COALESCE(AS_OF_DATE, '<null>') FROM STATS_JT_4 ORDER BY ORDER_, "
+                  "CATEGORY")) {
+            const QStringList c = row.split('|');
+            t.stats.push_back(
+                {c[0].toInt(), c[1], c[2].toDouble(), c[3].toDouble(), text(c[4]), c[5]});
+        }
+        for (const char* list : {"POSTITLE_4", "REASON_4", "CITY_4", "CONTACT_NAME_4"}) {
+            const QStringList values = rows(QString("SELECT * FROM %1 ORDER BY 1").arg(list));
+            t.lists[list] = std::vector<QString>(values.begin(), values.end());
+        }
+        return t;
+    }
+};
+
+QStringList describe(const Tables& t) {
+    QStringList lines;
+    auto show = [](const Text& value) { return value ? "'" + *value + "'" : QString("null"); };
+    for (const Job& job : t.jobs)
+        lines << QString("job %1 %2 %3 %4 %5")
+                     .arg(job.pk)
+                     .arg(show(job.title), show(job.city), show(job.contact), show(job.reason));
+    QStringList edits, stats;
+    for (const Edit& edit : t.edits)
+        edits << QString("edit '%1' %2 %3").arg(edit.from, show(edit.to), show(edit.reason));
+    for (const Stat& stat : t.stats)
+        stats << QString("stat %1 '%2' %3 %4 %5 %6")
+                     .arg(stat.order)
+                     .arg(stat.category)
+                     .arg(stat.count)
+                     .arg(stat.percentage, 0, 'g', 9)
+                     .arg(show(stat.reason), stat.date);
+    edits.sort();
+    stats.sort();
+    lines << edits << stats;
+    for (const auto& [list, values] : t.lists) {
+        QStringList sorted(values.begin(), values.end());
+        sorted.sort();
+        lines << list + ": " + sorted.join(" / ");
+    }
+    return lines;
+}
+
+const QDate kToday(2026, 12, 6);
+const QString kTodayText = "2026-12-06 00:00:00.0000";  // as COALESCE writes it
+
+// Titles with blanks and mixed case, categories inside one another, long
+// titles, empty and null values.
+QString randomText(QRandomGenerator& random) {
+    static const char* const kWords[] = {"analyst",
+                                         "DATA ANALYST",
+                                         "data",
+                                         "Senior Data Analyst",
+                                         "engineer",
+                                         "DBA",
+                                         "sr. data analyst",
+                                         "",
+                                         "x"};
+    QString text = kWords[random.bounded(int(std::size(kWords)))];
+    if (random.bounded(6) == 0)
+        text += QString(" WITH A VERY LONG TAIL").repeated(random.bounded(1, 5));
+    if (random.bounded(2))
+        text = text.toUpper();
+    if (random.bounded(4) == 0)
+        text = " " + text;
+    if (random.bounded(4) == 0)
+        text += "  ";
+    return text;
+}
+
+QString literal(QRandomGenerator& random, int width) {
+    if (random.bounded(8) == 0)
+        return "NULL";
+    return "'" + randomText(random).left(width) + "'";
+}
+
+class TitleStepsRandomTest : public TitleStepsTest {
+protected:
+    // The rows are written in one block: a commit each would take seconds.
+    void fill(QRandomGenerator& random) {
+        QStringList statements;
+        for (const char* table : {"JSEARCH_4", "JS_EDIT_4", "STATS_JT_4", "POSTITLE_4", "REASON_4",
+                                  "CITY_4", "CONTACT_NAME_4"})
+            statements << QString("DELETE FROM %1").arg(table);
+        for (int job = 0; job < 40; ++job)
+            statements << (QString("INSERT INTO JSEARCH_4 (PK, POS_TITLE, POS_CITY, CONTACT_NAME, "
+                                   "REASON_NO_SUBMIT) VALUES (%1, %2, %3, %4, %5)")
+                               .arg(job + 1)
+                               .arg(literal(random, 80), literal(random, 50), literal(random, 50),
+                                    literal(random, 132)));
+        QStringList froms;
+        for (int edit = 0; edit < 15; ++edit) {
+            const QString from = randomText(random) + QString::number(edit % 7);
+            if (froms.contains(from))
+                continue;
+            froms << from;
+            statements << (QString(
+                               "INSERT INTO JS_EDIT_4 (CHANGE_FROM, CHANGE_TO, REASON_NO_SUBMIT) "
+                               "VALUES ('%1', %2, %3)")
+                               .arg(from,
+                                    random.bounded(5) == 0 ? "'" + kNewEntry + "'"
+                                                           : literal(random, 132),
+                                    literal(random, 132)));
+        }
+        for (int stat = 0; stat < 8; ++stat)
+            statements
+                << (QString("INSERT INTO STATS_JT_4 (ORDER_, CATEGORY, COUNT_, PERCENTAGE) VALUES "
+                            "(%1, '%2', 7, 1.5)")
+                        .arg(stat % 3)
+                        .arg(randomText(random).left(45) + QString::number(stat)));
+        statements << "INSERT INTO REASON_4 (REASON) VALUES ('NO LONGER USED')"
+                   << "INSERT INTO CITY_4 (CITY) VALUES (' el paso')";
+        execute("EXECUTE BLOCK AS BEGIN " + statements.join("; ") + "; END");
+    }
+};
+
+// Each step, run on random tables one after another, leaves the tables as
+// the nested scans leave them.
+TEST_F(TitleStepsRandomTest, EachStepLeavesTheTablesItsNestedScansWouldLeave) {
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator random(seed);
+    for (int round = 0; round < 5; ++round) {
+        fill(random);
+        for (int step : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11}) {
+            Tables expected = read();
+            literalStep(step, expected, kTodayText);
+            title_steps::runStep(step, dataModule.connection(), kToday);
+            const QStringList stored = describe(read()), scanned = describe(expected);
+            for (qsizetype line = 0; line < std::max(stored.size(), scanned.size()); ++line)
+                ASSERT_EQ(stored.value(line), scanned.value(line))
+                    << "seed " << seed << ", round " << round << ", step " << step;
+        }
+    }
+}
+
+struct CountCase {
+    QStringList categories;  // in table order
+    QStringList titles;
+    QStringList counts;  // "CATEGORY|COUNT_|PERCENTAGE" in table order
+};
+
+// A job counts under the first category its title contains.
+TEST_F(TitleStepsTest, RecountCountsEachJobUnderTheFirstCategoryItsTitleContains) {
+    const CountCase cases[] = {
+        {{"ANALYST", "DATA ANALYST"},
+         {"SENIOR DATA ANALYST", " data analyst", "DBA"},
+         {"ANALYST|2|66.667", "DATA ANALYST|0|0"}},
+        {{"DATA ANALYST", "ANALYST"},
+         {"SENIOR DATA ANALYST", "ANALYST II"},
+         {"DATA ANALYST|1|50", "ANALYST|1|50"}},
+        {{"DBA"}, {}, {"DBA|0|0"}},  // no jobs: no share, no division
+    };
+    for (const CountCase& each : cases) {
+        execute("DELETE FROM JSEARCH_4");
+        execute("DELETE FROM STATS_JT_4");
+        for (int row = 0; row < each.categories.size(); ++row)
+            execute(QString("INSERT INTO STATS_JT_4 (ORDER_, CATEGORY) VALUES (%1, '%2')")
+                        .arg(row)
+                        .arg(each.categories[row]));
+        for (int job = 0; job < each.titles.size(); ++job)
+            execute(QString("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (%1, '%2')")
+                        .arg(job + 1)
+                        .arg(each.titles[job]));
+        title_steps::runStep(10, dataModule.connection(), kToday);
+        EXPECT_EQ(rows("SELECT CATEGORY, COUNT_, CAST(PERCENTAGE AS NUMERIC(9,3)) FROM STATS_JT_4 "
+                       "ORDER BY ORDER_"),
+                  each.counts);
+    }
+    execute("DELETE FROM STATS_JT_4");
+    execute("INSERT INTO STATS_JT_4 (ORDER_, CATEGORY) VALUES (1, 'DBA')");
+    for (int job = 0; job < 200; ++job)
+        execute(QString("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (%1, '%2')")
+                    .arg(job + 10)
+                    .arg(job < 50 ? "DBA" : "CLERK"));
+    title_steps::runStep(10, dataModule.connection(), kToday);
+    EXPECT_EQ(rows("SELECT COUNT_, PERCENTAGE FROM STATS_JT_4"), QStringList("50|25"));
+}
+
+// Titles of 60 and 100 characters normalised through the steps end counted,
+// with the reason of their edits row on the statistics row and the jobs.
+TEST_F(TitleStepsTest, ALongNormalisedTitleKeepsItsReason) {
+    const QString sixty = QString("MANAGER OF ").leftJustified(60, 'X');
+    const QString hundred = QString("DIRECTOR OF ").leftJustified(100, 'Y');
+    execute("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (1, 'raw one')");
+    execute("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (2, 'raw two')");
+    for (int step : {1})
+        title_steps::runStep(step, dataModule.connection(), kToday);
+    execute(QString("UPDATE JS_EDIT_4 SET CHANGE_TO = '%1', REASON_NO_SUBMIT = 'TOO SENIOR' WHERE "
+                    "CHANGE_FROM = 'RAW ONE'")
+                .arg(sixty));
+    execute(QString("UPDATE JS_EDIT_4 SET CHANGE_TO = '%1', REASON_NO_SUBMIT = 'NO DEGREE' WHERE "
+                    "CHANGE_FROM = 'RAW TWO'")
+                .arg(hundred));
+    for (int step : {3, 5, 9, 10, 11})
+        title_steps::runStep(step, dataModule.connection(), kToday);
+    EXPECT_EQ(
+        rows("SELECT CATEGORY, COUNT_, REASON_NOT_SUBMITTED FROM STATS_JT_4 ORDER BY CATEGORY"),
+        QStringList({hundred.left(50) + "|1|NO DEGREE", sixty.left(50) + "|1|TOO SENIOR"}));
+    EXPECT_EQ(rows("SELECT POS_TITLE, REASON_NO_SUBMIT FROM JSEARCH_4 ORDER BY PK"),
+              QStringList({sixty + "|TOO SENIOR", hundred.left(80) + "|NO DEGREE"}));
+}
+
+}  // namespace
