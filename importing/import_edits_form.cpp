@@ -8,6 +8,7 @@
 #include "importing/import_run.h"
 #include "importing/imported_files.h"
 #include "importing/mail_import.h"
+#include "importing/title_steps.h"
 #include "payments/pick_list_form.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -132,13 +134,12 @@ Tjob_search_import_edits_form::Tjob_search_import_edits_form(TDataModule2& dataM
                    &QPushButton::clicked, [this] { btn_4jobsClick(); });
     guard_.connect(addButton(QStringLiteral("PickLists"), QStringLiteral("btn_picklists")),
                    &QPushButton::clicked, [this] { btn_picklistsClick(); });
-    for (const Step& step : kSteps) {
-        const QString line = QString::fromLatin1(step.logLine);
-        guard_.connect(addButton(QString::fromLatin1(step.caption), QString::fromLatin1(step.name)),
-                       &QPushButton::clicked, [this, line] {
-                           log(line);
-                           log(QStringLiteral("This step is not part of this version yet."));
-                       });
+    for (int step = 1; step <= int(std::size(kSteps)); ++step) {
+        const Step& shown = kSteps[step - 1];
+        guard_.connect(
+            addButton(QString::fromLatin1(shown.caption), QString::fromLatin1(shown.name)),
+            &QPushButton::clicked,
+            [this, step, line = QString::fromLatin1(shown.logLine)] { runStep(step, line); });
     }
 }
 
@@ -292,4 +293,40 @@ void Tjob_search_import_edits_form::showProgress(int passes, qint64 bytesRead, q
     counter1_->repaint();
     progress_->repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// The recounts warn first, in the words they always used; only Yes goes on.
+bool Tjob_search_import_edits_form::confirmStatisticsUpdate() {
+    return dialogs_.message(
+               this, QStringLiteral("STATISTICS UPDATE"),
+               QStringLiteral("Depending on your data, this could take a while.  With 62,899 "
+                              "records in the Job Search Database,and\n721 Records in the Job "
+                              "Title Stats database, on a PII, 700MHz computer it took about 14 "
+                              "minutes.\nIf started DO NOT use the computer for ANYTHING until "
+                              "it's done, database corruption could occur.\nCONTINUE??"),
+               Buttons::YesNo) == Answer::Yes;
+}
+
+void Tjob_search_import_edits_form::runStep(int step, const QString& logLine) {
+    if (step == 2) {
+        log(logLine);
+        log(QStringLiteral("The job title edits form is not part of this version yet."));
+        return;
+    }
+    if (step >= 10) {
+        if (!confirmStatisticsUpdate())
+            return;
+        counter1_->setText(QStringLiteral("Start"));
+    }
+    log(logLine);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    const title_steps::Report report =
+        title_steps::runStep(step, dataModule_.connection(), QDate::currentDate());
+    counter1_->setText(report.status1);
+    if (!report.status2.isEmpty())
+        counter2_->setText(report.status2);
+    for (const char* table : {"JSEARCH_4", "JS_EDIT_4", "STATS_JT_4", "POSTITLE_4", "REASON_4",
+                              "CITY_4", "CONTACT_NAME_4"})
+        dataModule_.table(QString::fromLatin1(table))->reread();
 }

@@ -39,6 +39,9 @@ private:
     bool confirmImportAgain(const QString& path, const QString& databaseName,
                             const QString& digest);
     void showProgress(int passes, qint64 bytesRead, qint64 fileSize);
+    // Runs a numbered step (as captioned) with its log line.
+    void runStep(int step, const QString& logLine);
+    bool confirmStatisticsUpdate();
     void log(const QString& line);
 
     TDataModule2& dataModule_;

@@ -36,7 +36,7 @@ protected:
 // their three columns.
 TEST_F(ImportEditsFormTest, ActivationEmptiesTheLogAndLaysTheButtonsInThreeColumns) {
     press(form, "btn_update_city");
-    EXPECT_TRUE(memo().startsWith("(8) Update City\n"));
+    EXPECT_EQ(memo(), "(8) Update City");
     component<QPushButton>(form, "btn_picklists")->move(0, 0);
     form.FormActivate();
     EXPECT_EQ(memo(), "");
@@ -93,6 +93,28 @@ TEST_F(ImportEditsFormTest, PickListsOpensThePickListForm) {
     whenModalOpens([&](QWidget* modal) { opened = qobject_cast<Tpick_list_form*>(modal); });
     press(form, "btn_picklists");
     EXPECT_TRUE(opened);
+}
+
+// The recount asks first; No leaves every count as it was.
+TEST_F(ImportEditsFormTest, TheRecountRunsOnlyAfterYes) {
+    execute(
+        "INSERT INTO STATS_JT_4 (ORDER_, CATEGORY, COUNT_, PERCENTAGE) VALUES (1, 'DBA', 7, 3.5)");
+    execute("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (1, 'SENIOR DBA')");
+    dialogs.queueAnswer(Answer::No);
+    press(form, "btn_update_job_title_stats_table");
+    EXPECT_EQ(rows("SELECT COUNT_, PERCENTAGE, COALESCE(AS_OF_DATE, '-') FROM STATS_JT_4"),
+              QStringList("7|3.5|-"));
+    EXPECT_EQ(memo(), "");
+    dialogs.queueAnswer(Answer::Yes);
+    press(form, "btn_update_job_title_stats_table");
+    EXPECT_EQ(rows("SELECT COUNT_, PERCENTAGE FROM STATS_JT_4"), QStringList("1|100"));
+    EXPECT_EQ(memo(), "(11) Update Job Title Stats Table");
+    EXPECT_EQ(dialogs.shown().value(1),
+              "STATISTICS UPDATE: Depending on your data, this could take a while.  With 62,899 "
+              "records in the Job Search Database,and\n721 Records in the Job Title Stats "
+              "database, on a PII, 700MHz computer it took about 14 minutes.\nIf started DO NOT "
+              "use the computer for ANYTHING until it's done, database corruption could "
+              "occur.\nCONTINUE??");
 }
 
 }  // namespace
