@@ -7,10 +7,12 @@
 #include "importing/import_run.h"
 #include "importing/imported_files.h"
 #include "importing/mail_import.h"
+#include "importing/title_steps.h"
 #include "platform/database_error.h"
 
 #include <QDateTime>
 
+#include <functional>
 #include <map>
 
 namespace batch {
@@ -19,6 +21,7 @@ namespace {
 
 const QString kUsage = QStringLiteral(
     "Usage: quorvel4-batch import cb7|4jobs|recruiter [--again] FILE...\n"
+    "       quorvel4-batch steps LIST\n"
     "\n"
     "Imports saved mail into the job search records of the current database,\n"
     "as \"Job Search Edits/Imports\" of the program does:\n"
@@ -29,8 +32,15 @@ const QString kUsage = QStringLiteral(
     "whose content was imported into the database before is refused unless\n"
     "--again is given. The program's window must be closed meanwhile.\n"
     "\n"
-    "Exit status: 0 when every file was imported, 1 when one failed or was\n"
-    "refused (the files before it stay imported), 2 for a wrong command.\n");
+    "\n"
+    "steps runs the numbered steps of the import form, in the order given:\n"
+    "LIST is numbers and ranges as the buttons number them, \"1,3-11\" for all\n"
+    "of them. Step 2 is the job title edits form and has no batch form. The\n"
+    "confirmation of steps 10 and 11 is taken as given. Each step is one\n"
+    "transaction: a step that fails changes nothing and ends the run.\n"
+    "\n"
+    "Exit status: 0 when everything was done, 1 when a file or step failed or\n"
+    "was refused (what was done before it stays), 2 for a wrong command.\n");
 
 const std::map<QString, MailKind> kKinds = {{"cb7", MailKind::CareerBuilder7},
                                             {"4jobs", MailKind::FourJobs},
@@ -75,8 +85,10 @@ int importFiles(const ImportCommand& command, const CurrentDatabase& database,
     return 0;
 }
 
-int runImport(const ImportCommand& command, const Locations& locations, SettingsStore& settings,
-              QTextStream& out, QTextStream& err) {
+// Takes the lock and opens the current database: `work` then runs on it.
+int onCurrentDatabase(const Locations& locations, SettingsStore& settings, QTextStream& out,
+                      QTextStream& err,
+                      const std::function<int(const CurrentDatabase&, TDataModule2&)>& work) {
     InstanceLock instance(locations);
     const QString refusal = instance.take();
     if (!refusal.isEmpty()) {
@@ -97,8 +109,44 @@ int runImport(const ImportCommand& command, const Locations& locations, Settings
         err << error.message() << '\n';
         return 1;
     }
-    out << "Importing into " << database.name << " (" << database.path << ")\n";
-    return importFiles(command, database, dataModule, settings, out, err);
+    out << "Working on " << database.name << " (" << database.path << ")\n";
+    return work(database, dataModule);
+}
+
+// "1,3-11" as the steps in that order; empty when the list is not one.
+QList<int> stepsOf(const QString& list) {
+    QList<int> steps;
+    for (const QString& item : list.split(',')) {
+        const QStringList range = item.split('-');
+        bool firstRead = false, lastRead = false;
+        const int first = range.value(0).toInt(&firstRead);
+        const int last = range.size() == 2 ? range[1].toInt(&lastRead) : first;
+        if (!firstRead || (range.size() == 2 && !lastRead) || range.size() > 2 || first < 1 ||
+            last > 11 || first > last)
+            return {};
+        for (int step = first; step <= last; ++step)
+            steps.append(step);
+    }
+    return steps;
+}
+
+int runSteps(const QList<int>& steps, const CurrentDatabase&, TDataModule2& dataModule,
+             QTextStream& out, QTextStream& err) {
+    for (int step : steps) {
+        out << title_steps::logLine(step) << '\n';
+        try {
+            const title_steps::Report report =
+                title_steps::runStep(step, dataModule.connection(), QDate::currentDate());
+            out << "  " << report.status1 << '\n';
+            if (!report.status2.isEmpty())
+                out << "  " << report.status2 << '\n';
+            out.flush();
+        } catch (const DatabaseError& error) {
+            err << "Step " << step << " failed and changed nothing: " << error.message() << '\n';
+            return 1;
+        }
+    }
+    return 0;
 }
 
 }  // namespace
@@ -109,6 +157,21 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
         arguments.contains(QStringLiteral("-h"))) {
         (arguments.isEmpty() ? err : out) << kUsage;
         return arguments.isEmpty() ? 2 : 0;
+    }
+    if (arguments[0] == QLatin1String("steps")) {
+        const QList<int> steps = arguments.size() == 2 ? stepsOf(arguments[1]) : QList<int>();
+        if (steps.isEmpty()) {
+            err << kUsage;
+            return 2;
+        }
+        if (steps.contains(2)) {
+            err << "Step 2 is the job title edits form: open it in the program.\n";
+            return 2;
+        }
+        return onCurrentDatabase(locations, settings, out, err,
+                                 [&](const CurrentDatabase& database, TDataModule2& dataModule) {
+                                     return runSteps(steps, database, dataModule, out, err);
+                                 });
     }
     if (arguments.size() < 3 || arguments[0] != QLatin1String("import") ||
         kKinds.count(arguments[1]) == 0) {
@@ -121,7 +184,11 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
         err << kUsage;
         return 2;
     }
-    return runImport(command, locations, settings, out, err);
+    return onCurrentDatabase(locations, settings, out, err,
+                             [&](const CurrentDatabase& database, TDataModule2& dataModule) {
+                                 return importFiles(command, database, dataModule, settings, out,
+                                                    err);
+                             });
 }
 
 }  // namespace batch

@@ -25,34 +25,26 @@
 
 namespace {
 
-// The numbered steps: caption, button name and the line each logs. The
-// captions count from (1), the log lines from (2), as they always have.
+// The numbered steps' captions and button names, in step order.
 struct Step {
     const char* caption;
     const char* name;
-    const char* logLine;
 };
 const Step kSteps[] = {
-    {"(1) Update Job Title  Edits", "btn_update_job_title_edit", "(2) Update Job Title  Edits"},
-    {"(2) Open Job Title Edits Table", "btn_open_modify_job_title_edits_table",
-     "(3) Open Job Title Edits Table"},
-    {"(3) Update Job Title", "btn_update_job_title", "(4) Update Job Title"},
-    {"(4) Update Position Title Table", "btn_update_position_title_table",
-     "(5) Update Position Title Table"},
+    {"(1) Update Job Title  Edits", "btn_update_job_title_edit"},
+    {"(2) Open Job Title Edits Table", "btn_open_modify_job_title_edits_table"},
+    {"(3) Update Job Title", "btn_update_job_title"},
+    {"(4) Update Position Title Table", "btn_update_position_title_table"},
     {"(5) Update Status Table With New Import Values",
-     "btn_update_status_table_with_new_import_values",
-     "(6) Update Status Table With New Import Values"},
-    {"(6) Update Reason Not Submitted", "btn_update_reason_not_submitted_table",
-     "(7) Update Reason Not Submitted"},
-    {"(7) Update City", "btn_update_city", "(8) Update City"},
-    {"(8) Update Contact Name", "btn_update_contact_name", "(9) Update Contact Name"},
+     "btn_update_status_table_with_new_import_values"},
+    {"(6) Update Reason Not Submitted", "btn_update_reason_not_submitted_table"},
+    {"(7) Update City", "btn_update_city"},
+    {"(8) Update Contact Name", "btn_update_contact_name"},
     {"(9) Update Reason Not Submitted in Stats Table",
-     "btn_update_reason_not_submitted_in_stats_table",
-     "(10) Update Reason Not Submitted in Stats Table"},
-    {"(10) Update Job Title StatsTable", "btn_update_job_title_stats_table",
-     "(11) Update Job Title Stats Table"},
+     "btn_update_reason_not_submitted_in_stats_table"},
+    {"(10) Update Job Title StatsTable", "btn_update_job_title_stats_table"},
     {"(11) Update Reason Not Submitted in Job Seach Table",
-     "btn_update_job_search_reason_not_submitted", "(12) Update Job Search Reason Not Submitted"},
+     "btn_update_job_search_reason_not_submitted"},
 };
 
 const QString kGridColumns[] = {"PK", "REFNUM", "DATE_", "POS_CITY", "POS_STATE", "POS_TITLE"};
@@ -138,8 +130,7 @@ Tjob_search_import_edits_form::Tjob_search_import_edits_form(TDataModule2& dataM
         const Step& shown = kSteps[step - 1];
         guard_.connect(
             addButton(QString::fromLatin1(shown.caption), QString::fromLatin1(shown.name)),
-            &QPushButton::clicked,
-            [this, step, line = QString::fromLatin1(shown.logLine)] { runStep(step, line); });
+            &QPushButton::clicked, [this, step] { runStep(step); });
     }
 }
 
@@ -307,7 +298,8 @@ bool Tjob_search_import_edits_form::confirmStatisticsUpdate() {
                Buttons::YesNo) == Answer::Yes;
 }
 
-void Tjob_search_import_edits_form::runStep(int step, const QString& logLine) {
+void Tjob_search_import_edits_form::runStep(int step) {
+    const QString logLine = title_steps::logLine(step);
     if (step == 2) {
         log(logLine);
         log(QStringLiteral("The job title edits form is not part of this version yet."));

@@ -40,7 +40,7 @@ private:
                             const QString& digest);
     void showProgress(int passes, qint64 bytesRead, qint64 fileSize);
     // Runs a numbered step (as captioned) with its log line.
-    void runStep(int step, const QString& logLine);
+    void runStep(int step);
     bool confirmStatisticsUpdate();
     void log(const QString& line);
 

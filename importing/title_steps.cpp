@@ -286,6 +286,21 @@ Report jobReasons(const QSqlDatabase& connection) {
 
 }  // namespace
 
+QString logLine(int step) {
+    static const char* const kLines[] = {"(2) Update Job Title  Edits",
+                                         "(3) Open Job Title Edits Table",
+                                         "(4) Update Job Title",
+                                         "(5) Update Position Title Table",
+                                         "(6) Update Status Table With New Import Values",
+                                         "(7) Update Reason Not Submitted",
+                                         "(8) Update City",
+                                         "(9) Update Contact Name",
+                                         "(10) Update Reason Not Submitted in Stats Table",
+                                         "(11) Update Job Title Stats Table",
+                                         "(12) Update Job Search Reason Not Submitted"};
+    return step >= 1 && step <= 11 ? QString::fromLatin1(kLines[step - 1]) : QString();
+}
+
 QString keyForm(const QString& text) {
     return mail_text::upper(mail_text::trim(text));
 }

@@ -26,6 +26,10 @@ struct Report {
     QString status2;
 };
 
+// The line a step (numbered as its caption) writes to the log as it starts:
+// the log numbers the steps one higher, as it always has.
+QString logLine(int step);
+
 // Runs step 1 or 3 to 11 of the captions (step 2 is the edits form).
 // `today` dates what the steps date.
 Report runStep(int step, const QSqlDatabase& connection, const QDate& today);

@@ -28,7 +28,7 @@ protected:
 
 TEST_F(BatchTest, ImportsIntoTheCurrentDatabaseAndRefusesAFileImportedBefore) {
     EXPECT_EQ(batch({"import", "cb7", alerts}), 0) << err.toStdString();
-    EXPECT_TRUE(out.startsWith("Importing into books (" + path + ")\nAdding Version"));
+    EXPECT_TRUE(out.startsWith("Working on books (" + path + ")\nAdding Version"));
     EXPECT_TRUE(out.endsWith(alerts + ": 5 records imported.\n"));
     EXPECT_EQ(count("JSEARCH_4"), 5);
 
@@ -49,6 +49,22 @@ TEST_F(BatchTest, RefusesFirstdbAWrongCommandAndAMissingFile) {
     workspace.settings.recordCurrentDatabase({"firstdb", workspace.locations().firstdbPath()});
     EXPECT_EQ(batch({"import", "4jobs", alerts}), 1);
     EXPECT_TRUE(err.contains("'firstdb' may not hold live data")) << err.toStdString();
+}
+
+TEST_F(BatchTest, RunsTheStepsInTheOrderGiven) {
+    execute("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (1, ' dba')");
+    EXPECT_EQ(batch({"steps", "1,4-5,10"}), 0) << err.toStdString();
+    EXPECT_EQ(out, "Working on books (" + path +
+                       ")\n(2) Update Job Title  Edits\n  1\n"
+                       "(5) Update Position Title Table\n  1\n"
+                       "(6) Update Status Table With New Import Values\n  1\n"
+                       "(11) Update Job Title Stats Table\n  1\n");
+    EXPECT_EQ(rows("SELECT CHANGE_FROM, CHANGE_TO FROM JS_EDIT_4"),
+              QStringList("DBA|*** NEW ENTRY, EDIT ME ***"));
+    EXPECT_EQ(rows("SELECT CATEGORY, COUNT_, PERCENTAGE FROM STATS_JT_4"),
+              QStringList("DBA|1|100"));
+    EXPECT_EQ(batch({"steps", "1-3"}), 2);
+    EXPECT_EQ(batch({"steps", "12"}), 2);
 }
 
 }  // namespace
