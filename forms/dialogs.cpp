@@ -24,6 +24,18 @@ Answer QtDialogs::message(QWidget* parent, const QString& caption, const QString
                                          QMessageBox::No) == QMessageBox::Yes
                        ? Answer::Yes
                        : Answer::No;
+        case Buttons::YesNoCancel:
+            switch (QMessageBox::question(parent, caption, text,
+                                          QMessageBox::Yes | QMessageBox::No |
+                                              QMessageBox::Cancel,
+                                          QMessageBox::Cancel)) {
+                case QMessageBox::Yes:
+                    return Answer::Yes;
+                case QMessageBox::No:
+                    return Answer::No;
+                default:
+                    return Answer::Cancel;
+            }
     }
     return Answer::Cancel;
 }

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-enum class Buttons { Ok, OkCancel, YesNo };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
 struct OpenFileRequest {

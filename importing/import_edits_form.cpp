@@ -7,6 +7,7 @@
 #include "forms/record_maintenance.h"
 #include "importing/import_run.h"
 #include "importing/imported_files.h"
+#include "importing/job_title_edit_form.h"
 #include "importing/mail_import.h"
 #include "importing/title_steps.h"
 #include "payments/pick_list_form.h"
@@ -302,7 +303,8 @@ void Tjob_search_import_edits_form::runStep(int step) {
     const QString logLine = title_steps::logLine(step);
     if (step == 2) {
         log(logLine);
-        log(QStringLiteral("The job title edits form is not part of this version yet."));
+        TJob_Title_Edit edits(dataModule_, dialogs_, this);
+        edits.exec();
         return;
     }
     if (step >= 10) {
