@@ -352,27 +352,32 @@ TEST_F(TitleStepsTest, RecountCountsEachJobUnderTheFirstCategoryItsTitleContains
 }
 
 // Titles of 60 and 100 characters normalised through the steps end counted,
-// with the reason of their edits row on the statistics row and the jobs.
+// with the reason of their edits row on the statistics row and the jobs; a
+// title that differs from another only after the 50th character shares its
+// statistics row, which takes the reason of the first edits row.
 TEST_F(TitleStepsTest, ALongNormalisedTitleKeepsItsReason) {
     const QString sixty = QString("MANAGER OF ").leftJustified(60, 'X');
+    const QString sixtyToo = sixty.left(55) + "ZZZZZ";
     const QString hundred = QString("DIRECTOR OF ").leftJustified(100, 'Y');
     execute("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (1, 'raw one')");
     execute("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (2, 'raw two')");
-    for (int step : {1})
-        title_steps::runStep(step, dataModule.connection(), kToday);
-    execute(QString("UPDATE JS_EDIT_4 SET CHANGE_TO = '%1', REASON_NO_SUBMIT = 'TOO SENIOR' WHERE "
-                    "CHANGE_FROM = 'RAW ONE'")
-                .arg(sixty));
-    execute(QString("UPDATE JS_EDIT_4 SET CHANGE_TO = '%1', REASON_NO_SUBMIT = 'NO DEGREE' WHERE "
-                    "CHANGE_FROM = 'RAW TWO'")
-                .arg(hundred));
+    execute("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (3, 'raw three')");
+    title_steps::runStep(1, dataModule.connection(), kToday);
+    const char* const edits[][3] = {
+        {"RAW ONE", "", "TOO SENIOR"}, {"RAW TWO", "", "NO DEGREE"}, {"RAW THREE", "", "OTHER"}};
+    const QString titles[] = {sixty, hundred, sixtyToo};
+    for (int row = 0; row < 3; ++row)
+        execute(QString("UPDATE JS_EDIT_4 SET CHANGE_TO = '%1', REASON_NO_SUBMIT = '%2' WHERE "
+                        "CHANGE_FROM = '%3'")
+                    .arg(titles[row], edits[row][2], edits[row][0]));
     for (int step : {3, 5, 9, 10, 11})
         title_steps::runStep(step, dataModule.connection(), kToday);
+    EXPECT_EQ(rows("SELECT CATEGORY, COUNT_, REASON_NOT_SUBMITTED FROM STATS_JT_4 ORDER BY "
+                   "CATEGORY"),
+              QStringList({hundred.left(50) + "|1|NO DEGREE", sixty.left(50) + "|2|TOO SENIOR"}));
     EXPECT_EQ(
-        rows("SELECT CATEGORY, COUNT_, REASON_NOT_SUBMITTED FROM STATS_JT_4 ORDER BY CATEGORY"),
-        QStringList({hundred.left(50) + "|1|NO DEGREE", sixty.left(50) + "|1|TOO SENIOR"}));
-    EXPECT_EQ(rows("SELECT POS_TITLE, REASON_NO_SUBMIT FROM JSEARCH_4 ORDER BY PK"),
-              QStringList({sixty + "|TOO SENIOR", hundred.left(80) + "|NO DEGREE"}));
+        rows("SELECT POS_TITLE, REASON_NO_SUBMIT FROM JSEARCH_4 ORDER BY PK"),
+        QStringList({sixty + "|TOO SENIOR", hundred.left(80) + "|NO DEGREE", sixtyToo + "|OTHER"}));
 }
 
 }  // namespace
