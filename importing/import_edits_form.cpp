@@ -4,6 +4,7 @@
 #include "datastore/settings_store.h"
 #include "forms/column_delegate.h"
 #include "forms/dialogs.h"
+#include "forms/record_grid.h"
 #include "forms/record_maintenance.h"
 #include "importing/import_run.h"
 #include "importing/imported_files.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QHeaderView>
-#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -48,29 +48,6 @@ const Step kSteps[] = {
      "btn_update_job_search_reason_not_submitted"},
 };
 
-const QString kGridColumns[] = {"PK", "REFNUM", "DATE_", "POS_CITY", "POS_STATE", "POS_TITLE"};
-
-// The job search table under the grid's titles.
-class ImportGridTitles : public QIdentityProxyModel {
-public:
-    using QIdentityProxyModel::QIdentityProxyModel;
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal)
-            return QIdentityProxyModel::headerData(section, orientation, role);
-        const QString column = sourceModel()->headerData(section, orientation).toString();
-        if (role == Qt::TextAlignmentRole && column == QLatin1String("DATE_"))
-            return int(Qt::AlignCenter);
-        if (role != Qt::DisplayRole)
-            return QIdentityProxyModel::headerData(section, orientation, role);
-        static const QHash<QString, QString> kTitles = {{"REFNUM", "REF NUM"},
-                                                        {"POS_CITY", "CITY"},
-                                                        {"POS_STATE", "STATE"},
-                                                        {"POS_TITLE", "TITLE"}};
-        return kTitles.value(column, column);
-    }
-};
-
 QLabel* statusText(QStatusBar* bar, const QString& name) {
     bar->setObjectName(name);
     bar->setSizeGripEnabled(false);
@@ -90,7 +67,6 @@ Tjob_search_import_edits_form::Tjob_search_import_edits_form(TDataModule2& dataM
       dialogs_(dialogs),
       guard_(dialogs, this),
       fld_memo(new QPlainTextEdit(this)),
-      DBGrid1(new QTableView(this)),
       StatusBar1(new QStatusBar(this)),
       progress_(new QProgressBar(this)),
       StatusBar2(new QStatusBar(this)),
@@ -147,32 +123,22 @@ QPushButton* Tjob_search_import_edits_form::addButton(const QString& caption, co
     return button;
 }
 
+// The key and chain number are at least 120 wide, as wide as a reference
+// number of 15 digits.
 void Tjob_search_import_edits_form::buildGrid() {
     TableModel& jobs = *dataModule_.table(QStringLiteral("JSEARCH_4"));
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1 = makeRecordGrid(jobs, this);
     DBGrid1->setGeometry(11, 164, 933, 186);
-    auto* titled = new ImportGridTitles(DBGrid1);
-    titled->setSourceModel(&jobs);
-    DBGrid1->setModel(titled);
-    DBGrid1->setItemDelegate(new ColumnDelegate(jobs, DBGrid1));
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->setWordWrap(false);
-    QHeaderView* header = DBGrid1->horizontalHeader();
-    for (int column = 0; column < jobs.columnCount(); ++column)
-        DBGrid1->setColumnHidden(column, true);
-    // At least 120 wide, and as wide as a reference number of 15 digits.
     const int numberWidth =
-        QFontMetrics(DBGrid1->font()).horizontalAdvance("46362.7530705123") + 16;
-    int position = 0;
-    for (const QString& name : kGridColumns) {
-        const int column = jobs.fieldIndex(name);
-        DBGrid1->setColumnHidden(column, false);
-        header->moveSection(header->visualIndex(column), position++);
-        DBGrid1->setColumnWidth(column, position <= 2 ? std::max(120, numberWidth) : 120);
-    }
-    header->setStretchLastSection(true);
+        std::max(120, QFontMetrics(DBGrid1->font()).horizontalAdvance("46362.7530705123") + 16);
+    showGridColumns(DBGrid1, jobs,
+                    {{"PK", "", numberWidth},
+                     {"REFNUM", "REF NUM", numberWidth},
+                     {"DATE_", "", 120, true},
+                     {"POS_CITY", "CITY", 120},
+                     {"POS_STATE", "STATE", 120},
+                     {"POS_TITLE", "TITLE", 120}});
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
 }
 
 void Tjob_search_import_edits_form::showEvent(QShowEvent* event) {

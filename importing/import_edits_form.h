@@ -49,7 +49,7 @@ private:
     Dialogs& dialogs_;
     Guard guard_;
     QPlainTextEdit* fld_memo;
-    QTableView* DBGrid1;
+    QTableView* DBGrid1 = nullptr;
     QStatusBar* StatusBar1;
     QProgressBar* progress_;
     QStatusBar* StatusBar2;

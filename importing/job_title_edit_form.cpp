@@ -3,6 +3,7 @@
 #include "datastore/data_module.h"
 #include "forms/column_delegate.h"
 #include "forms/dialogs.h"
+#include "forms/record_grid.h"
 #include "forms/text_input.h"
 #include "importing/mail_text.h"
 #include "importing/title_steps.h"
@@ -17,14 +18,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kGridColumns[] = {"REASON_NO_SUBMIT", "CHANGE_FROM", "CHANGE_TO"};
 
 // The grid's cells: the reason is chosen from a drop-down of the reasons,
 // the other columns are typed.
@@ -116,10 +114,7 @@ QWidget* TJob_Title_Edit::buildSidePanel() {
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(panel);
-    auto* picture = new QLabel;
-    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/main_screen.png"))
-                           .scaledToWidth(140, Qt::SmoothTransformation));
-    layout->addWidget(picture);
+    layout->addWidget(makeSidePanelPicture(140));
     auto* group = new QGroupBox(QStringLiteral("> EDITING RECORDS <"));
     auto* buttons = new QVBoxLayout(group);
     for (QPushButton* button :
@@ -142,13 +137,9 @@ QWidget* TJob_Title_Edit::buildGrid() {
     DBGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);
     DBGrid1->verticalHeader()->hide();
-    QHeaderView* header = DBGrid1->horizontalHeader();
-    int position = 0;
-    for (const QString& name : kGridColumns) {
-        const int column = edits_.fieldIndex(name);
-        header->moveSection(header->visualIndex(column), position++);
-        DBGrid1->setColumnWidth(column, 260);
-    }
+    showGridColumns(
+        DBGrid1, edits_,
+        {{"REASON_NO_SUBMIT", "", 260}, {"CHANGE_FROM", "", 260}, {"CHANGE_TO", "", 260}});
     // A row typed into in the grid is being changed: Save and Cancel apply.
     connect(delegate, &QAbstractItemDelegate::commitData, this, [this] {
         if (!states_.isEditing())

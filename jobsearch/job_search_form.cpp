@@ -8,6 +8,7 @@
 #include "forms/item_file.h"
 #include "forms/lookup_list.h"
 #include "forms/record_binding.h"
+#include "forms/record_grid.h"
 #include "forms/text_input.h"
 #include "jobsearch/job_search_filter_dialog.h"
 #include "jobsearch/job_search_rules.h"
@@ -19,10 +20,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlRecord>
@@ -34,37 +33,17 @@ namespace {
 
 const QString kNewestFirst = QStringLiteral("YYYYMMDD_TIME_DESCENDING");
 
-// The grid's columns in their order, with their titles, their widths where
-// one is set, and a value as wide as the column's widest.
-struct GridColumn {
-    QString column;
-    QString title;
-    int width;
+// The grid's columns in their order, each with a value as wide as its widest.
+struct ShownColumn {
+    GridColumn grid;
     QString widestValue;
 };
-const GridColumn kGridColumns[] = {
-    {"ACTIVE_", "ACTIVE_", 0, "FALSE"},   {"DATE_", "DATE", 70, "12/31/2026"},
-    {"TIME_", "TIME", 0, "23:59"},        {"POS_TITLE", "TITLE", 200, ""},
-    {"CONTACT_NAME", "CONTACT", 175, ""}, {"EMAIL", "EMAIL", 0, "FALSE"},
-    {"POS_TYPE", "TYPE", 0, "WW"},        {"POS_CITY", "CITY", 165, ""},
-    {"POS_STATE", "STATE", 0, "WW"}};
-
-// The job search table under the grid's titles; rows and columns are the
-// table model's own.
-class GridTitles : public QIdentityProxyModel {
-public:
-    using QIdentityProxyModel::QIdentityProxyModel;
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
-            const QString column = sourceModel()->headerData(section, orientation).toString();
-            for (const GridColumn& shown : kGridColumns)
-                if (shown.column == column)
-                    return shown.title;
-        }
-        return QIdentityProxyModel::headerData(section, orientation, role);
-    }
-};
+const ShownColumn kGridColumns[] = {
+    {{"ACTIVE_", "ACTIVE_"}, "FALSE"},      {{"DATE_", "DATE", 70}, "12/31/2026"},
+    {{"TIME_", "TIME"}, "23:59"},           {{"POS_TITLE", "TITLE", 200}, ""},
+    {{"CONTACT_NAME", "CONTACT", 175}, ""}, {{"EMAIL", "EMAIL"}, "FALSE"},
+    {{"POS_TYPE", "TYPE"}, "WW"},           {{"POS_CITY", "CITY", 165}, ""},
+    {{"POS_STATE", "STATE"}, "WW"}};
 
 QComboBox* trueFalseList() {
     return makeDropDown({QStringLiteral("TRUE"), QStringLiteral("FALSE")});
@@ -125,11 +104,7 @@ QWidget* TJob_Search::buildSidePanel() {
         makeEditingSidePanel({buttons_.add, btn_followup, buttons_.edit, buttons_.remove,
                               buttons_.save, buttons_.cancel, btn_filter_records});
     auto* layout = static_cast<QVBoxLayout*>(panel->layout());
-    auto* picture = new QLabel;
-    picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/main_screen.png"))
-                           .scaledToWidth(120, Qt::SmoothTransformation));
-    layout->addWidget(picture);
+    layout->addWidget(makeSidePanelPicture(120));
     layout->addStretch();
     layout->addWidget(new QLabel(QStringLiteral("CURRENT FILTER:")));
     lbl_current_filter->setWordWrap(true);
@@ -138,33 +113,21 @@ QWidget* TJob_Search::buildSidePanel() {
     return panel;
 }
 
+// The widths given are the least: a column is as wide as its title and its
+// widest value need.
 QTableView* TJob_Search::buildGrid() {
-    DBGrid1 = new QTableView;
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    auto* titled = new GridTitles(DBGrid1);
-    titled->setSourceModel(&jobs_);
-    DBGrid1->setModel(titled);
-    DBGrid1->setItemDelegate(new ColumnDelegate(jobs_, DBGrid1));
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->setWordWrap(false);
-    QHeaderView* header = DBGrid1->horizontalHeader();
-    for (int column = 0; column < jobs_.columnCount(); ++column)
-        DBGrid1->setColumnHidden(column, true);
+    DBGrid1 = makeRecordGrid(jobs_);
     const QFontMetrics metrics(DBGrid1->font());
-    int position = 0;
-    for (const GridColumn& shown : kGridColumns) {
-        const int column = jobs_.fieldIndex(shown.column);
-        DBGrid1->setColumnHidden(column, false);
-        header->moveSection(header->visualIndex(column), position++);
-        const int fitted = std::max(metrics.horizontalAdvance(shown.widestValue),
-                                    metrics.horizontalAdvance(shown.title)) +
-                           16;
-        DBGrid1->setColumnWidth(column, std::max(shown.width, fitted));
+    std::vector<GridColumn> shown;
+    for (const ShownColumn& each : kGridColumns) {
+        GridColumn column = each.grid;
+        column.width = std::max(column.width, std::max(metrics.horizontalAdvance(each.widestValue),
+                                                       metrics.horizontalAdvance(column.title)) +
+                                                  16);
+        shown.push_back(column);
     }
-    header->setStretchLastSection(true);
+    showGridColumns(DBGrid1, jobs_, shown);
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid() && !states_.isEditing())

@@ -8,6 +8,7 @@
 #include "forms/item_file.h"
 #include "forms/lookup_list.h"
 #include "forms/record_binding.h"
+#include "forms/record_grid.h"
 #include "forms/text_input.h"
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
@@ -19,7 +20,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlRecord>
@@ -73,11 +73,7 @@ QWidget* Tpayment_records_form::buildSidePanel() {
     QGroupBox* panel = makeEditingSidePanel(
         {buttons_.add, buttons_.edit, buttons_.remove, buttons_.save, buttons_.cancel});
     auto* layout = static_cast<QVBoxLayout*>(panel->layout());
-    auto* picture = new QLabel;
-    picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/main_screen.png"))
-                           .scaledToWidth(120, Qt::SmoothTransformation));
-    layout->addWidget(picture);
+    layout->addWidget(makeSidePanelPicture(120));
     layout->addStretch();
     layout->addWidget(new QLabel(QStringLiteral("CURRENT FILTER:")));
     lbl_current_filter->setWordWrap(true);
@@ -87,18 +83,11 @@ QWidget* Tpayment_records_form::buildSidePanel() {
 
 QTableView* Tpayment_records_form::buildGrid() {
     TableModel& payments = binding_->model();
-    DBGrid1 = new QTableView;
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setModel(&payments);
-    DBGrid1->setItemDelegate(new ColumnDelegate(payments, DBGrid1));
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->setWordWrap(false);
-    for (int column = 0; column < payments.columnCount(); ++column)
-        DBGrid1->setColumnHidden(column,
-                                 !kGridColumns.contains(payments.record().fieldName(column)));
+    DBGrid1 = makeRecordGrid(payments);
+    std::vector<GridColumn> shown;
+    for (const QString& column : kGridColumns)
+        shown.push_back({column});
+    showGridColumns(DBGrid1, payments, shown);
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid() && !states_.isEditing())
