@@ -81,7 +81,7 @@ void literalStep(int step, Tables& t, const QString& today) {
                     if (keyForm(edit.from) == key(job.title)) {
                         const QString to = key(edit.to);
                         if (!to.isEmpty() && to != kNewEntry)
-                            job.title = to.left(80);
+                            job.title = cut(to, 80);  // a CHAR column keeps no end blank
                         break;
                     }
             break;
@@ -119,7 +119,7 @@ void literalStep(int step, Tables& t, const QString& today) {
                 for (const Edit& edit : t.edits)
                     if (keyForm(stat.category) == cut(key(edit.to), 50) &&
                         !key(edit.reason).isEmpty()) {
-                        stat.reason = key(edit.reason).left(80);  // the column holds 80
+                        stat.reason = cut(key(edit.reason), 80);  // the column holds 80
                         break;
                     }
             break;
