@@ -10,8 +10,6 @@
 #include "importing/title_steps.h"
 #include "platform/database_error.h"
 
-#include <QDateTime>
-
 #include <functional>
 #include <map>
 
@@ -56,27 +54,21 @@ struct ImportCommand {
 int importFiles(const ImportCommand& command, const CurrentDatabase& database,
                 TDataModule2& dataModule, SettingsStore& settings, QTextStream& out,
                 QTextStream& err) {
-    for (const QString& file : command.files) {
-        const QString digest = fileDigest(file);
-        const QString before =
-            digest.isEmpty() ? QString() : settings.importedFile(database.name, digest);
-        if (!before.isEmpty() && !command.again) {
-            err << file << ": its content was imported into " << database.name << " before ("
-                << before << "); give --again to import it once more.\n";
+    ImportedFiles imported(settings, database.name);
+    for (const QString& path : command.files) {
+        const ImportedFiles::File file = imported.look(path);
+        if (!file.importedBefore.isEmpty() && !command.again) {
+            err << path << ": its content was imported into " << database.name << " before ("
+                << file.importedBefore << "); give --again to import it once more.\n";
             return 1;
         }
         try {
             const mail_import::Report report =
-                mail_import::importFile(command.kind, dataModule.connection(), file,
+                mail_import::importFile(command.kind, dataModule.connection(), path,
                                         [&out](const QString& line) { out << line << '\n'; }, {});
-            out << file << ": " << report.records << " records imported.\n";
+            out << path << ": " << report.records << " records imported.\n";
             out.flush();
-            settings.recordImportedFile(database.name, digest,
-                                        QStringLiteral("%1, %2 records, %3")
-                                            .arg(file)
-                                            .arg(report.records)
-                                            .arg(QDateTime::currentDateTime().toString(
-                                                QStringLiteral("yyyy-MM-dd hh:mm"))));
+            imported.record(file, report.records);
         } catch (const ImportError& error) {
             err << error.message() << '\n';
             return 1;

@@ -5,6 +5,7 @@
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
 #include "datastore/schema.h"
+#include "importing/import_run.h"
 #include "importing/mail_import.h"
 #include "platform/transaction.h"
 
@@ -44,23 +45,7 @@ QString generateAlerts(const QString& path) {
 // The rows the importer makes, inserted as they are, with one prepared
 // statement in one transaction.
 void plainInserts(const QSqlDatabase& connection) {
-    const QStringList columns = {"PK",
-                                 "REFNUM",
-                                 "DATE_",
-                                 "YYYYMMDD",
-                                 "TIME_",
-                                 "CONTACT_NAME",
-                                 "EMAIL",
-                                 "ACTIVE_",
-                                 "POS_TYPE",
-                                 "POS_CITY",
-                                 "POS_STATE",
-                                 "POS_TITLE",
-                                 "POS_TITLE_ORIGINAL",
-                                 "SUBMITTED",
-                                 "REASON_NO_SUBMIT",
-                                 "ITEM_FILE",
-                                 "COMMENT"};
+    const QStringList& columns = importedJobColumns();
     QStringList parameters;
     for (const QString& column : columns)
         parameters.append(schema::table("JSEARCH_4").column(column)->parameterSql());

@@ -6,15 +6,11 @@
 
 #include <QLineEdit>
 
-namespace {
-
 QString browseStartFolder(const TableModel& configuration) {
     if (configuration.rowCount() == 0)
         return QString();
     return configuration.record(0).value(QStringLiteral("BROWSE_START_HERE")).toString().trimmed();
 }
-
-}  // namespace
 
 void browseForItemFile(Dialogs& dialogs, QWidget* parent, const TableModel& configuration,
                        QLineEdit* field) {

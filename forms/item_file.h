@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QString>
+
 class Dialogs;
 class QLineEdit;
 class QWidget;
 class TableModel;
+
+// The folder item files are browsed from: BROWSE_START_HERE of the
+// configuration row, or an empty text when there is none.
+QString browseStartFolder(const TableModel& configuration);
 
 // Browses for the file that holds an item, starting in the configured
 // folder (BROWSE_START_HERE of the configuration row), and writes the chosen

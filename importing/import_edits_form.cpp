@@ -4,6 +4,7 @@
 #include "datastore/settings_store.h"
 #include "forms/column_delegate.h"
 #include "forms/dialogs.h"
+#include "forms/item_file.h"
 #include "forms/record_grid.h"
 #include "forms/record_maintenance.h"
 #include "importing/import_run.h"
@@ -14,7 +15,6 @@
 #include "payments/pick_list_form.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -180,37 +180,33 @@ void Tjob_search_import_edits_form::btn_picklistsClick() {
     pickLists.exec();
 }
 
-bool Tjob_search_import_edits_form::confirmImportAgain(const QString& path,
-                                                       const QString& databaseName,
-                                                       const QString& digest) {
-    const QString before = settings_.importedFile(databaseName, digest);
-    if (before.isEmpty())
+bool Tjob_search_import_edits_form::confirmImportAgain(const ImportedFiles::File& file,
+                                                       const QString& databaseName) {
+    if (file.importedBefore.isEmpty())
         return true;
     return dialogs_.message(
                this, QStringLiteral("IMPORTED BEFORE"),
                QStringLiteral("The content of\n%1\nwas imported into %2 before:\n%3\n\nImport it "
                               "again? Its records would be added a second time and counted "
                               "twice in every statistic.")
-                   .arg(path, databaseName, before),
+                   .arg(file.path, databaseName, file.importedBefore),
                Buttons::YesNo) == Answer::Yes;
 }
 
 void Tjob_search_import_edits_form::importMail(MailKind kind) {
-    TableModel& configuration = *dataModule_.table(QStringLiteral("CONFIG_4"));
-    const QString startFolder = kind == MailKind::Recruiter || configuration.rowCount() == 0
-                                    ? QString()
-                                    : configuration.record(0)
-                                          .value(QStringLiteral("BROWSE_START_HERE"))
-                                          .toString()
-                                          .trimmed();
+    const QString startFolder =
+        kind == MailKind::Recruiter
+            ? QString()
+            : browseStartFolder(*dataModule_.table(QStringLiteral("CONFIG_4")));
     const QString path =
         dialogs_.openFile(this, {QStringLiteral("Open"), startFolder,
                                  QStringLiteral("All files (*);;*.* (*.*)"), QString()});
     if (path.isEmpty())
         return;
     const QString databaseName = settings_.currentDatabase().name;
-    const QString digest = fileDigest(path);
-    if (!digest.isEmpty() && !confirmImportAgain(path, databaseName, digest))
+    ImportedFiles imported(settings_, databaseName);
+    const ImportedFiles::File file = imported.look(path);
+    if (!confirmImportAgain(file, databaseName))
         return;
 
     progress_->setValue(0);
@@ -230,12 +226,7 @@ void Tjob_search_import_edits_form::importMail(MailKind kind) {
         dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error.message(), Buttons::Ok);
         return;
     }
-    settings_.recordImportedFile(
-        databaseName, digest,
-        QStringLiteral("%1, %2 records, %3")
-            .arg(path)
-            .arg(report.records)
-            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"))));
+    imported.record(file, report.records);
     dataModule_.table(QStringLiteral("CITY_4"))->reread();
     dataModule_.table(QStringLiteral("JSEARCH_4"))->reread();
     progress_->setValue(progress_->maximum());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/error_guard.h"
+#include "importing/imported_files.h"
 #include "importing/importers.h"
 
 #include <QDialog>
@@ -36,8 +37,7 @@ private:
     QPushButton* addButton(const QString& caption, const QString& name);
     void buildGrid();
     void importMail(MailKind kind);
-    bool confirmImportAgain(const QString& path, const QString& databaseName,
-                            const QString& digest);
+    bool confirmImportAgain(const ImportedFiles::File& file, const QString& databaseName);
     void showProgress(int passes, qint64 bytesRead, qint64 fileSize);
     // Runs a numbered step (as captioned) with its log line.
     void runStep(int step);

@@ -10,24 +10,6 @@
 
 namespace {
 
-const QStringList kJobColumns = {"PK",
-                                 "REFNUM",
-                                 "DATE_",
-                                 "YYYYMMDD",
-                                 "TIME_",
-                                 "CONTACT_NAME",
-                                 "EMAIL",
-                                 "ACTIVE_",
-                                 "POS_TYPE",
-                                 "POS_CITY",
-                                 "POS_STATE",
-                                 "POS_TITLE",
-                                 "POS_TITLE_ORIGINAL",
-                                 "SUBMITTED",
-                                 "REASON_NO_SUBMIT",
-                                 "ITEM_FILE",
-                                 "COMMENT"};
-
 const schema::Column& jobColumn(const QString& name) {
     return *schema::table(QStringLiteral("JSEARCH_4")).column(name);
 }
@@ -54,16 +36,37 @@ void execute(QSqlQuery& query) {
 
 }  // namespace
 
+const QStringList& importedJobColumns() {
+    static const QStringList columns = {"PK",
+                                        "REFNUM",
+                                        "DATE_",
+                                        "YYYYMMDD",
+                                        "TIME_",
+                                        "CONTACT_NAME",
+                                        "EMAIL",
+                                        "ACTIVE_",
+                                        "POS_TYPE",
+                                        "POS_CITY",
+                                        "POS_STATE",
+                                        "POS_TITLE",
+                                        "POS_TITLE_ORIGINAL",
+                                        "SUBMITTED",
+                                        "REASON_NO_SUBMIT",
+                                        "ITEM_FILE",
+                                        "COMMENT"};
+    return columns;
+}
+
 ImportRun::ImportRun(const QSqlDatabase& connection)
     : connection_(connection),
       insertJob_(connection),
       insertCity_(connection),
       referenceNumber_(job_search::storedNumber(kbx::_kbx_refnum_from_tdatetime())) {
     QStringList parameters;
-    for (const QString& column : kJobColumns)
+    for (const QString& column : importedJobColumns())
         parameters.append(jobColumn(column).parameterSql());
     prepare(insertJob_, QStringLiteral("INSERT INTO JSEARCH_4 (%1) VALUES (%2)")
-                            .arg(kJobColumns.join(QStringLiteral(", ")),
+                            .arg(importedJobColumns().join(QStringLiteral(", ")),
                                  parameters.join(QStringLiteral(", "))));
     const schema::Column& city = *schema::table(QStringLiteral("CITY_4")).column("CITY");
     prepare(insertCity_,
@@ -128,8 +131,8 @@ void ImportRun::addRecord(const ImportedJob& job) {
                                job.reason,
                                job.itemFile,
                                job.comment};
-    for (int column = 0; column < kJobColumns.size(); ++column)
-        insertJob_.bindValue(column, fitted(kJobColumns[column], values[column]));
+    for (int column = 0; column < importedJobColumns().size(); ++column)
+        insertJob_.bindValue(column, fitted(importedJobColumns()[column], values[column]));
     execute(insertJob_);
     lastKey_ = key;
     ++records_;

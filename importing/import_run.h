@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <stdexcept>
@@ -38,6 +39,10 @@ struct ImportedJob {
     QVariant comment;
     bool cityFromPickList = true;  // false: stored as given, pick list untouched
 };
+
+// The columns of JSEARCH_4 an imported record fills, in the order its values
+// are written.
+const QStringList& importedJobColumns();
 
 // One run of an importer on the production connection, inside the run's
 // transaction: the reference numbers, the records and the city pick list.

@@ -2,6 +2,31 @@
 
 #include <QString>
 
+class SettingsStore;
+
 // The SHA-256 of a file's content in hexadecimal; empty when the file
 // cannot be read.
 QString fileDigest(const QString& path);
+
+// The mail files imported into one database, known by their content, as
+// the settings remember them, so that a file imported twice is noticed.
+class ImportedFiles {
+public:
+    ImportedFiles(SettingsStore& settings, const QString& databaseName)
+        : settings_(settings), databaseName_(databaseName) {}
+
+    // A file about to be imported: its digest, and what was recorded when
+    // the same content was imported before (empty when it never was).
+    struct File {
+        QString path;
+        QString digest;
+        QString importedBefore;
+    };
+    File look(const QString& path) const;
+    // Records that the file was imported, with its path, count and time.
+    void record(const File& file, int records);
+
+private:
+    SettingsStore& settings_;
+    QString databaseName_;
+};

@@ -47,14 +47,6 @@ private:
     const QStringList& reasons_;
 };
 
-// A CHAR column's text as the user sees it, without the blanks that pad it.
-QString unpadded(const QVariant& value) {
-    QString text = value.toString();
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
-}
-
 void colour(QLineEdit* field, bool locked) {
     field->setStyleSheet(locked ? QStringLiteral("QLineEdit { background: red; }") : QString());
 }
@@ -218,7 +210,8 @@ void TJob_Title_Edit::btn_editClick() {
 void TJob_Title_Edit::add_reason_no_submit_pick_list() {
     reasonChoices_.clear();
     for (int row = 0; row < reasons_.rowCount(); ++row)
-        reasonChoices_.append(unpadded(reasons_.data(reasons_.index(row, 0), Qt::EditRole)));
+        reasonChoices_.append(
+            mail_text::unpadded(reasons_.data(reasons_.index(row, 0), Qt::EditRole)));
 }
 
 void TJob_Title_Edit::btn_deleteClick() {
@@ -317,7 +310,8 @@ void TJob_Title_Edit::massChange(const MassChange& change) {
     const int searched = edits_.fieldIndex(change.searchColumn);
     const int written = edits_.fieldIndex(change.valueColumn);
     for (int row = 0; row < edits_.rowCount(); ++row) {
-        if (!unpadded(edits_.data(edits_.index(row, searched), Qt::EditRole)).contains(search))
+        if (!mail_text::unpadded(edits_.data(edits_.index(row, searched), Qt::EditRole))
+                 .contains(search))
             continue;
         if (confirm) {
             DBGrid1->selectRow(row);

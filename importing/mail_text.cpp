@@ -25,6 +25,13 @@ QString trim(const QString& text) {
     return text.mid(first, last - first + 1);
 }
 
+QString unpadded(const QVariant& value) {
+    QString text = value.toString();
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
 // Only letters whose capital Windows-1252 also holds are changed, so that a
 // text that could be stored still can.
 QString upper(const QString& text) {

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
 
 // The text operations the importers' rules are written in. Positions count
 // characters from 1, as the rules do; a part beyond the text is empty.
@@ -14,6 +15,8 @@ QString copy(const QString& text, int from, int count);
 int pos(const QString& part, const QString& text);
 // The text without leading and trailing blanks and control characters.
 QString trim(const QString& text);
+// A CHAR column's text without the blanks that pad it.
+QString unpadded(const QVariant& value);
 // The text in capitals.
 QString upper(const QString& text);
 

@@ -28,14 +28,6 @@ QString keyFor(const QString& table, const QString& column, const QString& text)
     return mail_text::trim(key);
 }
 
-// A CHAR column's text without the blanks that pad it.
-QString unpadded(const QVariant& value) {
-    QString text = value.toString();
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
-}
-
 QSqlQuery prepared(const QSqlDatabase& connection, const QString& statement) {
     QSqlQuery query(connection);
     if (!query.prepare(statement))
@@ -157,7 +149,7 @@ Report replaceTitles(const QSqlDatabase& connection) {
         if (normalised.isEmpty() || normalised == kNewEntry)
             continue;
         const QString stored = normalised.left(columnOf("JSEARCH_4", "POS_TITLE").size);
-        if (stored == unpadded(job[1]))
+        if (stored == mail_text::unpadded(job[1]))
             continue;
         update.bindValue(0, stored);
         update.bindValue(1, job[0]);
@@ -274,7 +266,7 @@ Report jobReasons(const QSqlDatabase& connection) {
         if (found == edits.constEnd())
             continue;
         const QString reason = keyForm(found->at(2).toString());
-        if (reason == unpadded(job[2]) && !job[2].isNull())
+        if (reason == mail_text::unpadded(job[2]) && !job[2].isNull())
             continue;
         update.bindValue(0, reason);
         update.bindValue(1, job[0]);
