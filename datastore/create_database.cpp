@@ -59,6 +59,7 @@ void makeDurable(const QString& path) {
 void buildDatabase(const QString& path, const LogLine& log) {
     fb::CreateOptions options{databaseAccount()};
     options.forcedWrites = false;
+    options.pageBuffers = kDatabasePageBuffers;
     fb::Attachment database = fb::Attachment::create(path, options);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     try {

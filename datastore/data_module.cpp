@@ -4,6 +4,7 @@
 #include "platform/database_error.h"
 
 #include <QSqlError>
+#include <QSqlQuery>
 
 #include <stdexcept>
 
@@ -35,9 +36,9 @@ QSqlDatabase TDataModule2::connection() const {
     return QSqlDatabase::database(connectionName_, false);
 }
 
-void TDataModule2::open(const QString& path) {
-    close();
-    QSqlDatabase database = connection();
+namespace {
+
+void openConnection(QSqlDatabase& database, const QString& path) {
     const fb::Account account = databaseAccount();
     database.setDatabaseName(path);
     database.setUserName(account.user);
@@ -45,6 +46,31 @@ void TDataModule2::open(const QString& path) {
     if (!database.open())
         throw DatabaseError(QStringLiteral("Unable to open the database %1: %2")
                                 .arg(path, database.lastError().text()));
+}
+
+int pageBuffers(const QSqlDatabase& database) {
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT MON$PAGE_BUFFERS FROM MON$DATABASE")) || !query.next())
+        throw DatabaseError(query.lastError().text());
+    const int pages = query.value(0).toInt();
+    query.finish();
+    return pages;
+}
+
+}  // namespace
+
+void TDataModule2::open(const QString& path) {
+    close();
+    QSqlDatabase database = connection();
+    openConnection(database, path);
+    // A database made elsewhere (an older file, a restore) gets the cache
+    // size once; the engine reads it when the file is next opened.
+    if (pageBuffers(database) < kDatabasePageBuffers) {
+        database.close();
+        fb::Attachment::setPageBuffers(path, databaseAccount(), kDatabasePageBuffers);
+        openConnection(database, path);
+    }
     for (const QString& tableName : openingOrder())
         models_.at(tableName)->open();
 }

@@ -42,3 +42,8 @@ inline const QString kFirstdb = QStringLiteral("firstdb");
 
 // The account every attachment uses.
 fb::Account databaseAccount();
+
+// Pages of cache (4 KB each) the engine keeps for a database: a database of
+// years of records fits whole, so a step that rewrites every job record is
+// not slowed by evicting pages, each a synchronous write under forced writes.
+constexpr int kDatabasePageBuffers = 16384;

@@ -10,6 +10,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace title_steps {
@@ -40,32 +42,61 @@ void execute(QSqlQuery& query) {
         throw DatabaseError(query.lastError().text());
 }
 
-// The rows of a table in its order, the named columns of each; text as the
-// program reads it.
-std::vector<QVariantList> readRows(const QSqlDatabase& connection, const QString& table,
-                                   const QStringList& columns, const QString& order) {
-    QStringList selected;
-    for (const QString& column : columns)
-        selected.append(columnOf(table, column).selectSql());
-    QSqlQuery query = prepared(
-        connection,
-        QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(selected.join(", "), table, order));
+std::vector<QVariantList> readQuery(const QSqlDatabase& connection, const QString& sql,
+                                    int valuesPerRow) {
+    QSqlQuery query = prepared(connection, sql);
     query.setForwardOnly(true);
     execute(query);
     std::vector<QVariantList> rows;
     while (query.next()) {
         QVariantList row;
-        for (int column = 0; column < columns.size(); ++column)
-            row.append(query.value(column));
+        for (int value = 0; value < valuesPerRow; ++value)
+            row.append(query.value(value));
         rows.push_back(row);
     }
     return rows;
 }
 
-QStringList jobColumn(const QSqlDatabase& connection, const QString& column) {
-    QStringList values;
-    for (const QVariantList& row : readRows(connection, "JSEARCH_4", {column}, "PK"))
-        values.append(row[0].toString());
+QString selectList(const QString& table, const QStringList& columns) {
+    QStringList selected;
+    for (const QString& column : columns)
+        selected.append(columnOf(table, column).selectSql());
+    return selected.join(", ");
+}
+
+// The rows of a table in its order, the named columns of each; text as the
+// program reads it.
+std::vector<QVariantList> readRows(const QSqlDatabase& connection, const QString& table,
+                                   const QStringList& columns, const QString& order) {
+    return readQuery(connection,
+                     QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                         .arg(selectList(table, columns), table, order),
+                     int(columns.size()));
+}
+
+// Each distinct combination of the named job columns once, with the number
+// of job records holding it as its last value. The database groups the
+// records, so a few hundred rows travel instead of every job record.
+std::vector<QVariantList> jobTallies(const QSqlDatabase& connection, const QStringList& columns) {
+    const QString grouped = columns.join(", ");
+    return readQuery(connection,
+                     QStringLiteral("SELECT %1, RECORDS FROM (SELECT %2, COUNT(*) AS RECORDS FROM "
+                                    "JSEARCH_4 GROUP BY %2)")
+                         .arg(selectList("JSEARCH_4", columns), grouped),
+                     int(columns.size()) + 1);
+}
+
+struct JobValues {
+    QStringList distinct;
+    int records = 0;
+};
+
+JobValues jobValues(const QSqlDatabase& connection, const QString& column) {
+    JobValues values;
+    for (const QVariantList& tally : jobTallies(connection, {column})) {
+        values.distinct.append(tally[0].toString());
+        values.records += tally[1].toInt();
+    }
     return values;
 }
 
@@ -101,15 +132,74 @@ int addMissing(const QSqlDatabase& connection, const QString& table, const QStri
     return added;
 }
 
+// Writes one column of many job records, a block of records per statement:
+// a statement per record costs more in round trips than the update itself.
+class JobColumnUpdate {
+public:
+    JobColumnUpdate(const QSqlDatabase& connection, const QString& column)
+        : connection_(connection), column_(columnOf("JSEARCH_4", column)) {}
+
+    void add(const QString& value, const QVariant& key) {
+        pending_.emplace_back(value, key);
+        if (int(pending_.size()) == kBlock)
+            run(fullBlock_);
+    }
+
+    // Writes the records still waiting; the update is incomplete without it.
+    void finish() {
+        std::optional<QSqlQuery> lastBlock;
+        if (!pending_.empty())
+            run(lastBlock);
+    }
+
+private:
+    // Firebird allows 256 table contexts in one statement, and each update
+    // takes two.
+    static constexpr int kBlock = 100;
+
+    QString blockSql(int records) const {
+        QStringList parameters;
+        QStringList updates;
+        const QString type = QStringLiteral("VARCHAR(%1) CHARACTER SET UTF8").arg(column_.size);
+        for (int record = 0; record < records; ++record) {
+            parameters.append(
+                QStringLiteral("V%1 %2 = ?, K%1 DOUBLE PRECISION = ?").arg(record).arg(type));
+            updates.append(QStringLiteral("UPDATE JSEARCH_4 SET %1 = CAST(:V%2 AS VARCHAR(%3) "
+                                          "CHARACTER SET WIN1252) WHERE PK = :K%2;")
+                               .arg(column_.name)
+                               .arg(record)
+                               .arg(column_.size));
+        }
+        return QStringLiteral("EXECUTE BLOCK (%1) AS BEGIN %2 END")
+            .arg(parameters.join(", "), updates.join(" "));
+    }
+
+    void run(std::optional<QSqlQuery>& statement) {
+        if (!statement)
+            statement = prepared(connection_, blockSql(int(pending_.size())));
+        for (int record = 0; record < int(pending_.size()); ++record) {
+            statement->bindValue(2 * record, pending_[record].first);
+            statement->bindValue(2 * record + 1, pending_[record].second);
+        }
+        execute(*statement);
+        pending_.clear();
+    }
+
+    QSqlDatabase connection_;
+    const schema::Column& column_;
+    std::vector<std::pair<QString, QVariant>> pending_;
+    std::optional<QSqlQuery> fullBlock_;
+};
+
 QString counted(int records) {
     return QString::number(records);
 }
 
 // Step 1: every distinct title of the job records gets an edits row.
 Report collectTitles(const QSqlDatabase& connection) {
-    const QStringList titles = jobColumn(connection, "POS_TITLE");
-    addMissing(connection, "JS_EDIT_4", "CHANGE_FROM", titles, {"CHANGE_TO"}, {kNewEntry});
-    return {counted(titles.size()), {}};
+    const JobValues titles = jobValues(connection, "POS_TITLE");
+    addMissing(connection, "JS_EDIT_4", "CHANGE_FROM", titles.distinct, {"CHANGE_TO"}, {kNewEntry});
+    return {counted(titles.records), {}};
 }
 
 // The first edits row, in table order, for each key form of a column.
@@ -137,41 +227,48 @@ QHash<QString, QVariantList> firstEditsBy(const QSqlDatabase& connection, const 
 Report replaceTitles(const QSqlDatabase& connection) {
     const QHash<QString, QVariantList> edits =
         firstEditsBy(connection, "CHANGE_FROM", QString(), QString());
-    QSqlQuery update =
-        prepared(connection, QStringLiteral("UPDATE JSEARCH_4 SET POS_TITLE = %1 WHERE PK = ?")
-                                 .arg(columnOf("JSEARCH_4", "POS_TITLE").parameterSql()));
-    const auto jobs = readRows(connection, "JSEARCH_4", {"PK", "POS_TITLE"}, "PK");
-    for (const QVariantList& job : jobs) {
-        const auto found = edits.constFind(keyForm(job[1].toString()));
+    QHash<QString, QString> replacements;
+    int records = 0;
+    for (const QVariantList& tally : jobTallies(connection, {"POS_TITLE"})) {
+        records += tally[1].toInt();
+        const auto found = edits.constFind(keyForm(tally[0].toString()));
         if (found == edits.constEnd())
             continue;
         const QString normalised = keyForm(found->at(1).toString());
         if (normalised.isEmpty() || normalised == kNewEntry)
             continue;
         const QString stored = normalised.left(columnOf("JSEARCH_4", "POS_TITLE").size);
-        if (stored == mail_text::unpadded(job[1]))
-            continue;
-        update.bindValue(0, stored);
-        update.bindValue(1, job[0]);
-        execute(update);
+        const QString title = mail_text::unpadded(tally[0]);
+        if (stored != title)
+            replacements.insert(title, stored);
     }
-    return {counted(int(jobs.size())), {}};
+    if (!replacements.isEmpty()) {
+        JobColumnUpdate update(connection, "POS_TITLE");
+        for (const QVariantList& job :
+             readRows(connection, "JSEARCH_4", {"PK", "POS_TITLE"}, "PK")) {
+            const auto replacement = replacements.constFind(mail_text::unpadded(job[1]));
+            if (replacement != replacements.constEnd())
+                update.add(*replacement, job[0]);
+        }
+        update.finish();
+    }
+    return {counted(records), {}};
 }
 
 Report refreshPickList(const QSqlDatabase& connection, const QString& jobColumnName,
                        const QString& table, const QString& column) {
-    const QStringList values = jobColumn(connection, jobColumnName);
-    addMissing(connection, table, column, values);
-    return {counted(values.size()), {}};
+    const JobValues values = jobValues(connection, jobColumnName);
+    addMissing(connection, table, column, values.distinct);
+    return {counted(values.records), {}};
 }
 
 // Step 5: every title not yet a category becomes one, waiting for its reason.
 Report addCategories(const QSqlDatabase& connection, const QDate& today) {
-    const QStringList titles = jobColumn(connection, "POS_TITLE");
-    addMissing(connection, "STATS_JT_4", "CATEGORY", titles,
+    const JobValues titles = jobValues(connection, "POS_TITLE");
+    addMissing(connection, "STATS_JT_4", "CATEGORY", titles.distinct,
                {"ORDER_", "COUNT_", "PERCENTAGE", "REASON_NOT_SUBMITTED", "AS_OF_DATE"},
                {1, 0, 0, kNewEntry, QDateTime(today, QTime())});
-    return {counted(titles.size()), {}};
+    return {counted(titles.records), {}};
 }
 
 // Step 6: the reasons list is made again from the reasons the jobs give.
@@ -212,7 +309,7 @@ Report categoryReasons(const QSqlDatabase& connection) {
 // Step 10: each job counts once, under the first category its title
 // contains; a title is matched once however many jobs carry it.
 Report recountCategories(const QSqlDatabase& connection, const QDate& today) {
-    const QStringList titles = jobColumn(connection, "POS_TITLE");
+    const auto titles = jobTallies(connection, {"POS_TITLE"});
     const auto statistics =
         readRows(connection, "STATS_JT_4", {"ORDER_", "CATEGORY"}, "ORDER_, CATEGORY");
     QStringList categories;
@@ -220,8 +317,11 @@ Report recountCategories(const QSqlDatabase& connection, const QDate& today) {
         categories.append(keyForm(row[1].toString()));
     std::vector<int> counts(statistics.size(), 0);
     QHash<QString, int> categoryOfTitle;
-    for (const QString& title : titles) {
-        const QString key = keyForm(title);
+    int total = 0;
+    for (const QVariantList& tally : titles) {
+        const int records = tally[1].toInt();
+        total += records;
+        const QString key = keyForm(tally[0].toString());
         auto found = categoryOfTitle.constFind(key);
         if (found == categoryOfTitle.constEnd()) {
             int first = -1;
@@ -231,13 +331,12 @@ Report recountCategories(const QSqlDatabase& connection, const QDate& today) {
             found = categoryOfTitle.insert(key, first);
         }
         if (*found >= 0)
-            ++counts[*found];
+            counts[*found] += records;
     }
     QSqlQuery update =
         prepared(connection, QStringLiteral("UPDATE STATS_JT_4 SET COUNT_ = ?, PERCENTAGE = ?, "
                                             "AS_OF_DATE = ? WHERE ORDER_ = ? AND CATEGORY = %1")
                                  .arg(columnOf("STATS_JT_4", "CATEGORY").parameterSql()));
-    const int total = titles.size();
     for (int row = 0; row < int(statistics.size()); ++row) {
         // Single precision, as the percentages always were; no jobs, no share.
         const float percentage = total == 0 ? 0.0f : float(counts[row]) / float(total) * 100.0f;
@@ -256,24 +355,33 @@ Report recountCategories(const QSqlDatabase& connection, const QDate& today) {
 Report jobReasons(const QSqlDatabase& connection) {
     const QHash<QString, QVariantList> edits =
         firstEditsBy(connection, "CHANGE_TO", "JSEARCH_4", "POS_TITLE");
-    QSqlQuery update = prepared(
-        connection, QStringLiteral("UPDATE JSEARCH_4 SET REASON_NO_SUBMIT = %1 WHERE PK = ?")
-                        .arg(columnOf("JSEARCH_4", "REASON_NO_SUBMIT").parameterSql()));
-    const auto jobs =
-        readRows(connection, "JSEARCH_4", {"PK", "POS_TITLE", "REASON_NO_SUBMIT"}, "PK");
-    for (const QVariantList& job : jobs) {
-        const auto found = edits.constFind(keyForm(job[1].toString()));
+    const auto reasonFor = [&edits](const QVariant& title) -> std::optional<QString> {
+        const auto found = edits.constFind(keyForm(title.toString()));
         if (found == edits.constEnd())
-            continue;
-        const QString reason = keyForm(found->at(2).toString());
-        if (reason == mail_text::unpadded(job[2]) && !job[2].isNull())
-            continue;
-        update.bindValue(0, reason);
-        update.bindValue(1, job[0]);
-        execute(update);
+            return std::nullopt;
+        return keyForm(found->at(2).toString());
+    };
+    const auto holds = [](const QVariant& stored, const QString& reason) {
+        return !stored.isNull() && mail_text::unpadded(stored) == reason;
+    };
+    int records = 0;
+    bool anyToChange = false;
+    for (const QVariantList& tally : jobTallies(connection, {"POS_TITLE", "REASON_NO_SUBMIT"})) {
+        records += tally[2].toInt();
+        const std::optional<QString> reason = reasonFor(tally[0]);
+        anyToChange = anyToChange || (reason && !holds(tally[1], *reason));
     }
-    const int total = int(jobs.size());
-    return {QStringLiteral("%1 of %1").arg(total), {}};
+    if (anyToChange) {
+        JobColumnUpdate update(connection, "REASON_NO_SUBMIT");
+        for (const QVariantList& job :
+             readRows(connection, "JSEARCH_4", {"PK", "POS_TITLE", "REASON_NO_SUBMIT"}, "PK")) {
+            const std::optional<QString> reason = reasonFor(job[1]);
+            if (reason && !holds(job[2], *reason))
+                update.add(*reason, job[0]);
+        }
+        update.finish();
+    }
+    return {QStringLiteral("%1 of %1").arg(records), {}};
 }
 
 }  // namespace

@@ -150,6 +150,8 @@ Attachment Attachment::create(const QString& path, const CreateOptions& options)
         .add(isc_dpb_page_size, options.pageSize)
         .add(isc_dpb_sql_dialect, options.sqlDialect)
         .add(isc_dpb_force_write, options.forcedWrites ? 1 : 0);
+    if (options.pageBuffers > 0)
+        block.add(isc_dpb_set_page_buffers, options.pageBuffers);
     return Attachment(openDatabase(path, block, Open::New));
 }
 
@@ -211,6 +213,13 @@ bool Attachment::drop(const QString& path, const Account& account) {
 void Attachment::setForcedWrites(const QString& path, const Account& account, bool on) {
     ParameterBlock block;
     block.addAccount(account).add(isc_dpb_force_write, on ? 1 : 0);
+    Attachment attachment(openDatabase(path, block, Open::Existing));
+    attachment.detach();
+}
+
+void Attachment::setPageBuffers(const QString& path, const Account& account, int pages) {
+    ParameterBlock block;
+    block.addAccount(account).add(isc_dpb_set_page_buffers, pages);
     Attachment attachment(openDatabase(path, block, Open::Existing));
     attachment.detach();
 }

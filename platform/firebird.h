@@ -18,6 +18,7 @@ struct CreateOptions {
     int pageSize = 4096;
     int sqlDialect = 1;
     bool forcedWrites = true;
+    int pageBuffers = 0;  // pages of cache kept in the header; 0 leaves Firebird's default
 };
 
 // One attachment to a database through Firebird's own API. It detaches when
@@ -33,6 +34,9 @@ public:
     // Switches the database's forced (synchronous) writes on or off. No other
     // attachment of this process may hold the file.
     static void setForcedWrites(const QString& path, const Account& account, bool on);
+    // Stores in the database's header how many pages of cache the engine
+    // keeps for it from its next opening on.
+    static void setPageBuffers(const QString& path, const Account& account, int pages);
 
     Attachment(Attachment&& other) noexcept;
     Attachment& operator=(Attachment&& other) noexcept;
