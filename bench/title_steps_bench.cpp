@@ -1,17 +1,24 @@
-// The numbered steps on 62,899 job records with 721 distinct titles, and
-// the recount (step 10) against the nested scan it replaces. The nested
-// scan runs in memory on a tenth of the records and is scaled by ten: the
-// original also read and wrote the database for every pair, so the real
-// ratio is larger still.
+// The numbered steps on 62,899 job records with 721 distinct titles: the
+// first normalisation, which rewrites every job record in steps 3 and 11;
+// the same steps with nothing left to change; the steps after an import of
+// 1,000 records. The first full read after a rewrite clears the records' old
+// versions and is timed with its round. Beside them: the engine alone making
+// the two rewrites, and the recount (step 10) against the nested scan it
+// replaces. The nested scan runs in memory on a tenth of the records and is
+// scaled by ten: the original also read and wrote the database for every
+// pair, so the real ratio is larger still.
 #include "bench/job_search_data.h"
 #include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
 #include "importing/title_steps.h"
+#include "platform/database_error.h"
 #include "platform/transaction.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -56,6 +63,79 @@ double nestedRecount(const QStringList& titles, const QStringList& categories) {
     });
 }
 
+void run(const QSqlDatabase& connection, const QString& sql) {
+    inTransaction(connection, [&] {
+        QSqlQuery query(connection);
+        if (!query.exec(sql))
+            throw DatabaseError(query.lastError().text());
+    });
+}
+
+// The first full read after a rewrite of every record clears the records'
+// old versions; whichever step or form reads the table next pays for it.
+double clearOldVersions(const QSqlDatabase& connection) {
+    return seconds([&] { column(connection, "SELECT COUNT(*) FROM JSEARCH_4"); });
+}
+
+// The user's edits: every title still waiting that starts with `prefix`
+// gets a normalised title and a reason the jobs do not have yet.
+void editWaitingTitles(const QSqlDatabase& connection, const QString& prefix) {
+    run(connection,
+        "UPDATE JS_EDIT_4 SET CHANGE_TO = 'SR ' || CHANGE_FROM, REASON_NO_SUBMIT = "
+        "'TOO SENIOR' WHERE CHANGE_TO = '" +
+            title_steps::kNewEntry + "' AND CHANGE_FROM STARTING WITH '" + prefix + "'");
+}
+
+void importJobs(const QSqlDatabase& connection, int records, int titles) {
+    run(connection,
+        QStringLiteral("EXECUTE BLOCK AS DECLARE i INTEGER = 0; BEGIN WHILE (i < %1) DO BEGIN "
+                       "INSERT INTO JSEARCH_4 (PK, POS_TITLE, POS_CITY, CONTACT_NAME, "
+                       "REASON_NO_SUBMIT) VALUES (90000 + :i, 'NEW TITLE ' || MOD(:i, %2), "
+                       "'NEW CITY', 'NEW RECRUITER', 'NEW'); i = i + 1; END END")
+            .arg(records)
+            .arg(titles));
+}
+
+// Runs the steps; before step 3 the user edits the waiting titles that start
+// with `edited`, unless it is null.
+void runRound(const char* title, const QSqlDatabase& connection, const QDate& today,
+              const QString& edited) {
+    std::printf("%s:\n", title);
+    double total = 0;
+    for (int step : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11}) {
+        if (step == 3 && !edited.isNull())
+            editWaitingTitles(connection, edited);
+        const double taken = seconds([&] { title_steps::runStep(step, connection, today); });
+        total += taken;
+        std::printf("  step %2d: %7.1f ms\n", step, taken * 1000);
+    }
+    const double clearing = clearOldVersions(connection);
+    std::printf("  then the next full read of the jobs: %.1f ms\n", clearing * 1000);
+    std::printf("  steps 1 and 3 to 11 together: %.2f s, with that read %.2f s (goal: under 3 s)\n",
+                total, total + clearing);
+}
+
+// What the engine alone takes for the two rewrites of every job record that
+// a first normalisation makes (steps 3 and 11), each with the full read after
+// it: a floor no program on this engine can go under.
+void engineFloor(const QString& path) {
+    QSqlDatabase floor = QSqlDatabase::addDatabase("QIBASE", "floor");
+    floor.setDatabaseName(path);
+    floor.setUserName(databaseAccount().user);
+    floor.setPassword(databaseAccount().password);
+    floor.open();
+    const double taken = seconds([&] {
+        run(floor, "UPDATE JSEARCH_4 SET POS_TITLE = 'SR ' || POS_TITLE");
+        clearOldVersions(floor);
+        run(floor, "UPDATE JSEARCH_4 SET REASON_NO_SUBMIT = 'TOO SENIOR'");
+        clearOldVersions(floor);
+    });
+    std::printf(
+        "the engine alone, two UPDATE statements of every job record with the full read after "
+        "each: %.2f s\n",
+        taken);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,34 +145,18 @@ int main(int argc, char** argv) {
     createDatabase(locations, "books", [](const QString&) {});
     const QString path = locations.databasePath("books");
     fillJobSearch(path, kRecords, 50);
+    const QString floorPath = dir.filePath("floor.gdb");
+    QFile::copy(path, floorPath);
     TDataModule2 dataModule;
     dataModule.open(path);
     const QSqlDatabase connection = dataModule.connection();
     const QDate today = QDate::currentDate();
 
-    // The first round normalises every title; the second finds everything
-    // done, as a run after a small import mostly does.
-    for (const char* round : {"first normalisation, every job record changed",
-                              "the same steps again, nothing left to change"}) {
-        std::printf("%s:\n", round);
-        double total = 0;
-        for (int step : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11}) {
-            if (step == 3 && QString(round).startsWith("first")) {
-                // The user's edits: every raw title gets a normalised title and
-                // a reason the jobs do not have yet.
-                inTransaction(connection, [&] {
-                    QSqlQuery edit(connection);
-                    edit.exec(
-                        "UPDATE JS_EDIT_4 SET CHANGE_TO = 'SR ' || CHANGE_FROM, "
-                        "REASON_NO_SUBMIT = 'TOO SENIOR'");
-                });
-            }
-            const double taken = seconds([&] { title_steps::runStep(step, connection, today); });
-            total += taken;
-            std::printf("  step %2d: %7.1f ms\n", step, taken * 1000);
-        }
-        std::printf("  steps 1 and 3 to 11 together: %.2f s (goal: under 3 s)\n", total);
-    }
+    runRound("first normalisation, every job record changed twice", connection, today, "");
+    runRound("the same steps again, nothing left to change", connection, today, QString());
+    importJobs(connection, 1000, 100);
+    runRound("after an import of 1,000 job records under 100 new titles", connection, today,
+             "NEW TITLE");
 
     const QStringList titles = column(connection, "SELECT POS_TITLE FROM JSEARCH_4 ORDER BY PK");
     const QStringList categories =
@@ -104,5 +168,7 @@ int main(int argc, char** argv) {
         "scan, in memory, a tenth of the jobs, times ten: %.0f ms, %.0f times as long\n",
         static_cast<long long>(titles.size()), static_cast<long long>(categories.size()),
         recount * 1000, nested * 1000, nested / recount);
+    dataModule.close();
+    engineFloor(floorPath);
     return 0;
 }
