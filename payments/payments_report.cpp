@@ -1,0 +1,280 @@
+#include "payments/payments_report.h"
+
+#include "datastore/field_text.h"
+#include "datastore/schema.h"
+#include "platform/database_error.h"
+#include "platform/kbx.h"
+#include "reports/report_text.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <cmath>
+
+namespace payments_report {
+
+namespace {
+
+using report_text::Cell;
+
+constexpr int kGap = 2;
+const QString kLabelIndent(27, QLatin1Char(' '));
+
+enum class Kind { Date, DateText, Amount, Text };
+
+// A column of the report: the check-list item that shows it, its heading,
+// the length of the rule under the heading, its width, the flags of its data
+// cell and of its heading and rule, and where its cells come from.
+struct ReportColumn {
+    int item;
+    QString heading;
+    int rule;
+    int width;
+    QString dataFlag;
+    QString headingFlag;
+    QString column;
+    Kind kind;
+};
+
+const std::vector<ReportColumn>& reportColumns() {
+    static const std::vector<ReportColumn> columns = {
+        {19, "ITEM DATE", 9, 10, "Y", "Y", "ITEM_DATE", Kind::Date},
+        {2, "CATEGORY", 8, 25, "N", "N", "CATEGORY", Kind::Text},
+        {3, "CHECK #", 7, 7, "Y", "Y", "CHECK_NBR", Kind::Text},
+        {24, "SPOU SUP", 8, 8, "Y", "Y", "SS_AMT", Kind::Amount},
+        {23, "RET PAY", 8, 8, "Y", "Y", "RP_AMT", Kind::Amount},
+        {4, "CHILD SP", 8, 8, "Y", "Y", "CS_AMT", Kind::Amount},
+        {22, "OTHER $$", 8, 8, "Y", "Y", "OTHER_AMT", Kind::Amount},
+        {12, "DATE SENT", 8, 10, "Y", "N", "DATE_SENT", Kind::Date},
+        {8, "DATE AVL", 8, 10, "Y", "N", "DATE_AVAIL", Kind::Date},
+        {6, "2nd TRY", 8, 10, "Y", "N", "DATE_2ND_TRY", Kind::Date},
+        {7, "3RD TRY", 8, 10, "Y", "N", "DATE_3RD_TRY", Kind::Date},
+        {10, "DATE DELVD", 10, 10, "Y", "N", "DATE_DEL", Kind::Date},
+        {9, "DATE CLRD", 9, 10, "Y", "N", "DATE_CLEAR", Kind::Date},
+        {15, "SNT TO AVL", 10, 10, "Y", "N", "DAYS_SENT_TO_AVAIL", Kind::Text},
+        {13, "AVL TO DEL", 10, 10, "Y", "N", "DAYS_AVAIL_TO_DEL", Kind::Text},
+        {11, "DATE RET", 8, 10, "Y", "N", "DATE_RETURNED", Kind::DateText},
+        {17, "SNT TO DEL", 10, 10, "Y", "N", "DAYS_SENT_TO_DEL", Kind::Text},
+        {14, "DEL TO CLR", 10, 10, "Y", "N", "DAYS_DEL_TO_CLEAR", Kind::Text},
+        {16, "SNT TO CLR", 10, 10, "Y", "N", "DAYS_SENT_TO_CLEAR", Kind::Text},
+        {0, "CARRIER", 7, 45, "N", "N", "CARRIER", Kind::Text},
+        {1, "CARRIER NUMBER", 14, 45, "N", "N", "CARR_NBR", Kind::Text},
+        {18, "ITEM", 4, 70, "N", "N", "ITEM", Kind::Text},
+        {5, "COMMENT ", 8, 70, "N", "N", "COMMENT", Kind::Text},
+    };
+    return columns;
+}
+
+constexpr int kItemFilename = 20;
+constexpr int kMemo = 21;
+
+const schema::Column& paymentColumn(const QString& name) {
+    return *schema::table("QUORVEL_4").column(name);
+}
+
+// Whole cents of an amount; the column holds two decimals.
+long long centsOf(const QVariant& amount) {
+    return std::llround(amount.toDouble() * 100.0);
+}
+
+QString amountText(long long cents) {
+    const long long whole = std::llabs(cents);
+    return QStringLiteral("%1%2.%3")
+        .arg(cents < 0 ? QStringLiteral("-") : QString())
+        .arg(whole / 100)
+        .arg(whole % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString dateCell(const QVariant& value) {
+    if (value.isNull())
+        return QString(10, QLatin1Char('_'));
+    return kbx::_kbx_Date_To_MM_DD_YYYY(QDateTime(value.toDate(), QTime()));
+}
+
+QStringList addressLines(const QSqlDatabase& connection) {
+    const auto config = [&connection](const char* column) {
+        return report_text::configurationText(connection, QString::fromLatin1(column));
+    };
+    return {QStringLiteral("PERSON RECEIVING PAYMENTS: ") + config("EX_SPOUSE_NAME"),
+            QStringLiteral("        SOCIAL SECURITY #: ") + config("EX_SPOUSE_SSAN"),
+            kLabelIndent + config("EX_SPOUSE_ADDRESS"),
+            kLabelIndent + report_text::cityLine(config("EX_SPOUSE_CITY"),
+                                                 config("EX_SPOUSE_STATE"),
+                                                 config("EX_SPOUSE_ZIP")),
+            QString(),
+            QStringLiteral("PERSON MAKING PAYMENTS   : ") + config("MY_NAME"),
+            kLabelIndent + config("MY_ADDRESS"),
+            kLabelIndent + report_text::cityLine(config("MY_CITY"), config("MY_STATE"),
+                                                 config("MY_ZIP")),
+            QString()};
+}
+
+// The columns the ticks show, in the report's order.
+std::vector<const ReportColumn*> shownColumns(const std::vector<bool>& ticks) {
+    std::vector<const ReportColumn*> shown;
+    for (const ReportColumn& column : reportColumns())
+        if (column.item == kItemDate || ticks.at(column.item))
+            shown.push_back(&column);
+    return shown;
+}
+
+QSqlQuery selectRows(const QSqlDatabase& connection, const Selection& selection) {
+    QStringList selected;
+    for (const ReportColumn& column : reportColumns())
+        selected.append(paymentColumn(column.column).selectSql());
+    selected << paymentColumn("ITEM_FILE").selectSql() << QStringLiteral("MEMO");
+    const Selection chosen = selection.condition.isEmpty() ? categories() : selection;
+    QSqlQuery query(connection);
+    query.setForwardOnly(true);
+    bool done = query.prepare(QStringLiteral("SELECT %1 FROM QUORVEL_4 WHERE %2 ORDER BY PK")
+                                  .arg(selected.join(", "), chosen.condition));
+    for (const QVariant& value : chosen.values)
+        query.addBindValue(value);
+    if (!done || !query.exec())
+        throw DatabaseError(query.lastError().text());
+    return query;
+}
+
+struct Totals {
+    std::vector<long long> cents = std::vector<long long>(reportColumns().size(), 0);
+};
+
+QString cellOf(const ReportColumn& column, const QVariant& value, long long& total) {
+    switch (column.kind) {
+        case Kind::Date:
+            return dateCell(value);
+        case Kind::Amount:
+            if (value.isNull())
+                return QString();
+            total += centsOf(value);
+            return amountText(centsOf(value));
+        case Kind::DateText:
+        case Kind::Text:
+            return field_text::fromValue(paymentColumn(column.column), value);
+    }
+    return QString();
+}
+
+QStringList totalLines(const std::vector<const ReportColumn*>& shown, const Totals& totals) {
+    static const QStringList blankFilled = {"ITEM_DATE", "CATEGORY", "CHECK_NBR", "SS_AMT",
+                                            "RP_AMT"};
+    std::vector<Cell> rule;
+    std::vector<Cell> sums;
+    for (const ReportColumn* column : shown) {
+        const int index = int(column - reportColumns().data());
+        const bool amount = column->kind == Kind::Amount;
+        rule.push_back({QString(amount ? 9 : column->width, QLatin1Char('-')), column->width,
+                        blankFilled.contains(column->column) ? " " : "-", column->dataFlag});
+        QString sum;
+        QString flag = column->column == QLatin1String("CHECK_NBR") ? "Y" : "N";
+        if (column->column == QLatin1String("ITEM_DATE")) {
+            sum = QStringLiteral("TOTALS:");
+            flag = QStringLiteral("Y");
+        } else if (amount) {
+            sum = amountText(totals.cents[index]);
+            flag = QStringLiteral("Y");
+        }
+        sums.push_back({sum, column->width, " ", flag});
+    }
+    return {report_text::tableLine(rule, kGap), report_text::tableLine(sums, kGap)};
+}
+
+}  // namespace
+
+const std::vector<Item>& items() {
+    static const std::vector<Item> list = {
+        {"Carrier", true},
+        {"Carrier Number", false},
+        {"Category", true},
+        {"Check Number", true},
+        {"Child Support Amount", false},
+        {"Comment", false},
+        {"Date 2nd Del Attempt", false},
+        {"Date 3rd Del Attempt", false},
+        {"Date Available", false},
+        {"Date Cleared", true},
+        {"Date Delivered", true},
+        {"Date Returned", false},
+        {"Date Sent", true},
+        {"Days - Avail To Del", false},
+        {"Days - Del To Cleared", false},
+        {"Days - Sent To Avail", false},
+        {"Days - Sent To Cleared", false},
+        {"Days - Sent To Delivered", false},
+        {"Item", true},
+        {"Item Date", true},
+        {"Item Filename", false},
+        {"Memo", false},
+        {"Other Amount", false},
+        {"Retired Pay Amount", true},
+        {"Spousal Support Amount", true},
+    };
+    return list;
+}
+
+std::vector<bool> startTicks() {
+    std::vector<bool> ticks;
+    for (const Item& item : items())
+        ticks.push_back(item.tickedAtStart);
+    return ticks;
+}
+
+Selection categories() {
+    static const QStringList names = {"SPOUSAL SUPPORT",   "RETIRED PAY",
+                                      "CHILD SUPPORT",     "ATTORNEY FEES",
+                                      "CAR INSURANCE",     "CHILD DENTAL PAYMENT",
+                                      "CHILD MEDICAL PAYMENT", "COURT COSTS",
+                                      "MEDICAL INSURANCE", "MORTGAGE PAYMENT",
+                                      "OTHER",             "PAYMENTS"};
+    QStringList terms;
+    for (const QString& name : names)
+        terms.append(QStringLiteral("CATEGORY = '%1'").arg(name));
+    return {terms.join(QStringLiteral(" OR ")), {}};
+}
+
+Selection itemDates(const QDate& from, const QDate& to) {
+    return {QStringLiteral("(%1) AND ITEM_DATE BETWEEN ? AND ?").arg(categories().condition),
+            {from, to}};
+}
+
+QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks,
+                  const Selection& selection) {
+    QStringList lines{QString()};
+    lines << report_text::bannerLines() << QString() << QString() << addressLines(connection);
+    const std::vector<const ReportColumn*> shown = shownColumns(ticks);
+    Totals totals;
+    QSqlQuery query = selectRows(connection, selection);
+    const int itemFile = int(reportColumns().size());
+    bool first = true;
+    while (query.next()) {
+        std::vector<Cell> headings, rules, cells;
+        for (const ReportColumn* column : shown) {
+            const int index = int(column - reportColumns().data());
+            headings.push_back({column->heading, column->width, "_", column->headingFlag});
+            rules.push_back({QString(column->rule, QLatin1Char('-')), column->width, "_",
+                             column->headingFlag});
+            cells.push_back({cellOf(*column, query.value(index), totals.cents[index]),
+                             column->width, "_", column->dataFlag});
+        }
+        if (first)
+            lines << report_text::tableLine(headings, kGap) << report_text::tableLine(rules, kGap);
+        first = false;
+        lines << report_text::tableLine(cells, kGap);
+        const QString file =
+            field_text::fromValue(paymentColumn("ITEM_FILE"), query.value(itemFile));
+        if (ticks.at(kItemFilename) && !file.isEmpty())
+            lines << QStringLiteral("               ITEM FILE              : ") + file;
+        const QString memo = field_text::fromValue(paymentColumn("MEMO"), query.value(itemFile + 1));
+        if (ticks.at(kMemo) && !memo.isEmpty())
+            lines << memo.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    }
+    return lines << totalLines(shown, totals);
+}
+
+QString fileName(const QDateTime& when) {
+    return QStringLiteral("PAYMENTS___") + kbx::_kbx_yyyy_mm_dd_hh_mm_ss(when) +
+           QStringLiteral(".TXT");
+}
+
+}  // namespace payments_report

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <vector>
+
+// The payments report: the banner, the two address blocks, a line per
+// payment with the columns the user ticked, and the totals of the ticked
+// amount columns. Amounts are read, added and printed in whole cents.
+namespace payments_report {
+
+// The check-list of columns, in its order, with the tick each gets when the
+// report form is activated. "Item Date" is always ticked.
+struct Item {
+    QString name;
+    bool tickedAtStart = false;
+};
+const std::vector<Item>& items();
+inline constexpr int kItemDate = 19;
+std::vector<bool> startTicks();
+
+// The rows a report lists: a condition on QUORVEL_4 with its bound values.
+struct Selection {
+    QString condition;
+    QVariantList values;
+};
+// The twelve payment categories, used when no selection is set.
+Selection categories();
+// The twelve categories with an item date from `from` to `to`, both included.
+Selection itemDates(const QDate& from, const QDate& to);
+
+// The lines of the report over the selected rows in table order; an empty
+// selection lists the twelve categories. Throws DatabaseError.
+QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks,
+                  const Selection& selection);
+
+// "PAYMENTS___" + the time stamp + ".TXT".
+QString fileName(const QDateTime& when);
+
+}  // namespace payments_report

@@ -1,0 +1,87 @@
+#include "reports/report_text.h"
+
+#include "datastore/field_text.h"
+#include "datastore/schema.h"
+#include "platform/database_error.h"
+#include "platform/kbx.h"
+#include "platform/windows1252.h"
+
+#include <QSaveFile>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <stdexcept>
+
+namespace report_text {
+
+namespace {
+
+constexpr int kFrameInside = 78;
+const QString kStatement =
+    QStringLiteral("Produced by Quorvel4, record keeper of support payments and job searches");
+
+}  // namespace
+
+QString frame() {
+    return QLatin1Char('+') + QString(kFrameInside, QLatin1Char('-')) + QLatin1Char('+');
+}
+
+QString banner() {
+    return QStringLiteral("| ") + kStatement.leftJustified(kFrameInside - 1, QLatin1Char(' '), true) +
+           QLatin1Char('|');
+}
+
+QStringList bannerLines() {
+    return {frame(), banner(), frame()};
+}
+
+QString cityLine(const QString& city, const QString& state, const QString& zip) {
+    return city + QStringLiteral(", ") + state + QLatin1Char(' ') + zip;
+}
+
+QString tableLine(const std::vector<Cell>& cells, int gap) {
+    QString line;
+    for (const Cell& cell : cells)
+        kbx::_kbx_format_output(cell.text, line, cell.width, gap, cell.fill, cell.flag);
+    return line;
+}
+
+QString configurationText(const QSqlDatabase& connection, const QString& column) {
+    const schema::Column& definition = *schema::table("CONFIG_4").column(column);
+    QSqlQuery query(connection);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT FIRST 1 %1 FROM CONFIG_4 ORDER BY RDB$DB_KEY")
+                        .arg(definition.selectSql())))
+        throw DatabaseError(query.lastError().text());
+    return query.next() ? field_text::fromValue(definition, query.value(0)) : QString();
+}
+
+QStringList paymentsClosingLines(const QString& path) {
+    return {QString(), QStringLiteral("Saved to file: ") + path};
+}
+
+QStringList statisticsClosingLines(const QString& path) {
+    const QString rule(55, QLatin1Char('-'));
+    return {QString(), rule, QStringLiteral("Saved to file: ") + path, rule, QString()};
+}
+
+void writeReportFile(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        const std::optional<QByteArray> encoded = windows1252::encode(line);
+        if (!encoded)
+            throw std::runtime_error(
+                QStringLiteral("The report cannot be saved: its line \"%1\" holds %2, a character "
+                               "a Windows-1252 text file cannot hold.")
+                    .arg(line, windows1252::firstUnstorable(line))
+                    .toStdString());
+        bytes += *encoded + "\r\n";
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw std::runtime_error(QStringLiteral("The report cannot be saved to %1: %2")
+                                     .arg(path, file.errorString())
+                                     .toStdString());
+}
+
+}  // namespace report_text

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// What every text report shares: the banner between its frames, the address
+// lines, table lines built cell by cell, the closing lines of a save and the
+// file it writes.
+namespace report_text {
+
+// "+", 78 hyphens, "+".
+QString frame();
+// The line naming the program as the producer, between two bars.
+QString banner();
+// The frame, the banner and the frame.
+QStringList bannerLines();
+
+// The third address line: the city, ", ", the state, a blank and the ZIP code.
+QString cityLine(const QString& city, const QString& state, const QString& zip);
+
+// One cell of a table line, fitted to its width by the utility module.
+struct Cell {
+    QString text;
+    int width = 0;
+    QString fill = QStringLiteral("_");
+    QString flag = QStringLiteral("N");
+};
+QString tableLine(const std::vector<Cell>& cells, int gap);
+
+// The configuration record's columns as text, blanks at the end dropped; an
+// empty text for each when there is no record.
+QString configurationText(const QSqlDatabase& connection, const QString& column);
+
+// The lines a save appends: the payments report's, and the statistics
+// reports' between two rules of 55 hyphens.
+QStringList paymentsClosingLines(const QString& path);
+QStringList statisticsClosingLines(const QString& path);
+
+// Writes the lines to `path`, each ended by CR LF, in Windows-1252, whole or
+// not at all. Throws std::runtime_error naming the file or the character
+// Windows-1252 cannot hold.
+void writeReportFile(const QString& path, const QStringList& lines);
+
+}  // namespace report_text
