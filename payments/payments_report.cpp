@@ -96,18 +96,18 @@ QStringList addressLines(const QSqlDatabase& connection) {
     const auto config = [&connection](const char* column) {
         return report_text::configurationText(connection, QString::fromLatin1(column));
     };
-    return {QStringLiteral("PERSON RECEIVING PAYMENTS: ") + config("EX_SPOUSE_NAME"),
-            QStringLiteral("        SOCIAL SECURITY #: ") + config("EX_SPOUSE_SSAN"),
-            kLabelIndent + config("EX_SPOUSE_ADDRESS"),
-            kLabelIndent + report_text::cityLine(config("EX_SPOUSE_CITY"),
-                                                 config("EX_SPOUSE_STATE"),
-                                                 config("EX_SPOUSE_ZIP")),
-            QString(),
-            QStringLiteral("PERSON MAKING PAYMENTS   : ") + config("MY_NAME"),
-            kLabelIndent + config("MY_ADDRESS"),
-            kLabelIndent + report_text::cityLine(config("MY_CITY"), config("MY_STATE"),
-                                                 config("MY_ZIP")),
-            QString()};
+    return {
+        QStringLiteral("PERSON RECEIVING PAYMENTS: ") + config("EX_SPOUSE_NAME"),
+        QStringLiteral("        SOCIAL SECURITY #: ") + config("EX_SPOUSE_SSAN"),
+        kLabelIndent + config("EX_SPOUSE_ADDRESS"),
+        kLabelIndent + report_text::cityLine(config("EX_SPOUSE_CITY"), config("EX_SPOUSE_STATE"),
+                                             config("EX_SPOUSE_ZIP")),
+        QString(),
+        QStringLiteral("PERSON MAKING PAYMENTS   : ") + config("MY_NAME"),
+        kLabelIndent + config("MY_ADDRESS"),
+        kLabelIndent +
+            report_text::cityLine(config("MY_CITY"), config("MY_STATE"), config("MY_ZIP")),
+        QString()};
 }
 
 // The columns the ticks show, in the report's order.
@@ -221,12 +221,11 @@ std::vector<bool> startTicks() {
 }
 
 Selection categories() {
-    static const QStringList names = {"SPOUSAL SUPPORT",   "RETIRED PAY",
-                                      "CHILD SUPPORT",     "ATTORNEY FEES",
-                                      "CAR INSURANCE",     "CHILD DENTAL PAYMENT",
-                                      "CHILD MEDICAL PAYMENT", "COURT COSTS",
-                                      "MEDICAL INSURANCE", "MORTGAGE PAYMENT",
-                                      "OTHER",             "PAYMENTS"};
+    static const QStringList names = {
+        "SPOUSAL SUPPORT",       "RETIRED PAY",   "CHILD SUPPORT",
+        "ATTORNEY FEES",         "CAR INSURANCE", "CHILD DENTAL PAYMENT",
+        "CHILD MEDICAL PAYMENT", "COURT COSTS",   "MEDICAL INSURANCE",
+        "MORTGAGE PAYMENT",      "OTHER",         "PAYMENTS"};
     QStringList terms;
     for (const QString& name : names)
         terms.append(QStringLiteral("CATEGORY = '%1'").arg(name));
@@ -252,8 +251,8 @@ QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks
         for (const ReportColumn* column : shown) {
             const int index = int(column - reportColumns().data());
             headings.push_back({column->heading, column->width, "_", column->headingFlag});
-            rules.push_back({QString(column->rule, QLatin1Char('-')), column->width, "_",
-                             column->headingFlag});
+            rules.push_back(
+                {QString(column->rule, QLatin1Char('-')), column->width, "_", column->headingFlag});
             cells.push_back({cellOf(*column, query.value(index), totals.cents[index]),
                              column->width, "_", column->dataFlag});
         }
@@ -265,7 +264,8 @@ QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks
             field_text::fromValue(paymentColumn("ITEM_FILE"), query.value(itemFile));
         if (ticks.at(kItemFilename) && !file.isEmpty())
             lines << QStringLiteral("               ITEM FILE              : ") + file;
-        const QString memo = field_text::fromValue(paymentColumn("MEMO"), query.value(itemFile + 1));
+        const QString memo =
+            field_text::fromValue(paymentColumn("MEMO"), query.value(itemFile + 1));
         if (ticks.at(kMemo) && !memo.isEmpty())
             lines << memo.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
     }

@@ -27,8 +27,8 @@ QString frame() {
 }
 
 QString banner() {
-    return QStringLiteral("| ") + kStatement.leftJustified(kFrameInside - 1, QLatin1Char(' '), true) +
-           QLatin1Char('|');
+    return QStringLiteral("| ") +
+           kStatement.leftJustified(kFrameInside - 1, QLatin1Char(' '), true) + QLatin1Char('|');
 }
 
 QStringList bannerLines() {
@@ -82,6 +82,17 @@ void writeReportFile(const QString& path, const QStringList& lines) {
         throw std::runtime_error(QStringLiteral("The report cannot be saved to %1: %2")
                                      .arg(path, file.errorString())
                                      .toStdString());
+}
+
+QString save(const Locations& locations, const QString& fileName, Closing closing,
+             QStringList& lines) {
+    const QString folder = locations.reportsFolder();
+    locations.ensureFolder(folder);
+    const QString path = folder + QLatin1Char('/') + fileName;
+    lines << (closing == Closing::Payments ? paymentsClosingLines(path)
+                                           : statisticsClosingLines(path));
+    writeReportFile(path, lines);
+    return path;
 }
 
 }  // namespace report_text

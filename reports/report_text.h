@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datastore/locations.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -43,5 +45,12 @@ QStringList statisticsClosingLines(const QString& path);
 // not at all. Throws std::runtime_error naming the file or the character
 // Windows-1252 cannot hold.
 void writeReportFile(const QString& path, const QStringList& lines);
+
+enum class Closing { Payments, Statistics };
+// Creates the reports folder, appends the closing lines naming the file to
+// `lines` (they stay there even when the write fails) and writes all of
+// them to the file. Returns the file's path.
+QString save(const Locations& locations, const QString& fileName, Closing closing,
+             QStringList& lines);
 
 }  // namespace report_text

@@ -33,12 +33,13 @@ std::vector<StatisticsRow> readRows(const QSqlDatabase& connection, const QStrin
                                     const QString& order) {
     const schema::Table& definition = schema::table(table);
     const schema::Column& label = *definition.column(labelColumn);
-    const schema::Column* reason = reasonColumn.isEmpty() ? nullptr : definition.column(reasonColumn);
+    const schema::Column* reason =
+        reasonColumn.isEmpty() ? nullptr : definition.column(reasonColumn);
     QSqlQuery query(connection);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1, COUNT_, PERCENTAGE, %2 FROM %3 ORDER BY %4")
-                        .arg(label.selectSql(), reason ? reason->selectSql() : "NULL", table,
-                             order)))
+    if (!query.exec(
+            QStringLiteral("SELECT %1, COUNT_, PERCENTAGE, %2 FROM %3 ORDER BY %4")
+                .arg(label.selectSql(), reason ? reason->selectSql() : "NULL", table, order)))
         throw DatabaseError(query.lastError().text());
     std::vector<StatisticsRow> rows;
     while (query.next()) {
@@ -106,16 +107,16 @@ QStringList stateAdvice() {
 }
 
 QStringList titleReport(const QSqlDatabase& connection, const QString& computerName) {
-    QStringList lines = header(
-        connection, "JOB SEARCH REPORT FOR JOB NOT QUALIFIED FOR, BASED ON JOB TITLE FOR : ",
-        {{"CATEGORY (1ST 30 CHAR)", 30, "_", "N"},
-         {"COUNT", 10, "_", "Y"},
-         {"PERCENTAGE", 10, "_", "Y"},
-         {"REASON NOT SUBMITTED", 30, "_", "N"}},
-        {{QString(22, '-'), 30, "_", "N"},
-         {QString(5, '-'), 10, "_", "Y"},
-         {QString(10, '-'), 10, "_", "Y"},
-         {QString(20, '-'), 30, "_", "N"}});
+    QStringList lines =
+        header(connection, "JOB SEARCH REPORT FOR JOB NOT QUALIFIED FOR, BASED ON JOB TITLE FOR : ",
+               {{"CATEGORY (1ST 30 CHAR)", 30, "_", "N"},
+                {"COUNT", 10, "_", "Y"},
+                {"PERCENTAGE", 10, "_", "Y"},
+                {"REASON NOT SUBMITTED", 30, "_", "N"}},
+               {{QString(22, '-'), 30, "_", "N"},
+                {QString(5, '-'), 10, "_", "Y"},
+                {QString(10, '-'), 10, "_", "Y"},
+                {QString(20, '-'), 30, "_", "N"}});
     const bool oracleMachine = computerName == QLatin1String("VANTERLY");
     float countTotal = 0;
     float percentageTotal = 0;
@@ -125,9 +126,9 @@ QStringList titleReport(const QSqlDatabase& connection, const QString& computerN
         percentageTotal += float(row.percentage);
         if (wholeCount(row.count) <= -1)
             continue;
-        const QString category =
-            oracleMachine && row.label == QLatin1String("DBA") ? QStringLiteral("ORACLE DBA")
-                                                                : row.label;
+        const QString category = oracleMachine && row.label == QLatin1String("DBA")
+                                     ? QStringLiteral("ORACLE DBA")
+                                     : row.label;
         lines << report_text::tableLine({{category, 30, "_", "N"},
                                          {row.countText, 10, "_", "Y"},
                                          {fourDecimals(float(row.percentage)), 10, "_", "Y"},
@@ -148,7 +149,8 @@ QStringList stateReport(const QSqlDatabase& connection) {
                 {QString(10, '-'), 10, "_", "Y"}});
     float countTotal = 0;
     float percentageTotal = 0;
-    for (const StatisticsRow& row : readRows(connection, "STATS_ST_4", "STATE", QString(), "STATE")) {
+    for (const StatisticsRow& row :
+         readRows(connection, "STATS_ST_4", "STATE", QString(), "STATE")) {
         countTotal += float(row.count);
         percentageTotal += float(row.percentage);
         if (wholeCount(row.count) <= 0)
