@@ -164,8 +164,11 @@ QStringList totalLines(const std::vector<const ReportColumn*>& shown, const Tota
     for (const ReportColumn* column : shown) {
         const int index = int(column - reportColumns().data());
         const bool amount = column->kind == Kind::Amount;
-        rule.push_back({QString(amount ? 9 : column->width, QLatin1Char('-')), column->width,
-                        blankFilled.contains(column->column) ? " " : "-", column->dataFlag});
+        // The amounts' rule of nine hyphens is fitted to their eight places
+        // as every cell once was: only numbers now keep every character.
+        rule.push_back({QString(amount ? 9 : column->width, QLatin1Char('-')).left(column->width),
+                        column->width, blankFilled.contains(column->column) ? " " : "-",
+                        column->dataFlag});
         QString sum;
         QString flag = column->column == QLatin1String("CHECK_NBR") ? "Y" : "N";
         if (column->column == QLatin1String("ITEM_DATE")) {

@@ -1,6 +1,6 @@
 #include "reports/statistics_reports.h"
 #include "reports/report_text.h"
-#include "tests/reports/report_file.h"
+#include "tests/support/report_file.h"
 #include "tests/support/books_database.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tests/reports/report_file.h"
+#include "tests/support/report_file.h"
 
 #include <QFile>
 
