@@ -10,5 +10,6 @@ public:
         return Answer::Ok;
     }
     QString openFile(QWidget*, const OpenFileRequest&) override { return QString(); }
+    QString saveFile(QWidget*, const OpenFileRequest&) override { return QString(); }
     QString chooseFolder(QWidget*, const QString&, const QString&) override { return QString(); }
 };

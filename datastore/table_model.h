@@ -54,6 +54,7 @@ public:
     // the next select.
     void setFilter(const QString& condition, const QVariantList& values = {});
     QString filter() const { return filter_; }
+    QVariantList filterValues() const { return filterValues_; }
 
     // The row whose column holds `value`; -1 when none does.
     int rowOf(const QString& columnName, const QVariant& value) const;

@@ -50,6 +50,16 @@ QString QtDialogs::openFile(QWidget* parent, const OpenFileRequest& request) {
     return dialog.selectedFiles().constFirst();
 }
 
+QString QtDialogs::saveFile(QWidget* parent, const OpenFileRequest& request) {
+    QFileDialog dialog(parent, request.caption, request.folder, request.nameFilter);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 QString QtDialogs::chooseFolder(QWidget* parent, const QString& caption,
                                 const QString& startFolder) {
     return QFileDialog::getExistingDirectory(parent, caption, startFolder);

@@ -24,6 +24,8 @@ public:
                            Buttons buttons) = 0;
     // The chosen file, or an empty text when the user cancelled.
     virtual QString openFile(QWidget* parent, const OpenFileRequest& request) = 0;
+    // The file to write, or an empty text when the user cancelled.
+    virtual QString saveFile(QWidget* parent, const OpenFileRequest& request) = 0;
     // The chosen folder, or an empty text when the user cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& caption,
                                  const QString& startFolder) = 0;
@@ -35,6 +37,7 @@ public:
     Answer message(QWidget* parent, const QString& caption, const QString& text,
                    Buttons buttons) override;
     QString openFile(QWidget* parent, const OpenFileRequest& request) override;
+    QString saveFile(QWidget* parent, const OpenFileRequest& request) override;
     QString chooseFolder(QWidget* parent, const QString& caption,
                          const QString& startFolder) override;
 };

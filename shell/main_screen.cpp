@@ -5,8 +5,10 @@
 #include "importing/import_edits_form.h"
 #include "jobsearch/job_search_form.h"
 #include "payments/payment_records_form.h"
+#include "payments/payments_report_form.h"
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
+#include "reports/statistics_report_forms.h"
 #include "shell/change_database.h"
 #include "shell/configuration_form.h"
 #include "shell/create_tables_form.h"
@@ -93,13 +95,14 @@ void TMain_Screen2::buildMenu() {
     addItem(Databases1, QStringLiteral("UNZIP Databases"), QStringLiteral("UNZIPDatabases1"));
 
     Reports1 = addMenu(nullptr, QStringLiteral("Reports"), QStringLiteral("Reports1"));
-    addItem(Reports1, QStringLiteral("Payments"), QStringLiteral("Payments1"));
+    addItem(Reports1, QStringLiteral("Payments"), QStringLiteral("Payments1"),
+            [this] { Payments1Click(); });
     QMenu* jobSearchReports =
         addMenu(Reports1, QStringLiteral("Job Search"), QStringLiteral("JobSearch2"));
     addItem(jobSearchReports, QStringLiteral("Disqualified By State"),
-            QStringLiteral("DisqualifiedByState1"));
+            QStringLiteral("DisqualifiedByState1"), [this] { DisqualifiedByState1Click(); });
     addItem(jobSearchReports, QStringLiteral("Disqualified By Title"),
-            QStringLiteral("DisqualifiedByTitle1"));
+            QStringLiteral("DisqualifiedByTitle1"), [this] { DisqualifiedByTitle1Click(); });
 
     QMenu* utilities = addMenu(nullptr, QStringLiteral("Utilities"), QStringLiteral("Utilities1"));
     Configuration1 = addItem(utilities, QStringLiteral("Configuration"),
@@ -177,6 +180,22 @@ void TMain_Screen2::JobSearchEditsImports1Click() {
                      Buttons::YesNo);
     showModal([this] {
         return new Tjob_search_import_edits_form(dataModule_, settings_, dialogs_, this);
+    });
+}
+
+void TMain_Screen2::Payments1Click() {
+    showModal([this] { return new TPayments_Report(dataModule_, dialogs_, locations_, this); });
+}
+
+void TMain_Screen2::DisqualifiedByState1Click() {
+    showModal([this] {
+        return new TJob_Search_Stats_Job_State(dataModule_, dialogs_, locations_, this);
+    });
+}
+
+void TMain_Screen2::DisqualifiedByTitle1Click() {
+    showModal([this] {
+        return new TJob_Search_Stats_Job_Title(dataModule_, dialogs_, locations_, this);
     });
 }
 

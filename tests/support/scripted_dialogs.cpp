@@ -30,6 +30,10 @@ QString ScriptedDialogs::openFile(QWidget*, const OpenFileRequest& request) {
     return takeFirst(files_, "file", request.caption);
 }
 
+QString ScriptedDialogs::saveFile(QWidget* parent, const OpenFileRequest& request) {
+    return openFile(parent, request);
+}
+
 QString ScriptedDialogs::chooseFolder(QWidget*, const QString& caption, const QString&) {
     return takeFirst(folders_, "folder", caption);
 }

@@ -24,6 +24,7 @@ public:
     Answer message(QWidget* parent, const QString& caption, const QString& text,
                    Buttons buttons) override;
     QString openFile(QWidget* parent, const OpenFileRequest& request) override;
+    QString saveFile(QWidget* parent, const OpenFileRequest& request) override;
     QString chooseFolder(QWidget* parent, const QString& caption,
                          const QString& startFolder) override;
 

@@ -1,0 +1,123 @@
+#include "payments/payments_report_form.h"
+
+#include "datastore/data_module.h"
+#include "payments/payments_report.h"
+#include "reports/report_text.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+QDateEdit* dateField(const QString& name, const QDate& date) {
+    auto* field = new QDateEdit(date);
+    field->setObjectName(name);
+    field->setCalendarPopup(true);
+    field->setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
+    return field;
+}
+
+}  // namespace
+
+TPayments_Report::TPayments_Report(TDataModule2& dataModule, Dialogs& dialogs, Locations locations,
+                                   QWidget* parent)
+    : ReportForm(dialogs, QStringLiteral("Payments_Report"), QStringLiteral("Payments Report"),
+                 parent),
+      dataModule_(dataModule),
+      locations_(std::move(locations)),
+      CheckListBox1(new QListWidget),
+      cb_item_dates(new QCheckBox(QStringLiteral("Only these item dates"))),
+      fld_from_date(
+          dateField(QStringLiteral("fld_from_date"), QDate(QDate::currentDate().year(), 1, 1))),
+      fld_to_date(dateField(QStringLiteral("fld_to_date"), QDate::currentDate())) {
+    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+    CheckListBox1->setStyleSheet(QStringLiteral("QListWidget { background: rgb(0, 255, 0); }"));
+    for (const payments_report::Item& item : payments_report::items())
+        CheckListBox1->addItem(item.name);
+    cb_item_dates->setObjectName(QStringLiteral("cb_item_dates"));
+    sidePanel()->addWidget(CheckListBox1, 1);
+    sidePanel()->addWidget(makeDateRange());
+    addButton(QStringLiteral("Generate"), QStringLiteral("btn_generate"), [this] { generate(); });
+    addButton(QStringLiteral("Save"), QStringLiteral("btn_save"), [this] { save(); });
+    addPrintButtons();
+}
+
+QWidget* TPayments_Report::makeDateRange() {
+    auto* group = new QGroupBox(QStringLiteral("ITEM DATES"));
+    auto* fields = new QFormLayout(group);
+    fields->addRow(cb_item_dates);
+    fields->addRow(QStringLiteral("From"), fld_from_date);
+    fields->addRow(QStringLiteral("To"), fld_to_date);
+    return group;
+}
+
+void TPayments_Report::showEvent(QShowEvent* event) {
+    ReportForm::showEvent(event);
+    set_initial_status();
+}
+
+void TPayments_Report::set_initial_status() {
+    const std::vector<bool> start = payments_report::startTicks();
+    for (int row = 0; row < CheckListBox1->count(); ++row) {
+        QListWidgetItem* item = CheckListBox1->item(row);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(start[row] ? Qt::Checked : Qt::Unchecked);
+    }
+    // Every line is dated: the item date cannot be unticked.
+    CheckListBox1->item(payments_report::kItemDate)->setFlags(Qt::NoItemFlags);
+    setLines({});
+}
+
+std::vector<bool> TPayments_Report::ticks() const {
+    std::vector<bool> ticked;
+    for (int row = 0; row < CheckListBox1->count(); ++row)
+        ticked.push_back(CheckListBox1->item(row)->checkState() == Qt::Checked);
+    return ticked;
+}
+
+// A chosen range of item dates becomes the payment table's filter; the
+// report lists the rows of the filter the table has.
+void TPayments_Report::chooseRows() {
+    if (!cb_item_dates->isChecked())
+        return;
+    const payments_report::Selection range =
+        payments_report::itemDates(fld_from_date->date(), fld_to_date->date());
+    dataModule_.table(QStringLiteral("QUORVEL_4"))->setFilter(range.condition, range.values);
+}
+
+// The table's filter is cleared at the end, also when the report failed.
+void TPayments_Report::generate() {
+    TableModel& payments = *dataModule_.table(QStringLiteral("QUORVEL_4"));
+    const auto clearFilter = [&payments] {
+        payments.setFilter(QString());
+        payments.reread();
+    };
+    try {
+        chooseRows();
+        setLines(payments_report::build(dataModule_.connection(), ticks(),
+                                        {payments.filter(), payments.filterValues()}));
+    } catch (...) {
+        clearFilter();
+        throw;
+    }
+    clearFilter();
+}
+
+// The closing lines stay in the text area even when the file cannot be
+// written.
+void TPayments_Report::save() {
+    QStringList report = lines();
+    try {
+        report_text::save(locations_, payments_report::fileName(QDateTime::currentDateTime()),
+                          report_text::Closing::Payments, report);
+    } catch (...) {
+        setLines(report);
+        throw;
+    }
+    setLines(report);
+}

@@ -1,0 +1,90 @@
+#include "reports/report_form.h"
+
+#include "forms/fixed_font.h"
+#include "forms/record_grid.h"
+#include "forms/record_maintenance.h"
+#include "reports/report_page.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kPanelWidth = 190;
+
+}  // namespace
+
+ReportForm::ReportForm(Dialogs& dialogs, const QString& name, const QString& title, QWidget* parent)
+    : QDialog(parent),
+      dialogs_(dialogs),
+      guard_(dialogs, this),
+      fld_memo(new QPlainTextEdit),
+      sidePanel_(new QVBoxLayout) {
+    setObjectName(name);
+    setWindowTitle(title);
+    fld_memo->setObjectName(QStringLiteral("fld_memo"));
+    QFont font = fixedPitchFont();
+    font.setPointSize(8);
+    fld_memo->setFont(font);
+    fld_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    fld_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    fld_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    auto* panel = new QFrame;
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFixedWidth(kPanelWidth);
+    panel->setAutoFillBackground(true);
+    panel->setStyleSheet(QStringLiteral("#Panel1 { background: rgb(0, 255, 0); }"));
+    panel->setLayout(sidePanel_);
+    sidePanel_->addWidget(makeSidePanelPicture(kPanelWidth - 20), 0, Qt::AlignHCenter);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addWidget(fld_memo, 1);
+    resize(1000, 640);
+}
+
+QStringList ReportForm::lines() const {
+    return fld_memo->toPlainText().split(QLatin1Char('\n'));
+}
+
+void ReportForm::setLines(const QStringList& lines) {
+    fld_memo->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+QPushButton* ReportForm::addButton(const QString& caption, const QString& name,
+                                   std::function<void()> handler) {
+    QPushButton* button = makeButton(caption, name);
+    guard_.connect(button, &QPushButton::clicked, std::move(handler));
+    sidePanel_->addWidget(button);
+    return button;
+}
+
+void ReportForm::addPrintButtons() {
+    addButton(QStringLiteral("Print…"), QStringLiteral("btn_print"), [this] { print(); });
+    addButton(QStringLiteral("PDF…"), QStringLiteral("btn_pdf"), [this] { savePdf(); });
+    sidePanel_->addStretch();
+}
+
+void ReportForm::print() {
+    QPrinter printer;
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        paintReport(printer, lines());
+}
+
+void ReportForm::savePdf() {
+    const QString path =
+        dialogs_.saveFile(this, {QStringLiteral("Save the report as PDF"), QDir::homePath(),
+                                 QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf")});
+    if (!path.isEmpty())
+        writeReportPdf(path, lines());
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "forms/error_guard.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class QPlainTextEdit;
+class QPushButton;
+class QVBoxLayout;
+class QWidget;
+
+// What the report forms share: the text area in the fixed-pitch font, a
+// lime side panel with a picture, and Generate, Save, "Print…" and "PDF…".
+// A form fills in Generate and Save; the text area's lines are the report.
+class ReportForm : public QDialog {
+    Q_OBJECT
+public:
+    ReportForm(Dialogs& dialogs, const QString& name, const QString& title, QWidget* parent);
+
+    QStringList lines() const;
+    void setLines(const QStringList& lines);
+
+protected:
+    // The side panel's column, where a form adds what it needs above the
+    // buttons.
+    QVBoxLayout* sidePanel() const { return sidePanel_; }
+    QPlainTextEdit* memo() const { return fld_memo; }
+    Dialogs& dialogs() const { return dialogs_; }
+    const Guard& guard() const { return guard_; }
+    // Adds a button to the side panel, its click run through the guard.
+    QPushButton* addButton(const QString& caption, const QString& name,
+                           std::function<void()> handler);
+    void addPrintButtons();
+
+private:
+    void print();
+    void savePdf();
+
+    Dialogs& dialogs_;
+    Guard guard_;
+    QPlainTextEdit* fld_memo;
+    QVBoxLayout* sidePanel_;
+};
