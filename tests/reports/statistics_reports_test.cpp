@@ -1,7 +1,7 @@
 #include "reports/statistics_reports.h"
 #include "reports/report_text.h"
-#include "tests/support/report_file.h"
 #include "tests/support/books_database.h"
+#include "tests/support/report_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,108 @@
+#include "payments/payments_report.h"
+#include "payments/payments_report_form.h"
+#include "tests/support/books_database.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/report_file.h"
+#include "tests/support/scripted_dialogs.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PaymentsReportFormTest : public ::testing::Test, protected BooksDatabase {
+protected:
+    PaymentsReportFormTest() {
+        execute(
+            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, ITEM) VALUES (1, "
+            "'SPOUSAL SUPPORT', '2004-02-01', 1500, 'FEBRUARY')");
+        execute(
+            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, ITEM) VALUES (2, "
+            "'SPOUSAL SUPPORT', '2004-03-01', 1500, 'MARCH')");
+        form.show();
+    }
+
+    QListWidgetItem* item(int row) {
+        return component<QListWidget>(form, "CheckListBox1")->item(row);
+    }
+    QStringList memoLines() { return form.lines(); }
+
+    ScriptedDialogs dialogs;
+    TPayments_Report form{dataModule, dialogs, workspace.locations(), nullptr};
+};
+
+// Every activation sets the ticks again; the item date cannot be unticked.
+TEST_F(PaymentsReportFormTest, ActivationResetsTheTicksAndTheText) {
+    item(0)->setCheckState(Qt::Unchecked);
+    item(21)->setCheckState(Qt::Checked);
+    component<QPlainTextEdit>(form, "fld_memo")->setPlainText("old report");
+    form.hide();
+    form.show();
+    EXPECT_EQ(form.ticks(), payments_report::startTicks());
+    EXPECT_EQ(item(19)->checkState(), Qt::Checked);
+    EXPECT_FALSE(item(19)->flags() & Qt::ItemIsUserCheckable);
+    EXPECT_EQ(memoLines(), QStringList{""});
+}
+
+// A range of item dates limits the report, and the payment table's filter
+// is cleared afterwards, so the payment form shows every row again.
+TEST_F(PaymentsReportFormTest, ItemDateRangeLimitsTheReportAndTheFilterIsClearedAfter) {
+    component<QCheckBox>(form, "cb_item_dates")->setChecked(true);
+    component<QDateEdit>(form, "fld_from_date")->setDate(QDate(2004, 2, 15));
+    component<QDateEdit>(form, "fld_to_date")->setDate(QDate(2004, 3, 31));
+    press(form, "btn_generate");
+    EXPECT_EQ(memoLines().filter("MARCH").size(), 1);
+    EXPECT_EQ(memoLines().filter("FEBRUARY").size(), 0);
+    EXPECT_TRUE(dataModule.table("QUORVEL_4")->filter().isEmpty());
+    EXPECT_EQ(dataModule.table("QUORVEL_4")->rowCount(), 2);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+// What the user typed into the report is saved, with the closing lines
+// both in the file and on screen.
+TEST_F(PaymentsReportFormTest, SaveWritesTheEditedTextAndShowsTheClosingLines) {
+    press(form, "btn_generate");
+    auto* memo = component<QPlainTextEdit>(form, "fld_memo");
+    memo->appendPlainText("Checked by my lawyer.");
+    const QStringList report = memoLines();
+    press(form, "btn_save");
+    const QStringList files =
+        QDir(workspace.locations().reportsFolder()).entryList({"PAYMENTS___*.TXT"}, QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    const QString path = workspace.locations().reportsFolder() + "/" + files.first();
+    const QStringList closing{"", "Saved to file: " + path};
+    EXPECT_EQ(memoLines(), report + closing);
+    EXPECT_EQ(bytesOf(path), fileBytes(memoLines()));
+}
+
+// The PDF holds every line of the report, page numbers at the foot.
+TEST_F(PaymentsReportFormTest, PdfHoldsTheReportLines) {
+    press(form, "btn_generate");
+    const QString pdf = workspace.documents() + "/report.pdf";
+    dialogs.queueChosenFile(pdf);
+    press(form, "btn_pdf");
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished()) << "pdftotext (poppler-utils) is needed";
+    // The text comes back with its runs of blanks of other lengths.
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    for (const QString& line : memoLines()) {
+        if (!line.trimmed().isEmpty())
+            EXPECT_TRUE(printed.contains(line.simplified())) << line.toStdString();
+    }
+    EXPECT_TRUE(printed.contains("Page 1 of 1"));
+}
+
+TEST_F(PaymentsReportFormTest, CancellingThePdfDialogWritesNothing) {
+    dialogs.queueChosenFile(QString());
+    press(form, "btn_pdf");
+    EXPECT_TRUE(QDir(workspace.documents()).entryList({"*.pdf"}, QDir::Files).isEmpty());
+}
+
+}  // namespace
