@@ -26,7 +26,7 @@ QDateEdit* dateField(const QString& name, const QDate& date) {
 
 TPayments_Report::TPayments_Report(TDataModule2& dataModule, Dialogs& dialogs, Locations locations,
                                    QWidget* parent)
-    : ReportForm(dialogs, QStringLiteral("Payments_Report"), QStringLiteral("Payments Report"),
+    : ReportForm(dialogs, QStringLiteral("Payments_Report"), QStringLiteral("Payments Report"), 260,
                  parent),
       dataModule_(dataModule),
       locations_(std::move(locations)),

@@ -15,13 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int kPanelWidth = 190;
-
-}  // namespace
-
-ReportForm::ReportForm(Dialogs& dialogs, const QString& name, const QString& title, QWidget* parent)
+ReportForm::ReportForm(Dialogs& dialogs, const QString& name, const QString& title, int panelWidth,
+                       QWidget* parent)
     : QDialog(parent),
       dialogs_(dialogs),
       guard_(dialogs, this),
@@ -39,11 +34,11 @@ ReportForm::ReportForm(Dialogs& dialogs, const QString& name, const QString& tit
 
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFixedWidth(kPanelWidth);
+    panel->setFixedWidth(panelWidth);
     panel->setAutoFillBackground(true);
     panel->setStyleSheet(QStringLiteral("#Panel1 { background: rgb(0, 255, 0); }"));
     panel->setLayout(sidePanel_);
-    sidePanel_->addWidget(makeSidePanelPicture(kPanelWidth - 20), 0, Qt::AlignHCenter);
+    sidePanel_->addWidget(makeSidePanelPicture(panelWidth - 20), 0, Qt::AlignHCenter);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(panel);

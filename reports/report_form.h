@@ -16,7 +16,9 @@ class QWidget;
 class ReportForm : public QDialog {
     Q_OBJECT
 public:
-    ReportForm(Dialogs& dialogs, const QString& name, const QString& title, QWidget* parent);
+    // `panelWidth` is the side panel's width in pixels.
+    ReportForm(Dialogs& dialogs, const QString& name, const QString& title, int panelWidth,
+               QWidget* parent);
 
     QStringList lines() const;
     void setLines(const QStringList& lines);

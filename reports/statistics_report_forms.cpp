@@ -9,7 +9,7 @@
 
 StatisticsReportForm::StatisticsReportForm(TDataModule2& dataModule, Dialogs& dialogs,
                                            Locations locations, Kind kind, QWidget* parent)
-    : ReportForm(dialogs, kind.name, kind.title, parent),
+    : ReportForm(dialogs, kind.name, kind.title, 190, parent),
       dataModule_(dataModule),
       locations_(std::move(locations)),
       kind_(std::move(kind)) {

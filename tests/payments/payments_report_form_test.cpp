@@ -93,8 +93,9 @@ TEST_F(PaymentsReportFormTest, PdfHoldsTheReportLines) {
     // The text comes back with its runs of blanks of other lengths.
     const QString printed = QString::fromUtf8(text.readAllStandardOutput()).simplified();
     for (const QString& line : memoLines()) {
-        if (!line.trimmed().isEmpty())
+        if (!line.trimmed().isEmpty()) {
             EXPECT_TRUE(printed.contains(line.simplified())) << line.toStdString();
+        }
     }
     EXPECT_TRUE(printed.contains("Page 1 of 1"));
 }
