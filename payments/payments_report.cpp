@@ -119,11 +119,16 @@ std::vector<const ReportColumn*> shownColumns(const std::vector<bool>& ticks) {
     return shown;
 }
 
-QSqlQuery selectRows(const QSqlDatabase& connection, const Selection& selection) {
+// The shown columns in their order, then the item file and the memo when
+// they are ticked (NULL when not): the report reads only what it prints.
+QSqlQuery selectRows(const QSqlDatabase& connection, const Selection& selection,
+                     const std::vector<const ReportColumn*>& shown,
+                     const std::vector<bool>& ticks) {
     QStringList selected;
-    for (const ReportColumn& column : reportColumns())
-        selected.append(paymentColumn(column.column).selectSql());
-    selected << paymentColumn("ITEM_FILE").selectSql() << QStringLiteral("MEMO");
+    for (const ReportColumn* column : shown)
+        selected.append(paymentColumn(column->column).selectSql());
+    selected << (ticks.at(kItemFilename) ? paymentColumn("ITEM_FILE").selectSql() : "NULL")
+             << (ticks.at(kMemo) ? QStringLiteral("MEMO") : QStringLiteral("NULL"));
     const Selection chosen = selection.condition.isEmpty() ? categories() : selection;
     QSqlQuery query(connection);
     query.setForwardOnly(true);
@@ -136,9 +141,15 @@ QSqlQuery selectRows(const QSqlDatabase& connection, const Selection& selection)
     return query;
 }
 
-struct Totals {
-    std::vector<long long> cents = std::vector<long long>(reportColumns().size(), 0);
-};
+QStringList headingLines(const std::vector<const ReportColumn*>& shown) {
+    std::vector<Cell> headings, rules;
+    for (const ReportColumn* column : shown) {
+        headings.push_back({column->heading, column->width, "_", column->headingFlag});
+        rules.push_back(
+            {QString(column->rule, QLatin1Char('-')), column->width, "_", column->headingFlag});
+    }
+    return {report_text::tableLine(headings, kGap), report_text::tableLine(rules, kGap)};
+}
 
 QString cellOf(const ReportColumn& column, const QVariant& value, long long& total) {
     switch (column.kind) {
@@ -156,13 +167,15 @@ QString cellOf(const ReportColumn& column, const QVariant& value, long long& tot
     return QString();
 }
 
-QStringList totalLines(const std::vector<const ReportColumn*>& shown, const Totals& totals) {
+// `cents` holds the total of each shown column, in their order.
+QStringList totalLines(const std::vector<const ReportColumn*>& shown,
+                       const std::vector<long long>& cents) {
     static const QStringList blankFilled = {"ITEM_DATE", "CATEGORY", "CHECK_NBR", "SS_AMT",
                                             "RP_AMT"};
     std::vector<Cell> rule;
     std::vector<Cell> sums;
-    for (const ReportColumn* column : shown) {
-        const int index = int(column - reportColumns().data());
+    for (std::size_t position = 0; position < shown.size(); ++position) {
+        const ReportColumn* column = shown[position];
         const bool amount = column->kind == Kind::Amount;
         // The amounts' rule of nine hyphens is fitted to their eight places
         // as every cell once was: only numbers now keep every character.
@@ -175,7 +188,7 @@ QStringList totalLines(const std::vector<const ReportColumn*>& shown, const Tota
             sum = QStringLiteral("TOTALS:");
             flag = QStringLiteral("Y");
         } else if (amount) {
-            sum = amountText(totals.cents[index]);
+            sum = amountText(cents[position]);
             flag = QStringLiteral("Y");
         }
         sums.push_back({sum, column->width, " ", flag});
@@ -245,34 +258,33 @@ QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks
     QStringList lines{QString()};
     lines << report_text::bannerLines() << QString() << QString() << addressLines(connection);
     const std::vector<const ReportColumn*> shown = shownColumns(ticks);
-    Totals totals;
-    QSqlQuery query = selectRows(connection, selection);
-    const int itemFile = int(reportColumns().size());
+    std::vector<long long> cents(shown.size(), 0);
+    QSqlQuery query = selectRows(connection, selection, shown, ticks);
+    const int itemFile = int(shown.size());
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
     bool first = true;
     while (query.next()) {
-        std::vector<Cell> headings, rules, cells;
-        for (const ReportColumn* column : shown) {
-            const int index = int(column - reportColumns().data());
-            headings.push_back({column->heading, column->width, "_", column->headingFlag});
-            rules.push_back(
-                {QString(column->rule, QLatin1Char('-')), column->width, "_", column->headingFlag});
-            cells.push_back({cellOf(*column, query.value(index), totals.cents[index]),
-                             column->width, "_", column->dataFlag});
-        }
+        // The headings stand once, above the first payment.
         if (first)
-            lines << report_text::tableLine(headings, kGap) << report_text::tableLine(rules, kGap);
+            lines << headingLines(shown);
         first = false;
+        std::vector<Cell> cells;
+        for (std::size_t position = 0; position < shown.size(); ++position) {
+            const ReportColumn& column = *shown[position];
+            cells.push_back({cellOf(column, query.value(int(position)), cents[position]),
+                             column.width, "_", column.dataFlag});
+        }
         lines << report_text::tableLine(cells, kGap);
         const QString file =
             field_text::fromValue(paymentColumn("ITEM_FILE"), query.value(itemFile));
-        if (ticks.at(kItemFilename) && !file.isEmpty())
+        if (!file.isEmpty())
             lines << QStringLiteral("               ITEM FILE              : ") + file;
         const QString memo =
             field_text::fromValue(paymentColumn("MEMO"), query.value(itemFile + 1));
-        if (ticks.at(kMemo) && !memo.isEmpty())
-            lines << memo.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+        if (!memo.isEmpty())
+            lines << memo.split(lineBreak);
     }
-    return lines << totalLines(shown, totals);
+    return lines << totalLines(shown, cents);
 }
 
 QString fileName(const QDateTime& when) {
