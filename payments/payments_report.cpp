@@ -93,21 +93,19 @@ QString dateCell(const QVariant& value) {
 }
 
 QStringList addressLines(const QSqlDatabase& connection) {
-    const auto config = [&connection](const char* column) {
-        return report_text::configurationText(connection, QString::fromLatin1(column));
-    };
-    return {
-        QStringLiteral("PERSON RECEIVING PAYMENTS: ") + config("EX_SPOUSE_NAME"),
-        QStringLiteral("        SOCIAL SECURITY #: ") + config("EX_SPOUSE_SSAN"),
-        kLabelIndent + config("EX_SPOUSE_ADDRESS"),
-        kLabelIndent + report_text::cityLine(config("EX_SPOUSE_CITY"), config("EX_SPOUSE_STATE"),
-                                             config("EX_SPOUSE_ZIP")),
-        QString(),
-        QStringLiteral("PERSON MAKING PAYMENTS   : ") + config("MY_NAME"),
-        kLabelIndent + config("MY_ADDRESS"),
-        kLabelIndent +
-            report_text::cityLine(config("MY_CITY"), config("MY_STATE"), config("MY_ZIP")),
-        QString()};
+    const QHash<QString, QString> config = report_text::configuration(connection);
+    return {QStringLiteral("PERSON RECEIVING PAYMENTS: ") + config.value("EX_SPOUSE_NAME"),
+            QStringLiteral("        SOCIAL SECURITY #: ") + config.value("EX_SPOUSE_SSAN"),
+            kLabelIndent + config.value("EX_SPOUSE_ADDRESS"),
+            kLabelIndent + report_text::cityLine(config.value("EX_SPOUSE_CITY"),
+                                                 config.value("EX_SPOUSE_STATE"),
+                                                 config.value("EX_SPOUSE_ZIP")),
+            QString(),
+            QStringLiteral("PERSON MAKING PAYMENTS   : ") + config.value("MY_NAME"),
+            kLabelIndent + config.value("MY_ADDRESS"),
+            kLabelIndent + report_text::cityLine(config.value("MY_CITY"), config.value("MY_STATE"),
+                                                 config.value("MY_ZIP")),
+            QString()};
 }
 
 // The columns the ticks show, in the report's order.

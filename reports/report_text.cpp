@@ -46,14 +46,22 @@ QString tableLine(const std::vector<Cell>& cells, int gap) {
     return line;
 }
 
-QString configurationText(const QSqlDatabase& connection, const QString& column) {
-    const schema::Column& definition = *schema::table("CONFIG_4").column(column);
+QHash<QString, QString> configuration(const QSqlDatabase& connection) {
+    const schema::Table& table = schema::table("CONFIG_4");
+    QStringList selected;
+    for (const schema::Column& column : table.columns)
+        selected.append(column.selectSql());
     QSqlQuery query(connection);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT FIRST 1 %1 FROM CONFIG_4 ORDER BY RDB$DB_KEY")
-                        .arg(definition.selectSql())))
+                        .arg(selected.join(QStringLiteral(", ")))))
         throw DatabaseError(query.lastError().text());
-    return query.next() ? field_text::fromValue(definition, query.value(0)) : QString();
+    QHash<QString, QString> values;
+    if (query.next())
+        for (int column = 0; column < int(table.columns.size()); ++column)
+            values.insert(table.columns[column].name,
+                          field_text::fromValue(table.columns[column], query.value(column)));
+    return values;
 }
 
 QStringList paymentsClosingLines(const QString& path) {

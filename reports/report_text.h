@@ -2,6 +2,7 @@
 
 #include "datastore/locations.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -32,9 +33,9 @@ struct Cell {
 };
 QString tableLine(const std::vector<Cell>& cells, int gap);
 
-// The configuration record's columns as text, blanks at the end dropped; an
-// empty text for each when there is no record.
-QString configurationText(const QSqlDatabase& connection, const QString& column);
+// The configuration record's columns as text by column name, blanks at the
+// end dropped; empty when there is no record. Read in one query.
+QHash<QString, QString> configuration(const QSqlDatabase& connection);
 
 // The lines a save appends: the payments report's, and the statistics
 // reports' between two rules of 55 hyphens.

@@ -60,15 +60,13 @@ QString fourDecimals(float value) {
 // address of the person searching and the heading and rule lines.
 QStringList header(const QSqlDatabase& connection, const QString& title,
                    const std::vector<Cell>& headings, const std::vector<Cell>& rules) {
-    const auto config = [&connection](const char* column) {
-        return report_text::configurationText(connection, QString::fromLatin1(column));
-    };
+    const QHash<QString, QString> config = report_text::configuration(connection);
     QStringList lines{QString(), QString()};
     lines << report_text::bannerLines();
-    lines << QString() << QString() << title << QString() << kIndent + config("MY_NAME")
-          << kIndent + config("MY_ADDRESS")
-          << kIndent + report_text::cityLine(config("MY_CITY").trimmed(), config("MY_STATE"),
-                                             config("MY_ZIP"))
+    lines << QString() << QString() << title << QString() << kIndent + config.value("MY_NAME")
+          << kIndent + config.value("MY_ADDRESS")
+          << kIndent + report_text::cityLine(config.value("MY_CITY").trimmed(),
+                                             config.value("MY_STATE"), config.value("MY_ZIP"))
           << QString() << report_text::tableLine(headings, kGap)
           << report_text::tableLine(rules, kGap);
     return lines;
