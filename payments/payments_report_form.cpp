@@ -2,7 +2,6 @@
 
 #include "datastore/data_module.h"
 #include "payments/payments_report.h"
-#include "reports/report_text.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -108,16 +107,7 @@ void TPayments_Report::generate() {
     clearFilter();
 }
 
-// The closing lines stay in the text area even when the file cannot be
-// written.
 void TPayments_Report::save() {
-    QStringList report = lines();
-    try {
-        report_text::save(locations_, payments_report::fileName(QDateTime::currentDateTime()),
-                          report_text::Closing::Payments, report);
-    } catch (...) {
-        setLines(report);
-        throw;
-    }
-    setLines(report);
+    saveText(locations_, payments_report::fileName(QDateTime::currentDateTime()),
+             report_text::Closing::Payments);
 }

@@ -68,6 +68,18 @@ void ReportForm::addPrintButtons() {
     sidePanel_->addStretch();
 }
 
+void ReportForm::saveText(const Locations& locations, const QString& fileName,
+                          report_text::Closing closing) {
+    QStringList report = lines();
+    try {
+        report_text::save(locations, fileName, closing, report);
+    } catch (...) {
+        setLines(report);
+        throw;
+    }
+    setLines(report);
+}
+
 void ReportForm::print() {
     QPrinter printer;
     printer.setPageOrientation(QPageLayout::Landscape);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/error_guard.h"
+#include "reports/report_text.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -34,6 +35,10 @@ protected:
     QPushButton* addButton(const QString& caption, const QString& name,
                            std::function<void()> handler);
     void addPrintButtons();
+    // Saves the text area to the file in the reports folder; the closing
+    // lines stay in the text area even when the file cannot be written.
+    void saveText(const Locations& locations, const QString& fileName,
+                  report_text::Closing closing);
 
 private:
     void print();

@@ -2,7 +2,6 @@
 
 #include "datastore/data_module.h"
 #include "platform/kbx.h"
-#include "reports/report_text.h"
 #include "reports/statistics_reports.h"
 
 #include <QPlainTextEdit>
@@ -32,17 +31,8 @@ void StatisticsReportForm::generate() {
     dialogs().message(this, QString(), QStringLiteral("I'm done !!!!!!!"), Buttons::Ok);
 }
 
-// The closing lines stay in the text area even when the file cannot be
-// written.
 void StatisticsReportForm::save() {
-    QStringList report = lines();
-    try {
-        report_text::save(locations_, kind_.fileName, report_text::Closing::Statistics, report);
-    } catch (...) {
-        setLines(report);
-        throw;
-    }
-    setLines(report);
+    saveText(locations_, kind_.fileName, report_text::Closing::Statistics);
 }
 
 TJob_Search_Stats_Job_Title::TJob_Search_Stats_Job_Title(TDataModule2& dataModule, Dialogs& dialogs,
