@@ -202,13 +202,17 @@ Report collectTitles(const QSqlDatabase& connection) {
     return {counted(titles.records), {}};
 }
 
+std::vector<QVariantList> editsRows(const QSqlDatabase& connection) {
+    return readRows(connection, "JS_EDIT_4", {"CHANGE_FROM", "CHANGE_TO", "REASON_NO_SUBMIT"},
+                    "CHANGE_FROM");
+}
+
 // The first edits row, in table order, for each key form of a column.
-QHash<QString, QVariantList> firstEditsBy(const QSqlDatabase& connection, const QString& column,
-                                          const QString& targetTable, const QString& targetColumn) {
+QHash<QString, QVariantList> firstEditsBy(const std::vector<QVariantList>& edits,
+                                          const QString& column, const QString& targetTable,
+                                          const QString& targetColumn) {
     QHash<QString, QVariantList> first;
-    for (const QVariantList& row :
-         readRows(connection, "JS_EDIT_4", {"CHANGE_FROM", "CHANGE_TO", "REASON_NO_SUBMIT"},
-                  "CHANGE_FROM")) {
+    for (const QVariantList& row : edits) {
         const QString text = row[column == "CHANGE_FROM" ? 0 : 1].toString();
         const QString key =
             targetTable.isEmpty() ? keyForm(text) : keyFor(targetTable, targetColumn, text);
@@ -226,7 +230,7 @@ QHash<QString, QVariantList> firstEditsBy(const QSqlDatabase& connection, const 
 // unless that row still waits for the user.
 Report replaceTitles(const QSqlDatabase& connection) {
     const QHash<QString, QVariantList> edits =
-        firstEditsBy(connection, "CHANGE_FROM", QString(), QString());
+        firstEditsBy(editsRows(connection), "CHANGE_FROM", QString(), QString());
     QHash<QString, QString> replacements;
     int records = 0;
     for (const QVariantList& tally : jobTallies(connection, {"POS_TITLE"})) {
@@ -281,8 +285,9 @@ Report rebuildReasons(const QSqlDatabase& connection) {
 // Step 9: each category takes the reason of the first edits row that
 // normalises to it and has one.
 Report categoryReasons(const QSqlDatabase& connection) {
+    const std::vector<QVariantList> editsTable = editsRows(connection);
     const QHash<QString, QVariantList> edits =
-        firstEditsBy(connection, "CHANGE_TO", "STATS_JT_4", "CATEGORY");
+        firstEditsBy(editsTable, "CHANGE_TO", "STATS_JT_4", "CATEGORY");
     QSqlQuery update = prepared(
         connection,
         QStringLiteral("UPDATE STATS_JT_4 SET REASON_NOT_SUBMITTED = %1 WHERE ORDER_ = ? AND "
@@ -290,20 +295,23 @@ Report categoryReasons(const QSqlDatabase& connection) {
             .arg(columnOf("STATS_JT_4", "REASON_NOT_SUBMITTED").parameterSql(),
                  columnOf("STATS_JT_4", "CATEGORY").parameterSql()));
     const auto statistics =
-        readRows(connection, "STATS_JT_4", {"ORDER_", "CATEGORY"}, "ORDER_, CATEGORY");
+        readRows(connection, "STATS_JT_4", {"ORDER_", "CATEGORY", "REASON_NOT_SUBMITTED"},
+                 "ORDER_, CATEGORY");
     for (const QVariantList& row : statistics) {
         const auto found = edits.constFind(keyForm(row[1].toString()));
         if (found == edits.constEnd())
             continue;
-        update.bindValue(0, keyForm(found->at(2).toString())
-                                .left(columnOf("STATS_JT_4", "REASON_NOT_SUBMITTED").size));
+        const QString reason = keyForm(found->at(2).toString())
+                                   .left(columnOf("STATS_JT_4", "REASON_NOT_SUBMITTED").size);
+        if (!row[2].isNull() && mail_text::unpadded(row[2]) == reason)
+            continue;
+        update.bindValue(0, reason);
         update.bindValue(1, row[0]);
         update.bindValue(2, row[1]);
         execute(update);
     }
     return {QStringLiteral("Current Record In Job Stats Table: %1").arg(statistics.size()),
-            QStringLiteral("Current Record In Job Search Table: %1")
-                .arg(readRows(connection, "JS_EDIT_4", {"CHANGE_FROM"}, "CHANGE_FROM").size())};
+            QStringLiteral("Current Record In Job Search Table: %1").arg(editsTable.size())};
 }
 
 // Step 10: each job counts once, under the first category its title
@@ -354,7 +362,7 @@ Report recountCategories(const QSqlDatabase& connection, const QDate& today) {
 // normalised title is its title and which has one.
 Report jobReasons(const QSqlDatabase& connection) {
     const QHash<QString, QVariantList> edits =
-        firstEditsBy(connection, "CHANGE_TO", "JSEARCH_4", "POS_TITLE");
+        firstEditsBy(editsRows(connection), "CHANGE_TO", "JSEARCH_4", "POS_TITLE");
     const auto reasonFor = [&edits](const QVariant& title) -> std::optional<QString> {
         const auto found = edits.constFind(keyForm(title.toString()));
         if (found == edits.constEnd())
