@@ -25,10 +25,9 @@ QDateEdit* dateField(const QString& name, const QDate& date) {
 
 TPayments_Report::TPayments_Report(TDataModule2& dataModule, Dialogs& dialogs, Locations locations,
                                    QWidget* parent)
-    : ReportForm(dialogs, QStringLiteral("Payments_Report"), QStringLiteral("Payments Report"), 260,
-                 parent),
+    : ReportForm(dialogs, std::move(locations), QStringLiteral("Payments_Report"),
+                 QStringLiteral("Payments Report"), 260, parent),
       dataModule_(dataModule),
-      locations_(std::move(locations)),
       CheckListBox1(new QListWidget),
       cb_item_dates(new QCheckBox(QStringLiteral("Only these item dates"))),
       fld_from_date(
@@ -108,6 +107,6 @@ void TPayments_Report::generate() {
 }
 
 void TPayments_Report::save() {
-    saveText(locations_, payments_report::fileName(QDateTime::currentDateTime()),
+    saveText(payments_report::fileName(QDateTime::currentDateTime()),
              report_text::Closing::Payments);
 }

@@ -32,7 +32,6 @@ private:
     void chooseRows();
 
     TDataModule2& dataModule_;
-    Locations locations_;
     QListWidget* CheckListBox1;
     QCheckBox* cb_item_dates;
     QDateEdit* fld_from_date;

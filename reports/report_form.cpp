@@ -15,10 +15,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ReportForm::ReportForm(Dialogs& dialogs, const QString& name, const QString& title, int panelWidth,
-                       QWidget* parent)
+ReportForm::ReportForm(Dialogs& dialogs, Locations locations, const QString& name,
+                       const QString& title, int panelWidth, QWidget* parent)
     : QDialog(parent),
       dialogs_(dialogs),
+      locations_(std::move(locations)),
       guard_(dialogs, this),
       fld_memo(new QPlainTextEdit),
       sidePanel_(new QVBoxLayout) {
@@ -68,11 +69,10 @@ void ReportForm::addPrintButtons() {
     sidePanel_->addStretch();
 }
 
-void ReportForm::saveText(const Locations& locations, const QString& fileName,
-                          report_text::Closing closing) {
+void ReportForm::saveText(const QString& fileName, report_text::Closing closing) {
     QStringList report = lines();
     try {
-        report_text::save(locations, fileName, closing, report);
+        report_text::save(locations_, fileName, closing, report);
     } catch (...) {
         setLines(report);
         throw;
@@ -89,8 +89,10 @@ void ReportForm::print() {
 }
 
 void ReportForm::savePdf() {
+    const QString folder = locations_.reportsFolder();
+    locations_.ensureFolder(folder);
     const QString path =
-        dialogs_.saveFile(this, {QStringLiteral("Save the report as PDF"), QDir::homePath(),
+        dialogs_.saveFile(this, {QStringLiteral("Save the report as PDF"), folder,
                                  QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf")});
     if (!path.isEmpty())
         writeReportPdf(path, lines());

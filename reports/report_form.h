@@ -17,9 +17,10 @@ class QWidget;
 class ReportForm : public QDialog {
     Q_OBJECT
 public:
-    // `panelWidth` is the side panel's width in pixels.
-    ReportForm(Dialogs& dialogs, const QString& name, const QString& title, int panelWidth,
-               QWidget* parent);
+    // `panelWidth` is the side panel's width in pixels. Reports are saved,
+    // and PDFs first offered, in the reports folder of `locations`.
+    ReportForm(Dialogs& dialogs, Locations locations, const QString& name, const QString& title,
+               int panelWidth, QWidget* parent);
 
     QStringList lines() const;
     void setLines(const QStringList& lines);
@@ -37,14 +38,14 @@ protected:
     void addPrintButtons();
     // Saves the text area to the file in the reports folder; the closing
     // lines stay in the text area even when the file cannot be written.
-    void saveText(const Locations& locations, const QString& fileName,
-                  report_text::Closing closing);
+    void saveText(const QString& fileName, report_text::Closing closing);
 
 private:
     void print();
     void savePdf();
 
     Dialogs& dialogs_;
+    Locations locations_;
     Guard guard_;
     QPlainTextEdit* fld_memo;
     QVBoxLayout* sidePanel_;

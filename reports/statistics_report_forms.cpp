@@ -8,9 +8,8 @@
 
 StatisticsReportForm::StatisticsReportForm(TDataModule2& dataModule, Dialogs& dialogs,
                                            Locations locations, Kind kind, QWidget* parent)
-    : ReportForm(dialogs, kind.name, kind.title, 190, parent),
+    : ReportForm(dialogs, std::move(locations), kind.name, kind.title, 190, parent),
       dataModule_(dataModule),
-      locations_(std::move(locations)),
       kind_(std::move(kind)) {
     memo()->setReadOnly(true);
     addButton(QStringLiteral("Generate"), QStringLiteral("btn_generate"), [this] { generate(); });
@@ -32,7 +31,7 @@ void StatisticsReportForm::generate() {
 }
 
 void StatisticsReportForm::save() {
-    saveText(locations_, kind_.fileName, report_text::Closing::Statistics);
+    saveText(kind_.fileName, report_text::Closing::Statistics);
 }
 
 TJob_Search_Stats_Job_Title::TJob_Search_Stats_Job_Title(TDataModule2& dataModule, Dialogs& dialogs,

@@ -33,7 +33,6 @@ protected:
 
 private:
     TDataModule2& dataModule_;
-    Locations locations_;
     Kind kind_;
 };
 

@@ -81,12 +81,14 @@ TEST_F(PaymentsReportFormTest, SaveWritesTheEditedTextAndShowsTheClosingLines) {
     EXPECT_EQ(bytesOf(path), fileBytes(memoLines()));
 }
 
-// The PDF holds every line of the report, page numbers at the foot.
+// The PDF, offered in the reports folder, holds every line of the report,
+// page numbers at the foot.
 TEST_F(PaymentsReportFormTest, PdfHoldsTheReportLines) {
     press(form, "btn_generate");
     const QString pdf = workspace.documents() + "/report.pdf";
     dialogs.queueChosenFile(pdf);
     press(form, "btn_pdf");
+    EXPECT_EQ(dialogs.fileRequests.at(0).folder, workspace.locations().reportsFolder());
     QProcess text;
     text.start("pdftotext", {"-layout", pdf, "-"});
     ASSERT_TRUE(text.waitForFinished()) << "pdftotext (poppler-utils) is needed";
