@@ -8,10 +8,15 @@
 #include "importing/imported_files.h"
 #include "importing/mail_import.h"
 #include "importing/title_steps.h"
+#include "payments/payments_report.h"
 #include "platform/database_error.h"
+#include "platform/kbx.h"
+#include "reports/report_text.h"
+#include "reports/statistics_reports.h"
 
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace batch {
 
@@ -20,6 +25,7 @@ namespace {
 const QString kUsage = QStringLiteral(
     "Usage: quorvel4-batch import cb7|4jobs|recruiter [--again] FILE...\n"
     "       quorvel4-batch steps LIST\n"
+    "       quorvel4-batch report payments|title|state [--save] [--pdf FILE]\n"
     "\n"
     "Imports saved mail into the job search records of the current database,\n"
     "as \"Job Search Edits/Imports\" of the program does:\n"
@@ -36,6 +42,12 @@ const QString kUsage = QStringLiteral(
     "of them. Step 2 is the job title edits form and has no batch form. The\n"
     "confirmation of steps 10 and 11 is taken as given. Each step is one\n"
     "transaction: a step that fails changes nothing and ends the run.\n"
+    "\n"
+    "report writes a report of the current database to standard output, as the\n"
+    "program's Reports menu makes it: payments (the form's first ticks, the\n"
+    "twelve payment categories), title or state (the jobs not qualified for).\n"
+    "--save also saves it in the reports folder as the form's Save does, with\n"
+    "the closing lines naming the file; --pdf writes it as a PDF file too.\n"
     "\n"
     "Exit status: 0 when everything was done, 1 when a file or step failed or\n"
     "was refused (what was done before it stays), 2 for a wrong command.\n");
@@ -78,7 +90,8 @@ int importFiles(const ImportCommand& command, const CurrentDatabase& database,
 }
 
 // Takes the lock and opens the current database: `work` then runs on it.
-int onCurrentDatabase(const Locations& locations, SettingsStore& settings, QTextStream& out,
+// The database worked on is named on `said`.
+int onCurrentDatabase(const Locations& locations, SettingsStore& settings, QTextStream& said,
                       QTextStream& err,
                       const std::function<int(const CurrentDatabase&, TDataModule2&)>& work) {
     InstanceLock instance(locations);
@@ -101,7 +114,8 @@ int onCurrentDatabase(const Locations& locations, SettingsStore& settings, QText
         err << error.message() << '\n';
         return 1;
     }
-    out << "Working on " << database.name << " (" << database.path << ")\n";
+    said << "Working on " << database.name << " (" << database.path << ")\n";
+    said.flush();
     return work(database, dataModule);
 }
 
@@ -141,10 +155,68 @@ int runSteps(const QList<int>& steps, const CurrentDatabase&, TDataModule2& data
     return 0;
 }
 
+struct ReportCommand {
+    QString report{};
+    bool save = false;
+    QString pdf{};
+};
+
+// "report NAME [--save] [--pdf FILE]"; nothing when the arguments are not one.
+std::optional<ReportCommand> reportCommandOf(const QStringList& arguments) {
+    if (arguments.size() < 2 || !QStringList{"payments", "title", "state"}.contains(arguments[1]))
+        return std::nullopt;
+    ReportCommand command{arguments[1]};
+    for (qsizetype argument = 2; argument < arguments.size(); ++argument) {
+        if (arguments[argument] == QLatin1String("--save"))
+            command.save = true;
+        else if (arguments[argument] == QLatin1String("--pdf") && argument + 1 < arguments.size())
+            command.pdf = arguments[++argument];
+        else
+            return std::nullopt;
+    }
+    return command;
+}
+
+int writeReport(const ReportCommand& command, const Locations& locations,
+                const QSqlDatabase& connection, const PdfWriter& writePdf, QTextStream& out,
+                QTextStream& err) {
+    try {
+        QStringList lines;
+        QString fileName;
+        if (command.report == QLatin1String("payments")) {
+            lines = payments_report::build(connection, payments_report::startTicks(), {});
+            fileName = payments_report::fileName(QDateTime::currentDateTime());
+        } else if (command.report == QLatin1String("title")) {
+            lines = statistics_reports::titleReport(connection, kbx::_kbx_ComputerName());
+            fileName = statistics_reports::kTitleFileName;
+        } else {
+            lines = statistics_reports::stateReport(connection);
+            fileName = statistics_reports::kStateFileName;
+        }
+        if (command.save)
+            report_text::save(locations, fileName,
+                              command.report == QLatin1String("payments")
+                                  ? report_text::Closing::Payments
+                                  : report_text::Closing::Statistics,
+                              lines);
+        for (const QString& line : lines)
+            out << line << '\n';
+        out.flush();
+        if (!command.pdf.isEmpty()) {
+            writePdf(command.pdf, lines);
+            err << "PDF written to " << command.pdf << '\n';
+        }
+    } catch (const std::exception& error) {
+        err << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int run(const QStringList& arguments, const Locations& locations, SettingsStore& settings,
-        QTextStream& out, QTextStream& err) {
+        QTextStream& out, QTextStream& err, const PdfWriter& writePdf) {
     if (arguments.isEmpty() || arguments.contains(QStringLiteral("--help")) ||
         arguments.contains(QStringLiteral("-h"))) {
         (arguments.isEmpty() ? err : out) << kUsage;
@@ -164,6 +236,22 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
                                  [&](const CurrentDatabase& database, TDataModule2& dataModule) {
                                      return runSteps(steps, database, dataModule, out, err);
                                  });
+    }
+    if (arguments[0] == QLatin1String("report")) {
+        const std::optional<ReportCommand> command = reportCommandOf(arguments);
+        if (!command) {
+            err << kUsage;
+            return 2;
+        }
+        if (!command->pdf.isEmpty() && !writePdf) {
+            err << "This build of the tool cannot write PDF files.\n";
+            return 2;
+        }
+        return onCurrentDatabase(
+            locations, settings, err, err, [&](const CurrentDatabase&, TDataModule2& dataModule) {
+                return writeReport(*command, locations, dataModule.connection(), writePdf, out,
+                                   err);
+            });
     }
     if (arguments.size() < 3 || arguments[0] != QLatin1String("import") ||
         kKinds.count(arguments[1]) == 0) {

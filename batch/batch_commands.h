@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
+
 class Locations;
 class SettingsStore;
 
@@ -11,7 +13,11 @@ class SettingsStore;
 // returns the process's exit code: 0 done, 1 failed or refused, 2 misused.
 namespace batch {
 
+// Writes report lines as a PDF file; it needs a GUI application object.
+using PdfWriter = std::function<void(const QString& path, const QStringList& lines)>;
+
+// `writePdf` serves "report --pdf"; without it that option is refused.
 int run(const QStringList& arguments, const Locations& locations, SettingsStore& settings,
-        QTextStream& out, QTextStream& err);
+        QTextStream& out, QTextStream& err, const PdfWriter& writePdf = {});
 
 }  // namespace batch

@@ -1,5 +1,8 @@
 #include "batch/batch_commands.h"
+#include "payments/payments_report.h"
+#include "reports/statistics_reports.h"
 #include "tests/support/books_database.h"
+#include "tests/support/report_file.h"
 
 #include <QFile>
 
@@ -65,6 +68,39 @@ TEST_F(BatchTest, RunsTheStepsInTheOrderGiven) {
               QStringList("DBA|1|100"));
     EXPECT_EQ(batch({"steps", "1-3"}), 2);
     EXPECT_EQ(batch({"steps", "12"}), 2);
+}
+
+// The report's lines alone go to standard output; --save writes the file
+// the form's Save writes and prints its closing lines too.
+TEST_F(BatchTest, ReportsPrintTheFormsLinesAndSaveAsTheFormDoes) {
+    execute("UPDATE STATS_ST_4 SET COUNT_ = 2, PERCENTAGE = 100 WHERE STATE = 'TX'");
+    execute(
+        "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT) VALUES (1, "
+        "'SPOUSAL SUPPORT', '2004-02-01', 1500)");
+    dataModule.open(path);  // the reports as the forms build them
+    const QStringList payments =
+        payments_report::build(dataModule.connection(), payments_report::startTicks(), {});
+    QStringList state = statistics_reports::stateReport(dataModule.connection());
+    dataModule.close();
+
+    EXPECT_EQ(batch({"report", "payments"}), 0) << err.toStdString();
+    EXPECT_EQ(out, payments.join('\n') + '\n');
+    EXPECT_TRUE(err.startsWith("Working on books")) << err.toStdString();
+
+    EXPECT_EQ(batch({"report", "state", "--save"}), 0) << err.toStdString();
+    const QString saved = workspace.locations().reportsFolder() + "/_JOB_SEARCH_STATE_STATS.txt";
+    const QString rule(55, '-');
+    state << "" << rule << "Saved to file: " + saved << rule << "";
+    EXPECT_EQ(out, state.join('\n') + '\n');
+    EXPECT_EQ(bytesOf(saved), fileBytes(state));
+}
+
+TEST_F(BatchTest, RefusesAnUnknownReportOrAPdfItCannotWrite) {
+    EXPECT_EQ(batch({"report", "monthly"}), 2);
+    EXPECT_EQ(batch({"report", "title", "--pdf"}), 2);
+    EXPECT_EQ(batch({"report", "title", "--print"}), 2);
+    EXPECT_EQ(batch({"report", "title", "--pdf", workspace.documents() + "/r.pdf"}), 2);
+    EXPECT_TRUE(err.contains("cannot write PDF")) << err.toStdString();
 }
 
 }  // namespace

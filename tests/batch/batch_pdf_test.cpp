@@ -1,0 +1,46 @@
+#include "datastore/create_database.h"
+#include "datastore/locations.h"
+#include "datastore/settings_store.h"
+#include "tests/support/printers.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The tool as a user runs it, without a display: the PDF holds the lines
+// it printed.
+TEST(BatchPdfTest, TheToolWritesTheReportItPrintsAsAPdf) {
+    QTemporaryDir home;
+    const Locations locations(home.filePath("Documents"));
+    createDatabase(locations, "books", [](const QString&) {});
+    SettingsStore(home.filePath(".config"))
+        .recordCurrentDatabase({"books", locations.databasePath("books")});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home.path());
+    environment.remove("DISPLAY");
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_DATA_HOME"})
+        environment.remove(variable);
+    const QString pdf = home.filePath("state.pdf");
+    QProcess tool;
+    tool.setProcessEnvironment(environment);
+    tool.start(Q4_BATCH_EXE, {"report", "state", "--pdf", pdf});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    const QStringList printed =
+        QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished()) << "pdftotext (poppler-utils) is needed";
+    const QString inPdf = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    ASSERT_GT(printed.size(), 10);
+    for (const QString& line : printed) {
+        EXPECT_TRUE(inPdf.contains(line.simplified())) << line.toStdString();
+    }
+    EXPECT_TRUE(inPdf.contains("Page 1 of 1"));
+}
+
+}  // namespace
