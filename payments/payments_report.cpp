@@ -89,7 +89,8 @@ QString amountText(long long cents) {
 QString dateCell(const QVariant& value) {
     if (value.isNull())
         return QString(10, QLatin1Char('_'));
-    return kbx::_kbx_Date_To_MM_DD_YYYY(QDateTime(value.toDate(), QTime()));
+    // In UTC: a local time would look up the time zone for every cell.
+    return kbx::_kbx_Date_To_MM_DD_YYYY(QDateTime(value.toDate(), QTime(), Qt::UTC));
 }
 
 QStringList addressLines(const QSqlDatabase& connection) {
@@ -259,6 +260,10 @@ QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks
     std::vector<long long> cents(shown.size(), 0);
     QSqlQuery query = selectRows(connection, selection, shown, ticks);
     const int itemFile = int(shown.size());
+    const schema::Column& itemFileColumn = paymentColumn("ITEM_FILE");
+    const schema::Column& memoColumn = paymentColumn("MEMO");
+    // One fill for every data cell, made once: the cells are many.
+    static const QString kDataFill = QStringLiteral("_");
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
     bool first = true;
     while (query.next()) {
@@ -266,19 +271,17 @@ QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks
         if (first)
             lines << headingLines(shown);
         first = false;
-        std::vector<Cell> cells;
+        QString line;
         for (std::size_t position = 0; position < shown.size(); ++position) {
             const ReportColumn& column = *shown[position];
-            cells.push_back({cellOf(column, query.value(int(position)), cents[position]),
-                             column.width, "_", column.dataFlag});
+            kbx::_kbx_format_output(cellOf(column, query.value(int(position)), cents[position]),
+                                    line, column.width, kGap, kDataFill, column.dataFlag);
         }
-        lines << report_text::tableLine(cells, kGap);
-        const QString file =
-            field_text::fromValue(paymentColumn("ITEM_FILE"), query.value(itemFile));
+        lines << line;
+        const QString file = field_text::fromValue(itemFileColumn, query.value(itemFile));
         if (!file.isEmpty())
             lines << QStringLiteral("               ITEM FILE              : ") + file;
-        const QString memo =
-            field_text::fromValue(paymentColumn("MEMO"), query.value(itemFile + 1));
+        const QString memo = field_text::fromValue(memoColumn, query.value(itemFile + 1));
         if (!memo.isEmpty())
             lines << memo.split(lineBreak);
     }
