@@ -1,5 +1,5 @@
-#include "payments/payments_report.h"
 #include "payments/payments_report_form.h"
+#include "payments/payments_report.h"
 #include "tests/support/books_database.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/report_file.h"
@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,33 @@ TEST_F(PaymentsReportFormTest, PdfHoldsTheReportLines) {
         }
     }
     EXPECT_TRUE(printed.contains("Page 1 of 1"));
+}
+
+// A long report runs over pages, each numbered at its foot out of the
+// pages the PDF has.
+TEST_F(PaymentsReportFormTest, ALongPdfNumbersEachOfItsPages) {
+    execute(
+        "EXECUTE BLOCK AS DECLARE i INTEGER = 10; BEGIN WHILE (i < 250) DO BEGIN "
+        "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT) VALUES (:i, "
+        "'SPOUSAL SUPPORT', '2004-02-01', 10); i = i + 1; END END");
+    press(form, "btn_generate");
+    const QString pdf = workspace.documents() + "/long.pdf";
+    dialogs.queueChosenFile(pdf);
+    press(form, "btn_pdf");
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    ASSERT_TRUE(info.waitForFinished()) << "pdfinfo (poppler-utils) is needed";
+    const QString pages = QString::fromUtf8(info.readAllStandardOutput())
+                              .section(QRegularExpression("Pages: *"), 1)
+                              .section('\n', 0, 0);
+    ASSERT_GE(pages.toInt(), 2) << pages.toStdString();
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished());
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    for (int page = 1; page <= pages.toInt(); ++page)
+        EXPECT_TRUE(printed.contains(QString("Page %1 of %2").arg(page).arg(pages))) << page;
+    EXPECT_FALSE(printed.contains(QString("Page %1 of").arg(pages.toInt() + 1)));
 }
 
 TEST_F(PaymentsReportFormTest, CancellingThePdfDialogWritesNothing) {
