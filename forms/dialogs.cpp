@@ -26,8 +26,7 @@ Answer QtDialogs::message(QWidget* parent, const QString& caption, const QString
                        : Answer::No;
         case Buttons::YesNoCancel:
             switch (QMessageBox::question(parent, caption, text,
-                                          QMessageBox::Yes | QMessageBox::No |
-                                              QMessageBox::Cancel,
+                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                           QMessageBox::Cancel)) {
                 case QMessageBox::Yes:
                     return Answer::Yes;
@@ -40,24 +39,27 @@ Answer QtDialogs::message(QWidget* parent, const QString& caption, const QString
     return Answer::Cancel;
 }
 
-QString QtDialogs::openFile(QWidget* parent, const OpenFileRequest& request) {
+namespace {
+
+QString chosenFile(QWidget* parent, const OpenFileRequest& request, QFileDialog::FileMode mode,
+                   QFileDialog::AcceptMode acceptMode) {
     QFileDialog dialog(parent, request.caption, request.folder, request.nameFilter);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(mode);
+    dialog.setAcceptMode(acceptMode);
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
 }
 
+}  // namespace
+
+QString QtDialogs::openFile(QWidget* parent, const OpenFileRequest& request) {
+    return chosenFile(parent, request, QFileDialog::ExistingFile, QFileDialog::AcceptOpen);
+}
+
 QString QtDialogs::saveFile(QWidget* parent, const OpenFileRequest& request) {
-    QFileDialog dialog(parent, request.caption, request.folder, request.nameFilter);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(request.defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return chosenFile(parent, request, QFileDialog::AnyFile, QFileDialog::AcceptSave);
 }
 
 QString QtDialogs::chooseFolder(QWidget* parent, const QString& caption,

@@ -259,14 +259,20 @@ void TJob_Search::btn_editClick() {
         DateTimePicker_date->setDate(stored);
 }
 
+// Says so and returns true while a record is being changed: `what` would
+// otherwise lose or post the change.
+bool TJob_Search::refusedWhileEditing(const QString& what) {
+    if (!states_.isEditing())
+        return false;
+    dialogs_.message(this, QStringLiteral("MESSAGE"),
+                     QStringLiteral("Save or cancel the record being changed before %1.").arg(what),
+                     Buttons::Ok);
+    return true;
+}
+
 void TJob_Search::btn_followupClick() {
-    if (states_.isEditing()) {
-        dialogs_.message(this, QStringLiteral("MESSAGE"),
-                         QStringLiteral("Save or cancel the record being changed before "
-                                        "starting a follow-up."),
-                         Buttons::Ok);
+    if (refusedWhileEditing(QStringLiteral("starting a follow-up")))
         return;
-    }
     const int followed = binding_->currentRow();
     const auto values = followed < 0
                             ? std::nullopt
@@ -374,13 +380,8 @@ void TJob_Search::btn_cancelClick() {
 }
 
 void TJob_Search::btn_filter_recordsClick() {
-    if (states_.isEditing()) {
-        dialogs_.message(this, QStringLiteral("MESSAGE"),
-                         QStringLiteral("Save or cancel the record being changed before "
-                                        "filtering the records."),
-                         Buttons::Ok);
+    if (refusedWhileEditing(QStringLiteral("filtering the records")))
         return;
-    }
     TJob_Search_Filter dialog(dialogs_, filter_, this);
     if (dialog.exec() == QDialog::Accepted)
         applyFilter(dialog.chosen());

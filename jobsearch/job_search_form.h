@@ -54,6 +54,7 @@ private:
     void updateRelatedRecords(double refnum, bool active);
     void showNewestFirst();
     void applyFilter(const JobSearchFilter& filter);
+    bool refusedWhileEditing(const QString& what);
     void showFirstRow();
 
     TDataModule2& dataModule_;
