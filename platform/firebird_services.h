@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/firebird.h"
+
+#include <QString>
+
+#include <functional>
+
+// Firebird's backup and restore services: real Firebird backups, which
+// Firebird's own gbak reads and writes too. Each passes the service's
+// progress lines to `line` as the service sends them, and throws
+// DatabaseError with the service's message when it fails.
+namespace fb {
+
+using ServiceLine = std::function<void(const QString& line)>;
+
+void backup(const QString& database, const QString& backupFile, const Account& account,
+            const ServiceLine& line);
+
+struct RestoreOptions {
+    int pageSize = 4096;
+    int pageBuffers = 0;  // 0 leaves the engine's default
+};
+
+// Creates `database` from the backup; a file that exists already is refused
+// by the service and left as it was.
+void restore(const QString& backupFile, const QString& database, const Account& account,
+             const RestoreOptions& options, const ServiceLine& line);
+
+}  // namespace fb
