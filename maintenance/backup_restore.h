@@ -1,0 +1,40 @@
+#pragma once
+
+#include "datastore/locations.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// Backups of the database files and restores of them into a folder of
+// their own, through Firebird's services: a restore never replaces a file.
+// What the form shows comes through `Output`: a line per file handled, and
+// the services' progress lines as they come.
+namespace backup_restore {
+
+struct Output {
+    std::function<void(const QString&)> summary;
+    std::function<void(const QString&)> progress;
+};
+
+// "<name>_<stamp>.gdk".
+QString backupFileName(const QString& databaseName, const QDateTime& when);
+// "<head>.gdb", <head> being the backup's base name up to its first "_"; a
+// name without "_" gives its whole base name.
+QString restoreTargetName(const QString& backupPath);
+
+// Backs up one database file into the backup folder, stamped with the
+// moment it starts; returns the backup's path. Throws DatabaseError.
+QString backupDatabase(const Locations& locations, const QString& databasePath,
+                       const Output& output);
+// Every database file of the database folder, each with its own stamp.
+QStringList backupAll(const Locations& locations, const Output& output);
+
+// Restores a backup into the restored folder and opens the new database once
+// to check it. An existing target is reported and left alone (false).
+// Throws DatabaseError when the service fails.
+bool restoreBackup(const Locations& locations, const QString& backupPath, const Output& output);
+
+}  // namespace backup_restore
