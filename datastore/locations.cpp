@@ -6,8 +6,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-Locations::Locations(const QString& documentsFolder)
-    : documents_(QDir::cleanPath(documentsFolder)) {}
+Locations::Locations(const QString& documentsFolder, const QString& homeFolder)
+    : documents_(QDir::cleanPath(documentsFolder)), home_(QDir::cleanPath(homeFolder)) {}
 
 Locations Locations::forCurrentUser() {
     return Locations(kbx::_kbx_Get_Special_Folder_Location(QStringLiteral("PERSONAL")));
@@ -35,6 +35,10 @@ QString Locations::programFolder() const {
 
 QString Locations::reportsFolder() const {
     return underTree(QStringLiteral("reports"));
+}
+
+QString Locations::unzipFolder() const {
+    return home_ + QStringLiteral("/temp02/restored");
 }
 
 bool Locations::isDatabaseName(const QString& name) {

@@ -2,13 +2,16 @@
 
 #include "platform/firebird.h"
 
+#include <QDir>
 #include <QString>
 
 // Where the files of the system live: one folder tree under the user's
 // documents folder, every folder name in lower case.
 class Locations {
 public:
-    explicit Locations(const QString& documentsFolder);
+    // `homeFolder` holds the folder unpacked archives go to.
+    explicit Locations(const QString& documentsFolder,
+                       const QString& homeFolder = QDir::homePath());
     // The tree under the current user's documents folder.
     static Locations forCurrentUser();
 
@@ -18,6 +21,9 @@ public:
     QString restoredFolder() const;
     QString zipFolder() const;
     QString reportsFolder() const;
+    // Where an archive of databases is unpacked: a folder of the user's own,
+    // never the database folder.
+    QString unzipFolder() const;
     // The folder of the whole tree, which holds the lock of the running program.
     QString programFolder() const;
 
@@ -35,6 +41,7 @@ public:
 private:
     QString underTree(const QString& relative) const;
     QString documents_;
+    QString home_;
 };
 
 // The scratch database, recreated at every activation and never used for live data.

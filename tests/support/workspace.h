@@ -10,7 +10,9 @@
 // A private documents folder and settings store for one test.
 class TestWorkspace {
 public:
-    Locations locations() const { return Locations(documents()); }
+    Locations locations() const {
+        return Locations(documents(), dir_.filePath(QStringLiteral("home")));
+    }
     QString documents() const { return dir_.filePath(QStringLiteral("documents")); }
 
     // A fresh copy of a database made once per test process by the create

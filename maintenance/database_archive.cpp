@@ -1,0 +1,243 @@
+#include "maintenance/database_archive.h"
+
+#include "platform/kbx.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <zip.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <memory>
+
+namespace database_archive {
+
+namespace {
+
+QString zipError(zip_t* archive) {
+    return QString::fromLocal8Bit(zip_strerror(archive));
+}
+
+QString openError(int code) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
+// Flushes a file, or a folder's list of names, to the disk.
+bool syncToDisk(const QString& path) {
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool synced = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return synced;
+}
+
+void addFile(zip_t* archive, const QFileInfo& file) {
+    zip_source_t* source =
+        zip_source_file(archive, QFile::encodeName(file.filePath()).constData(), 0, 0);
+    if (!source ||
+        zip_file_add(archive, file.fileName().toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
+        const QString why = zipError(archive);
+        if (source)
+            zip_source_free(source);
+        throw ArchiveError(
+            QStringLiteral("%1 cannot be added to the archive: %2").arg(file.filePath(), why));
+    }
+}
+
+// Writes the archive under a temporary name, then syncs it and gives it
+// its name, so that an archive under its name is always whole.
+void writeArchive(const QFileInfoList& files, const QString& archivePath) {
+    const QString partPath = archivePath + QStringLiteral(".part");
+    QFile::remove(partPath);
+    int code = 0;
+    zip_t* archive =
+        zip_open(QFile::encodeName(partPath).constData(), ZIP_CREATE | ZIP_EXCL, &code);
+    if (!archive)
+        throw ArchiveError(QStringLiteral("%1 cannot be made: %2").arg(partPath, openError(code)));
+    try {
+        for (const QFileInfo& file : files)
+            addFile(archive, file);
+    } catch (...) {
+        zip_discard(archive);
+        throw;
+    }
+    if (zip_close(archive) != 0) {
+        const QString why = zipError(archive);
+        zip_discard(archive);
+        QFile::remove(partPath);
+        throw ArchiveError(QStringLiteral("%1 cannot be written: %2").arg(archivePath, why));
+    }
+    if (!syncToDisk(partPath) || !QFile::rename(partPath, archivePath) ||
+        !syncToDisk(QFileInfo(archivePath).path())) {
+        QFile::remove(partPath);
+        throw ArchiveError(QStringLiteral("%1 cannot be written whole to the disk, or a file of "
+                                          "that name exists already.")
+                               .arg(archivePath));
+    }
+}
+
+QString entryName(zip_t* archive, zip_uint64_t index, zip_flags_t encoding) {
+    const char* name = zip_get_name(archive, index, encoding);
+    if (!name)
+        return {};
+    return encoding == ZIP_FL_ENC_RAW ? QString::fromLatin1(name) : QString::fromUtf8(name);
+}
+
+bool isLinkEntry(zip_t* archive, zip_uint64_t index) {
+    zip_uint8_t system = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0)
+        return false;
+    return system == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == S_IFLNK;
+}
+
+// Makes the folders of an entry's path below `folder`; false when a level
+// exists as something other than a plain folder (a link, a file).
+bool makeEntryFolders(const QString& folder, const QString& entryFolder) {
+    QString level = folder;
+    for (const QString& part : entryFolder.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        level += QLatin1Char('/') + part;
+        const QFileInfo existing(level);
+        if (existing.isSymLink() || (existing.exists() && !existing.isDir()))
+            return false;
+        if (!existing.exists() && !QDir().mkdir(level))
+            return false;
+    }
+    return true;
+}
+
+struct EntryFile {
+    zip_file_t* file;
+    ~EntryFile() {
+        if (file)
+            zip_fclose(file);
+    }
+};
+
+// Copies one entry into a new file, which must not exist yet; a file cut
+// short by an error is removed.
+void extractEntry(zip_t* archive, zip_uint64_t index, const QString& name, const QString& target) {
+    EntryFile entry{zip_fopen_index(archive, index, 0)};
+    if (!entry.file)
+        throw ArchiveError(
+            QStringLiteral("%1 cannot be read from the archive: %2").arg(name, zipError(archive)));
+    const QByteArray targetName = QFile::encodeName(target);
+    const int descriptor =
+        ::open(targetName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (descriptor < 0)
+        throw ArchiveError(QStringLiteral("%1 cannot be made.").arg(target));
+    QString failure;
+    char buffer[1 << 16];
+    for (;;) {
+        const zip_int64_t read = zip_fread(entry.file, buffer, sizeof buffer);
+        if (read < 0) {
+            failure = QStringLiteral("%1 cannot be read from the archive: %2")
+                          .arg(name, QString::fromLocal8Bit(zip_file_strerror(entry.file)));
+            break;
+        }
+        if (read == 0)
+            break;
+        if (::write(descriptor, buffer, static_cast<size_t>(read)) != read) {
+            failure = QStringLiteral("%1 cannot be written whole.").arg(target);
+            break;
+        }
+    }
+    if (failure.isEmpty() && ::fsync(descriptor) != 0)
+        failure = QStringLiteral("%1 cannot be written whole.").arg(target);
+    ::close(descriptor);
+    if (!failure.isEmpty()) {
+        ::unlink(targetName.constData());
+        throw ArchiveError(failure);
+    }
+}
+
+}  // namespace
+
+QString archiveName(const QDateTime& when) {
+    return QStringLiteral("QUORVEL-") + kbx::_kbx_yyyy_mm_dd_hh_mm_ss(when) +
+           QStringLiteral(".zip");
+}
+
+QString zipDatabaseFolder(const Locations& locations, const QDateTime& when) {
+    const QFileInfoList files =
+        QDir(locations.databaseFolder()).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
+    if (files.isEmpty())
+        throw ArchiveError(
+            QStringLiteral("The database folder %1 holds no file: nothing was zipped.")
+                .arg(locations.databaseFolder()));
+    if (!locations.ensureFolder(locations.zipFolder()))
+        throw ArchiveError(QStringLiteral("%1 cannot be made.").arg(locations.zipFolder()));
+    const QString archivePath = locations.zipFolder() + QLatin1Char('/') + archiveName(when);
+    writeArchive(files, archivePath);
+    return archivePath;
+}
+
+QString refusalOf(const QString& entryName, bool isLink) {
+    if (isLink)
+        return QStringLiteral("it is a link");
+    if (entryName.isEmpty())
+        return QStringLiteral("it has no name");
+    if (entryName.startsWith(QLatin1Char('/')) ||
+        (entryName.size() > 1 && entryName[1] == QLatin1Char(':')))
+        return QStringLiteral("its name is an absolute path");
+    if (entryName.contains(QStringLiteral("..")))
+        return QStringLiteral("its name contains \"..\"");
+    if (entryName.contains(QLatin1Char('\\')))
+        return QStringLiteral("its name contains a backslash");
+    for (const QChar character : entryName)
+        if (character.unicode() < 0x20 || character.unicode() == 0x7f)
+            return QStringLiteral("its name contains a control character");
+    return {};
+}
+
+Unpacked unzipArchive(const QString& archivePath, const QString& folder) {
+    int code = 0;
+    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
+        zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code),
+        &zip_discard);
+    if (!archive)
+        throw ArchiveError(
+            QStringLiteral("%1 cannot be read: %2").arg(archivePath, openError(code)));
+    if (!QDir().mkpath(folder))
+        throw ArchiveError(QStringLiteral("%1 cannot be made.").arg(folder));
+
+    Unpacked unpacked{folder, {}, {}};
+    const zip_int64_t entries = zip_get_num_entries(archive.get(), 0);
+    for (zip_int64_t index = 0; index < entries; ++index) {
+        const QString name = entryName(archive.get(), index, ZIP_FL_ENC_GUESS);
+        // The stored bytes are checked too: a guessed code page turns a
+        // control character into a printable one.
+        QString refusal = refusalOf(entryName(archive.get(), index, ZIP_FL_ENC_RAW),
+                                    isLinkEntry(archive.get(), index));
+        if (refusal.isEmpty())
+            refusal = refusalOf(name, false);
+        const bool isFolder = refusal.isEmpty() && name.endsWith(QLatin1Char('/'));
+        const QString entryFolder = isFolder ? name : name.section(QLatin1Char('/'), 0, -2);
+        if (refusal.isEmpty() && !makeEntryFolders(folder, entryFolder))
+            refusal = QStringLiteral("a folder of its path cannot be made in the target folder");
+        const QString target = folder + QLatin1Char('/') + name;
+        if (refusal.isEmpty() && !isFolder &&
+            (QFileInfo(target).exists() || QFileInfo(target).isSymLink()))
+            refusal = QStringLiteral("%1 exists already and was left as it was").arg(target);
+        if (!refusal.isEmpty()) {
+            unpacked.refused.append({name, refusal});
+            continue;
+        }
+        if (isFolder)
+            continue;
+        extractEntry(archive.get(), index, name, target);
+        unpacked.files.append(name);
+    }
+    return unpacked;
+}
+
+}  // namespace database_archive

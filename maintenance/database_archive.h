@@ -1,0 +1,54 @@
+#pragma once
+
+#include "datastore/locations.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+// ZIP archives of the database folder, and their unpacking into a folder of
+// the user's own from which files are moved by hand. Neither ever writes
+// into the database folder.
+namespace database_archive {
+
+// A file that could not be read or written; the message names it.
+class ArchiveError : public std::runtime_error {
+public:
+    explicit ArchiveError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    QString message() const { return QString::fromStdString(what()); }
+};
+
+// "QUORVEL-<stamp>.zip".
+QString archiveName(const QDateTime& when);
+
+// Packs every file of the database folder into a new archive in the zip
+// folder and returns its path. The archive appears under its name only when
+// it is complete and on disk. Nothing may hold a database file open
+// meanwhile. Throws ArchiveError.
+QString zipDatabaseFolder(const Locations& locations, const QDateTime& when);
+
+struct Refusal {
+    QString entry;
+    QString reason;
+};
+
+struct Unpacked {
+    QString folder;
+    QStringList files;
+    QList<Refusal> refused;
+};
+
+// Why an entry of an archive may not be unpacked; empty when it may.
+QString refusalOf(const QString& entryName, bool isLink);
+
+// Unpacks an archive into `folder`, made if missing. An entry that could
+// leave the folder or is a link, and one whose file exists already, is
+// refused and listed; the others are unpacked. Throws ArchiveError when the
+// archive cannot be read or a file cannot be written; a file cut short is
+// removed.
+Unpacked unzipArchive(const QString& archivePath, const QString& folder);
+
+}  // namespace database_archive

@@ -1,0 +1,188 @@
+#include "maintenance/database_archive.h"
+#include "tests/support/report_file.h"
+#include "tests/support/workspace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <zip.h>
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace database_archive;
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished()) << program.toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+struct Entry {
+    QString name;
+    QByteArray bytes;
+    bool link = false;
+};
+
+// An archive made the way another program could make it, with any names.
+void makeArchive(const QString& path, const QList<Entry>& entries, zip_uint16_t method) {
+    int code = 0;
+    zip_t* archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    ASSERT_NE(archive, nullptr);
+    for (const Entry& entry : entries) {
+        zip_source_t* source =
+            zip_source_buffer(archive, entry.bytes.constData(), entry.bytes.size(), 0);
+        const zip_int64_t index = zip_file_add(archive, entry.name.toUtf8().constData(), source, 0);
+        ASSERT_GE(index, 0) << entry.name.toStdString();
+        zip_set_file_compression(archive, index, method, 0);
+        if (entry.link)
+            zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX,
+                                             (S_IFLNK | 0777u) << 16);
+    }
+    ASSERT_EQ(zip_close(archive), 0);
+}
+
+QStringList filesUnder(const QString& folder) {
+    QStringList files;
+    QDir dir(folder);
+    for (const QFileInfo& file : dir.entryInfoList(
+             QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden, QDir::Name))
+        files << (file.isDir() ? file.fileName() + "/" : file.fileName());
+    return files;
+}
+
+class DatabaseArchiveTest : public ::testing::Test {
+protected:
+    TestWorkspace workspace;
+    Locations locations = workspace.locations();
+    QTemporaryDir scratch;
+};
+
+// Info-ZIP lists every file of the database folder, and the files come
+// back byte for byte into the unzip folder.
+TEST_F(DatabaseArchiveTest, ZipHoldsEveryFileOfTheDatabaseFolder) {
+    const QString books = workspace.copyOfNewDatabase("books");
+    workspace.copyOfNewDatabase("firstdb");
+    writeFile(locations.databaseFolder() + "/notes.txt", "kept beside the databases\n");
+
+    const QString archive =
+        zipDatabaseFolder(locations, QDateTime(QDate(2026, 12, 6), QTime(21, 30, 5)));
+    EXPECT_EQ(archive, locations.zipFolder() + "/QUORVEL-2026-12-06-21-30-05.zip");
+    EXPECT_EQ(filesUnder(locations.zipFolder()), QStringList{"QUORVEL-2026-12-06-21-30-05.zip"});
+
+    const QString listing = run("unzip", {"-Z1", archive});
+    EXPECT_EQ(listing.split('\n', Qt::SkipEmptyParts),
+              QStringList({"books.gdb", "firstdb.gdb", "notes.txt"}));
+    run("unzip", {"-tq", archive});
+
+    const Unpacked unpacked = unzipArchive(archive, locations.unzipFolder());
+    EXPECT_EQ(unpacked.files, QStringList({"books.gdb", "firstdb.gdb", "notes.txt"}));
+    EXPECT_TRUE(unpacked.refused.isEmpty());
+    EXPECT_EQ(bytesOf(locations.unzipFolder() + "/books.gdb"), bytesOf(books));
+}
+
+TEST_F(DatabaseArchiveTest, AnEmptyDatabaseFolderMakesNoArchive) {
+    ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
+    EXPECT_THROW(zipDatabaseFolder(locations, QDateTime::currentDateTime()), ArchiveError);
+    EXPECT_TRUE(filesUnder(locations.zipFolder()).isEmpty());
+}
+
+// Entries that would leave the folder, or are links, are refused and named;
+// nothing lands outside the target, and the safe entries are unpacked.
+TEST_F(DatabaseArchiveTest, HostileEntriesAreRefusedAndNamed) {
+    const QString outside = scratch.filePath("outside");
+    const QString target = scratch.filePath("home/temp02/restored");
+    QDir().mkpath(outside + "/inner");
+    const QString archive = scratch.filePath("hostile.zip");
+    makeArchive(archive,
+                {{"../x", "up"},
+                 {"inner/../../y", "up twice"},
+                 {outside + "/abs", "absolute"},
+                 {"link", outside.toUtf8(), true},
+                 {"back\\slash", "backslash"},
+                 {"bell\x07", "control"},
+                 {"good.gdb", "good"},
+                 {"sub/inner.txt", "nested"}},
+                ZIP_CM_DEFLATE);
+
+    const Unpacked unpacked = unzipArchive(archive, target);
+    EXPECT_EQ(unpacked.files, QStringList({"good.gdb", "sub/inner.txt"}));
+    QStringList refused;
+    for (const Refusal& refusal : unpacked.refused)
+        refused << refusal.entry + ": " + refusal.reason;
+    EXPECT_EQ(
+        refused,
+        QStringList({"../x: its name contains \"..\"", "inner/../../y: its name contains \"..\"",
+                     outside + "/abs: its name is an absolute path", "link: it is a link",
+                     "back\\slash: its name contains a backslash",
+                     // shown as the archive's code page shows it
+                     QString::fromUtf8("bell\u2022: its name contains a control character")}));
+    EXPECT_EQ(filesUnder(target), QStringList({"good.gdb", "sub/"}));
+    EXPECT_EQ(filesUnder(outside), QStringList{"inner/"});
+    EXPECT_EQ(filesUnder(scratch.filePath("home/temp02")), QStringList{"restored/"});
+    EXPECT_EQ(filesUnder(outside + "/inner"), QStringList{});
+}
+
+// A file already in the target folder, and one reached through a link
+// planted there, is never written.
+TEST_F(DatabaseArchiveTest, NothingInTheTargetFolderIsReplaced) {
+    const QString target = scratch.filePath("restored");
+    const QString archive = scratch.filePath("plain.zip");
+    makeArchive(archive, {{"books.gdb", "from the archive"}, {"sub/notes.txt", "notes"}},
+                ZIP_CM_DEFLATE);
+    QDir().mkpath(target);
+    writeFile(target + "/books.gdb", "moved here by hand");
+    QDir().mkpath(scratch.filePath("elsewhere"));
+    ASSERT_TRUE(QFile::link(scratch.filePath("elsewhere"), target + "/sub"));
+
+    const Unpacked unpacked = unzipArchive(archive, target);
+    EXPECT_TRUE(unpacked.files.isEmpty());
+    ASSERT_EQ(unpacked.refused.size(), 2);
+    EXPECT_EQ(unpacked.refused[0].reason,
+              target + "/books.gdb exists already and was left as it was");
+    EXPECT_EQ(bytesOf(target + "/books.gdb"), "moved here by hand");
+    EXPECT_TRUE(filesUnder(scratch.filePath("elsewhere")).isEmpty());
+}
+
+// An entry whose bytes were damaged fails its check: the error names it and
+// no file cut short is left behind.
+TEST_F(DatabaseArchiveTest, ADamagedEntryLeavesNoFileBehind) {
+    const QString archive = scratch.filePath("damaged.zip");
+    const QByteArray content = QByteArray("payment of 400.00 sent by mail ").repeated(20);
+    makeArchive(archive, {{"first.gdb", "whole"}, {"books.gdb", content}}, ZIP_CM_STORE);
+    QByteArray bytes = bytesOf(archive);
+    bytes[bytes.indexOf("400.00") + 1] = '9';
+    writeFile(archive, bytes);
+
+    const QString target = scratch.filePath("restored");
+    try {
+        unzipArchive(archive, target);
+        FAIL() << "a damaged entry was unpacked";
+    } catch (const ArchiveError& error) {
+        EXPECT_TRUE(error.message().startsWith("books.gdb cannot be read from the archive"))
+            << error.message().toStdString();
+    }
+    EXPECT_EQ(filesUnder(target), QStringList{"first.gdb"});
+}
+
+TEST_F(DatabaseArchiveTest, AFileThatIsNoArchiveIsReported) {
+    writeFile(scratch.filePath("not.zip"), "plain text");
+    EXPECT_THROW(unzipArchive(scratch.filePath("not.zip"), scratch.filePath("restored")),
+                 ArchiveError);
+}
+
+}  // namespace
