@@ -240,4 +240,18 @@ Unpacked unzipArchive(const QString& archivePath, const QString& folder) {
     return unpacked;
 }
 
+QString unpackedMessage(const Unpacked& unpacked) {
+    QString text = QStringLiteral("The databases have restored to: ") + unpacked.folder +
+                   QStringLiteral(
+                       "\nYOU will need to use your file manager to\n"
+                       "move the file into the live directory\n"
+                       "This program will NOT overwrite the 'live' files.");
+    if (!unpacked.refused.isEmpty()) {
+        text += QStringLiteral("\n\nThese entries of the archive were NOT unpacked:");
+        for (const Refusal& refusal : unpacked.refused)
+            text += QStringLiteral("\n  %1: %2").arg(refusal.entry, refusal.reason);
+    }
+    return text;
+}
+
 }  // namespace database_archive

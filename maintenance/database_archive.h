@@ -51,4 +51,8 @@ QString refusalOf(const QString& entryName, bool isLink);
 // removed.
 Unpacked unzipArchive(const QString& archivePath, const QString& folder);
 
+// What the user is told after unpacking: where the files are, that they are
+// moved by hand, and each entry that was refused.
+QString unpackedMessage(const Unpacked& unpacked);
+
 }  // namespace database_archive

@@ -4,6 +4,8 @@
 #include "forms/dialogs.h"
 #include "importing/import_edits_form.h"
 #include "jobsearch/job_search_form.h"
+#include "maintenance/backup_restore_form.h"
+#include "maintenance/database_archive.h"
 #include "payments/payment_records_form.h"
 #include "payments/payments_report_form.h"
 #include "payments/pick_list_form.h"
@@ -91,8 +93,10 @@ void TMain_Screen2::buildMenu() {
     addItem(jobSearch, QStringLiteral("Job Title Edits"), QStringLiteral("JobTitleEdits1"));
     addItem(Databases1, QStringLiteral("Pick Lists"), QStringLiteral("PickLists1"),
             [this] { PickLists1Click(); });
-    addItem(Databases1, QStringLiteral("ZIP Databases"), QStringLiteral("ZIPDatabases1"));
-    addItem(Databases1, QStringLiteral("UNZIP Databases"), QStringLiteral("UNZIPDatabases1"));
+    addItem(Databases1, QStringLiteral("ZIP Databases"), QStringLiteral("ZIPDatabases1"),
+            [this] { ZIPDatabases1Click(); });
+    addItem(Databases1, QStringLiteral("UNZIP Databases"), QStringLiteral("UNZIPDatabases1"),
+            [this] { UNZIPDatabases1Click(); });
 
     Reports1 = addMenu(nullptr, QStringLiteral("Reports"), QStringLiteral("Reports1"));
     addItem(Reports1, QStringLiteral("Payments"), QStringLiteral("Payments1"),
@@ -111,7 +115,8 @@ void TMain_Screen2::buildMenu() {
             [this] { CreateDatabases1Click(); });
     addItem(utilities, QStringLiteral("Change Databases"), QStringLiteral("ChangeDatabases1"),
             [this] { ChangeDatabases1Click(); });
-    addItem(utilities, QStringLiteral("Backup And Restore"), QStringLiteral("BackupAndRestore1"));
+    addItem(utilities, QStringLiteral("Backup And Restore"), QStringLiteral("BackupAndRestore1"),
+            [this] { BackupAndRestore1Click(); });
 
     addItem(nullptr, QStringLiteral("Help"), QStringLiteral("Help1"));
 }
@@ -172,15 +177,65 @@ void TMain_Screen2::MaintainJobSearchRecords1Click() {
     showModal([this] { return new TJob_Search(dataModule_, dialogs_, this); });
 }
 
-// A large import is best made with a backup at hand. The backup form comes
-// in a later version; until then No goes on as Yes does.
+// A large import is best made with a backup at hand: No offers the backup
+// form first, and the import follows when it closes.
 void TMain_Screen2::JobSearchEditsImports1Click() {
-    dialogs_.message(this, QStringLiteral("MASSIVE DATA IMPORT"),
-                     QStringLiteral("Have you backed up the data file you are importing into?\n"),
-                     Buttons::YesNo);
+    if (dialogs_.message(
+            this, QStringLiteral("MASSIVE DATA IMPORT"),
+            QStringLiteral("Have you backed up the data file you are importing into?\n"),
+            Buttons::YesNo) == Answer::No) {
+        guard_.run([this] { Tbackup_restore_form(locations_, dialogs_, this).exec(); });
+    }
     showModal([this] {
         return new Tjob_search_import_edits_form(dataModule_, settings_, dialogs_, this);
     });
+}
+
+void TMain_Screen2::BackupAndRestore1Click() {
+    showModal([this] { return new Tbackup_restore_form(locations_, dialogs_, this); });
+}
+
+// A database file is read for the archive only while nothing holds it: the
+// production connection is closed meanwhile and reopened after, whatever
+// happened.
+void TMain_Screen2::ZIPDatabases1Click() {
+    if (dialogs_.message(this, QStringLiteral("DATABASE ZIPPING REQUESTED"),
+                         QStringLiteral("ZIPPING of Databases could take awhile, depening on the "
+                                        "amount of data.  Continue??\n"),
+                         Buttons::YesNo) != Answer::Yes)
+        return;
+    const QString openPath = dataModule_.openPath();
+    const auto reopen = [&] {
+        if (!openPath.isEmpty())
+            dataModule_.open(openPath);
+    };
+    dataModule_.close();
+    QString archive;
+    try {
+        archive = database_archive::zipDatabaseFolder(locations_, QDateTime::currentDateTime());
+    } catch (...) {
+        reopen();
+        throw;
+    }
+    reopen();
+    dialogs_.message(this, QStringLiteral("MESSAGE"),
+                     QStringLiteral("The databases have been ZIPPED up into: ") + archive +
+                         QStringLiteral("\nThe filename is in the format of: "
+                                        "QUORVEL-YYYY-MM-DD-HH-MM-SS\n"),
+                     Buttons::Ok);
+}
+
+void TMain_Screen2::UNZIPDatabases1Click() {
+    locations_.ensureFolder(locations_.zipFolder());
+    const QString archive =
+        dialogs_.openFile(this, {QStringLiteral("Unzip which archive?"), locations_.zipFolder(),
+                                 QStringLiteral("ZIP archives (*.zip)"), QStringLiteral("zip")});
+    if (archive.isEmpty())
+        return;
+    const database_archive::Unpacked unpacked =
+        database_archive::unzipArchive(archive, locations_.unzipFolder());
+    dialogs_.message(this, QStringLiteral("MESSAGE"), database_archive::unpackedMessage(unpacked),
+                     Buttons::Ok);
 }
 
 void TMain_Screen2::Payments1Click() {

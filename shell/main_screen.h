@@ -33,6 +33,9 @@ public:
     void MaintainPaymentRecords1Click();
     void MaintainJobSearchRecords1Click();
     void JobSearchEditsImports1Click();
+    void ZIPDatabases1Click();
+    void UNZIPDatabases1Click();
+    void BackupAndRestore1Click();
     void Payments1Click();
     void DisqualifiedByState1Click();
     void DisqualifiedByTitle1Click();

@@ -122,7 +122,7 @@ TEST_F(MainScreenTest, LiveDatabaseOpensAndNoTransactionStaysOpenWhileAFormWaits
             .toInt();
     };
     EXPECT_EQ(programTransactions(), 0);
-    dialogs.queueAnswer(Answer::No);  // not backed up: the import form opens all the same
+    dialogs.queueAnswer(Answer::Yes);  // backed up: the import form opens at once
     for (const char* menuItem : {"MaintainPaymentRecords1", "MaintainJobSearchRecords1",
                                  "JobSearchEditsImports1", "PickLists1", "Configuration1"}) {
         int whileOpen = -1;
@@ -203,6 +203,87 @@ TEST_F(MainScreenTest, ExitAsksAndEndsOnlyOnYes) {
                                            "PROGRAM TERMINATION REQUESTED: Do you really want to "
                                            "exit??\n"));
     EXPECT_EQ(dialogs.messages[0].buttons, Buttons::YesNo);
+}
+
+// Not backed up: the backup form opens first, and the import form when it
+// closes.
+TEST_F(MainScreenTest, ImportWithoutABackupOffersTheBackupFormFirst) {
+    const QString path = workspace.copyOfNewDatabase("books");
+    settings.recordCurrentDatabase({"books", path});
+    window.FormActivate();
+    dialogs.queueAnswer(Answer::No);
+    QStringList opened;
+    whenModalOpens([&](QWidget* form) {
+        opened << form->objectName();
+        whenModalOpens([&](QWidget* next) { opened << next->objectName(); });
+    });
+    item("JobSearchEditsImports1")->trigger();
+    EXPECT_EQ(opened, QStringList({"backup_restore_form", "job_search_import_edits_form"}));
+}
+
+class DatabaseArchiveMenuTest : public MainScreenTest {
+protected:
+    DatabaseArchiveMenuTest() {
+        settings.recordCurrentDatabase({"books", books});
+        window.FormActivate();
+    }
+    QStringList zipFolder() { return QDir(locations.zipFolder()).entryList(QDir::Files); }
+
+    QString books = workspace.copyOfNewDatabase("books");
+};
+
+// The archive is made with the live database closed, which is open again
+// afterwards; No makes nothing.
+TEST_F(DatabaseArchiveMenuTest, ZipAsksThenArchivesTheDatabaseFolder) {
+    dialogs.queueAnswer(Answer::No);
+    item("ZIPDatabases1")->trigger();
+    EXPECT_TRUE(zipFolder().isEmpty());
+
+    dialogs.queueAnswer(Answer::Yes);
+    dialogs.queueAnswer(Answer::Ok);
+    item("ZIPDatabases1")->trigger();
+    ASSERT_EQ(zipFolder().size(), 1);
+    const QString archive = locations.zipFolder() + "/" + zipFolder()[0];
+    EXPECT_EQ(dialogs.shown().mid(1),
+              QStringList({"DATABASE ZIPPING REQUESTED: ZIPPING of Databases could take awhile, "
+                           "depening on the amount of data.  Continue??\n",
+                           "MESSAGE: The databases have been ZIPPED up into: " + archive +
+                               "\nThe filename is in the format of: "
+                               "QUORVEL-YYYY-MM-DD-HH-MM-SS\n"}));
+    EXPECT_EQ(dataModule.openPath(), books);
+    EXPECT_TRUE(dataModule.table("QUORVEL_4")->select());
+}
+
+// The archive's files go to the user's unzip folder; the database folder
+// is left as it was, even when the archive holds a file of the same name.
+TEST_F(DatabaseArchiveMenuTest, UnzipNeverTouchesTheDatabaseFolder) {
+    dialogs.queueAnswer(Answer::Yes);
+    dialogs.queueAnswer(Answer::Ok);
+    item("ZIPDatabases1")->trigger();
+    const QString archive = locations.zipFolder() + "/" + zipFolder().value(0);
+    TestConnection(books).execute("INSERT INTO CITY_4 (CITY) VALUES ('AUSTIN')");
+    const QStringList databaseFolder = QDir(locations.databaseFolder()).entryList(QDir::Files);
+    const QDateTime changed = QFileInfo(books).lastModified();
+
+    dialogs.queueChosenFile(QString());
+    item("UNZIPDatabases1")->trigger();
+    EXPECT_FALSE(QDir(locations.unzipFolder()).exists());
+
+    dialogs.queueChosenFile(archive);
+    dialogs.queueAnswer(Answer::Ok);
+    item("UNZIPDatabases1")->trigger();
+    EXPECT_EQ(dialogs.fileRequests.back().folder, locations.zipFolder());
+    EXPECT_EQ(QDir(locations.unzipFolder()).entryList(QDir::Files), databaseFolder);
+    EXPECT_EQ(dialogs.messages.back().text,
+              "The databases have restored to: " + locations.unzipFolder() +
+                  "\nYOU will need to use your file manager to\nmove the file into the live "
+                  "directory\nThis program will NOT overwrite the 'live' files.");
+    EXPECT_EQ(QDir(locations.databaseFolder()).entryList(QDir::Files), databaseFolder);
+    EXPECT_EQ(QFileInfo(books).lastModified(), changed);
+    EXPECT_EQ(TestConnection(books).rows("SELECT CITY FROM CITY_4"), QStringList{"AUSTIN"});
+    EXPECT_EQ(
+        TestConnection(locations.unzipFolder() + "/books.gdb").rows("SELECT CITY FROM CITY_4"),
+        QStringList{});
 }
 
 class ChangeDatabaseTest : public MainScreenTest {};
