@@ -18,11 +18,12 @@ namespace {
 
 constexpr int kPanelWidth = 200;
 
+// Long paths wrap anywhere, so that a whole file name is always in sight.
 QPlainTextEdit* makeMemo(const QString& name) {
     auto* memo = new QPlainTextEdit;
     memo->setObjectName(name);
     memo->setReadOnly(true);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     return memo;
 }
 
@@ -71,12 +72,14 @@ Tbackup_restore_form::Tbackup_restore_form(const Locations& locations, Dialogs& 
     side->addStretch();
 
     auto* memos = new QVBoxLayout;
+    memos->addWidget(new QLabel(QStringLiteral("Files handled:")));
     memos->addWidget(Memo1, 1);
+    memos->addWidget(new QLabel(QStringLiteral("Progress of the database server:")));
     memos->addWidget(Memo2, 2);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(panel);
     layout->addLayout(memos, 1);
-    resize(900, 600);
+    resize(1000, 600);
 }
 
 QPushButton* Tbackup_restore_form::addButton(const QString& caption, const QString& name,

@@ -241,11 +241,14 @@ Unpacked unzipArchive(const QString& archivePath, const QString& folder) {
 }
 
 QString unpackedMessage(const Unpacked& unpacked) {
-    QString text = QStringLiteral("The databases have restored to: ") + unpacked.folder +
-                   QStringLiteral(
-                       "\nYOU will need to use your file manager to\n"
-                       "move the file into the live directory\n"
-                       "This program will NOT overwrite the 'live' files.");
+    QString text =
+        unpacked.files.isEmpty()
+            ? QStringLiteral("No file of the archive was unpacked into: ") + unpacked.folder
+            : QStringLiteral("The databases have restored to: ") + unpacked.folder +
+                  QStringLiteral(
+                      "\nYOU will need to use your file manager to\n"
+                      "move the file into the live directory\n"
+                      "This program will NOT overwrite the 'live' files.");
     if (!unpacked.refused.isEmpty()) {
         text += QStringLiteral("\n\nThese entries of the archive were NOT unpacked:");
         for (const Refusal& refusal : unpacked.refused)

@@ -155,6 +155,10 @@ TEST_F(DatabaseArchiveTest, NothingInTheTargetFolderIsReplaced) {
     EXPECT_EQ(unpacked.refused[0].reason,
               target + "/books.gdb exists already and was left as it was");
     EXPECT_EQ(bytesOf(target + "/books.gdb"), "moved here by hand");
+    EXPECT_EQ(unpackedMessage(unpacked).section('\n', 0, 3),
+              "No file of the archive was unpacked into: " + target +
+                  "\n\nThese entries of the archive were NOT unpacked:\n  books.gdb: " + target +
+                  "/books.gdb exists already and was left as it was");
     EXPECT_TRUE(filesUnder(scratch.filePath("elsewhere")).isEmpty());
 }
 
