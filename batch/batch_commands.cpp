@@ -8,11 +8,15 @@
 #include "importing/imported_files.h"
 #include "importing/mail_import.h"
 #include "importing/title_steps.h"
+#include "maintenance/backup_restore.h"
+#include "maintenance/database_archive.h"
 #include "payments/payments_report.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "reports/report_text.h"
 #include "reports/statistics_reports.h"
+
+#include <QFileInfo>
 
 #include <functional>
 #include <map>
@@ -26,6 +30,10 @@ const QString kUsage = QStringLiteral(
     "Usage: quorvel4-batch import cb7|4jobs|recruiter [--again] FILE...\n"
     "       quorvel4-batch steps LIST\n"
     "       quorvel4-batch report payments|title|state [--save] [--pdf FILE]\n"
+    "       quorvel4-batch backup NAME|--all\n"
+    "       quorvel4-batch restore FILE\n"
+    "       quorvel4-batch zip\n"
+    "       quorvel4-batch unzip FILE\n"
     "\n"
     "Imports saved mail into the job search records of the current database,\n"
     "as \"Job Search Edits/Imports\" of the program does:\n"
@@ -48,6 +56,14 @@ const QString kUsage = QStringLiteral(
     "twelve payment categories), title or state (the jobs not qualified for).\n"
     "--save also saves it in the reports folder as the form's Save does, with\n"
     "the closing lines naming the file; --pdf writes it as a PDF file too.\n"
+    "\n"
+    "backup backs up the database NAME of the database folder, or every one of\n"
+    "them with --all, into the backup folder, as \"Backup And Restore\" does.\n"
+    "restore restores a backup into the restored-databases folder; it never\n"
+    "replaces a file there. zip packs the database folder into a new archive in\n"
+    "the zip folder; unzip unpacks an archive into ~/temp02/restored, never\n"
+    "replacing a file and refusing entries that would leave that folder. The\n"
+    "server's progress lines go to standard error.\n"
     "\n"
     "Exit status: 0 when everything was done, 1 when a file or step failed or\n"
     "was refused (what was done before it stays), 2 for a wrong command.\n");
@@ -213,6 +229,81 @@ int writeReport(const ReportCommand& command, const Locations& locations,
     return 0;
 }
 
+// The lock alone: no database is opened, so that every file is free.
+int withLock(const Locations& locations, QTextStream& err, const std::function<int()>& work) {
+    InstanceLock instance(locations);
+    const QString refusal = instance.take();
+    if (!refusal.isEmpty()) {
+        err << refusal << " Close it and try again.\n";
+        return 1;
+    }
+    try {
+        return work();
+    } catch (const DatabaseError& error) {
+        err << error.message() << '\n';
+    } catch (const database_archive::ArchiveError& error) {
+        err << error.message() << '\n';
+    }
+    return 1;
+}
+
+backup_restore::Output printed(QTextStream& out, QTextStream& err) {
+    return {[&out](const QString& line) {
+                out << line << '\n';
+                out.flush();
+            },
+            [&err](const QString& line) { err << line << '\n'; }};
+}
+
+int backUp(const QString& name, const Locations& locations, QTextStream& out, QTextStream& err) {
+    if (name == QLatin1String("--all")) {
+        if (backup_restore::backupAll(locations, printed(out, err)).isEmpty()) {
+            err << "There is no database in " << locations.databaseFolder() << ".\n";
+            return 1;
+        }
+        return 0;
+    }
+    const QString path = locations.databasePath(name);
+    if (!Locations::isDatabaseName(name) || !QFileInfo::exists(path)) {
+        err << "There is no database " << name << " in " << locations.databaseFolder() << ".\n";
+        return 1;
+    }
+    backup_restore::backupDatabase(locations, path, printed(out, err));
+    return 0;
+}
+
+int unzip(const QString& archive, const Locations& locations, QTextStream& out) {
+    const database_archive::Unpacked unpacked =
+        database_archive::unzipArchive(archive, locations.unzipFolder());
+    out << database_archive::unpackedMessage(unpacked) << '\n';
+    return unpacked.refused.isEmpty() && !unpacked.files.isEmpty() ? 0 : 1;
+}
+
+// "backup", "restore", "zip" and "unzip"; nothing when the command is none of them.
+std::optional<int> runMaintenance(const QStringList& arguments, const Locations& locations,
+                                  QTextStream& out, QTextStream& err) {
+    const QString command = arguments[0];
+    const QStringList operands = arguments.mid(1);
+    const bool withOperand = command != QLatin1String("zip");
+    if (!QStringList{"backup", "restore", "zip", "unzip"}.contains(command))
+        return std::nullopt;
+    if (operands.size() != (withOperand ? 1 : 0)) {
+        err << kUsage;
+        return 2;
+    }
+    return withLock(locations, err, [&] {
+        if (command == QLatin1String("backup"))
+            return backUp(operands[0], locations, out, err);
+        if (command == QLatin1String("restore"))
+            return backup_restore::restoreBackup(locations, operands[0], printed(out, err)) ? 0 : 1;
+        if (command == QLatin1String("unzip"))
+            return unzip(operands[0], locations, out);
+        out << "The databases have been ZIPPED up into: "
+            << database_archive::zipDatabaseFolder(locations, QDateTime::currentDateTime()) << '\n';
+        return 0;
+    });
+}
+
 }  // namespace
 
 int run(const QStringList& arguments, const Locations& locations, SettingsStore& settings,
@@ -222,6 +313,8 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
         (arguments.isEmpty() ? err : out) << kUsage;
         return arguments.isEmpty() ? 2 : 0;
     }
+    if (const std::optional<int> status = runMaintenance(arguments, locations, out, err))
+        return *status;
     if (arguments[0] == QLatin1String("steps")) {
         const QList<int> steps = arguments.size() == 2 ? stepsOf(arguments[1]) : QList<int>();
         if (steps.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "batch/batch_commands.h"
 #include "datastore/locations.h"
 #include "datastore/settings_store.h"
+#include "platform/firebird_services.h"
 #include "reports/report_page.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,7 @@ bool wantsPdf(int argc, char** argv) {
 // A PDF needs fonts, and fonts a GUI application: it is made only then, on
 // the offscreen platform, so the tool never needs a display.
 int main(int argc, char** argv) {
+    fb::keepEngineOffTheTerminal();
     std::unique_ptr<QCoreApplication> app;
     if (wantsPdf(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -62,15 +62,17 @@ bool restoreBackup(const Locations& locations, const QString& backupPath, const 
     fb::restore(backupPath, target, databaseAccount(), {4096, kRestorePageBuffers},
                 output.progress);
     output.summary(QStringLiteral("Restored to: ") + target);
+    bool opens = true;
     try {
         fb::Attachment::attach(target, databaseAccount()).detach();
         output.summary(QStringLiteral("The restored database opens."));
     } catch (const DatabaseError& error) {
+        opens = false;
         output.summary(QStringLiteral("The restored database does not open: ") + error.message());
     }
     output.summary(QStringLiteral("You must manually move it to ") + locations.databaseFolder() +
                    QLatin1Char('/'));
-    return true;
+    return opens;
 }
 
 }  // namespace backup_restore

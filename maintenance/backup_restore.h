@@ -33,8 +33,9 @@ QString backupDatabase(const Locations& locations, const QString& databasePath,
 QStringList backupAll(const Locations& locations, const Output& output);
 
 // Restores a backup into the restored folder and opens the new database once
-// to check it. An existing target is reported and left alone (false).
-// Throws DatabaseError when the service fails.
+// to check it. Returns whether a database that opens was restored; an
+// existing target is reported and left alone. Throws DatabaseError when the
+// service fails.
 bool restoreBackup(const Locations& locations, const QString& backupPath, const Output& output);
 
 }  // namespace backup_restore

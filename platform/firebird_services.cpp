@@ -1,8 +1,13 @@
 #include "platform/firebird_services.h"
 
+#include "platform/database_error.h"
 #include "platform/firebird_api.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <array>
+#include <cstdio>
 
 namespace fb {
 
@@ -38,9 +43,11 @@ public:
         status.throwIfFailed();
     }
 
-    // Reads the progress lines until the service says its output has ended;
-    // a failure of the service comes back as the error of a query.
-    void readLines(const ServiceLine& line) {
+    // Reads the progress lines until the service says its output has ended,
+    // and returns whether one of them contained `completion`. A failure of
+    // the service comes back as the error of a query.
+    bool readLines(const ServiceLine& line, const char* completion) {
+        bool completed = false;
         const unsigned char item = isc_info_svc_line;
         std::array<unsigned char, 16384> answer{};
         for (;;) {
@@ -49,11 +56,14 @@ public:
                             answer.data());
             status.throwIfFailed();
             if (answer[0] != isc_info_svc_line)
-                return;
+                return completed;
             const int length = answer[1] | (answer[2] << 8);  // little-endian
             if (length == 0)
-                return;
-            line(QString::fromUtf8(reinterpret_cast<const char*>(&answer[3]), length));
+                return completed;
+            const QString text =
+                QString::fromUtf8(reinterpret_cast<const char*>(&answer[3]), length);
+            completed = completed || text.contains(QLatin1String(completion));
+            line(text);
         }
     }
 
@@ -62,6 +72,11 @@ private:
 };
 
 }  // namespace
+
+void keepEngineOffTheTerminal() {
+    if (!std::freopen("/dev/null", "r", stdin))
+        std::fclose(stdin);
+}
 
 void backup(const QString& database, const QString& backupFile, const Account& account,
             const ServiceLine& line) {
@@ -72,7 +87,12 @@ void backup(const QString& database, const QString& backupFile, const Account& a
         .add(isc_spb_bkp_file, backupFile)
         .add(isc_spb_verbose);
     manager.start(request);
-    manager.readLines(line);
+    if (!manager.readLines(line, "closing file, committing, and finishing")) {
+        QFile::remove(backupFile);
+        throw DatabaseError(
+            QStringLiteral("The backup of %1 did not complete; the incomplete file %2 was removed.")
+                .arg(database, backupFile));
+    }
 }
 
 void restore(const QString& backupFile, const QString& database, const Account& account,
@@ -87,8 +107,26 @@ void restore(const QString& backupFile, const QString& database, const Account& 
         .add(isc_spb_verbose);
     if (options.pageBuffers > 0)
         request.add(isc_spb_res_buffers, options.pageBuffers);
+    const bool existed = QFileInfo::exists(database);
     manager.start(request);
-    manager.readLines(line);
+    // A backup that ends early ends the service without an error, leaving a
+    // database that opens with part of the rows.
+    if (!manager.readLines(line, "finishing, closing, and going home")) {
+        bool removed = false;
+        if (!existed) {
+            try {
+                removed = Attachment::drop(database, account);
+            } catch (const DatabaseError&) {
+            }
+        }
+        throw DatabaseError(
+            QStringLiteral("The restore from %1 did not complete: the backup ends early or is "
+                           "damaged. %2")
+                .arg(backupFile, removed ? QStringLiteral("The incomplete database was removed.")
+                                         : QStringLiteral("The incomplete database %1 must not "
+                                                          "be used.")
+                                               .arg(database)));
+    }
 }
 
 }  // namespace fb

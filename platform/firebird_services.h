@@ -14,6 +14,12 @@ namespace fb {
 
 using ServiceLine = std::function<void(const QString& line)>;
 
+// The engine's restore asks on the terminal for a backup's next volume when
+// a backup ends early, and waits for an answer. The program never reads its
+// standard input, so it is closed off: the question is answered at once with
+// nothing and the restore fails instead of waiting.
+void keepEngineOffTheTerminal();
+
 void backup(const QString& database, const QString& backupFile, const Account& account,
             const ServiceLine& line);
 

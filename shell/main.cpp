@@ -3,12 +3,14 @@
 #include "datastore/locations.h"
 #include "datastore/settings_store.h"
 #include "forms/dialogs.h"
+#include "platform/firebird_services.h"
 #include "platform/termination_signals.h"
 #include "shell/main_screen.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    fb::keepEngineOffTheTerminal();
     blockTerminationSignals();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("KELBRIDGE_LABS"));

@@ -1,9 +1,11 @@
 #include "batch/batch_commands.h"
+#include "datastore/instance_lock.h"
 #include "payments/payments_report.h"
 #include "reports/statistics_reports.h"
 #include "tests/support/books_database.h"
 #include "tests/support/report_file.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -101,6 +103,59 @@ TEST_F(BatchTest, RefusesAnUnknownReportOrAPdfItCannotWrite) {
     EXPECT_EQ(batch({"report", "title", "--print"}), 2);
     EXPECT_EQ(batch({"report", "title", "--pdf", workspace.documents() + "/r.pdf"}), 2);
     EXPECT_TRUE(err.contains("cannot write PDF")) << err.toStdString();
+}
+
+// Backup and restore print the form's lines; a restore onto an existing
+// file fails and changes nothing.
+TEST_F(BatchTest, BacksUpAndRestoresWithoutReplacingAFile) {
+    EXPECT_EQ(batch({"backup", "BOOKS"}), 0) << err.toStdString();
+    const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << out.toStdString();
+    EXPECT_EQ(lines[0], "Backing up: " + path);
+    const QString backup = lines[1].mid(QString("Backed up to: ").size());
+    EXPECT_TRUE(err.contains("closing file, committing, and finishing")) << err.toStdString();
+
+    EXPECT_EQ(batch({"restore", backup}), 0) << err.toStdString();
+    const QString restored = workspace.locations().restoredFolder() + "/books.gdb";
+    EXPECT_TRUE(out.contains("Restored to: " + restored + "\nThe restored database opens.\n"));
+    const QDateTime written = QFileInfo(restored).lastModified();
+    EXPECT_EQ(batch({"restore", backup}), 1);
+    EXPECT_TRUE(out.contains(restored + " exists already")) << out.toStdString();
+    EXPECT_EQ(QFileInfo(restored).lastModified(), written);
+
+    const QString notABackup = workspace.documents() + "/notes_1.gdk";
+    QFile notes(notABackup);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write("plain text") > 0);
+    notes.close();
+    EXPECT_EQ(batch({"restore", notABackup}), 1);
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(workspace.locations().restoredFolder() + "/notes.gdb"));
+    EXPECT_EQ(batch({"backup", "nobody"}), 1);
+    EXPECT_EQ(batch({"backup"}), 2);
+    EXPECT_EQ(batch({"backup", "--all"}), 0);
+    EXPECT_EQ(out.count("Backed up to: "), 1);
+}
+
+// Zip and unzip need every database free: they wait for the program to
+// close; unzip fails when it refused an entry.
+TEST_F(BatchTest, ZipsAndUnzipsTheDatabaseFolder) {
+    {
+        InstanceLock program(workspace.locations());
+        ASSERT_TRUE(program.take().isEmpty());
+        EXPECT_EQ(batch({"zip"}), 1);
+        EXPECT_TRUE(err.contains("Close it and try again")) << err.toStdString();
+    }
+    EXPECT_EQ(batch({"zip"}), 0) << err.toStdString();
+    const QString archive = out.trimmed().section(": ", 1);
+    EXPECT_TRUE(QFileInfo::exists(archive)) << out.toStdString();
+
+    const QString unzipped = workspace.locations().unzipFolder();
+    EXPECT_EQ(batch({"unzip", archive}), 0) << err.toStdString();
+    EXPECT_TRUE(out.startsWith("The databases have restored to: " + unzipped));
+    EXPECT_EQ(QDir(unzipped).entryList(QDir::Files), QStringList{"books.gdb"});
+    EXPECT_EQ(batch({"unzip", archive}), 1);
+    EXPECT_TRUE(out.contains("books.gdb exists already")) << out.toStdString();
+    EXPECT_EQ(batch({"unzip", path}), 1);  // not an archive
 }
 
 }  // namespace

@@ -86,4 +86,21 @@ TEST_F(FirebirdServicesTest, FailuresAreThrownAndChangeNothing) {
         DatabaseError);
 }
 
+// A backup cut short (a full disk, a copy broken off) must not restore as
+// a database holding part of the rows.
+TEST_F(FirebirdServicesTest, ABackupCutShortRestoresNothing) {
+    const QString backupFile = folder + "/books_4.gdk";
+    fb::backup(path, backupFile, kAccount, [](const QString&) {});
+    QFile backup(backupFile);
+    ASSERT_TRUE(backup.resize(backup.size() * 2 / 3));
+    const QString restored = folder + "/cut.gdb";
+    try {
+        fb::restore(backupFile, restored, kAccount, {}, [](const QString&) {});
+        FAIL() << "a backup cut short was restored";
+    } catch (const DatabaseError& error) {
+        EXPECT_TRUE(error.message().contains("did not complete")) << error.what();
+    }
+    EXPECT_FALSE(QFile::exists(restored));
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include "platform/firebird_services.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 // Firebird keeps its lock files in a folder of the process's own, as the
 // tests open only their own database files.
 int main(int argc, char** argv) {
+    fb::keepEngineOffTheTerminal();
     QTemporaryDir lockFolder;
     qputenv("FIREBIRD_LOCK", lockFolder.path().toUtf8());
     QCoreApplication app(argc, argv);

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QTemporaryDir>
+#include "platform/firebird_services.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", qgetenv("Q4_TEST_PLATFORM"));
     else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    fb::keepEngineOffTheTerminal();
     QTemporaryDir lockFolder;
     qputenv("FIREBIRD_LOCK", lockFolder.path().toUtf8());
     QApplication app(argc, argv);
