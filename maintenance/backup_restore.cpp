@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace backup_restore {
 
@@ -21,8 +22,15 @@ QString backupFileName(const QString& databaseName, const QDateTime& when) {
 }
 
 QString restoreTargetName(const QString& backupPath) {
-    return QFileInfo(backupPath).completeBaseName().section(QLatin1Char('_'), 0, 0) +
-           QStringLiteral(".gdb");
+    // A database name may hold "_" itself: a backup named by this program
+    // gives back its whole name, the stamp taken off.
+    static const QRegularExpression stamped(
+        QStringLiteral("^(.+)_\\d{4}-\\d{2}-\\d{2}-\\d{2}-\\d{2}-\\d{2}$"));
+    const QString base = QFileInfo(backupPath).completeBaseName();
+    const QRegularExpressionMatch match = stamped.match(base);
+    const QString head =
+        match.hasMatch() ? match.captured(1) : base.section(QLatin1Char('_'), 0, 0);
+    return head + QStringLiteral(".gdb");
 }
 
 QString backupDatabase(const Locations& locations, const QString& databasePath,

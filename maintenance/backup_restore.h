@@ -21,8 +21,9 @@ struct Output {
 
 // "<name>_<stamp>.gdk".
 QString backupFileName(const QString& databaseName, const QDateTime& when);
-// "<head>.gdb", <head> being the backup's base name up to its first "_"; a
-// name without "_" gives its whole base name.
+// "<head>.gdb": the database's name for a backup this program named
+// ("<name>_<stamp>.gdk"); otherwise the backup's base name up to its first
+// "_", or the whole base name when it has none.
 QString restoreTargetName(const QString& backupPath);
 
 // Backs up one database file into the backup folder, stamped with the

@@ -15,6 +15,7 @@ TEST(BackupRestoreNames, StampTheBackupAndRestoreToTheNameBeforeTheFirstUndersco
     const QDateTime moment(QDate(2026, 12, 6), QTime(20, 5, 9));
     EXPECT_EQ(backupFileName("live", moment), "live_2026-12-06-20-05-09.gdk");
     EXPECT_EQ(restoreTargetName("/b/live_2026-12-06-20-05-09.gdk"), "live.gdb");
+    EXPECT_EQ(restoreTargetName("/b/my_books_2026-12-06-20-05-09.gdk"), "my_books.gdb");
     EXPECT_EQ(restoreTargetName("/b/my_books_2026.gdk"), "my.gdb");
     // Without "_" the whole base name, not a file named ".gdb".
     EXPECT_EQ(restoreTargetName("/b/live.gdk"), "live.gdb");
