@@ -105,34 +105,45 @@ int importFiles(const ImportCommand& command, const CurrentDatabase& database,
     return 0;
 }
 
-// Takes the lock and opens the current database: `work` then runs on it.
-// The database worked on is named on `said`.
-int onCurrentDatabase(const Locations& locations, SettingsStore& settings, QTextStream& said,
-                      QTextStream& err,
-                      const std::function<int(const CurrentDatabase&, TDataModule2&)>& work) {
+// Takes the lock that keeps the program's window and a second tool away,
+// then runs `work`; a failure it throws is printed.
+int withLock(const Locations& locations, QTextStream& err, const std::function<int()>& work) {
     InstanceLock instance(locations);
     const QString refusal = instance.take();
     if (!refusal.isEmpty()) {
         err << refusal << " Close it and try again.\n";
         return 1;
     }
-    const CurrentDatabase database = settings.currentDatabase();
-    if (database.name.isEmpty() || database.name == kFirstdb || database.path.isEmpty()) {
-        err << "The current database is " << (database.name.isEmpty() ? "not set" : database.name)
-            << ": 'firstdb' may not hold live data. Create or choose a live database in the "
-               "program first.\n";
-        return 1;
-    }
-    TDataModule2 dataModule;
     try {
-        dataModule.open(database.path);
+        return work();
     } catch (const DatabaseError& error) {
         err << error.message() << '\n';
-        return 1;
+    } catch (const database_archive::ArchiveError& error) {
+        err << error.message() << '\n';
     }
-    said << "Working on " << database.name << " (" << database.path << ")\n";
-    said.flush();
-    return work(database, dataModule);
+    return 1;
+}
+
+// Takes the lock and opens the current database: `work` then runs on it.
+// The database worked on is named on `said`.
+int onCurrentDatabase(const Locations& locations, SettingsStore& settings, QTextStream& said,
+                      QTextStream& err,
+                      const std::function<int(const CurrentDatabase&, TDataModule2&)>& work) {
+    return withLock(locations, err, [&] {
+        const CurrentDatabase database = settings.currentDatabase();
+        if (database.name.isEmpty() || database.name == kFirstdb || database.path.isEmpty()) {
+            err << "The current database is "
+                << (database.name.isEmpty() ? "not set" : database.name)
+                << ": 'firstdb' may not hold live data. Create or choose a live database in the "
+                   "program first.\n";
+            return 1;
+        }
+        TDataModule2 dataModule;
+        dataModule.open(database.path);
+        said << "Working on " << database.name << " (" << database.path << ")\n";
+        said.flush();
+        return work(database, dataModule);
+    });
 }
 
 // "1,3-11" as the steps in that order; empty when the list is not one.
@@ -227,24 +238,6 @@ int writeReport(const ReportCommand& command, const Locations& locations,
         return 1;
     }
     return 0;
-}
-
-// The lock alone: no database is opened, so that every file is free.
-int withLock(const Locations& locations, QTextStream& err, const std::function<int()>& work) {
-    InstanceLock instance(locations);
-    const QString refusal = instance.take();
-    if (!refusal.isEmpty()) {
-        err << refusal << " Close it and try again.\n";
-        return 1;
-    }
-    try {
-        return work();
-    } catch (const DatabaseError& error) {
-        err << error.message() << '\n';
-    } catch (const database_archive::ArchiveError& error) {
-        err << error.message() << '\n';
-    }
-    return 1;
 }
 
 backup_restore::Output printed(QTextStream& out, QTextStream& err) {
