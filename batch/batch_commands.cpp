@@ -13,6 +13,7 @@
 #include "payments/payments_report.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
+#include "reports/csv_export.h"
 #include "reports/report_text.h"
 #include "reports/statistics_reports.h"
 
@@ -30,6 +31,7 @@ const QString kUsage = QStringLiteral(
     "Usage: quorvel4-batch import cb7|4jobs|recruiter [--again] FILE...\n"
     "       quorvel4-batch steps LIST\n"
     "       quorvel4-batch report payments|title|state [--save] [--pdf FILE]\n"
+    "       quorvel4-batch export payments|jobs FILE.csv [--from DATE] [--to DATE]\n"
     "       quorvel4-batch backup NAME|--all\n"
     "       quorvel4-batch restore FILE\n"
     "       quorvel4-batch zip\n"
@@ -56,6 +58,10 @@ const QString kUsage = QStringLiteral(
     "twelve payment categories), title or state (the jobs not qualified for).\n"
     "--save also saves it in the reports folder as the form's Save does, with\n"
     "the closing lines naming the file; --pdf writes it as a PDF file too.\n"
+    "\n"
+    "export writes the payments or the job search records of the current\n"
+    "database to a CSV file (UTF-8, a header row, dates as YYYY-MM-DD), those\n"
+    "of the item dates or job dates from and to the days given (YYYY-MM-DD).\n"
     "\n"
     "backup backs up the database NAME of the database folder, or every one of\n"
     "them with --all, into the backup folder, as \"Backup And Restore\" does.\n"
@@ -103,6 +109,53 @@ int importFiles(const ImportCommand& command, const CurrentDatabase& database,
         }
     }
     return 0;
+}
+
+struct ExportCommand {
+    QString table{};
+    QString dateColumn{};
+    QString path{};
+    QDate from{};
+    QDate to{};
+};
+
+// "export payments|jobs FILE [--from DATE] [--to DATE]"; nothing when the
+// arguments are not one.
+std::optional<ExportCommand> exportCommandOf(const QStringList& arguments) {
+    if (arguments.size() < 3 || !QStringList{"payments", "jobs"}.contains(arguments[1]))
+        return std::nullopt;
+    const bool payments = arguments[1] == QLatin1String("payments");
+    ExportCommand command{payments ? QStringLiteral("QUORVEL_4") : QStringLiteral("JSEARCH_4"),
+                          payments ? QStringLiteral("ITEM_DATE") : QStringLiteral("DATE_"),
+                          arguments[2]};
+    for (qsizetype argument = 3; argument + 1 < arguments.size(); argument += 2) {
+        const QDate date = QDate::fromString(arguments[argument + 1], Qt::ISODate);
+        if (!date.isValid())
+            return std::nullopt;
+        if (arguments[argument] == QLatin1String("--from"))
+            command.from = date;
+        else if (arguments[argument] == QLatin1String("--to"))
+            command.to = date;
+        else
+            return std::nullopt;
+    }
+    if (arguments.size() % 2 == 0)
+        return std::nullopt;
+    return command;
+}
+
+int exportRecords(const ExportCommand& command, const QSqlDatabase& connection, QTextStream& out,
+                  QTextStream& err) {
+    try {
+        const int records = csv_export::exportTable(
+            connection, schema::table(command.table),
+            csv_export::rowsBetween(command.dateColumn, command.from, command.to), command.path);
+        out << records << " records exported to " << command.path << '\n';
+        return 0;
+    } catch (const std::exception& error) {
+        err << error.what() << '\n';
+        return 1;
+    }
 }
 
 // Takes the lock that keeps the program's window and a second tool away,
@@ -322,6 +375,17 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
                                  [&](const CurrentDatabase& database, TDataModule2& dataModule) {
                                      return runSteps(steps, database, dataModule, out, err);
                                  });
+    }
+    if (arguments[0] == QLatin1String("export")) {
+        const std::optional<ExportCommand> command = exportCommandOf(arguments);
+        if (!command) {
+            err << kUsage;
+            return 2;
+        }
+        return onCurrentDatabase(
+            locations, settings, err, err, [&](const CurrentDatabase&, TDataModule2& dataModule) {
+                return exportRecords(*command, dataModule.connection(), out, err);
+            });
     }
     if (arguments[0] == QLatin1String("report")) {
         const std::optional<ReportCommand> command = reportCommandOf(arguments);

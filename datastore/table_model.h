@@ -55,6 +55,8 @@ public:
     void setFilter(const QString& condition, const QVariantList& values = {});
     QString filter() const { return filter_; }
     QVariantList filterValues() const { return filterValues_; }
+    // "ORDER BY …" of the rows as the model shows them.
+    QString orderByClause() const;
 
     // The row whose column holds `value`; -1 when none does.
     int rowOf(const QString& columnName, const QVariant& value) const;
@@ -118,7 +120,6 @@ private:
     void loadRows(int first, int count) const;
     QString selectStatement() const;
     QString whereClause() const;
-    QString orderByClause() const;
     bool readRowCount(int& count);
     bool storeInsert(const ShownRow& row);
     bool storeUpdate(const ShownRow& row);

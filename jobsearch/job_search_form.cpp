@@ -14,6 +14,7 @@
 #include "jobsearch/job_search_rules.h"
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
+#include "reports/csv_export_action.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -105,6 +106,10 @@ QWidget* TJob_Search::buildSidePanel() {
                               buttons_.save, buttons_.cancel, btn_filter_records});
     auto* layout = static_cast<QVBoxLayout*>(panel->layout());
     layout->addWidget(makeSidePanelPicture(120));
+    QPushButton* exportCsv =
+        makeButton(QStringLiteral("Export CSV…"), QStringLiteral("btn_export_csv"));
+    guard_.connect(exportCsv, &QPushButton::clicked, [this] { btn_export_csvClick(); });
+    layout->addWidget(exportCsv);
     layout->addStretch();
     layout->addWidget(new QLabel(QStringLiteral("CURRENT FILTER:")));
     lbl_current_filter->setWordWrap(true);
@@ -268,6 +273,13 @@ bool TJob_Search::refusedWhileEditing(const QString& what) {
                      QStringLiteral("Save or cancel the record being changed before %1.").arg(what),
                      Buttons::Ok);
     return true;
+}
+
+// The stored records the filter shows, in the grid's order.
+void TJob_Search::btn_export_csvClick() {
+    if (refusedWhileEditing(QStringLiteral("exporting the records")))
+        return;
+    exportShownRows(dialogs_, this, jobs_, QStringLiteral("job_search.csv"));
 }
 
 void TJob_Search::btn_followupClick() {

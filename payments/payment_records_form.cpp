@@ -12,6 +12,7 @@
 #include "forms/text_input.h"
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
+#include "reports/csv_export_action.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -74,6 +75,10 @@ QWidget* Tpayment_records_form::buildSidePanel() {
         {buttons_.add, buttons_.edit, buttons_.remove, buttons_.save, buttons_.cancel});
     auto* layout = static_cast<QVBoxLayout*>(panel->layout());
     layout->addWidget(makeSidePanelPicture(120));
+    QPushButton* exportCsv =
+        makeButton(QStringLiteral("Export CSV…"), QStringLiteral("btn_export_csv"));
+    guard_.connect(exportCsv, &QPushButton::clicked, [this] { btn_export_csvClick(); });
+    layout->addWidget(exportCsv);
     layout->addStretch();
     layout->addWidget(new QLabel(QStringLiteral("CURRENT FILTER:")));
     lbl_current_filter->setWordWrap(true);
@@ -259,6 +264,19 @@ void Tpayment_records_form::date_pickers_save_date_to_fields() {
         date.field->setText(date.picker->fieldText());
     if (!cb_save_return_date->isChecked())
         dates_[Returned].field->setText(storedReturnedDate());
+}
+
+// The stored records are written: a record being changed is saved or
+// cancelled first, so the file never misses what the screen shows.
+void Tpayment_records_form::btn_export_csvClick() {
+    if (states_.isEditing()) {
+        dialogs_.message(this, QStringLiteral("MESSAGE"),
+                         QStringLiteral("Save or cancel the record being changed before "
+                                        "exporting the records."),
+                         Buttons::Ok);
+        return;
+    }
+    exportShownRows(dialogs_, this, binding_->model(), QStringLiteral("payments.csv"));
 }
 
 void Tpayment_records_form::btn_addClick() {

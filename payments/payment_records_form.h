@@ -30,6 +30,7 @@ public:
     void btn_deleteClick();
     void btn_saveClick();
     void btn_cancelClick();
+    void btn_export_csvClick();
     void lookupKeyDown();
     void fld_item_fileKeyDown();
 

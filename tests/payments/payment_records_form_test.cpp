@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlRecord>
@@ -248,6 +249,38 @@ TEST_F(PaymentRecordsFormTest, GridShowsTheEightColumnsAndMovesBetweenRecords) {
     EXPECT_EQ(edit("fld_check_nbr")->text(), "202");
     press(form, "btn_edit");
     EXPECT_FALSE(grid->isEnabled());
+}
+
+// Export writes the stored records the table shows, in its order; a
+// cancelled dialog writes nothing, and a record being changed is saved or
+// cancelled first.
+TEST_F(PaymentRecordsFormTest, ExportWritesTheRecordsTheTableShows) {
+    for (const char* pk : {"3", "1", "2"})
+        execute(
+            QString("INSERT INTO QUORVEL_4 (PK, CATEGORY) VALUES (%1, 'CHILD SUPPORT')").arg(pk));
+    dataModule.table("QUORVEL_4")->setFilter("PK <> ?", {2});
+    reopen();
+    const QString file = workspace.documents() + "/shown.csv";
+
+    dialogs.queueChosenFile(QString());
+    press(form, "btn_export_csv");
+    EXPECT_FALSE(QFile::exists(file));
+
+    dialogs.queueChosenFile(file);
+    dialogs.queueAnswer(Answer::Ok);
+    press(form, "btn_export_csv");
+    EXPECT_EQ(dialogs.messages.back().text, "2 records exported to " + file);
+    QFile exported(file);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = exported.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 4);  // the header, two records, the end
+    EXPECT_TRUE(lines[1].startsWith("1,CHILD SUPPORT,")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("3,CHILD SUPPORT,")) << lines[2].toStdString();
+
+    press(form, "btn_edit");
+    dialogs.queueAnswer(Answer::Ok);
+    press(form, "btn_export_csv");
+    EXPECT_TRUE(dialogs.messages.back().text.startsWith("Save or cancel the record"));
 }
 
 }  // namespace

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "datastore/schema.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+
+class TableModel;
+
+// The records of a table as a CSV file (RFC 4180) that a spreadsheet, a
+// lawyer's office or a court's system reads: UTF-8, a header row of the
+// column names, dates as YYYY-MM-DD (empty when absent), amounts with two
+// decimals and a point, memos whole, CR LF after each record.
+namespace csv_export {
+
+// Which rows, in which order.
+struct Rows {
+    QString condition{};  // SQL with `?` marks; empty for every row
+    QVariantList values{};
+    QString orderBy{};  // "ORDER BY …"; empty for the primary key's order
+};
+
+// The rows a table model shows, in its order.
+Rows rowsShownBy(const TableModel& model);
+// The rows whose `dateColumn` falls from `from` to `to`, both days
+// included; an invalid date leaves that end open.
+Rows rowsBetween(const QString& dateColumn, const QDate& from, const QDate& to);
+
+// One value as the file holds it, quoted where it must be.
+QString field(const schema::Column& column, const QVariant& value);
+
+// Writes the file whole or not at all; returns how many records it holds.
+// Throws DatabaseError when the rows cannot be read and std::runtime_error
+// when the file cannot be written.
+int exportTable(const QSqlDatabase& connection, const schema::Table& table, const Rows& rows,
+                const QString& path);
+
+}  // namespace csv_export

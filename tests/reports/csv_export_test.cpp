@@ -1,0 +1,185 @@
+#include "batch/batch_commands.h"
+#include "datastore/field_text.h"
+#include "tests/support/books_database.h"
+#include "tests/support/test_connection.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QSqlError>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Record = QMap<QString, QString>;
+
+// The file as Python's csv module reads it: one list of fields a record.
+QList<QStringList> readCsv(const QString& path) {
+    QProcess python;
+    python.start("python3", {"-c",
+                             "import csv, json, sys\n"
+                             "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                             "    print(json.dumps(list(csv.reader(f, strict=True))))",
+                             path});
+    EXPECT_TRUE(python.waitForFinished());
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    QList<QStringList> records;
+    for (const QJsonValue& record :
+         QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+        QStringList fields;
+        for (const QJsonValue& field : record.toArray())
+            fields << field.toString();
+        records << fields;
+    }
+    return records;
+}
+
+class CsvExportTest : public ::testing::Test, protected BooksDatabase {
+protected:
+    CsvExportTest() {
+        dataModule.close();  // the tool opens the database itself
+        workspace.settings.recordCurrentDatabase({"books", path});
+    }
+
+    // Inserts a row as the forms store typed text; dates are given as dates.
+    void insert(const QString& tableName, const QMap<QString, QVariant>& typed) {
+        const schema::Table& table = schema::table(tableName);
+        QStringList names, marks;
+        QVariantList values;
+        for (auto entry = typed.begin(); entry != typed.end(); ++entry) {
+            const schema::Column& column = *table.column(entry.key());
+            names << column.name;
+            marks << column.parameterSql();
+            values << (column.type == schema::Type::Date
+                           ? QVariant(entry.value().toDate().startOfDay())
+                           : field_text::toValue(column, entry.value().toString()));
+        }
+        TestConnection connection(path);
+        QSqlQuery query(connection.database());
+        ASSERT_TRUE(query.prepare(QString("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(tableName, names.join(", "), marks.join(", "))))
+            << query.lastError().text().toStdString();
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        ASSERT_TRUE(query.exec()) << query.lastError().text().toStdString();
+        connection.database().commit();
+    }
+
+    int batch(const QStringList& arguments) {
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        const int status =
+            batch::run(arguments, workspace.locations(), workspace.settings, outStream, errStream);
+        said = out + err;
+        return status;
+    }
+
+    // Each record of the file as column name → value.
+    QList<Record> exported(const QString& file) {
+        const QList<QStringList> records = readCsv(file);
+        QList<Record> rows;
+        for (qsizetype record = 1; record < records.size(); ++record) {
+            Record row;
+            for (qsizetype field = 0; field < records[0].size(); ++field)
+                row[records[0][field]] = records[record].value(field);
+            rows << row;
+        }
+        return rows;
+    }
+
+    QString file = workspace.documents() + "/out.csv";
+    QString said;
+};
+
+// Every column of a payment, with text that must be quoted, Windows-1252
+// letters, a memo of several lines, an absent and a null date and amounts
+// with fewer decimals than two.
+TEST_F(CsvExportTest, EveryValueOfAPaymentReadsBackAsStored) {
+    const QString memo = "Paid \"in full\", see letter\r\nsecond line\nCafé: 50 €";
+    insert("QUORVEL_4", {{"PK", "200402.015625"},
+                         {"CATEGORY", "SPOUSAL SUPPORT"},
+                         {"ITEM_DATE", QDate(2004, 2, 1)},
+                         {"YYYYMMDD", "20040201"},
+                         {"DATE_SENT", QDate(2004, 1, 30)},
+                         {"DATE_DEL", QDate(2004, 2, 3)},
+                         {"DAYS_SENT_TO_DEL", "4"},
+                         {"CHECK_NBR", "1042"},
+                         {"ITEM", "Cheque, certified"},
+                         {"SS_AMT", "1234.5"},
+                         {"RP_AMT", "-20"},
+                         {"CARRIER", "USPS"},
+                         {"COMMENT", "naïve \"quote\""},
+                         {"MEMO", memo}});
+    ASSERT_EQ(batch({"export", "payments", file}), 0) << said.toStdString();
+    EXPECT_TRUE(said.startsWith("1 records exported to " + file + "\n")) << said.toStdString();
+
+    const QStringList header = readCsv(file).value(0);
+    QStringList columns;
+    for (const schema::Column& column : schema::table("QUORVEL_4").columns)
+        columns << column.name;
+    EXPECT_EQ(header, columns);
+    const Record expected = {{"PK", "200402.015625"},
+                             {"CATEGORY", "SPOUSAL SUPPORT"},
+                             {"ITEM_DATE", "2004-02-01"},
+                             {"YYYYMMDD", "20040201"},
+                             {"DATE_SENT", "2004-01-30"},
+                             {"DATE_AVAIL", ""},
+                             {"DATE_1ST_TRY", ""},
+                             {"DATE_2ND_TRY", ""},
+                             {"DATE_3RD_TRY", ""},
+                             {"DATE_DEL", "2004-02-03"},
+                             {"DATE_RETURNED", ""},
+                             {"DATE_CLEAR", ""},
+                             {"DAYS_SENT_TO_AVAIL", "0"},
+                             {"DAYS_SENT_TO_DEL", "4"},
+                             {"DAYS_AVAIL_TO_DEL", "0"},
+                             {"DAYS_DEL_TO_CLEAR", "0"},
+                             {"DAYS_SENT_TO_CLEAR", "0"},
+                             {"CHECK_NBR", "1042"},
+                             {"ITEM", "Cheque, certified"},
+                             {"SS_AMT", "1234.50"},
+                             {"RP_AMT", "-20.00"},
+                             {"CS_AMT", "0.00"},
+                             {"OTHER_AMT", "0.00"},
+                             {"CARRIER", "USPS"},
+                             {"CARR_NBR", "N/A"},
+                             {"ITEM_FILE", "N/A"},
+                             {"SHIP_FILE", "N/A"},
+                             {"SIG_FILE", "N/A"},
+                             {"CHK_STMT", "N/A"},
+                             {"COMMENT", "naïve \"quote\""},
+                             {"MEMO", memo}};
+    const QList<Record> records = exported(file);
+    ASSERT_EQ(records.size(), 1);
+    for (const QString& column : columns)
+        EXPECT_EQ(records[0][column], expected[column]) << column.toStdString();
+}
+
+// --from and --to take the job date's days at both ends; a job search
+// record with nulls everywhere exports empty fields.
+TEST_F(CsvExportTest, DatesChooseTheJobsFromAndToTheDaysGiven) {
+    int key = 10;
+    for (const QDate day :
+         {QDate(2004, 3, 31), QDate(2004, 4, 1), QDate(2004, 4, 30), QDate(2004, 5, 1)})
+        insert("JSEARCH_4", {{"PK", QString::number(++key)}, {"DATE_", day}, {"POS_TITLE", "DBA"}});
+    insert("JSEARCH_4", {{"PK", "1"}});
+    ASSERT_EQ(batch({"export", "jobs", file, "--from", "2004-04-01", "--to", "2004-04-30"}), 0)
+        << said.toStdString();
+    QStringList dates;
+    for (const auto& row : exported(file))
+        dates << row["DATE_"];
+    EXPECT_EQ(dates, QStringList({"2004-04-01", "2004-04-30"}));
+
+    ASSERT_EQ(batch({"export", "jobs", file}), 0);
+    const Record empty = exported(file).value(0);
+    EXPECT_EQ(empty["PK"], "1");
+    EXPECT_EQ(empty["DATE_"], "");
+    EXPECT_EQ(empty["MEMO"], "");
+    EXPECT_EQ(exported(file).size(), 5);
+
+    EXPECT_EQ(batch({"export", "jobs", file, "--from", "April"}), 2);
+    EXPECT_EQ(batch({"export", "jobs", file, "--from"}), 2);
+}
+
+}  // namespace
