@@ -359,6 +359,11 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
         (arguments.isEmpty() ? err : out) << kUsage;
         return arguments.isEmpty() ? 2 : 0;
     }
+    if (arguments == QStringList{QStringLiteral("--version")}) {
+        out << "quorvel4-batch " << kbx::_kbx_Get_Versioning_Info(QStringLiteral("FileVersion"))
+            << '\n';
+        return 0;
+    }
     if (const std::optional<int> status = runMaintenance(arguments, locations, out, err))
         return *status;
     if (arguments[0] == QLatin1String("steps")) {

@@ -4,17 +4,30 @@
 #include "datastore/settings_store.h"
 #include "forms/dialogs.h"
 #include "platform/firebird_services.h"
+#include "platform/kbx.h"
 #include "platform/termination_signals.h"
 #include "shell/main_screen.h"
 
 #include <QApplication>
+#include <QIcon>
+
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
+    // Answered before any window system is needed.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("quorvel4 %s\n",
+                    qPrintable(kbx::_kbx_Get_Versioning_Info(QStringLiteral("FileVersion"))));
+        return 0;
+    }
     fb::keepEngineOffTheTerminal();
     blockTerminationSignals();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("KELBRIDGE_LABS"));
     QApplication::setApplicationName(QStringLiteral("QUORVEL4"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/quorvel4.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorvel4"));
     quitOnTerminationSignals(app);
 
     QtDialogs dialogs;
