@@ -11,6 +11,7 @@
 #include "maintenance/backup_restore.h"
 #include "maintenance/database_archive.h"
 #include "payments/payments_report.h"
+#include "payments/proof_files.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "reports/csv_export.h"
@@ -32,6 +33,7 @@ const QString kUsage = QStringLiteral(
     "       quorvel4-batch steps LIST\n"
     "       quorvel4-batch report payments|title|state [--save] [--pdf FILE]\n"
     "       quorvel4-batch export payments|jobs FILE.csv [--from DATE] [--to DATE]\n"
+    "       quorvel4-batch check-files\n"
     "       quorvel4-batch backup NAME|--all\n"
     "       quorvel4-batch restore FILE\n"
     "       quorvel4-batch zip\n"
@@ -62,6 +64,9 @@ const QString kUsage = QStringLiteral(
     "export writes the payments or the job search records of the current\n"
     "database to a CSV file (UTF-8, a header row, dates as YYYY-MM-DD), those\n"
     "of the item dates or job dates from and to the days given (YYYY-MM-DD).\n"
+    "\n"
+    "check-files lists every payment whose item file (its proof: a scan of the\n"
+    "cheque, a receipt) is named but not there, and fails when there is one.\n"
     "\n"
     "backup backs up the database NAME of the database folder, or every one of\n"
     "them with --all, into the backup folder, as \"Backup And Restore\" does.\n"
@@ -156,6 +161,20 @@ int exportRecords(const ExportCommand& command, const QSqlDatabase& connection, 
         err << error.what() << '\n';
         return 1;
     }
+}
+
+int checkFiles(const QSqlDatabase& connection, QTextStream& out) {
+    int named = 0, missing = 0;
+    for (const proof_files::Proof& proof : proof_files::namedProofs(connection)) {
+        ++named;
+        if (!proof_files::isMissing(proof.path))
+            continue;
+        ++missing;
+        out << proof.itemDate.toString(Qt::ISODate) << "  " << proof.category << "  (record "
+            << QString::number(proof.pk, 'g', 15) << "): " << proof.path << " is missing\n";
+    }
+    out << named << " payments name an item file; " << missing << " of them are missing.\n";
+    return missing == 0 ? 0 : 1;
 }
 
 // Takes the lock that keeps the program's window and a second tool away,
@@ -381,6 +400,11 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
                                      return runSteps(steps, database, dataModule, out, err);
                                  });
     }
+    if (arguments == QStringList{QStringLiteral("check-files")})
+        return onCurrentDatabase(locations, settings, err, err,
+                                 [&](const CurrentDatabase&, TDataModule2& dataModule) {
+                                     return checkFiles(dataModule.connection(), out);
+                                 });
     if (arguments[0] == QLatin1String("export")) {
         const std::optional<ExportCommand> command = exportCommandOf(arguments);
         if (!command) {

@@ -12,4 +12,5 @@ public:
     QString openFile(QWidget*, const OpenFileRequest&) override { return QString(); }
     QString saveFile(QWidget*, const OpenFileRequest&) override { return QString(); }
     QString chooseFolder(QWidget*, const QString&, const QString&) override { return QString(); }
+    bool openWithDesktop(const QString&) override { return true; }
 };

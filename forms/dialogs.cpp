@@ -1,7 +1,9 @@
 #include "forms/dialogs.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 Answer QtDialogs::message(QWidget* parent, const QString& caption, const QString& text,
                           Buttons buttons) {
@@ -65,4 +67,8 @@ QString QtDialogs::saveFile(QWidget* parent, const OpenFileRequest& request) {
 QString QtDialogs::chooseFolder(QWidget* parent, const QString& caption,
                                 const QString& startFolder) {
     return QFileDialog::getExistingDirectory(parent, caption, startFolder);
+}
+
+bool QtDialogs::openWithDesktop(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

@@ -14,8 +14,8 @@ struct OpenFileRequest {
     QString defaultSuffix;  // without the dot
 };
 
-// Every message box and file or folder dialog of the program goes through
-// this interface, so that tests can answer them from a script.
+// Every message box, file or folder dialog and file handed to the desktop
+// goes through this interface, so that tests can answer them from a script.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -29,6 +29,9 @@ public:
     // The chosen folder, or an empty text when the user cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& caption,
                                  const QString& startFolder) = 0;
+    // Opens a file with the desktop's program for its kind; false when no
+    // program took it.
+    virtual bool openWithDesktop(const QString& path) = 0;
 };
 
 // The dialogs the user sees: Qt's message boxes and file dialogs.
@@ -40,4 +43,5 @@ public:
     QString saveFile(QWidget* parent, const OpenFileRequest& request) override;
     QString chooseFolder(QWidget* parent, const QString& caption,
                          const QString& startFolder) override;
+    bool openWithDesktop(const QString& path) override;
 };

@@ -9,15 +9,20 @@
 
 namespace {
 
-// Runs a guarded action for one key pressed in the watched fields.
-class KeyAction : public QObject {
+// Runs a guarded action for the events of the watched fields it matches;
+// they go no further.
+class EventAction : public QObject {
 public:
-    KeyAction(QObject* parent, Guard guard, Qt::Key key, std::function<void()> action)
-        : QObject(parent), guard_(guard), key_(key), action_(std::move(action)) {}
+    EventAction(QObject* parent, Guard guard, std::function<bool(const QEvent*)> matches,
+                std::function<void()> action)
+        : QObject(parent),
+          guard_(guard),
+          matches_(std::move(matches)),
+          action_(std::move(action)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == key_) {
+        if (matches_(event)) {
             guard_.run(action_);
             return true;
         }
@@ -26,7 +31,7 @@ protected:
 
 private:
     Guard guard_;
-    Qt::Key key_;
+    std::function<bool(const QEvent*)> matches_;
     std::function<void()> action_;
 };
 
@@ -47,8 +52,21 @@ bool runGuarded(Dialogs& dialogs, QWidget* parent, const std::function<void()>& 
 }
 
 void Guard::onKey(QWidget* field, Qt::Key key, std::function<void()> action) const {
-    auto* filter = new KeyAction(field, *this, key, std::move(action));
+    auto* filter = new EventAction(
+        field, *this,
+        [key](const QEvent* event) {
+            return event->type() == QEvent::KeyPress &&
+                   static_cast<const QKeyEvent*>(event)->key() == key;
+        },
+        std::move(action));
     field->installEventFilter(filter);
     if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
         combo->lineEdit()->installEventFilter(filter);
+}
+
+void Guard::onDoubleClick(QWidget* field, std::function<void()> action) const {
+    field->installEventFilter(new EventAction(
+        field, *this,
+        [](const QEvent* event) { return event->type() == QEvent::MouseButtonDblClick; },
+        std::move(action)));
 }

@@ -37,6 +37,8 @@ public:
     // the line edit of an editable combo box); every other key is ordinary
     // typing.
     void onKey(QWidget* field, Qt::Key key, std::function<void()> action) const;
+    // Runs `action` inside the guard when `field` is double-clicked.
+    void onDoubleClick(QWidget* field, std::function<void()> action) const;
 
 private:
     Dialogs& dialogs_;

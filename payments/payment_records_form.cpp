@@ -11,6 +11,7 @@
 #include "forms/record_grid.h"
 #include "forms/text_input.h"
 #include "payments/pick_list_form.h"
+#include "payments/proof_files.h"
 #include "platform/kbx.h"
 #include "reports/csv_export_action.h"
 
@@ -18,6 +19,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +36,38 @@ const QStringList kGridColumns = {"CATEGORY", "ITEM_DATE", "DATE_SENT", "CHECK_N
                                   "SS_AMT",   "RP_AMT",    "CS_AMT",    "OTHER_AMT"};
 
 enum DateIndex { Item, Sent, Available, SecondTry, ThirdTry, Delivered, Returned, Cleared };
+
+const QColor kMissingProof(255, 200, 200);
+
+// The grid's texts, on a red ground in the rows of payments whose proof
+// file is named but not there. Whether a file is there is asked once per
+// path until the rows are read again.
+class ProofMarking : public ColumnDelegate {
+public:
+    ProofMarking(TableModel& payments, QObject* parent)
+        : ColumnDelegate(payments, parent), payments_(payments) {
+        QObject::connect(&payments, &QAbstractItemModel::modelReset, this,
+                         [this] { missing_.clear(); });
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        ColumnDelegate::initStyleOption(option, index);
+        const QString itemFile =
+            payments_.index(index.row(), payments_.fieldIndex(QStringLiteral("ITEM_FILE")))
+                .data()
+                .toString();
+        auto known = missing_.constFind(itemFile);
+        if (known == missing_.constEnd())
+            known = missing_.insert(itemFile, proof_files::isMissing(itemFile));
+        if (*known)
+            option->backgroundBrush = kMissingProof;
+    }
+
+private:
+    TableModel& payments_;
+    mutable QHash<QString, bool> missing_;
+};
 
 }  // namespace
 
@@ -79,6 +113,15 @@ QWidget* Tpayment_records_form::buildSidePanel() {
         makeButton(QStringLiteral("Export CSV…"), QStringLiteral("btn_export_csv"));
     guard_.connect(exportCsv, &QPushButton::clicked, [this] { btn_export_csvClick(); });
     layout->addWidget(exportCsv);
+    QPushButton* openFile =
+        makeButton(QStringLiteral("Open file"), QStringLiteral("btn_open_file"));
+    guard_.connect(openFile, &QPushButton::clicked, [this] { btn_open_fileClick(); });
+    layout->addWidget(openFile);
+    auto* legend = new QLabel(QStringLiteral("Rows in red: the item file they name is missing."));
+    legend->setWordWrap(true);
+    legend->setStyleSheet(
+        QStringLiteral("background: %1; padding: 2px;").arg(kMissingProof.name()));
+    layout->addWidget(legend);
     layout->addStretch();
     layout->addWidget(new QLabel(QStringLiteral("CURRENT FILTER:")));
     lbl_current_filter->setWordWrap(true);
@@ -89,6 +132,7 @@ QWidget* Tpayment_records_form::buildSidePanel() {
 QTableView* Tpayment_records_form::buildGrid() {
     TableModel& payments = binding_->model();
     DBGrid1 = makeRecordGrid(payments);
+    DBGrid1->setItemDelegate(new ProofMarking(payments, DBGrid1));
     std::vector<GridColumn> shown;
     for (const QString& column : kGridColumns)
         shown.push_back({column});
@@ -186,6 +230,7 @@ QWidget* Tpayment_records_form::buildFields() {
     fld_item_file = new QLineEdit;
     addField(grid, 8, 0, "ITEM FILE", fld_item_file, "fld_item_file", "ITEM_FILE", 4);
     guard_.onKey(fld_item_file, Qt::Key_F2, [this] { fld_item_fileKeyDown(); });
+    guard_.onDoubleClick(fld_item_file, [this] { btn_open_fileClick(); });
     addField(grid, 9, 0, "COMMENT", lookup("COMMENT_4"), "fld_comment", "COMMENT", 4);
     fld_memo = new QPlainTextEdit;
     fld_memo->setFixedHeight(60);
@@ -277,6 +322,23 @@ void Tpayment_records_form::btn_export_csvClick() {
         return;
     }
     exportShownRows(dialogs_, this, binding_->model(), QStringLiteral("payments.csv"));
+}
+
+// The item file is the payment's proof: a scan of the cheque, a receipt.
+void Tpayment_records_form::btn_open_fileClick() {
+    const QString path = proof_files::namedFile(fld_item_file->text());
+    QString refusal;
+    if (path.isEmpty())
+        refusal = QStringLiteral("This payment names no item file.");
+    else if (proof_files::isMissing(path))
+        refusal = QStringLiteral(
+                      "The item file %1 is not there: it was moved, renamed or "
+                      "deleted.")
+                      .arg(path);
+    else if (!dialogs_.openWithDesktop(path))
+        refusal = QStringLiteral("No program of this desktop opens %1.").arg(path);
+    if (!refusal.isEmpty())
+        dialogs_.message(this, QStringLiteral("MESSAGE"), refusal, Buttons::Ok);
 }
 
 void Tpayment_records_form::btn_addClick() {

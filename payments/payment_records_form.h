@@ -31,6 +31,7 @@ public:
     void btn_saveClick();
     void btn_cancelClick();
     void btn_export_csvClick();
+    void btn_open_fileClick();
     void lookupKeyDown();
     void fld_item_fileKeyDown();
 

@@ -158,4 +158,21 @@ TEST_F(BatchTest, ZipsAndUnzipsTheDatabaseFolder) {
     EXPECT_EQ(batch({"unzip", path}), 1);  // not an archive
 }
 
+TEST_F(BatchTest, CheckFilesListsThePaymentsWhoseItemFileIsMissing) {
+    const QString proof = workspace.documents() + "/receipt.pdf";
+    QFile(proof).open(QIODevice::WriteOnly);
+    execute(
+        "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, ITEM_FILE) VALUES (1, 'CHILD "
+        "SUPPORT', '2004-02-01', '" +
+        proof + "')");
+    execute("INSERT INTO QUORVEL_4 (PK, CATEGORY) VALUES (2, 'CHILD SUPPORT')");
+    EXPECT_EQ(batch({"check-files"}), 0) << err.toStdString();
+    EXPECT_EQ(out, "1 payments name an item file; 0 of them are missing.\n");
+
+    QFile::remove(proof);
+    EXPECT_EQ(batch({"check-files"}), 1);
+    EXPECT_EQ(out, "2004-02-01  CHILD SUPPORT  (record 1): " + proof +
+                       " is missing\n1 payments name an item file; 1 of them are missing.\n");
+}
+
 }  // namespace

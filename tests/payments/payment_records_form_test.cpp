@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -281,6 +282,47 @@ TEST_F(PaymentRecordsFormTest, ExportWritesTheRecordsTheTableShows) {
     dialogs.queueAnswer(Answer::Ok);
     press(form, "btn_export_csv");
     EXPECT_TRUE(dialogs.messages.back().text.startsWith("Save or cancel the record"));
+}
+
+// Open file hands the item file to the desktop, or says why it cannot; the
+// grid shows the payments whose item file is missing on a red ground.
+TEST_F(PaymentRecordsFormTest, ItemFilesOpenAndMissingOnesAreMarked) {
+    const QString proof = workspace.documents() + "/cheque 1042.pdf";
+    QDir().mkpath(workspace.documents());
+    QFile(proof).open(QIODevice::WriteOnly);
+    const QString gone = workspace.documents() + "/moved away.pdf";
+    execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_FILE) VALUES (1, 'A', '" + proof + "')");
+    execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_FILE) VALUES (2, 'B', '" + gone + "')");
+    execute("INSERT INTO QUORVEL_4 (PK, CATEGORY) VALUES (3, 'C')");
+    reopen();
+    auto* grid = component<QTableView>(form, "DBGrid1");
+    const int category = dataModule.table("QUORVEL_4")->fieldIndex("CATEGORY");
+
+    grid->setCurrentIndex(grid->model()->index(0, category));
+    press(form, "btn_open_file");
+    QTest::mouseDClick(edit("fld_item_file"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.openedFiles, QStringList({proof, proof}));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    for (int row : {1, 2}) {
+        grid->setCurrentIndex(grid->model()->index(row, category));
+        dialogs.queueAnswer(Answer::Ok);
+        press(form, "btn_open_file");
+    }
+    EXPECT_EQ(dialogs.openedFiles.size(), 2);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("The item file " + gone + " is not there"));
+    EXPECT_EQ(dialogs.messages[1].text, "This payment names no item file.");
+
+    grid->clearSelection();
+    const QImage shown = grid->viewport()->grab().toImage();
+    auto ground = [&](int row) {
+        const QRect cell = grid->visualRect(grid->model()->index(row, category));
+        return shown.pixelColor(cell.right() - 2, cell.center().y());
+    };
+    EXPECT_EQ(ground(1), QColor(255, 200, 200));
+    EXPECT_NE(ground(0), QColor(255, 200, 200));
+    EXPECT_NE(ground(2), QColor(255, 200, 200));
 }
 
 }  // namespace

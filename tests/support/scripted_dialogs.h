@@ -27,9 +27,15 @@ public:
     QString saveFile(QWidget* parent, const OpenFileRequest& request) override;
     QString chooseFolder(QWidget* parent, const QString& caption,
                          const QString& startFolder) override;
+    // Records the file; no program is started.
+    bool openWithDesktop(const QString& path) override {
+        openedFiles.append(path);
+        return true;
+    }
 
     std::vector<ShownMessage> messages;
     std::vector<OpenFileRequest> fileRequests;
+    QStringList openedFiles;
     // Every message shown so far as "CAPTION: text", or only its caption.
     QStringList shown() const;
     QStringList captions() const;
