@@ -19,8 +19,11 @@
 namespace {
 
 // Followup and Filter Records are offered in both states.
-const QString kNormalButtons = "btn_add btn_followup btn_edit btn_delete btn_filter_records";
-const QString kEditingButtons = "btn_followup btn_save btn_cancel btn_filter_records";
+// Export CSV… stays enabled while a record is changed, and says to save first.
+const QString kNormalButtons =
+    "btn_add btn_followup btn_edit btn_delete btn_filter_records btn_export_csv";
+const QString kEditingButtons =
+    "btn_followup btn_save btn_cancel btn_filter_records btn_export_csv";
 const QString kToday = QDate::currentDate().toString("yyyy-MM-dd") + "T00:00:00.000";
 
 class JobSearchFormTest : public ::testing::Test, protected BooksDatabase {

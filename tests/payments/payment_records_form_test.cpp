@@ -65,11 +65,11 @@ protected:
 // A payment saved at once was made and sent today; nothing else happened yet.
 TEST_F(PaymentRecordsFormTest, NewRowSavedAtOnceHoldsOnlyTodayAsItsItemAndSentDates) {
     press(form, "btn_add");
-    EXPECT_EQ(enabledButtons(form), "btn_save btn_cancel");
+    EXPECT_EQ(enabledButtons(form), "btn_save btn_cancel btn_export_csv btn_open_file");
     component<QComboBox>(form, "fld_category")->setCurrentText("CHILD SUPPORT");
     press(form, "btn_save");
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    EXPECT_EQ(enabledButtons(form), "btn_add btn_edit btn_delete");
+    EXPECT_EQ(enabledButtons(form), "btn_add btn_edit btn_delete btn_export_csv btn_open_file");
 
     const QDate today = QDate::currentDate();
     const QString dates = QStringList(2, today.toString("yyyy-MM-dd") + "T00:00:00.000").join('|') +
