@@ -15,6 +15,7 @@
 #include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "reports/csv_export.h"
+#include "reports/evidence_pack.h"
 #include "reports/report_text.h"
 #include "reports/statistics_reports.h"
 
@@ -34,6 +35,7 @@ const QString kUsage = QStringLiteral(
     "       quorvel4-batch report payments|title|state [--save] [--pdf FILE]\n"
     "       quorvel4-batch export payments|jobs FILE.csv [--from DATE] [--to DATE]\n"
     "       quorvel4-batch check-files\n"
+    "       quorvel4-batch pack --from DATE --to DATE FILE.zip\n"
     "       quorvel4-batch backup NAME|--all\n"
     "       quorvel4-batch restore FILE\n"
     "       quorvel4-batch zip\n"
@@ -67,6 +69,11 @@ const QString kUsage = QStringLiteral(
     "\n"
     "check-files lists every payment whose item file (its proof: a scan of the\n"
     "cheque, a receipt) is named but not there, and fails when there is one.\n"
+    "\n"
+    "pack writes the evidence pack of a period to FILE.zip, as Reports >\n"
+    "Evidence Pack… does: the payments report (PDF and text), the payments and\n"
+    "job search records (CSV), the statistics reports, the proof files the\n"
+    "period's payments name, and a manifest with the SHA-256 of each file.\n"
     "\n"
     "backup backs up the database NAME of the database folder, or every one of\n"
     "them with --all, into the backup folder, as \"Backup And Restore\" does.\n"
@@ -156,6 +163,41 @@ int exportRecords(const ExportCommand& command, const QSqlDatabase& connection, 
             connection, schema::table(command.table),
             csv_export::rowsBetween(command.dateColumn, command.from, command.to), command.path);
         out << records << " records exported to " << command.path << '\n';
+        return 0;
+    } catch (const std::exception& error) {
+        err << error.what() << '\n';
+        return 1;
+    }
+}
+
+// "pack --from DATE --to DATE FILE"; nothing when the arguments are not one.
+std::optional<evidence_pack::Request> packRequestOf(const QStringList& arguments) {
+    if (arguments.size() != 6)
+        return std::nullopt;
+    evidence_pack::Request request;
+    for (qsizetype argument = 1; argument < 5; argument += 2) {
+        const QDate date = QDate::fromString(arguments[argument + 1], Qt::ISODate);
+        if (arguments[argument] == QLatin1String("--from"))
+            request.from = date;
+        else if (arguments[argument] == QLatin1String("--to"))
+            request.to = date;
+    }
+    if (!request.from.isValid() || !request.to.isValid() || request.from > request.to)
+        return std::nullopt;
+    request.archivePath = arguments[5];
+    return request;
+}
+
+int packEvidence(evidence_pack::Request request, const CurrentDatabase& database,
+                 const QSqlDatabase& connection, QTextStream& out, QTextStream& err) {
+    request.databaseName = database.name;
+    request.made = QDateTime::currentDateTime();
+    try {
+        const evidence_pack::Packed packed = evidence_pack::pack(connection, request);
+        out << "Evidence pack written to " << request.archivePath << ": " << packed.files.size()
+            << " files\n";
+        for (const QString& missing : packed.missingProofs)
+            out << "Missing proof file: " << missing << '\n';
         return 0;
     } catch (const std::exception& error) {
         err << error.what() << '\n';
@@ -405,6 +447,18 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
                                  [&](const CurrentDatabase&, TDataModule2& dataModule) {
                                      return checkFiles(dataModule.connection(), out);
                                  });
+    if (arguments[0] == QLatin1String("pack")) {
+        const std::optional<evidence_pack::Request> request = packRequestOf(arguments);
+        if (!request) {
+            err << kUsage;
+            return 2;
+        }
+        return onCurrentDatabase(locations, settings, err, err,
+                                 [&](const CurrentDatabase& database, TDataModule2& dataModule) {
+                                     return packEvidence(*request, database,
+                                                         dataModule.connection(), out, err);
+                                 });
+    }
     if (arguments[0] == QLatin1String("export")) {
         const std::optional<ExportCommand> command = exportCommandOf(arguments);
         if (!command) {

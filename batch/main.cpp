@@ -12,7 +12,10 @@
 
 namespace {
 
+// "report … --pdf FILE", and "pack", whose archive holds a PDF.
 bool wantsPdf(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "pack") == 0)
+        return true;
     for (int argument = 1; argument < argc; ++argument)
         if (std::strcmp(argv[argument], "--pdf") == 0)
             return true;

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace database_archive {
@@ -40,22 +41,31 @@ bool syncToDisk(const QString& path) {
     return synced;
 }
 
-void addFile(zip_t* archive, const QFileInfo& file) {
+void addFile(zip_t* archive, const ArchiveEntry& entry) {
     zip_source_t* source =
-        zip_source_file(archive, QFile::encodeName(file.filePath()).constData(), 0, 0);
+        zip_source_file(archive, QFile::encodeName(entry.path).constData(), 0, 0);
     if (!source ||
-        zip_file_add(archive, file.fileName().toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
+        zip_file_add(archive, entry.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
         const QString why = zipError(archive);
         if (source)
             zip_source_free(source);
         throw ArchiveError(
-            QStringLiteral("%1 cannot be added to the archive: %2").arg(file.filePath(), why));
+            QStringLiteral("%1 cannot be added to the archive: %2").arg(entry.path, why));
     }
 }
 
-// Writes the archive under a temporary name, then syncs it and gives it
-// its name, so that an archive under its name is always whole.
-void writeArchive(const QFileInfoList& files, const QString& archivePath) {
+// Gives the finished temporary file the archive's name: atomically over a
+// file of that name when `replace`, else only when there is none.
+bool giveName(const QString& partPath, const QString& archivePath, bool replace) {
+    if (replace)
+        return std::rename(QFile::encodeName(partPath).constData(),
+                           QFile::encodeName(archivePath).constData()) == 0;
+    return QFile::rename(partPath, archivePath);
+}
+
+}  // namespace
+
+void writeArchive(const QList<ArchiveEntry>& entries, const QString& archivePath, bool replace) {
     const QString partPath = archivePath + QStringLiteral(".part");
     QFile::remove(partPath);
     int code = 0;
@@ -64,8 +74,8 @@ void writeArchive(const QFileInfoList& files, const QString& archivePath) {
     if (!archive)
         throw ArchiveError(QStringLiteral("%1 cannot be made: %2").arg(partPath, openError(code)));
     try {
-        for (const QFileInfo& file : files)
-            addFile(archive, file);
+        for (const ArchiveEntry& entry : entries)
+            addFile(archive, entry);
     } catch (...) {
         zip_discard(archive);
         throw;
@@ -76,7 +86,7 @@ void writeArchive(const QFileInfoList& files, const QString& archivePath) {
         QFile::remove(partPath);
         throw ArchiveError(QStringLiteral("%1 cannot be written: %2").arg(archivePath, why));
     }
-    if (!syncToDisk(partPath) || !QFile::rename(partPath, archivePath) ||
+    if (!syncToDisk(partPath) || !giveName(partPath, archivePath, replace) ||
         !syncToDisk(QFileInfo(archivePath).path())) {
         QFile::remove(partPath);
         throw ArchiveError(QStringLiteral("%1 cannot be written whole to the disk, or a file of "
@@ -84,6 +94,8 @@ void writeArchive(const QFileInfoList& files, const QString& archivePath) {
                                .arg(archivePath));
     }
 }
+
+namespace {
 
 QString entryName(zip_t* archive, zip_uint64_t index, zip_flags_t encoding) {
     const char* name = zip_get_name(archive, index, encoding);
@@ -177,7 +189,10 @@ QString zipDatabaseFolder(const Locations& locations, const QDateTime& when) {
     if (!locations.ensureFolder(locations.zipFolder()))
         throw ArchiveError(QStringLiteral("%1 cannot be made.").arg(locations.zipFolder()));
     const QString archivePath = locations.zipFolder() + QLatin1Char('/') + archiveName(when);
-    writeArchive(files, archivePath);
+    QList<ArchiveEntry> entries;
+    for (const QFileInfo& file : files)
+        entries.append({file.fileName(), file.filePath()});
+    writeArchive(entries, archivePath, false);
     return archivePath;
 }
 

@@ -24,6 +24,16 @@ public:
 // "QUORVEL-<stamp>.zip".
 QString archiveName(const QDateTime& when);
 
+struct ArchiveEntry {
+    QString name;  // in the archive; "/" separates its folders
+    QString path;  // of the file to take
+};
+
+// Writes a new archive of the files, under a temporary name first, and
+// gives it its name only when it is complete and on disk; a file of that
+// name is replaced only when `replace`. Throws ArchiveError.
+void writeArchive(const QList<ArchiveEntry>& entries, const QString& archivePath, bool replace);
+
 // Packs every file of the database folder into a new archive in the zip
 // folder and returns its path. The archive appears under its name only when
 // it is complete and on disk. Nothing may hold a database file open

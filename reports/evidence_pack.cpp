@@ -1,0 +1,153 @@
+#include "reports/evidence_pack.h"
+
+#include "datastore/schema.h"
+#include "maintenance/database_archive.h"
+#include "payments/payments_report.h"
+#include "payments/proof_files.h"
+#include "platform/kbx.h"
+#include "reports/csv_export.h"
+#include "reports/report_page.h"
+#include "reports/report_text.h"
+#include "reports/statistics_reports.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <stdexcept>
+
+namespace evidence_pack {
+
+namespace {
+
+QByteArray sha256Of(const QString& path) {
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        throw std::runtime_error(QStringLiteral("%1 cannot be read.").arg(path).toStdString());
+    return hash.result().toHex();
+}
+
+// "name.pdf", then "name (2).pdf", "name (3).pdf", … as names repeat.
+QString uniqueName(const QString& fileName, QSet<QString>& taken) {
+    const QFileInfo file(fileName);
+    const QString suffix = file.suffix().isEmpty() ? QString() : QLatin1Char('.') + file.suffix();
+    const QString base = file.completeBaseName();
+    QString name = fileName;
+    for (int copy = 2; taken.contains(name); ++copy)
+        name = QStringLiteral("%1 (%2)%3").arg(base).arg(copy).arg(suffix);
+    taken.insert(name);
+    return name;
+}
+
+// The files made for the pack, in a folder of their own that goes with it.
+class Contents {
+public:
+    Contents() {
+        if (!folder_.isValid())
+            throw std::runtime_error("No temporary folder can be made for the evidence pack.");
+    }
+    // A file to write under its name in the archive.
+    QString add(const QString& name) {
+        entries_.append({name, folder_.filePath(name)});
+        return entries_.back().path;
+    }
+    void addExisting(const QString& name, const QString& path) { entries_.append({name, path}); }
+    const QList<database_archive::ArchiveEntry>& entries() const { return entries_; }
+
+private:
+    QTemporaryDir folder_;
+    QList<database_archive::ArchiveEntry> entries_;
+};
+
+QString period(const Request& request) {
+    return request.from.toString(Qt::ISODate) + QStringLiteral(" to ") +
+           request.to.toString(Qt::ISODate);
+}
+
+void addReports(const QSqlDatabase& connection, const Request& request, Contents& contents) {
+    const QStringList payments =
+        payments_report::build(connection, payments_report::startTicks(),
+                               payments_report::itemDates(request.from, request.to));
+    writeReportPdf(contents.add(QStringLiteral("payments_report.pdf")), payments);
+    report_text::writeReportFile(contents.add(QStringLiteral("payments_report.txt")), payments);
+    report_text::writeReportFile(
+        contents.add(QStringLiteral("title_statistics.txt")),
+        statistics_reports::titleReport(connection, kbx::_kbx_ComputerName()));
+    report_text::writeReportFile(contents.add(QStringLiteral("state_statistics.txt")),
+                                 statistics_reports::stateReport(connection));
+}
+
+void addRecords(const QSqlDatabase& connection, const Request& request, Contents& contents) {
+    csv_export::exportTable(
+        connection, schema::table(QStringLiteral("QUORVEL_4")),
+        csv_export::rowsBetween(QStringLiteral("ITEM_DATE"), request.from, request.to),
+        contents.add(QStringLiteral("payments.csv")));
+    csv_export::exportTable(
+        connection, schema::table(QStringLiteral("JSEARCH_4")),
+        csv_export::rowsBetween(QStringLiteral("DATE_"), request.from, request.to),
+        contents.add(QStringLiteral("job_search.csv")));
+}
+
+// Each proof file once, however many payments name it.
+QStringList addProofs(const QSqlDatabase& connection, const Request& request, Contents& contents) {
+    QStringList missing;
+    QSet<QString> added, taken;
+    for (const proof_files::Proof& proof :
+         proof_files::namedProofs(connection, request.from, request.to)) {
+        if (proof_files::isMissing(proof.path)) {
+            missing << QStringLiteral("%1  %2: %3")
+                           .arg(proof.itemDate.toString(Qt::ISODate), proof.category, proof.path);
+            continue;
+        }
+        if (added.contains(proof.path))
+            continue;
+        added.insert(proof.path);
+        contents.addExisting(
+            QStringLiteral("proofs/") + uniqueName(QFileInfo(proof.path).fileName(), taken),
+            proof.path);
+    }
+    return missing;
+}
+
+void writeManifest(const Request& request, const QStringList& missing, Contents& contents) {
+    QStringList lines{
+        QStringLiteral("Evidence pack of the Quorvel4 database %1").arg(request.databaseName),
+        QStringLiteral("Period: %1").arg(period(request)),
+        QStringLiteral("Made: %1").arg(request.made.toString(Qt::ISODateWithMs)), QString(),
+        QStringLiteral("SHA-256 of every other file of this archive (sha256sum -c reads these "
+                       "lines):")};
+    for (const database_archive::ArchiveEntry& entry : contents.entries())
+        lines << QString::fromLatin1(sha256Of(entry.path)) + QStringLiteral("  ") + entry.name;
+    lines << QString()
+          << (missing.isEmpty()
+                  ? QStringLiteral("Every proof file the period's payments name is included.")
+                  : QStringLiteral("Proof files named by the period's payments but missing:"));
+    for (const QString& line : missing)
+        lines << QStringLiteral("  ") + line;
+    QSaveFile manifest(contents.add(QStringLiteral("manifest.txt")));
+    if (!manifest.open(QIODevice::WriteOnly) ||
+        manifest.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 ||
+        !manifest.commit())
+        throw std::runtime_error("The manifest of the evidence pack cannot be written.");
+}
+
+}  // namespace
+
+Packed pack(const QSqlDatabase& connection, const Request& request) {
+    Contents contents;
+    addReports(connection, request, contents);
+    addRecords(connection, request, contents);
+    Packed packed;
+    packed.missingProofs = addProofs(connection, request, contents);
+    writeManifest(request, packed.missingProofs, contents);
+    database_archive::writeArchive(contents.entries(), request.archivePath, true);
+    for (const database_archive::ArchiveEntry& entry : contents.entries())
+        packed.files << entry.name;
+    return packed;
+}
+
+}  // namespace evidence_pack

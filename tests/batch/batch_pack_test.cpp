@@ -1,0 +1,103 @@
+#include "datastore/create_database.h"
+#include "datastore/locations.h"
+#include "datastore/settings_store.h"
+#include "tests/support/printers.h"
+#include "tests/support/report_file.h"
+#include "tests/support/test_connection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString run(const QString& program, const QStringList& arguments, const QString& folder = {}) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
+    EXPECT_EQ(process.exitCode(), 0)
+        << program.toStdString() << ": " << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The pack as a user gets it, unpacked by Info-ZIP: every file the
+// manifest lists has the hash it gives, the period's proof files are there
+// under names of their own, and a missing one is named.
+TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
+    QTemporaryDir home;
+    const Locations locations(home.filePath("Documents"));
+    createDatabase(locations, "books", [](const QString&) {});
+    const QString database = locations.databasePath("books");
+    SettingsStore(home.filePath(".config")).recordCurrentDatabase({"books", database});
+    const QString february = home.filePath("scans/february/cheque.pdf");
+    const QString march = home.filePath("scans/march/cheque.pdf");
+    writeFile(february, "February's cheque");
+    writeFile(march, "March's cheque");
+    {
+        TestConnection connection(database);
+        const QString insert =
+            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, ITEM_FILE) VALUES "
+            "(%1, 'SPOUSAL SUPPORT', '%2', 1200, '%3')";
+        connection.execute(insert.arg(1).arg("2004-02-01", february));
+        connection.execute(insert.arg(2).arg("2004-03-01", march));
+        connection.execute(insert.arg(3).arg("2004-04-01", home.filePath("scans/lost.pdf")));
+        connection.execute(insert.arg(4).arg("2005-01-01", march));  // outside the period
+        connection.execute(
+            "INSERT INTO JSEARCH_4 (PK, DATE_, POS_TITLE) VALUES "
+            "(1, '2004-05-05', 'DBA')");
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home.path());
+    environment.remove("DISPLAY");
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_DATA_HOME"})
+        environment.remove(variable);
+    const QString archive = home.filePath("evidence 2004.zip");
+    QProcess tool;
+    tool.setProcessEnvironment(environment);
+    tool.start(Q4_BATCH_EXE, {"pack", "--from", "2004-01-01", "--to", "2004-12-31", archive});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    EXPECT_TRUE(QString::fromUtf8(tool.readAllStandardOutput())
+                    .contains("Missing proof file: 2004-04-01  SPOUSAL SUPPORT: " +
+                              home.filePath("scans/lost.pdf")));
+
+    const QString unpacked = home.filePath("unpacked");
+    run("unzip", {"-q", archive, "-d", unpacked});
+    QStringList files = run("find", {".", "-type", "f"}, unpacked).split('\n', Qt::SkipEmptyParts);
+    files.sort();
+    EXPECT_EQ(files, QStringList({"./job_search.csv", "./manifest.txt", "./payments.csv",
+                                  "./payments_report.pdf", "./payments_report.txt",
+                                  "./proofs/cheque (2).pdf", "./proofs/cheque.pdf",
+                                  "./state_statistics.txt", "./title_statistics.txt"}));
+    EXPECT_EQ(bytesOf(unpacked + "/proofs/cheque.pdf"), "February's cheque");
+    EXPECT_EQ(bytesOf(unpacked + "/proofs/cheque (2).pdf"), "March's cheque");
+
+    const QString manifest = QString::fromUtf8(bytesOf(unpacked + "/manifest.txt"));
+    EXPECT_TRUE(
+        manifest.startsWith("Evidence pack of the Quorvel4 database books\n"
+                            "Period: 2004-01-01 to 2004-12-31\n"));
+    EXPECT_TRUE(
+        manifest.contains("  2004-04-01  SPOUSAL SUPPORT: " + home.filePath("scans/lost.pdf")));
+    const QString checked =
+        run("sha256sum", {"--check", "--ignore-missing", "manifest.txt"}, unpacked);
+    EXPECT_EQ(checked.count(": OK\n"), 8) << checked.toStdString();
+
+    QStringList paymentDates;
+    for (const QString& line : QString::fromUtf8(bytesOf(unpacked + "/payments.csv")).split("\r\n"))
+        paymentDates << line.section(',', 2, 2);
+    EXPECT_EQ(paymentDates,
+              QStringList({"ITEM_DATE", "2004-02-01", "2004-03-01", "2004-04-01", ""}));
+}
+
+}  // namespace
