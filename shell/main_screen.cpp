@@ -10,6 +10,7 @@
 #include "payments/payments_report_form.h"
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
+#include "reports/evidence_pack_form.h"
 #include "reports/statistics_report_forms.h"
 #include "shell/change_database.h"
 #include "shell/configuration_form.h"
@@ -107,6 +108,8 @@ void TMain_Screen2::buildMenu() {
             QStringLiteral("DisqualifiedByState1"), [this] { DisqualifiedByState1Click(); });
     addItem(jobSearchReports, QStringLiteral("Disqualified By Title"),
             QStringLiteral("DisqualifiedByTitle1"), [this] { DisqualifiedByTitle1Click(); });
+    addItem(Reports1, QStringLiteral("Evidence Pack…"), QStringLiteral("EvidencePack1"),
+            [this] { EvidencePack1Click(); });
 
     QMenu* utilities = addMenu(nullptr, QStringLiteral("Utilities"), QStringLiteral("Utilities1"));
     Configuration1 = addItem(utilities, QStringLiteral("Configuration"),
@@ -252,6 +255,10 @@ void TMain_Screen2::DisqualifiedByTitle1Click() {
     showModal([this] {
         return new TJob_Search_Stats_Job_Title(dataModule_, dialogs_, locations_, this);
     });
+}
+
+void TMain_Screen2::EvidencePack1Click() {
+    showModal([this] { return new TEvidencePack(dataModule_, dialogs_, current_.name, this); });
 }
 
 void TMain_Screen2::PickLists1Click() {

@@ -39,6 +39,7 @@ public:
     void Payments1Click();
     void DisqualifiedByState1Click();
     void DisqualifiedByTitle1Click();
+    void EvidencePack1Click();
     void PickLists1Click();
     void Configuration1Click();
     void CreateDatabases1Click();
