@@ -25,17 +25,24 @@ QString quoted(const QString& text) {
     return text;
 }
 
+// Dates are read as the database's own text ("2004-02-01 00:00:00.0000"),
+// which spares a conversion through the local time zone for every date of
+// every record.
 QString dateText(const QVariant& value) {
-    const QDate date = value.toDate();
-    if (value.isNull() || !date.isValid() || date == field_text::kAbsentDate)
-        return QString();
-    return date.toString(Qt::ISODate);
+    const QString date = value.toString().left(10);
+    return date == QLatin1String("1901-01-01") ? QString() : date;
+}
+
+QString selectSql(const schema::Column& column) {
+    if (column.type == schema::Type::Date)
+        return QStringLiteral("CAST(%1 AS VARCHAR(24)) AS %1").arg(column.name);
+    return column.selectSql();
 }
 
 QString selectStatement(const schema::Table& table, const Rows& rows) {
     QStringList columns;
     for (const schema::Column& column : table.columns)
-        columns << column.selectSql();
+        columns << selectSql(column);
     QString statement =
         QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), table.name);
     if (!rows.condition.isEmpty())
