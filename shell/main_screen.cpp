@@ -3,6 +3,7 @@
 #include "datastore/data_module.h"
 #include "forms/dialogs.h"
 #include "importing/import_edits_form.h"
+#include "importing/job_title_edit_form.h"
 #include "jobsearch/job_search_form.h"
 #include "maintenance/backup_restore_form.h"
 #include "maintenance/database_archive.h"
@@ -91,7 +92,8 @@ void TMain_Screen2::buildMenu() {
             [this] { MaintainJobSearchRecords1Click(); });
     addItem(jobSearch, QStringLiteral("Job Search Edits/Imports"),
             QStringLiteral("JobSearchEditsImports1"), [this] { JobSearchEditsImports1Click(); });
-    addItem(jobSearch, QStringLiteral("Job Title Edits"), QStringLiteral("JobTitleEdits1"));
+    addItem(jobSearch, QStringLiteral("Job Title Edits"), QStringLiteral("JobTitleEdits1"),
+            [this] { JobTitleEdits1Click(); });
     addItem(Databases1, QStringLiteral("Pick Lists"), QStringLiteral("PickLists1"),
             [this] { PickLists1Click(); });
     addItem(Databases1, QStringLiteral("ZIP Databases"), QStringLiteral("ZIPDatabases1"),
@@ -192,6 +194,10 @@ void TMain_Screen2::JobSearchEditsImports1Click() {
     showModal([this] {
         return new Tjob_search_import_edits_form(dataModule_, settings_, dialogs_, this);
     });
+}
+
+void TMain_Screen2::JobTitleEdits1Click() {
+    showModal([this] { return new TJob_Title_Edit(dataModule_, dialogs_, this); });
 }
 
 void TMain_Screen2::BackupAndRestore1Click() {

@@ -33,6 +33,7 @@ public:
     void MaintainPaymentRecords1Click();
     void MaintainJobSearchRecords1Click();
     void JobSearchEditsImports1Click();
+    void JobTitleEdits1Click();
     void ZIPDatabases1Click();
     void UNZIPDatabases1Click();
     void BackupAndRestore1Click();

@@ -123,8 +123,9 @@ TEST_F(MainScreenTest, LiveDatabaseOpensAndNoTransactionStaysOpenWhileAFormWaits
     };
     EXPECT_EQ(programTransactions(), 0);
     dialogs.queueAnswer(Answer::Yes);  // backed up: the import form opens at once
-    for (const char* menuItem : {"MaintainPaymentRecords1", "MaintainJobSearchRecords1",
-                                 "JobSearchEditsImports1", "PickLists1", "Configuration1"}) {
+    for (const char* menuItem :
+         {"MaintainPaymentRecords1", "MaintainJobSearchRecords1", "JobSearchEditsImports1",
+          "JobTitleEdits1", "PickLists1", "Configuration1"}) {
         int whileOpen = -1;
         whenModalOpens([&](QWidget*) { whileOpen = programTransactions(); });
         item(menuItem)->trigger();
