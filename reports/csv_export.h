@@ -28,12 +28,10 @@ Rows rowsShownBy(const TableModel& model);
 // included; an invalid date leaves that end open.
 Rows rowsBetween(const QString& dateColumn, const QDate& from, const QDate& to);
 
-// One value as the file holds it, quoted where it must be.
-QString field(const schema::Column& column, const QVariant& value);
-
 // Writes the file whole or not at all; returns how many records it holds.
-// Throws DatabaseError when the rows cannot be read and std::runtime_error
-// when the file cannot be written.
+// The rows are read from the file of `connection`, as stored. Throws
+// DatabaseError when the rows cannot be read and std::runtime_error when
+// the file cannot be written.
 int exportTable(const QSqlDatabase& connection, const schema::Table& table, const Rows& rows,
                 const QString& path);
 
