@@ -8,7 +8,6 @@
 #include <QVariantList>
 
 #include <functional>
-#include <memory>
 
 // Reading every row of a large select through Firebird's own interface,
 // without a Qt value per column: several times quicker than Qt's driver.
