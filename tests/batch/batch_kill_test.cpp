@@ -1,13 +1,10 @@
-#include "datastore/create_database.h"
-#include "datastore/locations.h"
-#include "datastore/settings_store.h"
 #include "tests/support/printers.h"
 #include "tests/support/test_connection.h"
+#include "tests/support/user_home.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -19,11 +16,8 @@ constexpr int kJobs = 20000;
 // The tool killed at random moments of a long import: the database stays
 // sound, and holds every record of a run or none of it.
 TEST(BatchKillTest, AKilledImportLeavesTheDatabaseSoundAndEachRunWholeOrAbsent) {
-    QTemporaryDir home;
-    const Locations locations(home.filePath("Documents"));
-    createDatabase(locations, "books", [](const QString&) {});
-    const QString database = locations.databasePath("books");
-    SettingsStore(home.filePath(".config")).recordCurrentDatabase({"books", database});
+    const UserHome home;
+    const QString database = home.database();
     const QString mail = home.filePath("alerts.txt");
     QFile file(mail);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -32,10 +26,7 @@ TEST(BatchKillTest, AKilledImportLeavesTheDatabaseSoundAndEachRunWholeOrAbsent) 
         file.write(QStringLiteral("TX-Austin\nAnalyst %1\n").arg(job).toLatin1());
     file.close();
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("HOME", home.path());
-    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_DATA_HOME"})
-        environment.remove(variable);
+    const QProcessEnvironment environment = home.environment();
     const quint32 seed = QRandomGenerator::global()->generate();
     QRandomGenerator random(seed);
     int lastCount = 0;

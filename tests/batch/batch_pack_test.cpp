@@ -1,14 +1,11 @@
-#include "datastore/create_database.h"
-#include "datastore/locations.h"
-#include "datastore/settings_store.h"
 #include "tests/support/printers.h"
 #include "tests/support/report_file.h"
 #include "tests/support/test_connection.h"
+#include "tests/support/user_home.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -35,11 +32,8 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 // manifest lists has the hash it gives, the period's proof files are there
 // under names of their own, and a missing one is named.
 TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
-    QTemporaryDir home;
-    const Locations locations(home.filePath("Documents"));
-    createDatabase(locations, "books", [](const QString&) {});
-    const QString database = locations.databasePath("books");
-    SettingsStore(home.filePath(".config")).recordCurrentDatabase({"books", database});
+    const UserHome home;
+    const QString database = home.database();
     const QString february = home.filePath("scans/february/cheque.pdf");
     const QString march = home.filePath("scans/march/cheque.pdf");
     writeFile(february, "February's cheque");
@@ -57,14 +51,9 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
             "INSERT INTO JSEARCH_4 (PK, DATE_, POS_TITLE) VALUES "
             "(1, '2004-05-05', 'DBA')");
     }
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("HOME", home.path());
-    environment.remove("DISPLAY");
-    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_DATA_HOME"})
-        environment.remove(variable);
     const QString archive = home.filePath("evidence 2004.zip");
     QProcess tool;
-    tool.setProcessEnvironment(environment);
+    tool.setProcessEnvironment(home.environment());
     tool.start(Q4_BATCH_EXE, {"pack", "--from", "2004-01-01", "--to", "2004-12-31", archive});
     ASSERT_TRUE(tool.waitForFinished(60000));
     ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();

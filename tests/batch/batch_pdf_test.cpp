@@ -1,10 +1,7 @@
-#include "datastore/create_database.h"
-#include "datastore/locations.h"
-#include "datastore/settings_store.h"
 #include "tests/support/printers.h"
+#include "tests/support/user_home.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,19 +10,10 @@ namespace {
 // The tool as a user runs it, without a display: the PDF holds the lines
 // it printed.
 TEST(BatchPdfTest, TheToolWritesTheReportItPrintsAsAPdf) {
-    QTemporaryDir home;
-    const Locations locations(home.filePath("Documents"));
-    createDatabase(locations, "books", [](const QString&) {});
-    SettingsStore(home.filePath(".config"))
-        .recordCurrentDatabase({"books", locations.databasePath("books")});
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("HOME", home.path());
-    environment.remove("DISPLAY");
-    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_DATA_HOME"})
-        environment.remove(variable);
+    const UserHome home;
     const QString pdf = home.filePath("state.pdf");
     QProcess tool;
-    tool.setProcessEnvironment(environment);
+    tool.setProcessEnvironment(home.environment());
     tool.start(Q4_BATCH_EXE, {"report", "state", "--pdf", pdf});
     ASSERT_TRUE(tool.waitForFinished(60000));
     ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();

@@ -1,0 +1,21 @@
+#include "tests/support/user_home.h"
+
+#include "datastore/create_database.h"
+#include "datastore/settings_store.h"
+
+UserHome::UserHome() {
+    const Locations locations(home_.filePath(QStringLiteral("Documents")));
+    createDatabase(locations, QStringLiteral("books"), [](const QString&) {});
+    database_ = locations.databasePath(QStringLiteral("books"));
+    SettingsStore(home_.filePath(QStringLiteral(".config")))
+        .recordCurrentDatabase({QStringLiteral("books"), database_});
+}
+
+QProcessEnvironment UserHome::environment() const {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home_.path());
+    environment.remove(QStringLiteral("DISPLAY"));
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_DATA_HOME"})
+        environment.remove(QString::fromLatin1(variable));
+    return environment;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "datastore/locations.h"
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QTemporaryDir>
+
+// A home folder of the test's own, where a new database "books" is the
+// current one, and the environment that runs the program's executables as
+// the user of that home, without a display.
+class UserHome {
+public:
+    UserHome();
+
+    QString filePath(const QString& name) const { return home_.filePath(name); }
+    QString database() const { return database_; }
+    QProcessEnvironment environment() const;
+
+private:
+    QTemporaryDir home_;
+    QString database_;
+};
