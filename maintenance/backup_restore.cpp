@@ -51,8 +51,11 @@ QStringList backupAll(const Locations& locations, const Output& output) {
         QDir(locations.databaseFolder())
             .entryInfoList({QStringLiteral("*.gdb"), QStringLiteral("*.GDB")}, QDir::Files,
                            QDir::Name);
-    for (const QFileInfo& file : files)
+    for (const QFileInfo& file : files) {
         backups << backupDatabase(locations, file.filePath(), output);
+        if (output.fileDone)
+            output.fileDone();
+    }
     return backups;
 }
 

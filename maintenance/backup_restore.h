@@ -17,6 +17,8 @@ namespace backup_restore {
 struct Output {
     std::function<void(const QString&)> summary;
     std::function<void(const QString&)> progress;
+    // Called after each file a run of several has handled; may be empty.
+    std::function<void()> fileDone = {};
 };
 
 // "<name>_<stamp>.gdk".

@@ -114,6 +114,11 @@ void Tbackup_restore_form::addProgress(const QString& line) {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+backup_restore::Output Tbackup_restore_form::memoOutput() {
+    return {[this](const QString& line) { addSummary(line); },
+            [this](const QString& line) { addProgress(line); }, [this] { Memo2->clear(); }};
+}
+
 void Tbackup_restore_form::btn_single_db_backupClick() {
     clearMemos();
     const QString database = dialogs_.openFile(
@@ -122,21 +127,14 @@ void Tbackup_restore_form::btn_single_db_backupClick() {
     if (database.isEmpty())
         return;
     BusyCursor busy;
-    backup_restore::backupDatabase(locations_, database,
-                                   {[this](const QString& line) { addSummary(line); },
-                                    [this](const QString& line) { addProgress(line); }});
+    backup_restore::backupDatabase(locations_, database, memoOutput());
 }
 
+// Each file's progress starts afresh.
 void Tbackup_restore_form::btn_all_db_backupClick() {
     clearMemos();
     BusyCursor busy;
-    backup_restore::backupAll(locations_, {[this](const QString& line) {
-                                               addSummary(line);
-                                               // each file's progress starts afresh
-                                               if (line.startsWith(QStringLiteral("Backed up to")))
-                                                   Memo2->clear();
-                                           },
-                                           [this](const QString& line) { addProgress(line); }});
+    backup_restore::backupAll(locations_, memoOutput());
 }
 
 void Tbackup_restore_form::btn_restoreClick() {
@@ -147,8 +145,6 @@ void Tbackup_restore_form::btn_restoreClick() {
     if (backup.isEmpty())
         return;
     BusyCursor busy;
-    backup_restore::restoreBackup(locations_, backup,
-                                  {[this](const QString& line) { addSummary(line); },
-                                   [this](const QString& line) { addProgress(line); }});
+    backup_restore::restoreBackup(locations_, backup, memoOutput());
     Memo2->clear();
 }

@@ -2,6 +2,7 @@
 
 #include "datastore/locations.h"
 #include "forms/error_guard.h"
+#include "maintenance/backup_restore.h"
 
 #include <QDialog>
 
@@ -31,6 +32,9 @@ private:
     void clearMemos();
     void addSummary(const QString& line);
     void addProgress(const QString& line);
+    // Memo1 takes the summary lines, Memo2 the progress lines, cleared
+    // after each file of a run of several.
+    backup_restore::Output memoOutput();
 
     Locations locations_;
     Dialogs& dialogs_;
