@@ -2,7 +2,6 @@
 // payments, through the program and through Firebird's own gbak on the
 // same files in the same run, in turns.
 #include "bench/job_search_data.h"
-#include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
 #include "maintenance/backup_restore.h"
@@ -78,9 +77,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const Locations locations(dir.filePath("documents"), dir.filePath("home"));
-    createDatabase(locations, "books", [](const QString&) {});
-    const QString path = locations.databasePath("books");
-    fillJobSearch(path, 62899, 50);
+    const QString path = createJobSearchDatabase(locations, 62899, 50);
     addPayments(path);
     std::printf("database: 62,899 job records and 10,000 payments, %.1f MB\n",
                 QFileInfo(path).size() / 1e6);

@@ -1,7 +1,6 @@
 // CSV export of 62,899 job records, and the evidence pack of a year with 52
 // payments, each naming a proof file of 200 KB.
 #include "bench/job_search_data.h"
-#include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
 #include "platform/database_error.h"
@@ -68,9 +67,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
     const Locations locations(dir.filePath("documents"), dir.filePath("home"));
-    createDatabase(locations, "books", [](const QString&) {});
-    const QString path = locations.databasePath("books");
-    fillJobSearch(path, 62899, 50);
+    const QString path = createJobSearchDatabase(locations, 62899, 50);
     TDataModule2 dataModule;
     dataModule.open(path);
     const QSqlDatabase connection = dataModule.connection();

@@ -4,7 +4,6 @@
 // database as the activation does.
 #include "bench/job_search_data.h"
 #include "bench/silent_dialogs.h"
-#include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
 #include "jobsearch/job_search_form.h"
@@ -23,14 +22,10 @@ constexpr int kRecords = 62899;
 constexpr int kChain = 50;
 
 struct LargeLog {
-    LargeLog() {
-        createDatabase(locations, "books", [](const QString&) {});
-        fillJobSearch(path, kRecords, kChain);
-        dataModule.open(path);
-    }
+    LargeLog() { dataModule.open(path); }
     QTemporaryDir dir;
     Locations locations{dir.filePath("documents")};
-    QString path = locations.databasePath("books");
+    QString path = createJobSearchDatabase(locations, kRecords, kChain);
     TDataModule2 dataModule;
     SilentDialogs dialogs;
 };

@@ -1,5 +1,6 @@
 #include "bench/job_search_data.h"
 
+#include "datastore/create_database.h"
 #include "datastore/locations.h"
 #include "platform/firebird.h"
 
@@ -35,4 +36,11 @@ void fillJobSearch(const QString& path, int count, int longChain) {
 
 double longChainRefnum() {
     return 36000;
+}
+
+QString createJobSearchDatabase(const Locations& locations, int count, int longChain) {
+    createDatabase(locations, QStringLiteral("books"), [](const QString&) {});
+    const QString path = locations.databasePath(QStringLiteral("books"));
+    fillJobSearch(path, count, longChain);
+    return path;
 }

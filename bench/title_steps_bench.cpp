@@ -8,7 +8,6 @@
 // scaled by ten: the original also read and wrote the database for every
 // pair, so the real ratio is larger still.
 #include "bench/job_search_data.h"
-#include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
 #include "importing/title_steps.h"
@@ -142,9 +141,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const Locations locations(dir.filePath("documents"));
-    createDatabase(locations, "books", [](const QString&) {});
-    const QString path = locations.databasePath("books");
-    fillJobSearch(path, kRecords, 50);
+    const QString path = createJobSearchDatabase(locations, kRecords, 50);
     const QString floorPath = dir.filePath("floor.gdb");
     QFile::copy(path, floorPath);
     TDataModule2 dataModule;
