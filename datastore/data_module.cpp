@@ -83,6 +83,20 @@ void TDataModule2::close() {
         database.close();
 }
 
+void TDataModule2::whileClosed(const std::function<void()>& work) {
+    const QString path = openPath();
+    close();
+    try {
+        work();
+    } catch (...) {
+        if (!path.isEmpty())
+            open(path);
+        throw;
+    }
+    if (!path.isEmpty())
+        open(path);
+}
+
 bool TDataModule2::isOpen() const {
     return connection().isOpen();
 }

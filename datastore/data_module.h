@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSqlDatabase>
 
+#include <functional>
 #include <map>
 
 // Owns the production connection IBDatabase_quorvel_4 and one model per
@@ -20,6 +21,9 @@ public:
     void open(const QString& path);
     // Closes every table and the connection, so that the file is free.
     void close();
+    // Runs `work` with the connection closed, and opens the same file again
+    // afterwards, also when `work` throws.
+    void whileClosed(const std::function<void()>& work);
     bool isOpen() const;
     // The file of the open connection; empty while closed.
     QString openPath() const;

@@ -204,29 +204,17 @@ void TMain_Screen2::BackupAndRestore1Click() {
     showModal([this] { return new Tbackup_restore_form(locations_, dialogs_, this); });
 }
 
-// A database file is read for the archive only while nothing holds it: the
-// production connection is closed meanwhile and reopened after, whatever
-// happened.
+// A database file is read for the archive only while nothing holds it.
 void TMain_Screen2::ZIPDatabases1Click() {
     if (dialogs_.message(this, QStringLiteral("DATABASE ZIPPING REQUESTED"),
                          QStringLiteral("ZIPPING of Databases could take awhile, depening on the "
                                         "amount of data.  Continue??\n"),
                          Buttons::YesNo) != Answer::Yes)
         return;
-    const QString openPath = dataModule_.openPath();
-    const auto reopen = [&] {
-        if (!openPath.isEmpty())
-            dataModule_.open(openPath);
-    };
-    dataModule_.close();
     QString archive;
-    try {
+    dataModule_.whileClosed([&] {
         archive = database_archive::zipDatabaseFolder(locations_, QDateTime::currentDateTime());
-    } catch (...) {
-        reopen();
-        throw;
-    }
-    reopen();
+    });
     dialogs_.message(this, QStringLiteral("MESSAGE"),
                      QStringLiteral("The databases have been ZIPPED up into: ") + archive +
                          QStringLiteral("\nThe filename is in the format of: "

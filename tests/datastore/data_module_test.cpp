@@ -1,5 +1,6 @@
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
+#include "platform/database_error.h"
 #include "tests/support/books_database.h"
 #include "tests/support/listing.h"
 
@@ -32,6 +33,20 @@ TEST_F(DataModuleTest, GivesADatabaseWithASmallerCacheTheProgramsCache) {
     dataModule.open(path);
     EXPECT_EQ(rows(pages), QStringList{QString::number(kDatabasePageBuffers)});
     EXPECT_EQ(dataModule.table("CARRIER_4")->rowCount(), 23);
+}
+
+// Work that needs the file free finds the connection closed, and the same
+// file is open again afterwards, also when the work failed.
+TEST_F(DataModuleTest, WorkWhileClosedFindsTheFileFreeAndReopensItWhateverHappens) {
+    bool closedMeanwhile = false;
+    EXPECT_THROW(dataModule.whileClosed([&] {
+        closedMeanwhile = !dataModule.isOpen();
+        throw DatabaseError("the disk is full");
+    }),
+                 DatabaseError);
+    EXPECT_TRUE(closedMeanwhile);
+    EXPECT_EQ(dataModule.openPath(), path);
+    EXPECT_TRUE(dataModule.table("QUORVEL_4")->isOpen());
 }
 
 }  // namespace
