@@ -33,6 +33,10 @@ QString Locations::programFolder() const {
     return underTree(QString()).chopped(1);
 }
 
+QString Locations::temporaryFolder() const {
+    return underTree(QStringLiteral("tmp"));
+}
+
 QString Locations::reportsFolder() const {
     return underTree(QStringLiteral("reports"));
 }

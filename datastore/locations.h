@@ -26,6 +26,10 @@ public:
     QString unzipFolder() const;
     // The folder of the whole tree, which holds the lock of the running program.
     QString programFolder() const;
+    // Where the program puts the files it makes on its way to another (the
+    // contents of an evidence pack); what a killed run left there is removed
+    // at the next start.
+    QString temporaryFolder() const;
 
     // Whether a name can name a database: letters, digits, blanks, "-" and
     // "_", so that it is a plain file name on every system.

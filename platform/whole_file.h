@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <stdexcept>
+
+// Every file the program writes is written whole or not at all: the bytes go
+// into an unnamed file in the target's folder, every write is checked, the
+// file is synced to the disk and only then given its name. A failure leaves
+// nothing under that name and is reported with the system's reason ("No
+// space left on device"). Files are readable by their owner only.
+namespace whole_file {
+
+class WriteError : public std::runtime_error {
+public:
+    explicit WriteError(const QString& message);
+    QString message() const { return QString::fromStdString(what()); }
+};
+
+enum class Existing { Refuse, Replace };
+
+// The system's text for an error number.
+QString systemReason(int error);
+
+// A file being written. Nothing is visible under its name until commit();
+// destroyed before that, the written bytes vanish.
+class Writer {
+public:
+    // Throws WriteError when the folder takes no new file.
+    Writer(const QString& path, Existing existing);
+    ~Writer();
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    void write(const char* bytes, qint64 size);
+    void write(const QByteArray& bytes) { write(bytes.constData(), bytes.size()); }
+    // Syncs the file, names it and syncs its folder. With Existing::Refuse a
+    // file that appeared under the name meanwhile is left alone and the
+    // write fails.
+    void commit();
+
+    QString path() const { return path_; }
+
+private:
+    [[noreturn]] void fail(const QString& what, int error);
+    QString path_;
+    Existing existing_;
+    int descriptor_ = -1;
+    QString namedTemporary_;  // only where the file system has no unnamed files
+    bool committed_ = false;
+};
+
+// Writes `bytes` to `path` whole or not at all.
+void write(const QString& path, const QByteArray& bytes, Existing existing);
+
+// Copies the file `source` to `path` whole or not at all.
+void copy(const QString& source, const QString& path, Existing existing);
+
+// Gives a file another program wrote under a temporary name (an archive, a
+// backup, a restored database) its final name: syncs it, renames it, syncs
+// the folder. With Existing::Refuse an existing file is never replaced.
+// The temporary file is removed when this fails.
+void publish(const QString& temporaryPath, const QString& path, Existing existing);
+}  // namespace whole_file
