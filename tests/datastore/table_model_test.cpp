@@ -1,4 +1,7 @@
 #include "datastore/data_module.h"
+#include "datastore/field_text.h"
+#include "datastore/schema.h"
+#include "platform/windows1252.h"
 #include "platform/database_error.h"
 #include "platform/transaction.h"
 #include "tests/support/books_database.h"
@@ -69,6 +72,38 @@ TEST_F(TableModelTest, TextIsStoredOneByteACharacterAndCutToItsColumn) {
     EXPECT_EQ(cities.data(cities.index(0, 0)).toString().trimmed(),
               "Jos\u00e9 M\u00fcller \u2013 \u201cCaf\u00e9\u201d");
     EXPECT_EQ(cities.data(cities.index(1, 0)).toString(), QString(49, 'X') + "\u00e9");
+}
+
+// Every character Windows-1252 holds, 0x80 to 0x9F and the no-break space
+// at both ends included, is stored as its one byte in a text column and in
+// a memo, and read back unchanged.
+TEST_F(TableModelTest, EveryWindows1252CharacterRoundTrips) {
+    QByteArray bytes("\xa0");
+    for (int byte = 0x20; byte <= 0xff; ++byte)
+        if (byte != 0x7f && byte != 0x81 && byte != 0x8d && byte != 0x8f && byte != 0x90 &&
+            byte != 0x9d)
+            bytes.append(char(byte));
+    bytes.append('\xa0');
+    const QString text = windows1252::decode(bytes);
+    ASSERT_EQ(text.size(), 220);
+    execute("INSERT INTO JSEARCH_4 (PK) VALUES (1)");
+    TableModel& jobs = *dataModule.table("JSEARCH_4");
+    jobs.reread();
+    jobs.setData(jobs.index(0, jobs.fieldIndex("ITEM_FILE")), text);
+    jobs.setData(jobs.index(0, jobs.fieldIndex("MEMO")),
+                 field_text::toValue(*schema::table("JSEARCH_4").column("MEMO"), text));
+    jobs.store();
+    dataModule.close();
+    EXPECT_EQ(storedBytes(path, "JSEARCH_4", "ITEM_FILE"), QStringList(bytes.toHex().toUpper()));
+    dataModule.open(path);
+    TableModel& reread = *dataModule.table("JSEARCH_4");
+    const QSqlRecord record = reread.record(0);
+    EXPECT_EQ(field_text::fromValue(*schema::table("JSEARCH_4").column("ITEM_FILE"),
+                                    record.value("ITEM_FILE")),
+              text);
+    EXPECT_EQ(field_text::fromValue(*schema::table("JSEARCH_4").column("MEMO"),
+                                    record.value("MEMO")),
+              text);
 }
 
 TEST_F(TableModelTest, AChangeToARowDeletedMeanwhileIsRefusedAndKept) {
