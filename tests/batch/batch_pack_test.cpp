@@ -53,7 +53,8 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
         connection.execute(insert.arg(4).arg("2005-01-01", later));  // after the period
         connection.execute(
             "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, CS_AMT, ITEM_FILE) VALUES "
-            "(5, 'CHILD SUPPORT', '2004-06-01', 300, '" + february + "')");
+            "(5, 'CHILD SUPPORT', '2004-06-01', 300, '" +
+            february + "')");
         connection.execute(
             "INSERT INTO JSEARCH_4 (PK, DATE_, POS_TITLE) VALUES "
             "(1, '2004-05-05', 'DBA')");
@@ -101,9 +102,8 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
     QStringList paymentDates;
     for (const QString& line : QString::fromUtf8(bytesOf(unpacked + "/payments.csv")).split("\r\n"))
         paymentDates << line.section(',', 2, 2);
-    EXPECT_EQ(paymentDates,
-              QStringList({"ITEM_DATE", "2004-02-01", "2004-03-01", "2004-04-01", "2004-06-01",
-                           ""}));
+    EXPECT_EQ(paymentDates, QStringList({"ITEM_DATE", "2004-02-01", "2004-03-01", "2004-04-01",
+                                         "2004-06-01", ""}));
 }
 
 }  // namespace
