@@ -21,7 +21,7 @@ using report_text::Cell;
 constexpr int kGap = 2;
 const QString kLabelIndent(27, QLatin1Char(' '));
 
-enum class Kind { Date, DateText, Amount, Text };
+enum class Kind { Date, Amount, Text };
 
 // A column of the report: the check-list item that shows it, its heading,
 // the length of the rule under the heading, its width, the flags of its data
@@ -54,7 +54,7 @@ const std::vector<ReportColumn>& reportColumns() {
         {9, "DATE CLRD", 9, 10, "Y", "N", "DATE_CLEAR", Kind::Date},
         {15, "SNT TO AVL", 10, 10, "Y", "N", "DAYS_SENT_TO_AVAIL", Kind::Text},
         {13, "AVL TO DEL", 10, 10, "Y", "N", "DAYS_AVAIL_TO_DEL", Kind::Text},
-        {11, "DATE RET", 8, 10, "Y", "N", "DATE_RETURNED", Kind::DateText},
+        {11, "DATE RET", 8, 10, "Y", "N", "DATE_RETURNED", Kind::Date},
         {17, "SNT TO DEL", 10, 10, "Y", "N", "DAYS_SENT_TO_DEL", Kind::Text},
         {14, "DEL TO CLR", 10, 10, "Y", "N", "DAYS_DEL_TO_CLEAR", Kind::Text},
         {16, "SNT TO CLR", 10, 10, "Y", "N", "DAYS_SENT_TO_CLEAR", Kind::Text},
@@ -86,8 +86,10 @@ QString amountText(long long cents) {
         .arg(whole % 100, 2, 10, QLatin1Char('0'));
 }
 
+// A report for a court never states a date that never was: the absent date
+// prints as blank as a null one.
 QString dateCell(const QVariant& value) {
-    if (value.isNull())
+    if (value.isNull() || value.toDate() == field_text::kAbsentDate)
         return QString(10, QLatin1Char('_'));
     // In UTC: a local time would look up the time zone for every cell.
     return kbx::_kbx_Date_To_MM_DD_YYYY(QDateTime(value.toDate(), QTime(), Qt::UTC));
@@ -159,7 +161,6 @@ QString cellOf(const ReportColumn& column, const QVariant& value, long long& tot
                 return QString();
             total += centsOf(value);
             return amountText(centsOf(value));
-        case Kind::DateText:
         case Kind::Text:
             return field_text::fromValue(paymentColumn(column.column), value);
     }
@@ -236,26 +237,41 @@ std::vector<bool> startTicks() {
 }
 
 Selection categories() {
-    static const QStringList names = {
-        "SPOUSAL SUPPORT",       "RETIRED PAY",   "CHILD SUPPORT",
-        "ATTORNEY FEES",         "CAR INSURANCE", "CHILD DENTAL PAYMENT",
-        "CHILD MEDICAL PAYMENT", "COURT COSTS",   "MEDICAL INSURANCE",
-        "MORTGAGE PAYMENT",      "OTHER",         "PAYMENTS"};
+    static const QStringList names = {"SPOUSAL SUPPORT",
+                                      "RETIRED PAY",
+                                      "CHILD SUPPORT",
+                                      "ATTORNEY FEES",
+                                      "CAR INSURANCE",
+                                      "CHILD DENTAL PAYMENT",
+                                      "CHILD MEDICAL PAYMENT",
+                                      "COURT COSTS",
+                                      "MEDICAL INSURANCE",
+                                      "MORTGAGE PAYMENT",
+                                      "OTHER",
+                                      "PAYMENTS",
+                                      "PAYMENT"};
     QStringList terms;
     for (const QString& name : names)
         terms.append(QStringLiteral("CATEGORY = '%1'").arg(name));
-    return {terms.join(QStringLiteral(" OR ")), {}};
+    return {terms.join(QStringLiteral(" OR ")), {}, QString()};
 }
 
 Selection itemDates(const QDate& from, const QDate& to) {
+    const auto text = [](const QDate& date) {
+        return kbx::_kbx_Date_To_MM_DD_YYYY(QDateTime(date, QTime(), Qt::UTC));
+    };
     return {QStringLiteral("(%1) AND ITEM_DATE BETWEEN ? AND ?").arg(categories().condition),
-            {from, to}};
+            {from, to},
+            QStringLiteral("ITEM DATES %1 TO %2").arg(text(from), text(to))};
 }
 
 QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks,
                   const Selection& selection) {
     QStringList lines{QString()};
-    lines << report_text::bannerLines() << QString() << QString() << addressLines(connection);
+    lines << report_text::bannerLines() << QString() << QString();
+    if (!selection.heading.isEmpty())
+        lines << selection.heading << QString();
+    lines << addressLines(connection);
     const std::vector<const ReportColumn*> shown = shownColumns(ticks);
     std::vector<long long> cents(shown.size(), 0);
     QSqlQuery query = selectRows(connection, selection, shown, ticks);

@@ -23,18 +23,22 @@ const std::vector<Item>& items();
 inline constexpr int kItemDate = 19;
 std::vector<bool> startTicks();
 
-// The rows a report lists: a condition on QUORVEL_4 with its bound values.
+// The rows a report lists: a condition on QUORVEL_4 with its bound values,
+// and the line under the banner that says which rows these are when they
+// are not all the payments of the categories.
 struct Selection {
     QString condition;
     QVariantList values;
+    QString heading;
 };
-// The twelve payment categories, used when no selection is set.
+// The payment categories, used when no selection is set.
 Selection categories();
-// The twelve categories with an item date from `from` to `to`, both included.
+// The categories with an item date from `from` to `to`, both included,
+// headed "ITEM DATES 03/01/2004 TO 03/31/2004".
 Selection itemDates(const QDate& from, const QDate& to);
 
 // The lines of the report over the selected rows in table order; an empty
-// selection lists the twelve categories. Throws DatabaseError.
+// selection lists the categories. Throws DatabaseError.
 QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks,
                   const Selection& selection);
 

@@ -78,14 +78,17 @@ std::vector<bool> TPayments_Report::ticks() const {
     return ticked;
 }
 
-// A chosen range of item dates becomes the payment table's filter; the
-// report lists the rows of the filter the table has.
-void TPayments_Report::chooseRows() {
+// A chosen range of item dates becomes the payment table's filter, and the
+// report names the range under its banner; otherwise the report lists the
+// rows of the filter the table has.
+payments_report::Selection TPayments_Report::chooseRows() {
+    TableModel& payments = *dataModule_.table(QStringLiteral("QUORVEL_4"));
     if (!cb_item_dates->isChecked())
-        return;
+        return {payments.filter(), payments.filterValues(), QString()};
     const payments_report::Selection range =
         payments_report::itemDates(fld_from_date->date(), fld_to_date->date());
-    dataModule_.table(QStringLiteral("QUORVEL_4"))->setFilter(range.condition, range.values);
+    payments.setFilter(range.condition, range.values);
+    return range;
 }
 
 // The table's filter is cleared at the end, also when the report failed.
@@ -96,9 +99,7 @@ void TPayments_Report::generate() {
         payments.reread();
     };
     try {
-        chooseRows();
-        setLines(payments_report::build(dataModule_.connection(), ticks(),
-                                        {payments.filter(), payments.filterValues()}));
+        setLines(payments_report::build(dataModule_.connection(), ticks(), chooseRows()));
     } catch (...) {
         clearFilter();
         throw;

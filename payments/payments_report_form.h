@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datastore/locations.h"
+#include "payments/payments_report.h"
 #include "reports/report_form.h"
 
 #include <vector>
@@ -29,7 +30,7 @@ protected:
 
 private:
     QWidget* makeDateRange();
-    void chooseRows();
+    payments_report::Selection chooseRows();
 
     TDataModule2& dataModule_;
     QListWidget* CheckListBox1;

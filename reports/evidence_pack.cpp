@@ -68,17 +68,39 @@ QString period(const Request& request) {
            request.to.toString(Qt::ISODate);
 }
 
+// The pack's payments report shows every amount and every date, whatever
+// the report form ticks at its start.
+std::vector<bool> packTicks() {
+    std::vector<bool> ticks = payments_report::startTicks();
+    for (int item : {4, 22, 23, 24, 6, 7, 8, 9, 10, 11, 12})
+        ticks.at(item) = true;
+    return ticks;
+}
+
+// The statistics reports count every record of the database; their pack's
+// copy says so first.
+QStringList wholeDatabase(QStringList lines, const Request& request) {
+    const auto text = [](const QDate& date) {
+        return kbx::_kbx_Date_To_MM_DD_YYYY(QDateTime(date, QTime(), Qt::UTC));
+    };
+    lines.prepend(
+        QStringLiteral("THIS REPORT COUNTS ALL RECORDS, NOT ONLY THOSE OF THE PERIOD %1 TO %2")
+            .arg(text(request.from), text(request.to)));
+    return lines;
+}
+
 void addReports(const QSqlDatabase& connection, const Request& request, Contents& contents) {
-    const QStringList payments =
-        payments_report::build(connection, payments_report::startTicks(),
-                               payments_report::itemDates(request.from, request.to));
+    const QStringList payments = payments_report::build(
+        connection, packTicks(), payments_report::itemDates(request.from, request.to));
     writeReportPdf(contents.add(QStringLiteral("payments_report.pdf")), payments);
     report_text::writeReportFile(contents.add(QStringLiteral("payments_report.txt")), payments);
     report_text::writeReportFile(
         contents.add(QStringLiteral("title_statistics.txt")),
-        statistics_reports::titleReport(connection, kbx::_kbx_ComputerName()));
-    report_text::writeReportFile(contents.add(QStringLiteral("state_statistics.txt")),
-                                 statistics_reports::stateReport(connection));
+        wholeDatabase(statistics_reports::titleReport(connection, kbx::_kbx_ComputerName()),
+                      request));
+    report_text::writeReportFile(
+        contents.add(QStringLiteral("state_statistics.txt")),
+        wholeDatabase(statistics_reports::stateReport(connection), request));
 }
 
 void addRecords(const QSqlDatabase& connection, const Request& request, Contents& contents) {

@@ -30,14 +30,18 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 // The pack as a user gets it, unpacked by Info-ZIP: every file the
 // manifest lists has the hash it gives, the period's proof files are there
-// under names of their own, and a missing one is named.
+// once each under names of their own (a file named only after the period
+// is not), and a missing one is named. The payments report shows every
+// amount, and the statistics reports say they count all records.
 TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
     const UserHome home;
     const QString database = home.database();
     const QString february = home.filePath("scans/february/cheque.pdf");
     const QString march = home.filePath("scans/march/cheque.pdf");
+    const QString later = home.filePath("scans/2005/cheque.pdf");
     writeFile(february, "February's cheque");
     writeFile(march, "March's cheque");
+    writeFile(later, "A cheque of 2005");
     {
         TestConnection connection(database);
         const QString insert =
@@ -46,7 +50,11 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
         connection.execute(insert.arg(1).arg("2004-02-01", february));
         connection.execute(insert.arg(2).arg("2004-03-01", march));
         connection.execute(insert.arg(3).arg("2004-04-01", home.filePath("scans/lost.pdf")));
-        connection.execute(insert.arg(4).arg("2005-01-01", march));  // outside the period
+        connection.execute(insert.arg(4).arg("2005-01-01", later));  // after the period
+        connection.execute(
+            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, CS_AMT, ITEM_FILE) VALUES "
+            "(5, 'CHILD SUPPORT', '2004-06-01', 300, '" +
+            february + "')");
         connection.execute(
             "INSERT INTO JSEARCH_4 (PK, DATE_, POS_TITLE) VALUES "
             "(1, '2004-05-05', 'DBA')");
@@ -72,6 +80,15 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
     EXPECT_EQ(bytesOf(unpacked + "/proofs/cheque.pdf"), "February's cheque");
     EXPECT_EQ(bytesOf(unpacked + "/proofs/cheque (2).pdf"), "March's cheque");
 
+    const QStringList report =
+        QString::fromLatin1(bytesOf(unpacked + "/payments_report.txt")).split("\r\n");
+    EXPECT_TRUE(report.contains("ITEM DATES 01/01/2004 TO 12/31/2004"));
+    EXPECT_TRUE(report.filter("CHILD SUPPORT").value(0).contains("  __300.00  "));
+    for (const char* statistics : {"/title_statistics.txt", "/state_statistics.txt"})
+        EXPECT_TRUE(bytesOf(unpacked + statistics)
+                        .startsWith("THIS REPORT COUNTS ALL RECORDS, NOT ONLY THOSE OF THE PERIOD "
+                                    "01/01/2004 TO 12/31/2004\r\n"));
+
     const QString manifest = QString::fromUtf8(bytesOf(unpacked + "/manifest.txt"));
     EXPECT_TRUE(
         manifest.startsWith("Evidence pack of the Quorvel4 database books\n"
@@ -85,8 +102,8 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
     QStringList paymentDates;
     for (const QString& line : QString::fromUtf8(bytesOf(unpacked + "/payments.csv")).split("\r\n"))
         paymentDates << line.section(',', 2, 2);
-    EXPECT_EQ(paymentDates,
-              QStringList({"ITEM_DATE", "2004-02-01", "2004-03-01", "2004-04-01", ""}));
+    EXPECT_EQ(paymentDates, QStringList({"ITEM_DATE", "2004-02-01", "2004-03-01", "2004-04-01",
+                                         "2004-06-01", ""}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "payments/payments_report_form.h"
 #include "payments/payments_report.h"
+#include "reports/report_page.h"
 #include "tests/support/books_database.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/report_file.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -33,6 +35,16 @@ protected:
         return component<QListWidget>(form, "CheckListBox1")->item(row);
     }
     QStringList memoLines() { return form.lines(); }
+    // Every column ticked over payments whose texts fill their columns.
+    void tickEveryColumnOfLongText() {
+        execute(
+            "UPDATE QUORVEL_4 SET CARRIER = 'UNITED STATES POSTAL SERVICE CERTIFIED', "
+            "CARR_NBR = '7003 2260 0000 1234 5678 RETURN RECEIPT', ITEM = 'CHEQUE FOR "
+            "THE SPOUSAL SUPPORT OF THE MONTH AS THE DECREE ORDERS IT', COMMENT = 'SIGNED "
+            "FOR BY THE FORMER SPOUSE AT THE FRONT DOOR, RECEIPT KEPT IN FILE 12'");
+        for (int row = 0; row < int(payments_report::items().size()); ++row)
+            item(row)->setCheckState(Qt::Checked);
+    }
 
     ScriptedDialogs dialogs;
     TPayments_Report form{dataModule, dialogs, workspace.locations(), nullptr};
@@ -51,8 +63,9 @@ TEST_F(PaymentsReportFormTest, ActivationResetsTheTicksAndTheText) {
     EXPECT_EQ(memoLines(), QStringList{""});
 }
 
-// A range of item dates limits the report, and the payment table's filter
-// is cleared afterwards, so the payment form shows every row again.
+// A range of item dates limits the report, which names it under the banner,
+// and the payment table's filter is cleared afterwards, so the payment form
+// shows every row again.
 TEST_F(PaymentsReportFormTest, ItemDateRangeLimitsTheReportAndTheFilterIsClearedAfter) {
     component<QCheckBox>(form, "cb_item_dates")->setChecked(true);
     component<QDateEdit>(form, "fld_from_date")->setDate(QDate(2004, 2, 15));
@@ -60,6 +73,8 @@ TEST_F(PaymentsReportFormTest, ItemDateRangeLimitsTheReportAndTheFilterIsCleared
     press(form, "btn_generate");
     EXPECT_EQ(memoLines().filter("MARCH").size(), 1);
     EXPECT_EQ(memoLines().filter("FEBRUARY").size(), 0);
+    EXPECT_EQ(memoLines().mid(4, 4),
+              QStringList({"", "", "ITEM DATES 02/15/2004 TO 03/31/2004", ""}));
     EXPECT_TRUE(dataModule.table("QUORVEL_4")->filter().isEmpty());
     EXPECT_EQ(dataModule.table("QUORVEL_4")->rowCount(), 2);
     EXPECT_TRUE(dialogs.shown().isEmpty());
@@ -82,9 +97,10 @@ TEST_F(PaymentsReportFormTest, SaveWritesTheEditedTextAndShowsTheClosingLines) {
     EXPECT_EQ(bytesOf(path), fileBytes(memoLines()));
 }
 
-// The PDF, offered in the reports folder, holds every line of the report,
-// page numbers at the foot.
-TEST_F(PaymentsReportFormTest, PdfHoldsTheReportLines) {
+// The PDF, offered in the reports folder, holds every line of the report
+// whole, also with every column ticked, page numbers at the foot.
+TEST_F(PaymentsReportFormTest, PdfHoldsEveryReportLineWhole) {
+    tickEveryColumnOfLongText();
     press(form, "btn_generate");
     const QString pdf = workspace.documents() + "/report.pdf";
     dialogs.queueChosenFile(pdf);
@@ -94,13 +110,49 @@ TEST_F(PaymentsReportFormTest, PdfHoldsTheReportLines) {
     text.start("pdftotext", {"-layout", pdf, "-"});
     ASSERT_TRUE(text.waitForFinished()) << "pdftotext (poppler-utils) is needed";
     // The text comes back with its runs of blanks of other lengths.
-    const QString printed = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    QStringList printed;
+    for (const QString& line : QString::fromUtf8(text.readAllStandardOutput()).split('\n'))
+        printed << line.simplified();
+    ASSERT_GT(memoLines().filter("FORMER SPOUSE AT THE FRONT DOOR").size(), 0);
     for (const QString& line : memoLines()) {
-        if (!line.trimmed().isEmpty()) {
-            EXPECT_TRUE(printed.contains(line.simplified())) << line.toStdString();
-        }
+        EXPECT_TRUE(printed.contains(line.simplified())) << line.toStdString();
     }
     EXPECT_TRUE(printed.contains("Page 1 of 1"));
+}
+
+// Paper cannot grow: lines too long for it continue on the next page,
+// each starting with its item date again.
+TEST_F(PaymentsReportFormTest, PrintedLinesTooLongForThePaperContinueOnTheNextPage) {
+    tickEveryColumnOfLongText();
+    press(form, "btn_generate");
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(workspace.documents() + "/printed.pdf");
+    printer.setPageOrientation(QPageLayout::Landscape);
+    paintReport(printer, memoLines());
+    QProcess text;
+    text.start("pdftotext", {"-layout", printer.outputFileName(), "-"});
+    ASSERT_TRUE(text.waitForFinished());
+    QList<QStringList> pages;
+    for (const QString& page : QString::fromUtf8(text.readAllStandardOutput()).split('\f')) {
+        pages.append(QStringList());
+        for (const QString& row : page.split('\n'))
+            pages.back() << row.simplified();
+    }
+    ASSERT_EQ(pages.size(), 3);  // the last one empty
+    EXPECT_TRUE(pages[1].contains("Page 2 of 2, the lines of page 1 continued"));
+    for (const QString& line : memoLines()) {
+        const QString whole = line.simplified();
+        QString first;
+        for (const QString& row : pages[0])
+            if (whole.startsWith(row) && row.size() > first.size())
+                first = row;
+        const QString rest = whole.mid(first.size()).trimmed();
+        if (!rest.isEmpty()) {
+            EXPECT_TRUE(pages[1].contains(line.left(12).simplified() + " " + rest))
+                << line.toStdString();
+        }
+    }
 }
 
 // A long report runs over pages, each numbered at its foot out of the

@@ -23,9 +23,9 @@ protected:
     }
     ~PaymentsReportTest() override { QLocale::setDefault(QLocale::c()); }
 
-    // Three payments: one with every date, one with a null sent date, a null
-    // spousal amount and the absent dates a new row gets, and one whose
-    // category no report lists.
+    // Four payments: one with every date, one with a null sent date, a null
+    // spousal amount and the absent dates a new row gets, one of the seeded
+    // category "PAYMENT", and one whose category no report lists.
     void addPayments() {
         execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, CHECK_NBR, SS_AMT, RP_AMT, "
                 "DATE_SENT, DATE_DEL, DATE_CLEAR, DATE_RETURNED, CARRIER, ITEM, ITEM_FILE, MEMO) "
@@ -36,6 +36,8 @@ protected:
         execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, CHECK_NBR, SS_AMT, RP_AMT, "
                 "DATE_SENT, ITEM) VALUES (2, 'RETIRED PAY', '2004-03-01', '1002', NULL, 250.5, "
                 "NULL, 'MARCH RETIRED PAY')");
+        execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, OTHER_AMT, ITEM) VALUES (4, "
+                "'PAYMENT', '2004-03-15', 80, 'DENTIST')");
         execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT) VALUES (3, 'JOB SEARCH', "
                 "'2004-02-15', 99)");
     }
@@ -45,7 +47,8 @@ protected:
     }
 };
 
-TEST_F(PaymentsReportTest, DefaultColumnsListTheTwelveCategoriesWithTotals) {
+// An absent date prints blank, never as 01/01/1901.
+TEST_F(PaymentsReportTest, DefaultColumnsListThePaymentCategoriesWithTotals) {
     addPayments();
     EXPECT_EQ(fileBytes(report(startTicks())), goldenBytes("reports/payments_report.txt"));
 }
@@ -63,7 +66,9 @@ TEST_F(PaymentsReportTest, TicksChooseTheColumnsAndTheLinesUnderEachPayment) {
 }
 
 // Amounts are added in cents: in single precision 72 payments of 1234.56
-// would total 88888.34, and 150000.01 would print as 150000.02.
+// would total 88888.34, and 150000.01 would print as 150000.02. A double
+// holds 1000.29, 4.35, 0.29 and 1.15 just below the cent: cut off instead of
+// rounded, each would lose a cent.
 TEST_F(PaymentsReportTest, AmountsAndTotalsKeepEveryCent) {
     execute("EXECUTE BLOCK AS DECLARE i INTEGER = 0; BEGIN WHILE (i < 72) DO BEGIN "
             "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, RP_AMT) VALUES "
@@ -74,6 +79,21 @@ TEST_F(PaymentsReportTest, AmountsAndTotalsKeepEveryCent) {
     EXPECT_TRUE(lines.filter("RETIRED PAY").first().contains("____0.00  150000.01  "));
     EXPECT_TRUE(lines.last().startsWith("   TOTALS:  ")) << lines.last().toStdString();
     EXPECT_TRUE(lines.last().contains(" 88888.32  150000.01  ")) << lines.last().toStdString();
+
+    execute("DELETE FROM QUORVEL_4");
+    const QString insert =
+        "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, RP_AMT, "
+        "CS_AMT, OTHER_AMT) VALUES (%1, 'OTHER', '2004-01-01', %2, %2, %2, %2)";
+    const QStringList amounts = {"1000.29", "4.35", "0.29", "1.15"};
+    for (qsizetype row = 0; row < amounts.size(); ++row)
+        execute(insert.arg(row + 1).arg(amounts[row]));
+    std::vector<bool> ticks = startTicks();
+    ticks[4] = ticks[22] = true;  // Child Support Amount, Other Amount
+    const QStringList cents = report(ticks);
+    for (const QString& amount : amounts)
+        EXPECT_EQ(cents.join('\n').count(QString(" %1 ").arg(amount, 8, '_')), 4)
+            << amount.toStdString();
+    EXPECT_EQ(cents.last().count(" 1006.08  "), 4) << cents.last().toStdString();
 }
 
 TEST_F(PaymentsReportTest, AnItemDateRangeListsTheCategoriesWithinIt) {
