@@ -129,20 +129,24 @@ TEST_F(ImportEditsFormTest, TheRecountRunsOnlyAfterYes) {
               "occur.\nCONTINUE??");
 }
 
-// The question before step 11 says how many records it changes: those of
-// the titles it gives a reason to, less the applications submitted.
+// Step 11 leaves the reason of an application submitted; its question says
+// how many records it changes.
 TEST_F(ImportEditsFormTest, Step11AsksWithTheNumberOfRecordsItChanges) {
     execute(
         "INSERT INTO JS_EDIT_4 (CHANGE_FROM, CHANGE_TO, REASON_NO_SUBMIT) VALUES ('DBA', "
         "'DBA', 'NO CERT')");
-    for (const char* job : {"1, 'DBA', 'FALSE'", "2, 'DBA', 'TRUE'", "3, 'dba', NULL"})
-        execute(QString("INSERT INTO JSEARCH_4 (PK, POS_TITLE, SUBMITTED) VALUES (%1)").arg(job));
+    for (const char* job : {"1, 'TRUE', 'STILL OPEN'", "2, ' true', 'STILL OPEN'",
+                            "3, 'FALSE', 'STILL OPEN'", "4, NULL, NULL", "5, 'FALSE', 'NO CERT'"})
+        execute(QString("INSERT INTO JSEARCH_4 (PK, SUBMITTED, REASON_NO_SUBMIT, POS_TITLE) "
+                        "VALUES (%1, 'dba')")
+                    .arg(job));
     dialogs.queueAnswer(Answer::Yes);
     press(form, "btn_update_job_search_reason_not_submitted");
     ASSERT_EQ(dialogs.captions(), QStringList("STATISTICS UPDATE"));
     EXPECT_TRUE(dialogs.messages[0].text.contains("reason not submitted of 2 job search records"))
         << dialogs.shown().join('\n').toStdString();
-    EXPECT_EQ(count("JSEARCH_4", "REASON_NO_SUBMIT = 'NO CERT'"), 2);
+    EXPECT_EQ(rows("SELECT REASON_NO_SUBMIT FROM JSEARCH_4 ORDER BY PK"),
+              QStringList({"STILL OPEN", "STILL OPEN", "NO CERT", "NO CERT", "NO CERT"}));
     EXPECT_EQ(counter("StatusBar2"), "2 records changed");
 }
 

@@ -417,25 +417,4 @@ TEST_F(TitleStepsTest, Steps3And11ChangeTheLastRecordOfABlock) {
     }
 }
 
-// A reason for not submitting is never written onto a record whose
-// application was submitted; the count given beforehand is what changes.
-TEST_F(TitleStepsTest, Step11LeavesTheReasonOfASubmittedApplication) {
-    execute(
-        "INSERT INTO JS_EDIT_4 (CHANGE_FROM, CHANGE_TO, REASON_NO_SUBMIT) VALUES ('DBA', 'DBA', "
-        "'NOT QUALIFIED - NO CERT')");
-    const char* const jobs[] = {"1, 'TRUE', 'STILL OPEN'", "2, ' true', 'STILL OPEN'",
-                                "3, 'FALSE', 'STILL OPEN'", "4, NULL, NULL",
-                                "5, 'FALSE', 'NOT QUALIFIED - NO CERT'"};
-    for (const char* job : jobs)
-        execute(QString("INSERT INTO JSEARCH_4 (PK, SUBMITTED, REASON_NO_SUBMIT, POS_TITLE) "
-                        "VALUES (%1, 'DBA')")
-                    .arg(job));
-    EXPECT_EQ(title_steps::jobReasonsToChange(dataModule.connection()), 2);
-    EXPECT_EQ(title_steps::runStep(11, dataModule.connection(), kToday).status2,
-              "2 records changed");
-    EXPECT_EQ(rows("SELECT PK, REASON_NO_SUBMIT FROM JSEARCH_4 ORDER BY PK"),
-              QStringList({"1|STILL OPEN", "2|STILL OPEN", "3|NOT QUALIFIED - NO CERT",
-                           "4|NOT QUALIFIED - NO CERT", "5|NOT QUALIFIED - NO CERT"}));
-}
-
 }  // namespace
