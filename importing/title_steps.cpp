@@ -368,7 +368,8 @@ public:
 
     static QStringList columns() { return {"POS_TITLE", "REASON_NO_SUBMIT", "SUBMITTED"}; }
 
-    // The reason a job of these columns is to take; nothing when it keeps its own.
+    // The reason a job is to take, its columns() being the row's values from
+    // `first` on; nothing when it keeps its own.
     std::optional<QString> newReason(const QVariantList& job, int first) const {
         if (keyForm(job[first + 2].toString()) == QLatin1String("TRUE"))
             return std::nullopt;
