@@ -96,26 +96,30 @@ struct ImportCommand {
     bool again = false;
 };
 
-// Imports each file in turn into the open database.
+// Imports each file in turn into the open database; the first file refused
+// or failed ends the run, the files before it staying imported.
 int importFiles(const ImportCommand& command, const CurrentDatabase& database,
                 TDataModule2& dataModule, SettingsStore& settings, QTextStream& out,
                 QTextStream& err) {
     ImportedFiles imported(settings, database.name);
+    const mail_import::ImportAgain again = [&](const ImportedFiles::File& file) {
+        if (!command.again)
+            err << file.path << ": its content was imported into " << database.name
+                << " before (" << file.importedBefore
+                << "); give --again to import it once more.\n";
+        return command.again;
+    };
     for (const QString& path : command.files) {
-        const ImportedFiles::File file = imported.look(path);
-        if (!file.importedBefore.isEmpty() && !command.again) {
-            err << path << ": its content was imported into " << database.name << " before ("
-                << file.importedBefore << "); give --again to import it once more.\n";
-            return 1;
-        }
         try {
-            const mail_import::Report report =
-                mail_import::importFile(command.kind, dataModule.connection(), path,
-                                        [&out](const QString& line) { out << line << '\n'; }, {});
-            out << path << ": " << report.records << " records imported.\n";
+            const std::optional<mail_import::Report> report = mail_import::importChosenFile(
+                command.kind, dataModule.connection(), imported, path, again,
+                [&out](const QString& line) { out << line << '\n'; }, {});
+            if (!report)
+                return 1;
+            out << mail_import::importedLine(path, report->records) << '\n';
             out.flush();
-            imported.record(file, report.records);
         } catch (const ImportError& error) {
+            out.flush();
             err << error.message() << '\n';
             return 1;
         }

@@ -2,6 +2,7 @@
 #include "datastore/locations.h"
 #include "datastore/settings_store.h"
 #include "platform/firebird_services.h"
+#include "platform/termination_signals.h"
 #include "reports/report_page.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,8 @@ bool wantsPdf(int argc, char** argv) {
 // A PDF needs fonts, and fonts a GUI application: it is made only then, on
 // the offscreen platform, so the tool never needs a display.
 int main(int argc, char** argv) {
+    blockTerminationSignals();
+    endOnTerminationSignals();
     fb::keepEngineOffTheTerminal();
     std::unique_ptr<QCoreApplication> app;
     if (wantsPdf(argc, argv)) {

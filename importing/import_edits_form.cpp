@@ -205,12 +205,10 @@ void Tjob_search_import_edits_form::importMail(MailKind kind) {
         return;
     const QString databaseName = settings_.currentDatabase().name;
     ImportedFiles imported(settings_, databaseName);
-    const ImportedFiles::File file = imported.look(path);
-    if (!confirmImportAgain(file, databaseName))
-        return;
 
     progress_->setValue(0);
-    mail_import::Report report;
+    counter2_->clear();
+    std::optional<mail_import::Report> report;
     try {
         // The recruiter importer shows no count, as it never has.
         mail_import::Progress progress;
@@ -218,15 +216,25 @@ void Tjob_search_import_edits_form::importMail(MailKind kind) {
             progress = [this](int passes, qint64 bytesRead, qint64 fileSize) {
                 showProgress(passes, bytesRead, fileSize);
             };
-        report = mail_import::importFile(
-            kind, dataModule_.connection(), path, [this](const QString& line) { log(line); },
-            progress);
+        report = mail_import::importChosenFile(
+            kind, dataModule_.connection(), imported, path,
+            [&](const ImportedFiles::File& file) { return confirmImportAgain(file, databaseName); },
+            [this](const QString& line) { log(line); }, progress);
+    } catch (const FileRefused& refusal) {
+        counter2_->setText(QStringLiteral("Nothing imported from %1").arg(path));
+        dialogs_.message(this, QStringLiteral("NOT IMPORTED"), refusal.message(), Buttons::Ok);
+        return;
     } catch (const ImportError& error) {
+        counter2_->setText(QStringLiteral("Nothing imported from %1").arg(path));
         dataModule_.table(QStringLiteral("JSEARCH_4"))->reread();
         dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error.message(), Buttons::Ok);
         return;
     }
-    imported.record(file, report.records);
+    if (!report)
+        return;
+    const QString closingLine = mail_import::importedLine(path, report->records);
+    log(closingLine);
+    counter2_->setText(closingLine);
     dataModule_.table(QStringLiteral("CITY_4"))->reread();
     dataModule_.table(QStringLiteral("JSEARCH_4"))->reread();
     progress_->setValue(progress_->maximum());
@@ -244,15 +252,24 @@ void Tjob_search_import_edits_form::showProgress(int passes, qint64 bytesRead, q
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-// The recounts warn first, in the words they always used; only Yes goes on.
-bool Tjob_search_import_edits_form::confirmStatisticsUpdate() {
+// The recounts warn first, in the words they always used; step 11 also says
+// how many job records it will change. Only Yes goes on.
+bool Tjob_search_import_edits_form::confirmStatisticsUpdate(int step) {
+    const QString changes =
+        step == 11 ? QStringLiteral(
+                         "This changes the reason not submitted of %1 job search "
+                         "records; records whose application was submitted keep "
+                         "theirs.\n")
+                         .arg(title_steps::jobReasonsToChange(dataModule_.connection()))
+                   : QString();
     return dialogs_.message(
                this, QStringLiteral("STATISTICS UPDATE"),
                QStringLiteral("Depending on your data, this could take a while.  With 62,899 "
                               "records in the Job Search Database,and\n721 Records in the Job "
                               "Title Stats database, on a PII, 700MHz computer it took about 14 "
                               "minutes.\nIf started DO NOT use the computer for ANYTHING until "
-                              "it's done, database corruption could occur.\nCONTINUE??"),
+                              "it's done, database corruption could occur.\n") +
+                   changes + QStringLiteral("CONTINUE??"),
                Buttons::YesNo) == Answer::Yes;
 }
 
@@ -265,7 +282,7 @@ void Tjob_search_import_edits_form::runStep(int step) {
         return;
     }
     if (step >= 10) {
-        if (!confirmStatisticsUpdate())
+        if (!confirmStatisticsUpdate(step))
             return;
         counter1_->setText(QStringLiteral("Start"));
     }

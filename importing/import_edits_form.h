@@ -41,7 +41,7 @@ private:
     void showProgress(int passes, qint64 bytesRead, qint64 fileSize);
     // Runs a numbered step (as captioned) with its log line.
     void runStep(int step);
-    bool confirmStatisticsUpdate();
+    bool confirmStatisticsUpdate(int step);
     void log(const QString& line);
 
     TDataModule2& dataModule_;

@@ -21,6 +21,13 @@ private:
     QString message_;
 };
 
+// A file refused before anything of it is stored or recorded: it is not a
+// regular file, or it holds no record of the importer's kind.
+class FileRefused : public ImportError {
+public:
+    using ImportError::ImportError;
+};
+
 // The values of one imported job search record that differ between the
 // importers; the rest (time, position type) are the same for all. A null
 // value leaves its column empty.

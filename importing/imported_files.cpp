@@ -1,10 +1,15 @@
 #include "importing/imported_files.h"
 
 #include "datastore/settings_store.h"
+#include "importing/import_run.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
+
+#include <sys/stat.h>
+#include <cerrno>
+#include <cstring>
 
 QString fileDigest(const QString& path) {
     QFile file(path);
@@ -14,7 +19,27 @@ QString fileDigest(const QString& path) {
     return QString::fromLatin1(hash.result().toHex());
 }
 
+QString notAMailFile(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return QStringLiteral("The file %1 cannot be opened: %2")
+            .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral(
+                   "%1 is not a regular file (it is a %2); only a saved mail file can be "
+                   "imported. Nothing was read or imported.")
+            .arg(path, S_ISDIR(status.st_mode)    ? QStringLiteral("folder")
+                       : S_ISFIFO(status.st_mode) ? QStringLiteral("pipe")
+                       : S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)
+                           ? QStringLiteral("device")
+                           : QStringLiteral("socket or other special file"));
+    return QString();
+}
+
 ImportedFiles::File ImportedFiles::look(const QString& path) const {
+    const QString refusal = notAMailFile(path);
+    if (!refusal.isEmpty())
+        throw FileRefused(refusal);
     File file{path, fileDigest(path), QString()};
     if (!file.digest.isEmpty())
         file.importedBefore = settings_.importedFile(databaseName_, file.digest);

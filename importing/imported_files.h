@@ -8,6 +8,12 @@ class SettingsStore;
 // cannot be read.
 QString fileDigest(const QString& path);
 
+// Why the file at `path` cannot be read as saved mail, told before anything
+// of it is read: it is missing, or it is not a regular file (a pipe, a
+// device or a folder, also one a symbolic link leads to), which could give
+// other content at every read or never end. Empty when it is a regular file.
+QString notAMailFile(const QString& path);
+
 // The mail files imported into one database, known by their content, as
 // the settings remember them, so that a file imported twice is noticed.
 class ImportedFiles {
@@ -22,6 +28,7 @@ public:
         QString digest;
         QString importedBefore;
     };
+    // Throws FileRefused, reading nothing, for what notAMailFile() refuses.
     File look(const QString& path) const;
     // Records that the file was imported, with its path, count and time.
     void record(const File& file, int records);

@@ -66,10 +66,12 @@ TJob_Title_Edit::TJob_Title_Edit(TDataModule2& dataModule, Dialogs& dialogs, QWi
       Edit2(addField(QStringLiteral("Edit2"))),
       Edit3(addField(QStringLiteral("Edit3"))),
       Edit4(addField(QStringLiteral("Edit4"))),
-      cb_confirm(new QCheckBox(QStringLiteral("Confirm All Changes"))) {
+      cb_confirm(new QCheckBox(QStringLiteral("Confirm All Changes"))),
+      lbl_mass_change(new QLabel) {
     setObjectName(QStringLiteral("Job_Title_Edit"));
     setWindowTitle(QStringLiteral("Job Title Edits"));
     cb_confirm->setObjectName(QStringLiteral("cb_confirm"));
+    lbl_mass_change->setObjectName(QStringLiteral("lbl_mass_change"));
 
     auto* work = new QVBoxLayout;
     work->addWidget(buildGrid(), 1);
@@ -177,7 +179,12 @@ QWidget* TJob_Title_Edit::buildMassChanges() {
     layout->addWidget(titles, 1);
     layout->addWidget(reasons, 1);
     layout->addLayout(controls);
-    return container;
+    auto* massChanges = new QWidget;
+    auto* rows = new QVBoxLayout(massChanges);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->addWidget(container);
+    rows->addWidget(lbl_mass_change);
+    return massChanges;
 }
 
 void TJob_Title_Edit::FormActivate() {
@@ -306,9 +313,12 @@ void TJob_Title_Edit::massChange(const MassChange& change) {
         change.value->setEnabled(true);
         return;
     }
+    lbl_mass_change->clear();
     const int bookmark = DBGrid1->currentIndex().row();
     const int searched = edits_.fieldIndex(change.searchColumn);
     const int written = edits_.fieldIndex(change.valueColumn);
+    int changed = 0;
+    bool cancelled = false;
     for (int row = 0; row < edits_.rowCount(); ++row) {
         if (!mail_text::unpadded(edits_.data(edits_.index(row, searched), Qt::EditRole))
                  .contains(search))
@@ -318,17 +328,26 @@ void TJob_Title_Edit::massChange(const MassChange& change) {
             const Answer answer =
                 dialogs_.message(this, QStringLiteral("MESSAGE"),
                                  QStringLiteral("Change This Record??????"), Buttons::YesNoCancel);
-            if (answer == Answer::Cancel)
+            cancelled = answer == Answer::Cancel;
+            if (cancelled)
                 break;
             if (answer == Answer::No)
                 continue;
         }
-        edits_.setData(edits_.index(row, written), value);
+        if (mail_text::unpadded(edits_.data(edits_.index(row, written), Qt::EditRole)) != value) {
+            edits_.setData(edits_.index(row, written), value);
+            ++changed;
+        }
     }
     const int keyColumn = edits_.fieldIndex(QStringLiteral("CHANGE_FROM"));
     const QVariant bookmarkKey =
         bookmark >= 0 ? edits_.data(edits_.index(bookmark, keyColumn), Qt::EditRole) : QVariant();
     edits_.store();
+    lbl_mass_change->setText(
+        QStringLiteral("Mass change of %1%2: %3 %4 changed.")
+            .arg(change.valueColumn, cancelled ? QStringLiteral(", ended by Cancel") : QString())
+            .arg(changed)
+            .arg(changed == 1 ? QStringLiteral("row") : QStringLiteral("rows")));
     unlockAll();
     const int back = edits_.rowOf(QStringLiteral("CHANGE_FROM"), bookmarkKey);
     DBGrid1->setCurrentIndex(edits_.index(std::max(back, 0), searched));

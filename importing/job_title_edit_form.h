@@ -3,6 +3,7 @@
 #include "forms/record_form.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -62,5 +63,6 @@ private:
     QLineEdit* Edit3;
     QLineEdit* Edit4;
     QCheckBox* cb_confirm;
+    QLabel* lbl_mass_change;     // how many rows the last mass change changed
     QStringList reasonChoices_;  // the drop-down of the reason column
 };

@@ -4,6 +4,7 @@
 #include "importing/line_reader.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
+#include "platform/termination_signals.h"
 #include "platform/transaction.h"
 
 #include <QFile>
@@ -24,6 +25,7 @@ void logStart(MailKind kind, const Log& log) {
             log(kEstimating);
             break;
         case MailKind::FourJobs:
+            log(QStringLiteral("Adding 4jobs.com Records To Database"));
             log(kEstimating);
             break;
         case MailKind::Recruiter:
@@ -32,6 +34,8 @@ void logStart(MailKind kind, const Log& log) {
     }
 }
 
+const QString kNothingImported = QStringLiteral("Nothing of this file was imported.");
+
 QString where(const QString& path, int line) {
     return line == 0 ? path : QStringLiteral("%1, line %2").arg(path).arg(line);
 }
@@ -39,7 +43,11 @@ QString where(const QString& path, int line) {
 }  // namespace
 
 Report importFile(MailKind kind, const QSqlDatabase& connection, const QString& path,
-                  const Log& log, const Progress& progress) {
+                  const Log& log, const Progress& progress,
+                  const std::function<void(const Report&)>& committed) {
+    const QString refusal = notAMailFile(path);
+    if (!refusal.isEmpty())
+        throw FileRefused(refusal);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw ImportError(
@@ -51,29 +59,55 @@ Report importFile(MailKind kind, const QSqlDatabase& connection, const QString& 
     double lastKey = 0;
     int passLine = 0;  // the line the failing pass began with
     try {
-        inTransaction(connection, [&] {
-            ImportRun run(connection);
-            const std::unique_ptr<MailParser> parser = makeParser(kind, path, log);
-            do {
-                passLine = reader.lineNumber();
-                parser->handle(reader, run);
-                ++report.passes;
-                if (progress)
-                    progress(report.passes, reader.bytesRead(), size);
-            } while (reader.read());
-            report.records = run.records();
-            lastKey = run.lastKey();
-        });
+        Transaction transaction(connection);
+        ImportRun run(connection);
+        const std::unique_ptr<MailParser> parser = makeParser(kind, path, log);
+        do {
+            passLine = reader.lineNumber();
+            parser->handle(reader, run);
+            ++report.passes;
+            if (progress)
+                progress(report.passes, reader.bytesRead(), size);
+        } while (reader.read());
+        report.records = run.records();
+        lastKey = run.lastKey();
+        if (report.records == 0)
+            throw FileRefused(path + QStringLiteral(": no records of this kind found.\n") +
+                              kNothingImported + QStringLiteral(" It is not marked as imported."));
+        const TerminationDeferred whole;
+        transaction.commit();
+        if (committed)
+            committed(report);
+    } catch (const FileRefused&) {
+        throw;
     } catch (const ImportError& error) {
         throw ImportError(where(path, passLine) + QStringLiteral(": ") + error.message() +
-                          QStringLiteral("\nNothing of this file was imported."));
+                          QStringLiteral("\n") + kNothingImported);
     } catch (const DatabaseError& error) {
         throw ImportError(where(path, passLine) + QStringLiteral(": ") + error.message() +
-                          QStringLiteral("\nNothing of this file was imported."));
+                          QStringLiteral("\n") + kNothingImported);
     }
     if (lastKey > 0)
         kbx::_kbx_refnum_record_used(lastKey);
     return report;
+}
+
+std::optional<Report> importChosenFile(MailKind kind, const QSqlDatabase& connection,
+                                       ImportedFiles& imported, const QString& path,
+                                       const ImportAgain& importAgain, const Log& log,
+                                       const Progress& progress) {
+    const ImportedFiles::File file = imported.look(path);
+    if (!file.importedBefore.isEmpty() && !importAgain(file))
+        return std::nullopt;
+    return importFile(kind, connection, path, log, progress,
+                      [&](const Report& report) { imported.record(file, report.records); });
+}
+
+QString importedLine(const QString& path, int records) {
+    return QStringLiteral("%1: %2 %3 imported.")
+        .arg(path)
+        .arg(records)
+        .arg(records == 1 ? QStringLiteral("record") : QStringLiteral("records"));
 }
 
 }  // namespace mail_import

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "importing/imported_files.h"
 #include "importing/importers.h"
 
 #include <QSqlDatabase>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 // One import of a saved-mail file into the job search table: the whole file
 // in one transaction, so that a file either is imported whole or leaves the
@@ -22,10 +24,30 @@ struct Report {
     int passes = 0;
 };
 
-// Imports the file. Throws ImportError, naming the file and the line, when
-// the file cannot be read or a line breaks a rule, and DatabaseError when
-// the database refuses; either way nothing of the run is stored.
+// Imports the file. Throws FileRefused when it is not a regular file or
+// holds no record of the kind, ImportError, naming the file and the line,
+// when the file cannot be read or a line breaks a rule or the database
+// refuses; either way nothing of the run is stored. `committed` runs right
+// after the commit, before a termination signal can end the process.
 Report importFile(MailKind kind, const QSqlDatabase& connection, const QString& path,
-                  const Log& log, const Progress& progress);
+                  const Log& log, const Progress& progress,
+                  const std::function<void(const Report&)>& committed = {});
+
+// Asked for a file whose content was imported before: true imports it again.
+using ImportAgain = std::function<bool(const ImportedFiles::File&)>;
+
+// A file the user chose, imported as the form and the batch tool import
+// it: refused before it is read when it is not a regular file, imported
+// again only when `importAgain` says so, and recorded as imported with the
+// commit of its records; a file that gives no record is not recorded, so
+// that the importer of its kind can still take it. Nothing when the user
+// declined; throws as importFile() does.
+std::optional<Report> importChosenFile(MailKind kind, const QSqlDatabase& connection,
+                                       ImportedFiles& imported, const QString& path,
+                                       const ImportAgain& importAgain, const Log& log,
+                                       const Progress& progress);
+
+// The closing line of an import: how many records came from which file.
+QString importedLine(const QString& path, int records);
 
 }  // namespace mail_import

@@ -358,38 +358,68 @@ Report recountCategories(const QSqlDatabase& connection, const QDate& today) {
     return {counted(int(statistics.size())), {}};
 }
 
-// Step 11: each job takes the reason of the first edits row whose
-// normalised title is its title and which has one.
-Report jobReasons(const QSqlDatabase& connection) {
-    const QHash<QString, QVariantList> edits =
-        firstEditsBy(editsRows(connection), "CHANGE_TO", "JSEARCH_4", "POS_TITLE");
-    const auto reasonFor = [&edits](const QVariant& title) -> std::optional<QString> {
-        const auto found = edits.constFind(keyForm(title.toString()));
-        if (found == edits.constEnd())
+// Step 11's rule: a job takes the reason of the first edits row whose
+// normalised title is its title and which has one, unless its application
+// was submitted: a reason for not submitting would be false there.
+class JobReasonRule {
+public:
+    explicit JobReasonRule(const QSqlDatabase& connection)
+        : edits_(firstEditsBy(editsRows(connection), "CHANGE_TO", "JSEARCH_4", "POS_TITLE")) {}
+
+    static QStringList columns() { return {"POS_TITLE", "REASON_NO_SUBMIT", "SUBMITTED"}; }
+
+    // The reason a job is to take, its columns() being the row's values from
+    // `first` on; nothing when it keeps its own.
+    std::optional<QString> newReason(const QVariantList& job, int first) const {
+        if (keyForm(job[first + 2].toString()) == QLatin1String("TRUE"))
             return std::nullopt;
-        return keyForm(found->at(2).toString());
-    };
-    const auto holds = [](const QVariant& stored, const QString& reason) {
-        return !stored.isNull() && mail_text::unpadded(stored) == reason;
-    };
-    int records = 0;
-    bool anyToChange = false;
-    for (const QVariantList& tally : jobTallies(connection, {"POS_TITLE", "REASON_NO_SUBMIT"})) {
-        records += tally[2].toInt();
-        const std::optional<QString> reason = reasonFor(tally[0]);
-        anyToChange = anyToChange || (reason && !holds(tally[1], *reason));
+        const auto found = edits_.constFind(keyForm(job[first].toString()));
+        if (found == edits_.constEnd())
+            return std::nullopt;
+        const QString reason = keyForm(found->at(2).toString());
+        const QVariant& stored = job[first + 1];
+        if (!stored.isNull() && mail_text::unpadded(stored) == reason)
+            return std::nullopt;
+        return reason;
     }
-    if (anyToChange) {
+
+private:
+    QHash<QString, QVariantList> edits_;
+};
+
+struct JobReasonCount {
+    int records = 0;
+    int toChange = 0;
+};
+
+JobReasonCount countJobReasons(const QSqlDatabase& connection, const JobReasonRule& rule) {
+    JobReasonCount count;
+    for (const QVariantList& tally : jobTallies(connection, JobReasonRule::columns())) {
+        const int records = tally[3].toInt();
+        count.records += records;
+        if (rule.newReason(tally, 0))
+            count.toChange += records;
+    }
+    return count;
+}
+
+Report jobReasons(const QSqlDatabase& connection) {
+    const JobReasonRule rule(connection);
+    const JobReasonCount count = countJobReasons(connection, rule);
+    int changed = 0;
+    if (count.toChange > 0) {
         JobColumnUpdate update(connection, "REASON_NO_SUBMIT");
-        for (const QVariantList& job :
-             readRows(connection, "JSEARCH_4", {"PK", "POS_TITLE", "REASON_NO_SUBMIT"}, "PK")) {
-            const std::optional<QString> reason = reasonFor(job[1]);
-            if (reason && !holds(job[2], *reason))
+        for (const QVariantList& job : readRows(
+                 connection, "JSEARCH_4", QStringList{"PK"} + JobReasonRule::columns(), "PK")) {
+            if (const std::optional<QString> reason = rule.newReason(job, 1)) {
                 update.add(*reason, job[0]);
+                ++changed;
+            }
         }
         update.finish();
     }
-    return {QStringLiteral("%1 of %1").arg(records), {}};
+    return {QStringLiteral("%1 of %1").arg(count.records),
+            QStringLiteral("%1 records changed").arg(changed)};
 }
 
 }  // namespace
@@ -411,6 +441,10 @@ QString logLine(int step) {
 
 QString keyForm(const QString& text) {
     return mail_text::upper(mail_text::trim(text));
+}
+
+int jobReasonsToChange(const QSqlDatabase& connection) {
+    return countJobReasons(connection, JobReasonRule(connection)).toChange;
 }
 
 Report runStep(int step, const QSqlDatabase& connection, const QDate& today) {

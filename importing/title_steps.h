@@ -30,6 +30,9 @@ struct Report {
 // the log numbers the steps one higher, as it always has.
 QString logLine(int step);
 
+// How many job records step 11 would change now.
+int jobReasonsToChange(const QSqlDatabase& connection);
+
 // Runs step 1 or 3 to 11 of the captions (step 2 is the edits form).
 // `today` dates what the steps date.
 Report runStep(int step, const QSqlDatabase& connection, const QDate& today);

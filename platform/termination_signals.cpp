@@ -4,7 +4,11 @@
 #include <QSocketNotifier>
 
 #include <sys/signalfd.h>
+#include <unistd.h>
 #include <csignal>
+#include <cstring>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -14,6 +18,20 @@ sigset_t terminationSignals() {
     sigaddset(&blocked, SIGTERM);
     sigaddset(&blocked, SIGINT);
     return blocked;
+}
+
+std::recursive_mutex& deferral() {
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
+[[noreturn]] void endBySignal(int signal) {
+    deferral().lock();  // never released: the process ends holding it
+    const char* const line =
+        signal == SIGINT ? "Interrupted (SIGINT): ended; work not yet committed was rolled back.\n"
+                         : "Terminated (SIGTERM): ended; work not yet committed was rolled back.\n";
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line, std::strlen(line));
+    ::_exit(128 + signal);
 }
 
 }  // namespace
@@ -35,4 +53,22 @@ void quitOnTerminationSignals(QCoreApplication& application) {
         // form in the middle of a change would ask the user, holding up a logout.
         QCoreApplication::exit(0);
     });
+}
+
+void endOnTerminationSignals() {
+    std::thread([] {
+        const sigset_t awaited = terminationSignals();
+        int signal = 0;
+        while (sigwait(&awaited, &signal) != 0) {
+        }
+        endBySignal(signal);
+    }).detach();
+}
+
+TerminationDeferred::TerminationDeferred() {
+    deferral().lock();
+}
+
+TerminationDeferred::~TerminationDeferred() {
+    deferral().unlock();
 }

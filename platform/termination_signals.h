@@ -11,3 +11,22 @@ class QCoreApplication;
 // application exists.
 void blockTerminationSignals();
 void quitOnTerminationSignals(QCoreApplication& application);
+
+// For a program without an event loop (the batch tool): after
+// blockTerminationSignals(), a thread of its own waits for the signals and
+// ends the process at once, with a line on standard error and the status
+// 128 + the signal's number (130 for SIGINT, 143 for SIGTERM). Work not yet
+// committed is never committed: Firebird rolls back the transaction of an
+// attachment that died with its process, and a file being written whole has
+// no name before it is complete, so it vanishes.
+void endOnTerminationSignals();
+
+// While one lives, a termination signal waits, so that what must not be cut
+// in two (a commit and the note that it was made) is done whole first.
+class TerminationDeferred {
+public:
+    TerminationDeferred();
+    ~TerminationDeferred();
+    TerminationDeferred(const TerminationDeferred&) = delete;
+    TerminationDeferred& operator=(const TerminationDeferred&) = delete;
+};

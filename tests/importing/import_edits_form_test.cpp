@@ -24,8 +24,8 @@ protected:
         form.show();
     }
     QString memo() { return component<QPlainTextEdit>(form, "fld_memo")->toPlainText(); }
-    QString counter() {
-        return component<QStatusBar>(form, "StatusBar1")->findChild<QLabel*>()->text();
+    QString counter(const char* bar = "StatusBar1") {
+        return component<QStatusBar>(form, bar)->findChild<QLabel*>()->text();
     }
 
     ScriptedDialogs dialogs;
@@ -56,8 +56,10 @@ TEST_F(ImportEditsFormTest, AnImportLogsCountsAndShowsItsRecordsAndAsksBeforeASe
     EXPECT_EQ(memo(),
               "Adding Version (CareerBuilder Version 7 [Since 01 December 2003]) Records To "
               "Database\nEstimating number of input records..this is based on filesize, it may be "
-              "more or less..");
+              "more or less..\n" +
+                  kAlerts + ": 5 records imported.");
     EXPECT_EQ(counter(), "17");
+    EXPECT_EQ(counter("StatusBar2"), kAlerts + ": 5 records imported.");
     EXPECT_EQ(dataModule.table("JSEARCH_4")->rowCount(), 5);
     EXPECT_EQ(dataModule.table("CITY_4")->rowCount(), 5);
 
@@ -72,8 +74,11 @@ TEST_F(ImportEditsFormTest, AnImportLogsCountsAndShowsItsRecordsAndAsksBeforeASe
     EXPECT_EQ(count("JSEARCH_4"), 5);
 }
 
-TEST_F(ImportEditsFormTest, AFailedImportIsReportedAndStoresNothing) {
-    dialogs.queueChosenFile(QStringLiteral(Q4_TESTS_DIR "/importing/recruiter_mail.txt"));
+// A file of another kind is refused and not taken for imported: its own
+// importer takes it after.
+TEST_F(ImportEditsFormTest, ARefusedOrFailedImportIsReportedAndStoresNothing) {
+    const QString recruiterMail = QStringLiteral(Q4_TESTS_DIR "/importing/recruiter_mail.txt");
+    dialogs.queueChosenFile(recruiterMail);
     press(form, "btn_4jobs");  // recruiter mail read as 4jobs alerts: no record
     const QString noDate = workspace.documents() + "/no_date.txt";
     QDir().mkpath(workspace.documents());
@@ -83,9 +88,16 @@ TEST_F(ImportEditsFormTest, AFailedImportIsReportedAndStoresNothing) {
     file.close();
     dialogs.queueChosenFile(noDate);
     press(form, "btn_recruiter_messages");
-    ASSERT_EQ(dialogs.captions(), QStringList("PROGRAM ERROR"));
-    EXPECT_TRUE(dialogs.messages[0].text.contains("Nothing of this file was imported."));
+    ASSERT_EQ(dialogs.captions(), QStringList({"NOT IMPORTED", "PROGRAM ERROR"}));
+    EXPECT_TRUE(dialogs.messages[0].text.contains("no records of this kind found"));
+    EXPECT_TRUE(dialogs.messages[1].text.contains("Nothing of this file was imported."));
+    EXPECT_EQ(counter("StatusBar2"), "Nothing imported from " + noDate);
     EXPECT_EQ(count("JSEARCH_4"), 0);
+
+    dialogs.queueChosenFile(recruiterMail);
+    press(form, "btn_recruiter_messages");
+    EXPECT_EQ(dialogs.captions().size(), 2) << dialogs.shown().join('\n').toStdString();
+    EXPECT_EQ(count("JSEARCH_4"), 5);
 }
 
 TEST_F(ImportEditsFormTest, PickListsOpensThePickListForm) {
@@ -115,6 +127,27 @@ TEST_F(ImportEditsFormTest, TheRecountRunsOnlyAfterYes) {
               "database, on a PII, 700MHz computer it took about 14 minutes.\nIf started DO NOT "
               "use the computer for ANYTHING until it's done, database corruption could "
               "occur.\nCONTINUE??");
+}
+
+// Step 11 leaves the reason of an application submitted; its question says
+// how many records it changes.
+TEST_F(ImportEditsFormTest, Step11AsksWithTheNumberOfRecordsItChanges) {
+    execute(
+        "INSERT INTO JS_EDIT_4 (CHANGE_FROM, CHANGE_TO, REASON_NO_SUBMIT) VALUES ('DBA', "
+        "'DBA', 'NO CERT')");
+    for (const char* job : {"1, 'TRUE', 'STILL OPEN'", "2, ' true', 'STILL OPEN'",
+                            "3, 'FALSE', 'STILL OPEN'", "4, NULL, NULL", "5, 'FALSE', 'NO CERT'"})
+        execute(QString("INSERT INTO JSEARCH_4 (PK, SUBMITTED, REASON_NO_SUBMIT, POS_TITLE) "
+                        "VALUES (%1, 'dba')")
+                    .arg(job));
+    dialogs.queueAnswer(Answer::Yes);
+    press(form, "btn_update_job_search_reason_not_submitted");
+    ASSERT_EQ(dialogs.captions(), QStringList("STATISTICS UPDATE"));
+    EXPECT_TRUE(dialogs.messages[0].text.contains("reason not submitted of 2 job search records"))
+        << dialogs.shown().join('\n').toStdString();
+    EXPECT_EQ(rows("SELECT REASON_NO_SUBMIT FROM JSEARCH_4 ORDER BY PK"),
+              QStringList({"STILL OPEN", "STILL OPEN", "NO CERT", "NO CERT", "NO CERT"}));
+    EXPECT_EQ(counter("StatusBar2"), "2 records changed");
 }
 
 }  // namespace

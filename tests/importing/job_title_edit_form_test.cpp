@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableView>
 
 #include <gtest/gtest.h>
@@ -45,6 +46,7 @@ protected:
             "JS_EDIT_4 ORDER BY CHANGE_FROM");
     }
     QCheckBox* confirm() { return component<QCheckBox>(form, "cb_confirm"); }
+    QString said() { return component<QLabel>(form, "lbl_mass_change")->text(); }
 
     ScriptedDialogs dialogs;
     TJob_Title_Edit form{dataModule, dialogs};
@@ -76,6 +78,7 @@ TEST_F(JobTitleEditTest, MassChangeFindsTheSearchTextExactlyAsTyped) {
     EXPECT_TRUE(component<QLineEdit>(form, "Edit1")->isEnabled());
     massChange("btn_mass_change", "Edit1", "Edit2", "AB ", "NEW", false);
     EXPECT_EQ(stored(), QStringList({"AB Y|NEW|-", "XAB|A|-", "xab y|C|-"}));
+    EXPECT_EQ(said(), "Mass change of CHANGE_TO: 1 row changed.");
     EXPECT_FALSE(confirm()->isChecked());  // only the reasons' mass change ticks it
 }
 
@@ -88,6 +91,7 @@ TEST_F(JobTitleEditTest, ConfirmedMassChangeAsksRowByRowAndCancelEndsIt) {
     EXPECT_EQ(dialogs.captions(), QStringList(3, "MESSAGE"));
     EXPECT_EQ(stored(), QStringList({"CLERK|XY|-", "DBA 1|XYZ|TOO SENIOR", "DBA 2|XYZ|-",
                                      "DBA 3|XYZ|-", "DBA 4|XYZ|-"}));
+    EXPECT_EQ(said(), "Mass change of REASON_NO_SUBMIT, ended by Cancel: 1 row changed.");
     EXPECT_TRUE(confirm()->isChecked());
 }
 

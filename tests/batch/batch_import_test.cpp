@@ -1,0 +1,49 @@
+#include "batch/batch_commands.h"
+#include "tests/support/books_database.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A file that gives no record of the kind is refused and not taken for
+// imported, so that the right importer takes it after; what is not a
+// regular file is refused before it is read, however it is reached.
+TEST(BatchImportTest, RefusesAFileWithoutRecordsAndWhatIsNotARegularFile) {
+    BooksDatabase books;
+    books.dataModule.close();  // the tool opens the database itself
+    books.workspace.settings.recordCurrentDatabase({"books", books.path});
+    QString err;
+    const auto import = [&](const QString& kind, const QString& file) {
+        err.clear();
+        QString out;
+        QTextStream outStream(&out), errStream(&err);
+        return batch::run({"import", kind, file}, books.workspace.locations(),
+                          books.workspace.settings, outStream, errStream);
+    };
+    const QString recruiterMail = QStringLiteral(Q4_TESTS_DIR "/importing/recruiter_mail.txt");
+    EXPECT_EQ(import("4jobs", recruiterMail), 1);
+    EXPECT_TRUE(err.contains(recruiterMail + ": no records of this kind found"))
+        << err.toStdString();
+    EXPECT_EQ(import("recruiter", recruiterMail), 0) << err.toStdString();
+
+    const QString folder = books.workspace.documents();
+    QDir().mkpath(folder);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "/pipe").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", folder + "/zeros.txt"));
+    for (const auto& [file, kind] : {std::pair<QString, QString>{"/dev/zero", "device"},
+                                     {folder + "/zeros.txt", "device"},
+                                     {folder + "/pipe", "pipe"},
+                                     {folder, "folder"}}) {
+        EXPECT_EQ(import("cb7", file), 1) << file.toStdString();
+        EXPECT_TRUE(err.contains(file + " is not a regular file (it is a " + kind + ")"))
+            << err.toStdString();
+    }
+    EXPECT_EQ(books.count("JSEARCH_4"), 5);
+}
+
+}  // namespace
