@@ -1,6 +1,8 @@
 #include "maintenance/database_archive.h"
 
+#include "maintenance/leftovers.h"
 #include "platform/kbx.h"
+#include "platform/whole_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,16 +33,6 @@ QString openError(int code) {
     return text;
 }
 
-// Flushes a file, or a folder's list of names, to the disk.
-bool syncToDisk(const QString& path) {
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        return false;
-    const bool synced = ::fsync(descriptor) == 0;
-    ::close(descriptor);
-    return synced;
-}
-
 void addFile(zip_t* archive, const ArchiveEntry& entry) {
     zip_source_t* source =
         zip_source_file(archive, QFile::encodeName(entry.path).constData(), 0, 0);
@@ -54,20 +46,12 @@ void addFile(zip_t* archive, const ArchiveEntry& entry) {
     }
 }
 
-// Gives the finished temporary file the archive's name: atomically over a
-// file of that name when `replace`, else only when there is none.
-bool giveName(const QString& partPath, const QString& archivePath, bool replace) {
-    if (replace)
-        return std::rename(QFile::encodeName(partPath).constData(),
-                           QFile::encodeName(archivePath).constData()) == 0;
-    return QFile::rename(partPath, archivePath);
-}
-
 }  // namespace
 
 void writeArchive(const QList<ArchiveEntry>& entries, const QString& archivePath, bool replace) {
-    const QString partPath = archivePath + QStringLiteral(".part");
-    QFile::remove(partPath);
+    // libzip writes into a name of its own beside the one opened and renames
+    // it to that name when closed; both are leftovers the next start removes.
+    const QString partPath = leftovers::temporaryNameFor(archivePath);
     int code = 0;
     zip_t* archive =
         zip_open(QFile::encodeName(partPath).constData(), ZIP_CREATE | ZIP_EXCL, &code);
@@ -86,12 +70,12 @@ void writeArchive(const QList<ArchiveEntry>& entries, const QString& archivePath
         QFile::remove(partPath);
         throw ArchiveError(QStringLiteral("%1 cannot be written: %2").arg(archivePath, why));
     }
-    if (!syncToDisk(partPath) || !giveName(partPath, archivePath, replace) ||
-        !syncToDisk(QFileInfo(archivePath).path())) {
-        QFile::remove(partPath);
-        throw ArchiveError(QStringLiteral("%1 cannot be written whole to the disk, or a file of "
-                                          "that name exists already.")
-                               .arg(archivePath));
+    ::chmod(QFile::encodeName(partPath).constData(), 0600);
+    try {
+        whole_file::publish(partPath, archivePath,
+                            replace ? whole_file::Existing::Replace : whole_file::Existing::Refuse);
+    } catch (const whole_file::WriteError& error) {
+        throw ArchiveError(error.message());
     }
 }
 
