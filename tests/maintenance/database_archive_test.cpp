@@ -91,8 +91,10 @@ TEST_F(DatabaseArchiveTest, ZipHoldsEveryFileOfTheDatabaseFolder) {
     workspace.copyOfNewDatabase("firstdb");
     writeFile(locations.databaseFolder() + "/notes.txt", "kept beside the databases\n");
 
+    const mode_t umask = ::umask(0);  // what it makes is its owner's whatever the umask
     const QString archive =
         zipDatabaseFolder(locations, QDateTime(QDate(2026, 12, 6), QTime(21, 30, 5)));
+    EXPECT_EQ(modeOf(archive), 0600);
     EXPECT_EQ(archive, locations.zipFolder() + "/QUORVEL-2026-12-06-21-30-05.zip");
     EXPECT_EQ(filesUnder(locations.zipFolder()), QStringList{"QUORVEL-2026-12-06-21-30-05.zip"});
 
@@ -101,7 +103,6 @@ TEST_F(DatabaseArchiveTest, ZipHoldsEveryFileOfTheDatabaseFolder) {
               QStringList({"books.gdb", "firstdb.gdb", "notes.txt"}));
     run("unzip", {"-tq", archive});
 
-    const mode_t umask = ::umask(0);  // the folders it makes are its owner's whatever the umask
     const Unpacked unpacked = unzipArchive(archive, locations.unzipFolder());
     ::umask(umask);
     EXPECT_EQ(modeOf(locations.unzipFolder()), 0700);
