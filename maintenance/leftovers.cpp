@@ -29,7 +29,10 @@ QString removeEntry(const QFileInfo& entry) {
         .arg(path, whole_file::systemReason(errno != 0 ? errno : EIO));
 }
 
+// Only in the program's own folders: one that is a link is not followed.
 void removeMatching(const QString& folder, const QString& pattern, QStringList& lines) {
+    if (QFileInfo(folder).isSymLink())
+        return;
     const QFileInfoList entries = QDir(folder).entryInfoList(
         {pattern}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
         QDir::Name);
@@ -50,9 +53,7 @@ QStringList removeLeftovers(const Locations& locations) {
     removeMatching(locations.backupFolder(), QStringLiteral("*.part-*"), lines);
     // libzip writes an archive into a name of its own beside the one it opened.
     removeMatching(locations.zipFolder(), QStringLiteral("*.zip.part*"), lines);
-    // The temporary folder itself stays; a link in its place is not followed.
-    if (!QFileInfo(locations.temporaryFolder()).isSymLink())
-        removeMatching(locations.temporaryFolder(), QStringLiteral("*"), lines);
+    removeMatching(locations.temporaryFolder(), QStringLiteral("*"), lines);
     return lines;
 }
 
