@@ -2,7 +2,6 @@
 #include "tests/support/test_connection.h"
 #include "tests/support/user_home.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -57,53 +56,6 @@ TEST(BatchKillTest, AKilledImportLeavesTheDatabaseSoundAndEachRunWholeOrAbsent) 
         lastCount = records;
     }
     EXPECT_LT(lastCount, 10 * kJobs) << "no run was cut short: seed " << seed;
-}
-
-// The tool killed at moments of a restore: the restored folder holds the
-// whole database under its name or nothing under it, and the next start
-// removes what the killed run left, saying so.
-TEST(BatchKillTest, AKilledRestoreLeavesNothingUnderTheDatabasesName) {
-    const UserHome home;
-    {
-        TestConnection connection(home.database());
-        connection.execute(
-            "EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < 20000) DO BEGIN INSERT INTO "
-            "JSEARCH_4 (PK, POS_TITLE) VALUES (:I, 'ANALYST ' || :I); I = I + 1; END END");
-    }
-    const Locations locations(home.filePath("Documents"));
-    const auto tool = [&](const QStringList& arguments, int killAfter = -1) {
-        QProcess process;
-        process.setProcessEnvironment(home.environment());
-        process.start(Q4_BATCH_EXE, arguments);
-        EXPECT_TRUE(process.waitForStarted());
-        if (killAfter >= 0) {
-            QThread::msleep(killAfter);
-            process.kill();
-        }
-        process.waitForFinished(120000);
-        return QString::fromLocal8Bit(process.readAllStandardError());
-    };
-    tool({"backup", "books"});
-    const QStringList backups = QDir(locations.backupFolder()).entryList({"books_*.gdk"});
-    ASSERT_EQ(backups.size(), 1);
-    const QString backup = locations.backupFolder() + "/" + backups[0];
-    const QString restored = locations.restoredFolder() + "/books.gdb";
-    bool leftSome = false;  // by the last killed run
-    for (int killAfter : {100, 300, 600, 1000}) {
-        tool({"restore", backup}, killAfter);
-        const QStringList names = QDir(locations.restoredFolder()).entryList(QDir::Files);
-        leftSome = !names.filter(".part-").isEmpty();  // removed by each next start
-        if (names.contains("books.gdb")) {
-            EXPECT_EQ(TestConnection(restored).rows("SELECT COUNT(*) FROM JSEARCH_4"),
-                      QStringList{"20000"})
-                << killAfter;
-            QFile::remove(restored);
-        }
-    }
-    const QString said = tool({"restore", backup});
-    EXPECT_EQ(said.contains("Removed what a stopped run left behind: "), leftSome)
-        << said.toStdString();
-    EXPECT_EQ(QDir(locations.restoredFolder()).entryList(QDir::Files), QStringList{"books.gdb"});
 }
 
 }  // namespace
