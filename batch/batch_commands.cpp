@@ -10,6 +10,7 @@
 #include "importing/title_steps.h"
 #include "maintenance/backup_restore.h"
 #include "maintenance/database_archive.h"
+#include "maintenance/leftovers.h"
 #include "payments/payments_report.h"
 #include "payments/proof_files.h"
 #include "platform/database_error.h"
@@ -224,14 +225,18 @@ int checkFiles(const QSqlDatabase& connection, QTextStream& out) {
 }
 
 // Takes the lock that keeps the program's window and a second tool away,
-// then runs `work`; a failure it throws is printed.
+// removes what a stopped run left, then runs `work`; a failure it throws is
+// printed.
 int withLock(const Locations& locations, QTextStream& err, const std::function<int()>& work) {
     InstanceLock instance(locations);
     const QString refusal = instance.take();
     if (!refusal.isEmpty()) {
-        err << refusal << " Close it and try again.\n";
+        err << refusal << '\n';
         return 1;
     }
+    for (const QString& line : leftovers::removeLeftovers(locations))
+        err << line << '\n';
+    err.flush();
     try {
         return work();
     } catch (const DatabaseError& error) {
@@ -409,8 +414,9 @@ std::optional<int> runMaintenance(const QStringList& arguments, const Locations&
             return backup_restore::restoreBackup(locations, operands[0], printed(out, err)) ? 0 : 1;
         if (command == QLatin1String("unzip"))
             return unzip(operands[0], locations, out);
-        out << "The databases have been ZIPPED up into: "
-            << database_archive::zipDatabaseFolder(locations, QDateTime::currentDateTime()) << '\n';
+        const QString archive =
+            database_archive::zipDatabaseFolder(locations, QDateTime::currentDateTime());
+        out << "The databases have been ZIPPED up into: " << archive << '\n';
         return 0;
     });
 }

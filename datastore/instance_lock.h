@@ -6,17 +6,22 @@
 
 // One Quorvel4 at a time for a user, the window or the batch tool: a second
 // would rebuild firstdb or write the same databases as the first. The lock
-// is a file in the program's folder, held for the life of the process and
-// freed by the system if the process dies.
+// is a file in the program's folder, held for the life of the process. A
+// lock file that no running Quorvel4 of this computer holds (its process
+// ended, or it is empty or unreadable) is taken over.
 class InstanceLock {
 public:
     explicit InstanceLock(const Locations& locations);
 
     // Takes the lock. Returns an empty text, or why it could not: another
-    // Quorvel4 of this user holds it, or the lock file cannot be made.
+    // Quorvel4 of this user holds it, the lock names another computer, or
+    // the lock file cannot be made.
     QString take();
 
+    QString path() const;
+
 private:
+    QString whyNotTaken(int error);
     Locations locations_;
     QLockFile lock_;
 };

@@ -1,18 +1,56 @@
 #include "maintenance/backup_restore.h"
 
+#include "maintenance/leftovers.h"
 #include "platform/database_error.h"
 #include "platform/firebird_services.h"
 #include "platform/kbx.h"
+#include "platform/whole_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <sys/stat.h>
 
 namespace backup_restore {
 
 namespace {
 
 constexpr int kRestorePageBuffers = 3000;
+
+bool isTaken(const QString& path) {
+    const QFileInfo file(path);
+    return file.exists() || file.isSymLink();
+}
+
+// "<name>_<stamp>.gdk", or for a second backup in the same second
+// "<name>_<stamp>-2.gdk", then "-3" and so on.
+QString freeBackupName(const QString& stamped) {
+    QString path = stamped;
+    for (int number = 2; isTaken(path); ++number)
+        path = stamped.chopped(4) + QStringLiteral("-%1.gdk").arg(number);
+    return path;
+}
+
+// Gives a file the service made its final name, readable by its owner only,
+// never over an existing file.
+void publish(const QString& temporary, const QString& path) {
+    ::chmod(QFile::encodeName(temporary).constData(), 0600);
+    try {
+        whole_file::publish(temporary, path, whole_file::Existing::Refuse);
+    } catch (const whole_file::WriteError& error) {
+        throw DatabaseError(error.message());
+    }
+}
+
+void removeDatabaseFile(const QString& path) {
+    try {
+        if (fb::Attachment::drop(path, databaseAccount()))
+            return;
+    } catch (const DatabaseError&) {
+    }
+    QFile::remove(path);
+}
 
 }  // namespace
 
@@ -25,7 +63,7 @@ QString restoreTargetName(const QString& backupPath) {
     // A database name may hold "_" itself: a backup named by this program
     // gives back its whole name, the stamp taken off.
     static const QRegularExpression stamped(
-        QStringLiteral("^(.+)_\\d{4}-\\d{2}-\\d{2}-\\d{2}-\\d{2}-\\d{2}$"));
+        QStringLiteral("^(.+)_\\d{4}-\\d{2}-\\d{2}-\\d{2}-\\d{2}-\\d{2}(-\\d+)?$"));
     const QString base = QFileInfo(backupPath).completeBaseName();
     const QRegularExpressionMatch match = stamped.match(base);
     const QString head =
@@ -36,11 +74,15 @@ QString restoreTargetName(const QString& backupPath) {
 QString backupDatabase(const Locations& locations, const QString& databasePath,
                        const Output& output) {
     locations.ensureFolder(locations.backupFolder());
-    const QString backupPath =
+    const QString stamped =
         locations.backupFolder() + QLatin1Char('/') +
         backupFileName(QFileInfo(databasePath).completeBaseName(), QDateTime::currentDateTime());
     output.summary(QStringLiteral("Backing up: ") + databasePath);
-    fb::backup(databasePath, backupPath, databaseAccount(), output.progress);
+    // Written under a temporary name: a backup cut short never looks whole.
+    const QString temporary = leftovers::temporaryNameFor(stamped);
+    fb::backup(databasePath, temporary, databaseAccount(), output.progress);
+    const QString backupPath = freeBackupName(stamped);
+    publish(temporary, backupPath);
     output.summary(QStringLiteral("Backed up to: ") + backupPath);
     return backupPath;
 }
@@ -60,30 +102,41 @@ QStringList backupAll(const Locations& locations, const Output& output) {
 }
 
 bool restoreBackup(const Locations& locations, const QString& backupPath, const Output& output) {
-    locations.ensureFolder(locations.restoredFolder());
-    const QString target =
-        locations.restoredFolder() + QLatin1Char('/') + restoreTargetName(backupPath);
+    const QString folder = locations.restoredFolder();
     output.summary(QStringLiteral("Restoring from: ") + backupPath);
-    if (QFileInfo::exists(target)) {
+    if (QFileInfo(folder).isSymLink()) {
+        output.summary(QStringLiteral("Not restored: %1 is a link; restores go only into a folder "
+                                      "of their own.")
+                           .arg(folder));
+        return false;
+    }
+    locations.ensureFolder(folder);
+    const QString target = folder + QLatin1Char('/') + restoreTargetName(backupPath);
+    if (isTaken(target)) {
         output.summary(QStringLiteral("Not restored: %1 exists already. Move or rename it, then "
                                       "restore again.")
                            .arg(target));
         return false;
     }
-    fb::restore(backupPath, target, databaseAccount(), {4096, kRestorePageBuffers},
+    // Restored under a temporary name and named only once it opens: a
+    // restore that fails or is killed leaves nothing under the target's name.
+    const QString temporary = leftovers::temporaryNameFor(target);
+    fb::restore(backupPath, temporary, databaseAccount(), {4096, kRestorePageBuffers},
                 output.progress);
-    output.summary(QStringLiteral("Restored to: ") + target);
-    bool opens = true;
     try {
-        fb::Attachment::attach(target, databaseAccount()).detach();
-        output.summary(QStringLiteral("The restored database opens."));
+        fb::Attachment::attach(temporary, databaseAccount()).detach();
     } catch (const DatabaseError& error) {
-        opens = false;
-        output.summary(QStringLiteral("The restored database does not open: ") + error.message());
+        removeDatabaseFile(temporary);
+        output.summary(QStringLiteral("Not restored: the restored database does not open: ") +
+                       error.message());
+        return false;
     }
+    publish(temporary, target);
+    output.summary(QStringLiteral("Restored to: ") + target);
+    output.summary(QStringLiteral("The restored database opens."));
     output.summary(QStringLiteral("You must manually move it to ") + locations.databaseFolder() +
                    QLatin1Char('/'));
-    return opens;
+    return true;
 }
 
 }  // namespace backup_restore

@@ -24,21 +24,25 @@ struct Output {
 // "<name>_<stamp>.gdk".
 QString backupFileName(const QString& databaseName, const QDateTime& when);
 // "<head>.gdb": the database's name for a backup this program named
-// ("<name>_<stamp>.gdk"); otherwise the backup's base name up to its first
+// ("<name>_<stamp>.gdk", "<name>_<stamp>-2.gdk"); otherwise the backup's base name up to its first
 // "_", or the whole base name when it has none.
 QString restoreTargetName(const QString& backupPath);
 
 // Backs up one database file into the backup folder, stamped with the
-// moment it starts; returns the backup's path. Throws DatabaseError.
+// moment it starts ("-2" added when a backup of that second exists), under a
+// temporary name until it is complete; returns the backup's path. Throws
+// DatabaseError, leaving no backup.
 QString backupDatabase(const Locations& locations, const QString& databasePath,
                        const Output& output);
 // Every database file of the database folder, each with its own stamp.
 QStringList backupAll(const Locations& locations, const Output& output);
 
-// Restores a backup into the restored folder and opens the new database once
-// to check it. Returns whether a database that opens was restored; an
-// existing target is reported and left alone. Throws DatabaseError when the
-// service fails.
+// Restores a backup into the restored folder under a temporary name, opens
+// the new database once to check it and only then gives it its name.
+// Returns whether a database that opens was restored; an existing target,
+// and a restored folder that is a link, is reported and left alone. Throws
+// DatabaseError when the service fails or finds the backup damaged; nothing
+// is left in the folder then.
 bool restoreBackup(const Locations& locations, const QString& backupPath, const Output& output);
 
 }  // namespace backup_restore

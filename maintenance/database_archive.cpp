@@ -1,10 +1,13 @@
 #include "maintenance/database_archive.h"
 
+#include "maintenance/leftovers.h"
 #include "platform/kbx.h"
+#include "platform/whole_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 #include <zip.h>
 
@@ -12,7 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
+#include <limits>
 #include <memory>
 
 namespace database_archive {
@@ -31,16 +35,6 @@ QString openError(int code) {
     return text;
 }
 
-// Flushes a file, or a folder's list of names, to the disk.
-bool syncToDisk(const QString& path) {
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        return false;
-    const bool synced = ::fsync(descriptor) == 0;
-    ::close(descriptor);
-    return synced;
-}
-
 void addFile(zip_t* archive, const ArchiveEntry& entry) {
     zip_source_t* source =
         zip_source_file(archive, QFile::encodeName(entry.path).constData(), 0, 0);
@@ -54,20 +48,12 @@ void addFile(zip_t* archive, const ArchiveEntry& entry) {
     }
 }
 
-// Gives the finished temporary file the archive's name: atomically over a
-// file of that name when `replace`, else only when there is none.
-bool giveName(const QString& partPath, const QString& archivePath, bool replace) {
-    if (replace)
-        return std::rename(QFile::encodeName(partPath).constData(),
-                           QFile::encodeName(archivePath).constData()) == 0;
-    return QFile::rename(partPath, archivePath);
-}
-
 }  // namespace
 
 void writeArchive(const QList<ArchiveEntry>& entries, const QString& archivePath, bool replace) {
-    const QString partPath = archivePath + QStringLiteral(".part");
-    QFile::remove(partPath);
+    // libzip writes into a name of its own beside the one opened and renames
+    // it to that name when closed; both are leftovers the next start removes.
+    const QString partPath = leftovers::temporaryNameFor(archivePath);
     int code = 0;
     zip_t* archive =
         zip_open(QFile::encodeName(partPath).constData(), ZIP_CREATE | ZIP_EXCL, &code);
@@ -86,12 +72,12 @@ void writeArchive(const QList<ArchiveEntry>& entries, const QString& archivePath
         QFile::remove(partPath);
         throw ArchiveError(QStringLiteral("%1 cannot be written: %2").arg(archivePath, why));
     }
-    if (!syncToDisk(partPath) || !giveName(partPath, archivePath, replace) ||
-        !syncToDisk(QFileInfo(archivePath).path())) {
-        QFile::remove(partPath);
-        throw ArchiveError(QStringLiteral("%1 cannot be written whole to the disk, or a file of "
-                                          "that name exists already.")
-                               .arg(archivePath));
+    ::chmod(QFile::encodeName(partPath).constData(), 0600);
+    try {
+        whole_file::publish(partPath, archivePath,
+                            replace ? whole_file::Existing::Replace : whole_file::Existing::Refuse);
+    } catch (const whole_file::WriteError& error) {
+        throw ArchiveError(error.message());
     }
 }
 
@@ -112,19 +98,54 @@ bool isLinkEntry(zip_t* archive, zip_uint64_t index) {
     return system == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == S_IFLNK;
 }
 
-// Makes the folders of an entry's path below `folder`; false when a level
-// exists as something other than a plain folder (a link, a file).
-bool makeEntryFolders(const QString& folder, const QString& entryFolder) {
+// What one run of unzip wrote, taken back when an entry cannot be written.
+struct Written {
+    QStringList files;
+    QStringList folders;  // in the order made
+
+    void removeAll() const {
+        for (auto file = files.crbegin(); file != files.crend(); ++file)
+            ::unlink(QFile::encodeName(*file).constData());
+        for (auto folder = folders.crbegin(); folder != folders.crend(); ++folder)
+            ::rmdir(QFile::encodeName(*folder).constData());
+    }
+};
+
+// Makes a folder readable by its owner only, whatever the umask.
+void makePrivateFolder(const QString& path, Written& written) {
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0)
+        throw whole_file::WriteError(QStringLiteral("The folder %1 cannot be made: %2")
+                                         .arg(path, whole_file::systemReason(errno)));
+    written.folders.append(path);
+    ::chmod(QFile::encodeName(path).constData(), 0700);
+}
+
+// Makes every missing level of the target folder, and keeps the folder
+// itself for its owner only.
+void makeTargetFolder(const QString& folder, Written& written) {
+    QStringList missing;
+    for (QString level = QDir::cleanPath(folder); !QFileInfo(level).exists() && level.size() > 1;
+         level = QFileInfo(level).path())
+        missing.prepend(level);
+    for (const QString& level : missing)
+        makePrivateFolder(level, written);
+    ::chmod(QFile::encodeName(folder).constData(), 0700);
+}
+
+// Makes the folders of an entry's path below `folder`. Returns why the entry
+// is refused when a level exists as something other than a plain folder (a
+// link, a file); throws WriteError when a level cannot be made.
+QString makeEntryFolders(const QString& folder, const QString& entryFolder, Written& written) {
     QString level = folder;
     for (const QString& part : entryFolder.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         level += QLatin1Char('/') + part;
         const QFileInfo existing(level);
         if (existing.isSymLink() || (existing.exists() && !existing.isDir()))
-            return false;
-        if (!existing.exists() && !QDir().mkdir(level))
-            return false;
+            return QStringLiteral("a folder of its path cannot be made in the target folder");
+        if (!existing.exists())
+            makePrivateFolder(level, written);
     }
-    return true;
+    return {};
 }
 
 struct EntryFile {
@@ -135,41 +156,50 @@ struct EntryFile {
     }
 };
 
-// Copies one entry into a new file, which must not exist yet; a file cut
-// short by an error is removed.
+// Copies one entry into a new file, which must not exist yet; nothing is
+// left under its name when this fails.
 void extractEntry(zip_t* archive, zip_uint64_t index, const QString& name, const QString& target) {
     EntryFile entry{zip_fopen_index(archive, index, 0)};
     if (!entry.file)
         throw ArchiveError(
             QStringLiteral("%1 cannot be read from the archive: %2").arg(name, zipError(archive)));
-    const QByteArray targetName = QFile::encodeName(target);
-    const int descriptor =
-        ::open(targetName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (descriptor < 0)
-        throw ArchiveError(QStringLiteral("%1 cannot be made.").arg(target));
-    QString failure;
+    whole_file::Writer writer(target, whole_file::Existing::Refuse);
     char buffer[1 << 16];
     for (;;) {
         const zip_int64_t read = zip_fread(entry.file, buffer, sizeof buffer);
-        if (read < 0) {
-            failure = QStringLiteral("%1 cannot be read from the archive: %2")
-                          .arg(name, QString::fromLocal8Bit(zip_file_strerror(entry.file)));
-            break;
-        }
+        if (read < 0)
+            throw ArchiveError(
+                QStringLiteral("%1 cannot be read from the archive: %2")
+                    .arg(name, QString::fromLocal8Bit(zip_file_strerror(entry.file))));
         if (read == 0)
             break;
-        if (::write(descriptor, buffer, static_cast<size_t>(read)) != read) {
-            failure = QStringLiteral("%1 cannot be written whole.").arg(target);
-            break;
-        }
+        writer.write(buffer, read);
     }
-    if (failure.isEmpty() && ::fsync(descriptor) != 0)
-        failure = QStringLiteral("%1 cannot be written whole.").arg(target);
-    ::close(descriptor);
-    if (!failure.isEmpty()) {
-        ::unlink(targetName.constData());
-        throw ArchiveError(failure);
+    writer.commit();
+}
+
+// What the entries to be unpacked take once unpacked, as the archive says.
+quint64 unpackedSize(zip_t* archive) {
+    quint64 total = 0;
+    const zip_int64_t entries = zip_get_num_entries(archive, 0);
+    for (zip_int64_t index = 0; index < entries; ++index) {
+        zip_stat_t stat;
+        if (zip_stat_index(archive, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+            continue;
+        total = stat.size > std::numeric_limits<quint64>::max() - total
+                    ? std::numeric_limits<quint64>::max()
+                    : total + stat.size;
     }
+    return total;
+}
+
+// The space free for the user on the file system `folder` is, or will be, on.
+qint64 freeSpaceFor(const QString& folder) {
+    QString level = QDir::cleanPath(folder);
+    while (!QFileInfo(level).exists() && level.size() > 1)
+        level = QFileInfo(level).path();
+    const QStorageInfo storage(level);
+    return storage.isValid() ? storage.bytesAvailable() : std::numeric_limits<qint64>::max();
 }
 
 }  // namespace
@@ -215,6 +245,10 @@ QString refusalOf(const QString& entryName, bool isLink) {
 }
 
 Unpacked unzipArchive(const QString& archivePath, const QString& folder) {
+    return unzipArchive(archivePath, folder, freeSpaceFor(folder));
+}
+
+Unpacked unzipArchive(const QString& archivePath, const QString& folder, qint64 freeBytes) {
     int code = 0;
     std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
         zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code),
@@ -222,37 +256,57 @@ Unpacked unzipArchive(const QString& archivePath, const QString& folder) {
     if (!archive)
         throw ArchiveError(
             QStringLiteral("%1 cannot be read: %2").arg(archivePath, openError(code)));
-    if (!QDir().mkpath(folder))
-        throw ArchiveError(QStringLiteral("%1 cannot be made.").arg(folder));
-
-    Unpacked unpacked{folder, {}, {}};
-    const zip_int64_t entries = zip_get_num_entries(archive.get(), 0);
-    for (zip_int64_t index = 0; index < entries; ++index) {
-        const QString name = entryName(archive.get(), index, ZIP_FL_ENC_GUESS);
-        // The stored bytes are checked too: a guessed code page turns a
-        // control character into a printable one.
-        QString refusal = refusalOf(entryName(archive.get(), index, ZIP_FL_ENC_RAW),
-                                    isLinkEntry(archive.get(), index));
-        if (refusal.isEmpty())
-            refusal = refusalOf(name, false);
-        const bool isFolder = refusal.isEmpty() && name.endsWith(QLatin1Char('/'));
-        const QString entryFolder = isFolder ? name : name.section(QLatin1Char('/'), 0, -2);
-        if (refusal.isEmpty() && !makeEntryFolders(folder, entryFolder))
-            refusal = QStringLiteral("a folder of its path cannot be made in the target folder");
-        const QString target = folder + QLatin1Char('/') + name;
-        if (refusal.isEmpty() && !isFolder &&
-            (QFileInfo(target).exists() || QFileInfo(target).isSymLink()))
-            refusal = QStringLiteral("%1 exists already and was left as it was").arg(target);
-        if (!refusal.isEmpty()) {
-            unpacked.refused.append({name, refusal});
-            continue;
+    const quint64 needed = unpackedSize(archive.get());
+    if (freeBytes < 0 || needed > quint64(freeBytes))
+        throw ArchiveError(QStringLiteral("%1 was not unpacked: its files take %2 bytes, and %3 "
+                                          "has %4 bytes free.")
+                               .arg(archivePath)
+                               .arg(needed)
+                               .arg(folder)
+                               .arg(freeBytes));
+    Written written;
+    QString entry;
+    try {
+        makeTargetFolder(folder, written);
+        Unpacked unpacked{folder, {}, {}};
+        const zip_int64_t entries = zip_get_num_entries(archive.get(), 0);
+        for (zip_int64_t index = 0; index < entries; ++index) {
+            const QString name = entryName(archive.get(), index, ZIP_FL_ENC_GUESS);
+            entry = name;
+            // The stored bytes are checked too: a guessed code page turns a
+            // control character into a printable one.
+            QString refusal = refusalOf(entryName(archive.get(), index, ZIP_FL_ENC_RAW),
+                                        isLinkEntry(archive.get(), index));
+            if (refusal.isEmpty())
+                refusal = refusalOf(name, false);
+            const bool isFolder = refusal.isEmpty() && name.endsWith(QLatin1Char('/'));
+            const QString entryFolder = isFolder ? name : name.section(QLatin1Char('/'), 0, -2);
+            if (refusal.isEmpty())
+                refusal = makeEntryFolders(folder, entryFolder, written);
+            const QString target = folder + QLatin1Char('/') + name;
+            if (refusal.isEmpty() && !isFolder &&
+                (QFileInfo(target).exists() || QFileInfo(target).isSymLink()))
+                refusal = QStringLiteral("%1 exists already and was left as it was").arg(target);
+            if (!refusal.isEmpty()) {
+                unpacked.refused.append({name, refusal});
+                continue;
+            }
+            if (isFolder)
+                continue;
+            extractEntry(archive.get(), index, name, target);
+            written.files.append(target);
+            unpacked.files.append(name);
         }
-        if (isFolder)
-            continue;
-        extractEntry(archive.get(), index, name, target);
-        unpacked.files.append(name);
+        return unpacked;
+    } catch (const std::runtime_error& error) {
+        written.removeAll();
+        QString reason = QString::fromStdString(error.what());
+        if (!reason.endsWith(QLatin1Char('.')))
+            reason += QLatin1Char('.');
+        throw ArchiveError(QStringLiteral("Unpacking stopped at %1: %2 What this unzip had "
+                                          "unpacked into %3 was removed.")
+                               .arg(entry.isEmpty() ? folder : entry, reason, folder));
     }
-    return unpacked;
 }
 
 QString unpackedMessage(const Unpacked& unpacked) {

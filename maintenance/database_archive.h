@@ -54,12 +54,16 @@ struct Unpacked {
 // Why an entry of an archive may not be unpacked; empty when it may.
 QString refusalOf(const QString& entryName, bool isLink);
 
-// Unpacks an archive into `folder`, made if missing. An entry that could
-// leave the folder or is a link, and one whose file exists already, is
-// refused and listed; the others are unpacked. Throws ArchiveError when the
-// archive cannot be read or a file cannot be written; a file cut short is
-// removed.
+// Unpacks an archive into `folder`, made if missing, for its owner only. An
+// entry that could leave the folder or is a link, and one whose file exists
+// already, is refused and listed; the others are unpacked. Throws
+// ArchiveError, with the system's reason, when the archive cannot be read or
+// an entry cannot be written: what this run unpacked is removed then. An
+// archive whose files would take more than the free space is refused before
+// anything is written.
 Unpacked unzipArchive(const QString& archivePath, const QString& folder);
+// The same with the free space given, in bytes.
+Unpacked unzipArchive(const QString& archivePath, const QString& folder, qint64 freeBytes);
 
 // What the user is told after unpacking: where the files are, that they are
 // moved by hand, and each entry that was refused.

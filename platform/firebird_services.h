@@ -9,7 +9,8 @@
 // Firebird's backup and restore services: real Firebird backups, which
 // Firebird's own gbak reads and writes too. Each passes the service's
 // progress lines to `line` as the service sends them, and throws
-// DatabaseError with the service's message when it fails.
+// DatabaseError with the service's message when it fails; a backup file of
+// a failed backup is removed.
 namespace fb {
 
 using ServiceLine = std::function<void(const QString& line)>;
@@ -29,7 +30,9 @@ struct RestoreOptions {
 };
 
 // Creates `database` from the backup; a file that exists already is refused
-// by the service and left as it was.
+// by the service and left as it was. A backup that ends early, or that the
+// service reads on over damaged parts of, fails with the reason, and the
+// database it made is removed once the service has let go of it.
 void restore(const QString& backupFile, const QString& database, const Account& account,
              const RestoreOptions& options, const ServiceLine& line);
 

@@ -3,6 +3,7 @@
 #include "datastore/locations.h"
 #include "datastore/settings_store.h"
 #include "forms/dialogs.h"
+#include "maintenance/leftovers.h"
 #include "platform/firebird_services.h"
 #include "platform/kbx.h"
 #include "platform/termination_signals.h"
@@ -38,6 +39,10 @@ int main(int argc, char** argv) {
         dialogs.message(nullptr, QStringLiteral("MESSAGE"), refusal, Buttons::Ok);
         return 1;
     }
+    const QStringList removed = leftovers::removeLeftovers(locations);
+    if (!removed.isEmpty())
+        dialogs.message(nullptr, QStringLiteral("MESSAGE"), removed.join(QLatin1Char('\n')),
+                        Buttons::Ok);
     TDataModule2 dataModule;
     SettingsStore settings = SettingsStore::forCurrentUser();
     TMain_Screen2 mainScreen(locations, settings, dataModule, dialogs);

@@ -1,6 +1,10 @@
 #include "datastore/instance_lock.h"
 #include "tests/support/workspace.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QSysInfo>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,9 +16,47 @@ TEST(InstanceLockTest, OnlyOneProgramRunsForAUserAtATime) {
     auto first = std::make_unique<InstanceLock>(workspace.locations());
     ASSERT_EQ(first->take(), "");
     InstanceLock second(workspace.locations());
-    EXPECT_EQ(second.take(), "Quorvel4 is already running for this user.");
+    EXPECT_EQ(second.take(), "Quorvel4 is already running for this user. Close it and try again.");
     first.reset();
     EXPECT_EQ(second.take(), "");
+}
+
+// What a lock file found at the start holds, and what the start makes of
+// it: a lock no running program of this computer holds is taken over; one
+// naming another computer is named with its path; "{lock}" stands for it.
+TEST(InstanceLockTest, EachKindOfLockFileFoundAtTheStart) {
+    const QByteArray here = QSysInfo::machineHostName().toUtf8();
+    const struct {
+        const char* kind;
+        QByteArray content;
+        QString refusal;
+    } cases[] = {
+        {"empty", "", ""},
+        {"garbage", "\x01\x7f lock?\n\n", ""},
+        {"an ended process of this computer", "2147483000\nquorvel4\n" + here + "\n", ""},
+        {"another computer", "4242\nquorvel4\nfaraway\n",
+         "Quorvel4 runs on the computer faraway, or ran there and was stopped: its lock file is "
+         "{lock}. If it does not run there, remove that file and start again."},
+    };
+    for (const auto& lockFile : cases) {
+        TestWorkspace workspace;
+        InstanceLock lock(workspace.locations());
+        ASSERT_TRUE(workspace.locations().ensureFolder(workspace.locations().programFolder()));
+        QFile file(lock.path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(lockFile.content);
+        file.close();
+        EXPECT_EQ(lock.take(), QString(lockFile.refusal).replace("{lock}", lock.path()))
+            << lockFile.kind;
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray now = file.readAll();
+        if (lockFile.refusal.isEmpty())
+            EXPECT_TRUE(
+                now.startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'))
+                << lockFile.kind;
+        else
+            EXPECT_EQ(now, lockFile.content) << lockFile.kind;
+    }
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include "maintenance/backup_restore.h"
+#include "platform/database_error.h"
+#include "platform/kbx.h"
 #include "tests/support/books_database.h"
 #include "tests/support/test_connection.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +23,7 @@ TEST(BackupRestoreNames, StampTheBackupAndRestoreToTheNameBeforeTheFirstUndersco
     EXPECT_EQ(restoreTargetName("/b/my_books_2026.gdk"), "my.gdb");
     // Without "_" the whole base name, not a file named ".gdb".
     EXPECT_EQ(restoreTargetName("/b/live.gdk"), "live.gdb");
+    EXPECT_EQ(restoreTargetName("/b/my_books_2026-12-06-20-05-09-2.gdk"), "my_books.gdb");
 }
 
 class BackupRestoreTest : public ::testing::Test, protected BooksDatabase {
@@ -72,6 +77,88 @@ TEST_F(BackupRestoreTest, AllDatabasesAreBackedUpEachToItsOwnFile) {
     EXPECT_EQ(summary.filter("Backing up: ").size(), 2);
     EXPECT_EQ(summary.filter("Backed up to: ").size(), 2);
     EXPECT_EQ(QDir(locations.backupFolder()).entryList({"*.gdk"}, QDir::Files).size(), 2);
+}
+
+int modeOf(const QString& path) {
+    struct stat status {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return int(status.st_mode & 07777);
+}
+
+QStringList namesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+// A backup cut in the middle, and one damaged there, restore to nothing: no
+// database under the target's name, no temporary file; the reason is given,
+// and a good backup then restores to that name.
+TEST_F(BackupRestoreTest, ACutOrDamagedBackupRestoresNothing) {
+    execute(
+        "EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < 3000) DO BEGIN INSERT INTO "
+        "JSEARCH_4 (PK, POS_TITLE) VALUES (:I + 10, 'ANALYST ' || :I); I = I + 1; END END");
+    const QString good = backupDatabase(locations, path, output);
+    QFile goodFile(good);
+    ASSERT_TRUE(goodFile.open(QIODevice::ReadOnly));
+    const QByteArray bytes = goodFile.readAll();
+    const QString damaged = workspace.documents() + "/books_2026-12-06-20-05-09.gdk";
+    const QByteArray cut = bytes.left(bytes.size() / 2);
+    QByteArray zeroed = bytes;
+    zeroed.replace(bytes.size() / 2, 16, QByteArray(16, '\0'));
+    QByteArray overwritten = bytes;
+    // gbak reads on over this one and completes, with rows lost.
+    overwritten.replace(bytes.size() * 4 / 5, 16, QByteArray(16, 'A'));
+    for (const QByteArray& content : {cut, zeroed, overwritten}) {
+        QFile file(damaged);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        try {
+            restoreBackup(locations, damaged, output);
+            ADD_FAILURE() << "a damaged backup was restored";
+        } catch (const DatabaseError& error) {
+            EXPECT_TRUE(
+                error.message().startsWith("The restore from " + damaged + " did not complete: "))
+                << error.what();
+        }
+        EXPECT_EQ(namesIn(locations.restoredFolder()), QStringList()) << content.size();
+    }
+    summary.clear();
+    EXPECT_TRUE(restoreBackup(locations, good, output));
+    EXPECT_EQ(namesIn(locations.restoredFolder()), QStringList{"books.gdb"});
+    EXPECT_EQ(TestConnection(locations.restoredFolder() + "/books.gdb")
+                  .rows("SELECT COUNT(*) FROM JSEARCH_4"),
+              QStringList{"3000"});
+    EXPECT_EQ(modeOf(locations.restoredFolder() + "/books.gdb"), 0600);
+}
+
+// A restored folder that is a link is not followed.
+TEST_F(BackupRestoreTest, ARestoreNeverFollowsALink) {
+    const QString backup = backupDatabase(locations, path, output);
+    const QString elsewhere = workspace.documents() + "/elsewhere";
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_TRUE(QFile::link(elsewhere, locations.restoredFolder()));
+    EXPECT_FALSE(restoreBackup(locations, backup, output));
+    EXPECT_TRUE(summary.last().endsWith("is a link; restores go only into a folder of their own."));
+    EXPECT_EQ(namesIn(elsewhere), QStringList());
+}
+
+// A backup whose stamped name is taken (a backup of the same second) gets
+// "-2" and leaves the other file as it was.
+TEST_F(BackupRestoreTest, TwoBackupsInOneSecondGetDistinctNames) {
+    ASSERT_TRUE(locations.ensureFolder(locations.backupFolder()));
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int second = 0; second < 10; ++second) {
+        QFile taken(locations.backupFolder() + "/" + backupFileName("books", now.addSecs(second)));
+        ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+        taken.write("an earlier backup");
+    }
+    const QString backup = backupDatabase(locations, path, output);
+    EXPECT_TRUE(backup.endsWith("-2.gdk")) << backup.toStdString();
+    EXPECT_EQ(restoreTargetName(backup), "books.gdb");
+    EXPECT_EQ(QFileInfo(backup.chopped(6) + ".gdk").size(), 17);
+    EXPECT_EQ(modeOf(backup), 0600);
+    EXPECT_TRUE(restoreBackup(locations, backup, output));
 }
 
 }  // namespace

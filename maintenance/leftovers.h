@@ -1,0 +1,23 @@
+#pragma once
+
+#include "datastore/locations.h"
+
+#include <QString>
+#include <QStringList>
+
+// Files on their way: a backup, a restored database and an archive of the
+// database folder are made under a temporary name beside their final one and
+// named only when complete. A run that is killed leaves them behind; the
+// next start of the program or of the batch tool removes them.
+namespace leftovers {
+
+// The temporary name beside `path` ("<path>.part-<random>").
+QString temporaryNameFor(const QString& path);
+
+// Removes what a stopped run left: temporary backups, restored databases and
+// archives, and everything in the program's temporary folder. Call it only
+// while holding the instance lock, when no other run can be making them.
+// Returns a line for each file or folder removed, or that cannot be.
+QStringList removeLeftovers(const Locations& locations);
+
+}  // namespace leftovers
