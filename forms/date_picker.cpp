@@ -25,3 +25,7 @@ bool DatePicker::isAbsent() const {
 QString DatePicker::fieldText() const {
     return isAbsent() ? field_text::kAbsentText : kbx::short_date_text(date());
 }
+
+bool DatePicker::focusNextPrevChild(bool next) {
+    return QWidget::focusNextPrevChild(next);
+}

@@ -15,4 +15,9 @@ public:
     bool isAbsent() const;
     // "N/A", or the date in the short date format.
     QString fieldText() const;
+
+protected:
+    // Tab moves on to the next field, also from "N/A"; the parts of a date
+    // are reached with the arrow keys or by typing the separator.
+    bool focusNextPrevChild(bool next) override;
 };

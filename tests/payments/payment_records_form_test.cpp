@@ -4,6 +4,8 @@
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
+#include "tests/support/default_locale.h"
+#include "tests/support/form_checks.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
@@ -134,9 +136,10 @@ TEST_F(PaymentRecordsFormTest, DeleteAsksAndDeletesOnlyOnYes) {
     EXPECT_TRUE(stored("PK").isEmpty());
 }
 
-// The returned date is stored only while "Save the returned date" is ticked;
-// otherwise every save keeps the stored one, absent staying absent.
-TEST_F(PaymentRecordsFormTest, ReturnedDateIsSavedOnlyWhenTickedAndNeverMovesByItself) {
+// Choosing a returned date ticks "Save the returned date", and Save stores
+// it; the dates the form presets tick nothing, and while the box is not
+// ticked every save keeps the stored returned date, absent staying absent.
+TEST_F(PaymentRecordsFormTest, AReturnedDateChosenIsSavedAndNeverMovesByItself) {
     auto* box = component<QCheckBox>(form, "cb_save_return_date");
     auto* returned = picker("DateTimePicker_date_returned");
     EXPECT_FALSE(box->isVisible());
@@ -144,21 +147,23 @@ TEST_F(PaymentRecordsFormTest, ReturnedDateIsSavedOnlyWhenTickedAndNeverMovesByI
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->styleSheet().contains("red"));
     EXPECT_TRUE(returned->isAbsent());
-    returned->setDate(QDate(2004, 3, 1));
+    EXPECT_FALSE(box->isChecked());
     press(form, "btn_save");
     EXPECT_FALSE(box->isVisible());
     EXPECT_EQ(stored("DATE_RETURNED"), QStringList("1901-01-01T00:00:00.000"));
 
     press(form, "btn_edit");
-    box->setChecked(true);
     returned->setDate(QDate(2004, 3, 3));
+    EXPECT_TRUE(box->isChecked());
     press(form, "btn_save");
+    EXPECT_EQ(stored("DATE_RETURNED"), QStringList("2004-03-03T00:00:00.000"));
     EXPECT_EQ(edit("fld_date_returned")->text(), kbx::short_date_text(QDate(2004, 3, 3)));
 
     box->setChecked(false);
     for (const char* check : {"7", "8"}) {
         press(form, "btn_edit");
         EXPECT_EQ(returned->date(), QDate(2004, 3, 3));
+        EXPECT_FALSE(box->isChecked());
         typeInto(form, "fld_check_nbr", check);
         press(form, "btn_save");
     }
@@ -323,6 +328,55 @@ TEST_F(PaymentRecordsFormTest, ItemFilesOpenAndMissingOnesAreMarked) {
     EXPECT_EQ(ground(1), QColor(255, 200, 200));
     EXPECT_NE(ground(0), QColor(255, 200, 200));
     EXPECT_NE(ground(2), QColor(255, 200, 200));
+}
+
+// Tab walks the fields in reading order, row by row, also on from the
+// pickers showing "N/A", and on through the memo to the buttons.
+TEST_F(PaymentRecordsFormTest, TabWalksEveryFieldAndButtonInReadingOrder) {
+    press(form, "btn_add");
+    EXPECT_TRUE(picker("DateTimePicker_date_2nd_try")->isAbsent());
+    EXPECT_EQ(tabChain(form, component<QComboBox>(form, "fld_category")).join(' '),
+              "fld_category fld_check_nbr fld_item DateTimePicker_item_date "
+              "DateTimePicker_date_sent DateTimePicker_date_available DateTimePicker_date_2nd_try "
+              "DateTimePicker_date_3rd_try DateTimePicker_date_delivered "
+              "DateTimePicker_date_returned DateTimePicker_date_cleared fld_sent_to_avail "
+              "fld_sent_to_del fld_avail_to_del fld_del_to_clear fld_sent_to_clear "
+              "cb_save_return_date fld_spousal_support_amt fld_retired_pay_amt fld_other_amt "
+              "fld_child_support_amt fld_carrier fld_carrier_nbr fld_item_file fld_comment "
+              "fld_memo btn_save btn_cancel btn_export_csv btn_open_file");
+}
+
+// Where the comma is the decimal separator, amounts take it as well as the
+// point, and show what was stored.
+TEST_F(PaymentRecordsFormTest, AmountsTakeTheDecimalCommaOfTheLanguage) {
+    const DefaultLocale german(QLocale::German);
+    press(form, "btn_add");
+    typeInto(form, "fld_spousal_support_amt", "12,50");
+    typeInto(form, "fld_other_amt", "12.50");
+    press(form, "btn_save");
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(stored("SS_AMT, OTHER_AMT"), QStringList("12.5|12.5"));
+    EXPECT_EQ(edit("fld_spousal_support_amt")->text(), "12.50");
+
+    press(form, "btn_edit");
+    typeInto(form, "fld_other_amt", "1.250");
+    dialogs.queueAnswer(Answer::Ok);
+    press(form, "btn_save");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("OTHER AMT: \"1.250\" is unclear"));
+    EXPECT_EQ(stored("OTHER_AMT"), QStringList("12.5"));
+}
+
+// The form opens within a 1024x768 screen and its fields keep their width there.
+TEST_F(PaymentRecordsFormTest, FitsA1024By768Screen) {
+    Tpayment_records_form opened(dataModule, dialogs);
+    EXPECT_EQ(beyondSmallScreen(opened), "");
+    press(form, "btn_add");
+    QTest::qWait(20);
+    for (const auto& [field, name] : kDates)
+        EXPECT_GE(edit(field)->width(),
+                  picker(QString("DateTimePicker_") + name)->sizeHint().width())
+            << field;
 }
 
 }  // namespace
