@@ -4,7 +4,7 @@
 #include "forms/error_guard.h"
 #include "platform/kbx.h"
 
-DatePicker::DatePicker(const Guard& guard, QWidget* parent) : QDateEdit(parent) {
+DatePicker::DatePicker(const Guard& guard, QWidget* parent) : DateField(parent) {
     setCalendarPopup(true);
     setDisplayFormat(kbx::short_date_format());
     setMinimumDate(field_text::kAbsentDate);
@@ -26,6 +26,6 @@ QString DatePicker::fieldText() const {
     return isAbsent() ? field_text::kAbsentText : kbx::short_date_text(date());
 }
 
-bool DatePicker::focusNextPrevChild(bool next) {
+bool DateField::focusNextPrevChild(bool next) {
     return QWidget::focusNextPrevChild(next);
 }

@@ -75,7 +75,7 @@ TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* pa
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(buildSidePanel());
     layout->addLayout(work, 1);
-    resize(1120, 720);
+    resize(1000, 720);
 
     fields_.append(fld_related);
     states_.setFields(fields_);
