@@ -47,21 +47,21 @@ inline QStringList tabChain(QWidget& window, QWidget* first) {
     return names << "(the focus never came back)";
 }
 
-// The least screen the forms are made for, 1024x768, less a window frame.
-inline const QSize kSmallScreen(1024, 740);
-
-// What of the form does not fit that screen when it opens: its least size
-// or the size it opens in; empty when it fits.
+// The form's least size and the size it opens in, when either is beyond a
+// 1024x768 screen less a window frame; empty when both fit.
 inline std::string beyondSmallScreen(const QWidget& form) {
+    const QSize screen(1024, 740);
     const QSize least = form.minimumSizeHint().expandedTo(form.minimumSize());
     // A window not sized by the program opens as large as it wishes.
     const QSize opened =
         form.testAttribute(Qt::WA_Resized) ? form.size() : form.sizeHint().expandedTo(least);
-    std::string beyond;
-    if (least.width() > kSmallScreen.width() || least.height() > kSmallScreen.height())
-        beyond += " least " + std::to_string(least.width()) + "x" + std::to_string(least.height());
-    if (opened.width() > kSmallScreen.width() || opened.height() > kSmallScreen.height())
-        beyond +=
-            " opens " + std::to_string(opened.width()) + "x" + std::to_string(opened.height());
-    return beyond.empty() ? beyond : form.objectName().toStdString() + beyond;
+    if (least.boundedTo(screen) == least && opened.boundedTo(screen) == opened)
+        return {};
+    return QString("%1 least %2x%3 opens %4x%5")
+        .arg(form.objectName())
+        .arg(least.width())
+        .arg(least.height())
+        .arg(opened.width())
+        .arg(opened.height())
+        .toStdString();
 }
