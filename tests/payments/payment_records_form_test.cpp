@@ -4,7 +4,6 @@
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
-#include "tests/support/default_locale.h"
 #include "tests/support/form_checks.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
@@ -344,19 +343,6 @@ TEST_F(PaymentRecordsFormTest, TabWalksEveryFieldAndButtonInReadingOrder) {
               "cb_save_return_date fld_spousal_support_amt fld_retired_pay_amt fld_other_amt "
               "fld_child_support_amt fld_carrier fld_carrier_nbr fld_item_file fld_comment "
               "fld_memo btn_save btn_cancel btn_export_csv btn_open_file");
-}
-
-// Where the comma is the decimal separator, amounts take it as well as the
-// point, and show what was stored.
-TEST_F(PaymentRecordsFormTest, AmountsTakeTheDecimalCommaOfTheLanguage) {
-    const DefaultLocale german(QLocale::German);
-    press(form, "btn_add");
-    typeInto(form, "fld_spousal_support_amt", "12,50");
-    typeInto(form, "fld_other_amt", "12.50");
-    press(form, "btn_save");
-    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    EXPECT_EQ(stored("SS_AMT, OTHER_AMT"), QStringList("12.5|12.5"));
-    EXPECT_EQ(edit("fld_spousal_support_amt")->text(), "12.50");
 }
 
 }  // namespace
