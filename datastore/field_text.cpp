@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -44,16 +45,37 @@ QVariant dateValue(const schema::Column& column, const QString& text) {
     return QDateTime(kbx::parse_short_date(text), QTime(0, 0));
 }
 
-// Numbers are written with a decimal point and no group separators, so
-// that "1,200" is never read as 1200 by one user and meant as 1.2 by another.
-std::optional<double> parseNumber(const QString& text) {
+// A number is typed with a decimal point, or with the language's decimal
+// comma where it has one, and never with group separators, so that "1,200"
+// is never read as 1200 by one user and meant as 1.2 by another.
+struct TypedNumber {
+    std::optional<double> number;
+    QString refusal;  // why there is none
+};
+
+// Where a point groups thousands, "1.250" may be meant either way.
+bool looksGrouped(const QString& text) {
+    static const QRegularExpression grouped(QStringLiteral("^[+-]?[1-9][0-9]{0,2}(\\.[0-9]{3})+$"));
+    return QLocale().groupSeparator() == QStringLiteral(".") && grouped.match(text).hasMatch();
+}
+
+TypedNumber readNumber(const QString& typed) {
+    QString text = typed.trimmed();
+    if (looksGrouped(text))
+        return {std::nullopt,
+                QStringLiteral("is unclear where a point groups thousands: write %1 without the "
+                               "point, or %2 with the decimal comma")
+                    .arg(QString(text).remove(QLatin1Char('.')),
+                         QString(text).replace(QLatin1Char('.'), QLatin1Char(',')))};
+    if (QLocale().decimalPoint() == QStringLiteral(",") && !text.contains(QLatin1Char('.')))
+        text.replace(QLatin1Char(','), QLatin1Char('.'));
     QLocale numbers = QLocale::c();
     numbers.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double number = numbers.toDouble(text.trimmed(), &ok);
+    const double number = numbers.toDouble(text, &ok);
     if (ok && std::isfinite(number))
-        return number;
-    return std::nullopt;
+        return {number, QString()};
+    return {std::nullopt, QStringLiteral("is not a number")};
 }
 
 // The number a NUMERIC column keeps: amounts (up to three decimals) exactly
@@ -87,7 +109,7 @@ QVariant numberValue(const schema::Column& column, const QString& text) {
     if (text.trimmed().isEmpty())
         return QVariant(
             QMetaType(column.type == schema::Type::Integer ? QMetaType::Int : QMetaType::Double));
-    const double number = *parseNumber(text);
+    const double number = *readNumber(text).number;
     if (column.type == schema::Type::Integer)
         return QVariant(static_cast<int>(number));
     return QVariant(keptNumber(column, number));
@@ -126,8 +148,8 @@ QString refusal(const schema::Column& column, const QString& text) {
         case schema::Type::Numeric: {
             if (text.trimmed().isEmpty())
                 return QString();
-            const std::optional<double> number = parseNumber(text);
-            return number ? numberRefusal(column, *number) : QStringLiteral("is not a number");
+            const TypedNumber typed = readNumber(text);
+            return typed.number ? numberRefusal(column, *typed.number) : typed.refusal;
         }
         case schema::Type::Char:
         case schema::Type::Varchar:

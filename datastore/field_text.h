@@ -15,12 +15,14 @@ inline const QDate kAbsentDate(1901, 1, 1);
 inline const QString kAbsentText = QStringLiteral("N/A");
 
 // Dates in the short date format ("N/A" for the absent date, empty for
-// null), text without its padding blanks, amounts with their decimals.
+// null), text without its padding blanks, amounts with their decimals
+// after a point in every language, as the reports print them.
 QString fromValue(const schema::Column& column, const QVariant& value);
 
 // Why the column cannot take the text ("is not a date", "has more than 2
 // decimals", a character Windows-1252 cannot hold), or an empty text when
-// it can.
+// it can. A number takes a decimal point, or the language's decimal comma;
+// where a point groups thousands, "1.250" could mean either and is refused.
 QString refusal(const schema::Column& column, const QString& text);
 
 // The value to store for a text, or an invalid QVariant when the column

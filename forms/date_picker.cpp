@@ -4,7 +4,7 @@
 #include "forms/error_guard.h"
 #include "platform/kbx.h"
 
-DatePicker::DatePicker(const Guard& guard, QWidget* parent) : QDateEdit(parent) {
+DatePicker::DatePicker(const Guard& guard, QWidget* parent) : DateField(parent) {
     setCalendarPopup(true);
     setDisplayFormat(kbx::short_date_format());
     setMinimumDate(field_text::kAbsentDate);
@@ -24,4 +24,8 @@ bool DatePicker::isAbsent() const {
 
 QString DatePicker::fieldText() const {
     return isAbsent() ? field_text::kAbsentText : kbx::short_date_text(date());
+}
+
+bool DateField::focusNextPrevChild(bool next) {
+    return QWidget::focusNextPrevChild(next);
 }

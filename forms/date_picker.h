@@ -4,9 +4,21 @@
 
 class Guard;
 
+// A date field whose parts are reached with the arrow keys or by typing the
+// separator, so that Tab always moves on to the next field.
+class DateField : public QDateEdit {
+    Q_OBJECT
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+};
+
 // A date picker with a drop-down calendar in the short date format. Its
-// lowest date is the absent date, shown as "N/A"; Delete or Backspace sets it.
-class DatePicker : public QDateEdit {
+// lowest date is the absent date, shown as "N/A"; Delete or Backspace sets
+// it. Tab moves on also from "N/A".
+class DatePicker : public DateField {
     Q_OBJECT
 public:
     DatePicker(const Guard& guard, QWidget* parent);

@@ -3,12 +3,14 @@
 #include "datastore/field_text.h"
 #include "datastore/table_model.h"
 #include "forms/column_delegate.h"
+#include "forms/text_input.h"
 #include "platform/database_error.h"
 
 #include <QComboBox>
 #include <QDataWidgetMapper>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include <algorithm>
 
@@ -31,6 +33,8 @@ void RecordBinding::bind(QWidget* field, const QString& columnName) {
     const schema::Column* definition = model_.columnAt(column);
     if (definition)
         bound_.emplace_back(field, definition);
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(field))
+        tabLeavesMemo(memo);
     if (!definition || !definition->isText())
         return;
     if (auto* line = qobject_cast<QLineEdit*>(field))

@@ -79,7 +79,7 @@ TJob_Title_Edit::TJob_Title_Edit(TDataModule2& dataModule, Dialogs& dialogs, QWi
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(buildSidePanel());
     layout->addLayout(work, 1);
-    resize(1060, 680);
+    resize(1000, 680);
 
     states_.setNormalOnly({btn_exit});
     guard_.connect(buttons_.add, &QPushButton::clicked, [this] { btn_addClick(); });

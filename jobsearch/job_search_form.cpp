@@ -75,7 +75,7 @@ TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* pa
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(buildSidePanel());
     layout->addLayout(work, 1);
-    resize(1120, 720);
+    resize(1000, 720);
 
     fields_.append(fld_related);
     states_.setFields(fields_);
@@ -171,27 +171,36 @@ QWidget* TJob_Search::buildFields() {
     DateTimePicker_date->setDate(QDate::currentDate());
     DateTimePicker_date->hide();
     fld_date->setMinimumWidth(DateTimePicker_date->sizeHint().width());
-    addField(grid, 0, 1, "TIME", lookup("TIME10_4"), "fld_time", "TIME_")->setMinimumWidth(105);
+    // While the picker is shown it takes the keys; the field under it shows
+    // the stored date only.
+    fld_date->setFocusPolicy(Qt::NoFocus);
+    QComboBox* time = addField(grid, 0, 1, "TIME", lookup("TIME10_4"), "fld_time", "TIME_");
+    time->setMinimumWidth(105);
 
-    QComboBox* withPickLists[] = {
-        addField(grid, 1, 0, "CONTACT NAME", lookup("CONTACT_NAME_4"), "fld_contact_name",
-                 "CONTACT_NAME"),
-        addField(grid, 2, 0, "POSITION CITY", lookup("CITY_4"), "fld_city", "POS_CITY"),
-        addField(grid, 3, 0, "POSITION TITLE", lookup("POSTITLE_4"), "fld_postitle", "POS_TITLE",
-                 2),
-        addField(grid, 5, 1, "REASON", lookup("REASON_4"), "fld_reason", "REASON_NO_SUBMIT"),
-        addField(grid, 7, 0, "COMMENT", lookup("COMMENT_JS_4"), "fld_comment", "COMMENT", 2)};
-    for (QComboBox* list : withPickLists)
+    QComboBox* contact = addField(grid, 1, 0, "CONTACT NAME", lookup("CONTACT_NAME_4"),
+                                  "fld_contact_name", "CONTACT_NAME");
+    QComboBox* city =
+        addField(grid, 2, 0, "POSITION CITY", lookup("CITY_4"), "fld_city", "POS_CITY");
+    QComboBox* title = addField(grid, 3, 0, "POSITION TITLE", lookup("POSTITLE_4"), "fld_postitle",
+                                "POS_TITLE", 2);
+    QComboBox* reason =
+        addField(grid, 5, 1, "REASON", lookup("REASON_4"), "fld_reason", "REASON_NO_SUBMIT");
+    QComboBox* comment =
+        addField(grid, 7, 0, "COMMENT", lookup("COMMENT_JS_4"), "fld_comment", "COMMENT", 2);
+    for (QComboBox* list : {contact, city, title, reason, comment})
         guard_.onKey(list, Qt::Key_F2, [this] { lookupKeyDown(); });
 
-    addField(grid, 1, 1, "EMAIL CONTACT", trueFalseList(), "fld_email", "EMAIL");
+    QComboBox* email = addField(grid, 1, 1, "EMAIL CONTACT", trueFalseList(), "fld_email", "EMAIL");
     fld_active = addField(grid, 2, 1, "ACTIVE SEARCH", trueFalseList(), "fld_active", "ACTIVE_");
     QStringList states{QStringLiteral("--")};
     states.append(stateCodes());
-    addField(grid, 4, 1, "POSITION STATE", makeDropDown(states), "fld_state", "POS_STATE");
-    addField(grid, 4, 0, "POSITION TYPE", lookup("POSCODE_4"), "fld_pos_type", "POS_TYPE")
-        ->setMinimumWidth(180);
-    addField(grid, 5, 0, "SUBMITTED", trueFalseList(), "fld_submitted", "SUBMITTED");
+    QComboBox* state =
+        addField(grid, 4, 1, "POSITION STATE", makeDropDown(states), "fld_state", "POS_STATE");
+    QComboBox* type =
+        addField(grid, 4, 0, "POSITION TYPE", lookup("POSCODE_4"), "fld_pos_type", "POS_TYPE");
+    type->setMinimumWidth(180);
+    QComboBox* submitted =
+        addField(grid, 5, 0, "SUBMITTED", trueFalseList(), "fld_submitted", "SUBMITTED");
     // A path keeps its letter case: the file system tells upper from lower.
     fld_item_file =
         addField(grid, 6, 0, "ITEM FILE", new QLineEdit, "fld_item_file", "ITEM_FILE", 2);
@@ -199,6 +208,8 @@ QWidget* TJob_Search::buildFields() {
     auto* memo = addField(grid, 8, 0, QString(), new QPlainTextEdit, "fld_memo", "MEMO", 2);
     memo->setFixedHeight(60);
     grid->addWidget(fld_related, 9, 1, 1, 3);
+    tabInOrder({DateTimePicker_date, time, contact, email, city, fld_active, title, type, state,
+                submitted, reason, fld_item_file, comment, memo, fld_related});
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     return container;

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSqlRecord>
 #include <QTableView>
 #include <QTimer>
@@ -102,6 +103,9 @@ Tpayment_records_form::Tpayment_records_form(TDataModule2& dataModule, Dialogs& 
     guard_.connect(buttons_.remove, &QPushButton::clicked, [this] { btn_deleteClick(); });
     guard_.connect(buttons_.save, &QPushButton::clicked, [this] { btn_saveClick(); });
     guard_.connect(buttons_.cancel, &QPushButton::clicked, [this] { btn_cancelClick(); });
+    // A returned date the user sets is one to keep.
+    connect(dates_[Returned].picker, &QDateEdit::dateChanged, cb_save_return_date,
+            [this] { cb_save_return_date->setChecked(true); });
 }
 
 QWidget* Tpayment_records_form::buildSidePanel() {
@@ -151,7 +155,10 @@ QWidget* Tpayment_records_form::addField(QGridLayout* layout, int row, int colum
     field->setObjectName(name);
     auto* caption = new QLabel(label);
     caption->setBuddy(field);
-    layout->addWidget(caption, row, column * 2, Qt::AlignRight);
+    // On a narrow screen a caption takes two lines rather than squeezing the fields.
+    caption->setWordWrap(true);
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(caption, row, column * 2);
     layout->addWidget(field, row, column * 2 + 1, 1, span * 2 - 1);
     binding_->bind(field, columnName);
     fields_.append(field);
@@ -177,6 +184,9 @@ void Tpayment_records_form::addDateField(QGridLayout* layout, int row, int colum
     // The field is as wide as the picker laid over it needs for any date.
     field->setMinimumWidth(picker->sizeHint().width());
     picker->hide();
+    // While a picker is shown it takes the keys; the field under it shows
+    // the stored date only.
+    field->setFocusPolicy(Qt::NoFocus);
     dates_.push_back({field, picker});
 }
 
@@ -277,6 +287,12 @@ void Tpayment_records_form::disable_date_pickers() {
         dates_[Returned].field->clear();
 }
 
+// A date the form sets is no choice of the user's: it ticks nothing.
+void Tpayment_records_form::presetPicker(DatePicker* picker, const QDate& date) {
+    const QSignalBlocker quiet(picker);
+    picker->setDate(date);
+}
+
 payment_rules::DateTexts Tpayment_records_form::dateTexts() const {
     auto text = [this](DateIndex index) { return dates_[index].field->text(); };
     return {text(Item),     text(Sent),      text(Available), text(SecondTry),
@@ -299,7 +315,7 @@ void Tpayment_records_form::date_pickers_set_date_on_edit() {
                              presets.secondTry, presets.thirdTry, presets.delivered,
                              presets.returned,  presets.cleared};
     for (int index = Item; index <= Cleared; ++index)
-        dates_[index].picker->setDate(ordered[index]);
+        presetPicker(dates_[index].picker, ordered[index]);
 }
 
 // The returned date is written only while "Save the returned date" is
@@ -349,9 +365,9 @@ void Tpayment_records_form::btn_addClick() {
     // Only the item and the sending happen when a payment is made; the rest
     // wait until the user sets them.
     for (const DateField& date : dates_)
-        date.picker->setAbsent();
-    dates_[Item].picker->setDate(QDate::currentDate());
-    dates_[Sent].picker->setDate(QDate::currentDate());
+        presetPicker(date.picker, field_text::kAbsentDate);
+    presetPicker(dates_[Item].picker, QDate::currentDate());
+    presetPicker(dates_[Sent].picker, QDate::currentDate());
 }
 
 void Tpayment_records_form::btn_editClick() {

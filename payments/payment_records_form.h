@@ -66,6 +66,7 @@ private:
     void enable_date_pickers_set_position();
     void enable_date_pickers();
     void disable_date_pickers();
+    void presetPicker(DatePicker* picker, const QDate& date);
     void date_pickers_set_date_on_edit();
     void date_pickers_save_date_to_fields();
 

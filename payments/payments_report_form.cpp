@@ -1,6 +1,7 @@
 #include "payments/payments_report_form.h"
 
 #include "datastore/data_module.h"
+#include "forms/date_picker.h"
 #include "payments/payments_report.h"
 
 #include <QCheckBox>
@@ -14,7 +15,7 @@
 namespace {
 
 QDateEdit* dateField(const QString& name, const QDate& date) {
-    auto* field = new QDateEdit(date);
+    auto* field = new DateField(date);
     field->setObjectName(name);
     field->setCalendarPopup(true);
     field->setDisplayFormat(QStringLiteral("MM/dd/yyyy"));

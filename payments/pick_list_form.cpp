@@ -50,6 +50,8 @@ PickListGrid::PickListGrid(TableModel& model, QWidget* parent) : QTableView(pare
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     horizontalHeader()->setStretchLastSection(true);
+    // Tab moves on to the next control; the arrow keys move between rows.
+    setTabKeyNavigation(false);
     setWritable(false);
 }
 
@@ -116,6 +118,8 @@ Tpick_list_form::Tpick_list_form(TDataModule2& dataModule, Dialogs& dialogs, QWi
 QWidget* Tpick_list_form::buildTabs(TDataModule2& dataModule) {
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->tabBar()->hide();
+    // The buttons above stand for the hidden tabs, also for the keyboard.
+    PageControl1->setFocusPolicy(Qt::NoFocus);
     auto* tabRows = new QGridLayout;
     tabRows->setSpacing(2);
     int position = 0;
@@ -131,6 +135,7 @@ QWidget* Tpick_list_form::buildTabs(TDataModule2& dataModule) {
         grids_.push_back(grid);
 
         auto* tabButton = new QPushButton(tab.caption);
+        tabButton->setObjectName(QStringLiteral("btn_") + tab.tabName);
         tabButton->setCheckable(true);
         tabButton->setFixedWidth(kTabWidth);
         tabButtons_->addButton(tabButton, position);

@@ -3,6 +3,7 @@
 #include "forms/fixed_font.h"
 #include "forms/record_grid.h"
 #include "forms/record_maintenance.h"
+#include "forms/text_input.h"
 #include "reports/report_page.h"
 
 #include <QDir>
@@ -32,6 +33,7 @@ ReportForm::ReportForm(Dialogs& dialogs, Locations locations, const QString& nam
     fld_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     fld_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     fld_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    tabLeavesMemo(fld_memo);
 
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("Panel1"));

@@ -1,5 +1,6 @@
 #include "datastore/field_text.h"
 #include "platform/kbx.h"
+#include "tests/support/default_locale.h"
 #include "tests/support/printers.h"
 
 #include <QDateTime>
@@ -21,6 +22,7 @@ QString date(int year, int month, int day) {
 // Typed text, what is stored for it and how the stored value is shown again,
 // for each kind of column; an invalid stored value means the text is refused.
 TEST(FieldText, TypedTextIsStoredAndShownAgainOrRefused) {
+    const DefaultLocale english(QLocale::English);
     const QVariant refused;
     const QVariant nullDate(QMetaType(QMetaType::QDateTime));
     const QDateTime absent(kAbsentDate, QTime(0, 0));
@@ -68,6 +70,23 @@ TEST(FieldText, TypedTextIsStoredAndShownAgainOrRefused) {
             EXPECT_EQ(fromValue(column, stored), c.shown);
         }
     }
+}
+
+// Where the comma is the decimal separator, an amount takes it as well as
+// the point and is shown as stored; "1.250" groups thousands there, so it
+// could mean 1250 as well as 1.25, and is refused.
+TEST(FieldText, AmountsTakeTheDecimalCommaOfTheLanguage) {
+    const DefaultLocale german(QLocale::German);
+    const schema::Column& amount = columnOf("QUORVEL_4", "SS_AMT");
+    for (const QString typed : {"12,50", "12.50", " 12,5 "}) {
+        EXPECT_EQ(toValue(amount, typed), QVariant(12.5)) << typed.toStdString();
+        EXPECT_EQ(fromValue(amount, toValue(amount, typed)), "12.50");
+    }
+    EXPECT_EQ(refusal(amount, "1.250"),
+              "is unclear where a point groups thousands: write 1250 without the point, or "
+              "1,250 with the decimal comma");
+    EXPECT_FALSE(toValue(amount, "1.250").isValid());
+    EXPECT_FALSE(toValue(amount, "1.250,50").isValid());
 }
 
 TEST(FieldText, StoredValuesAreShownWithoutPaddingAndAbsentDatesAsNA) {

@@ -4,6 +4,7 @@
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
+#include "tests/support/form_checks.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -239,6 +240,25 @@ TEST_F(JobSearchFormTest, F2InALookupFieldOpensThePickLists) {
         [&](QWidget* modal) { pickListsOpened = qobject_cast<Tpick_list_form*>(modal); });
     QTest::keyClick(list("fld_city")->lineEdit(), Qt::Key_F2);
     EXPECT_TRUE(pickListsOpened);
+}
+
+// Tab walks the fields in reading order, row by row, and on through the
+// memo to the buttons; Ctrl+Tab types a tab into the memo.
+TEST_F(JobSearchFormTest, TabWalksEveryFieldAndButtonInReadingOrder) {
+    press(form, "btn_add");
+    EXPECT_EQ(tabChain(form, picker()).join(' '),
+              "DateTimePicker_date fld_time fld_contact_name fld_email fld_city fld_active "
+              "fld_postitle fld_pos_type fld_state fld_submitted fld_reason fld_item_file "
+              "fld_comment fld_memo fld_related " +
+                  kEditingButtons);
+    auto* memo = component<QPlainTextEdit>(form, "fld_memo");
+    memo->setFocus();
+    QTest::keyClicks(memo, "a");
+    QTest::keyClick(memo, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClicks(memo, "b");
+    QTest::keyClick(memo, Qt::Key_Tab);
+    EXPECT_EQ(memo->toPlainText(), "a\tb");
+    EXPECT_EQ(QApplication::focusWidget(), component<QCheckBox>(form, "fld_related"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
+#include "tests/support/form_checks.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
@@ -134,9 +135,10 @@ TEST_F(PaymentRecordsFormTest, DeleteAsksAndDeletesOnlyOnYes) {
     EXPECT_TRUE(stored("PK").isEmpty());
 }
 
-// The returned date is stored only while "Save the returned date" is ticked;
-// otherwise every save keeps the stored one, absent staying absent.
-TEST_F(PaymentRecordsFormTest, ReturnedDateIsSavedOnlyWhenTickedAndNeverMovesByItself) {
+// Choosing a returned date ticks "Save the returned date", and Save stores
+// it; the dates the form presets tick nothing, and while the box is not
+// ticked every save keeps the stored returned date, absent staying absent.
+TEST_F(PaymentRecordsFormTest, AReturnedDateChosenIsSavedAndNeverMovesByItself) {
     auto* box = component<QCheckBox>(form, "cb_save_return_date");
     auto* returned = picker("DateTimePicker_date_returned");
     EXPECT_FALSE(box->isVisible());
@@ -144,21 +146,23 @@ TEST_F(PaymentRecordsFormTest, ReturnedDateIsSavedOnlyWhenTickedAndNeverMovesByI
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->styleSheet().contains("red"));
     EXPECT_TRUE(returned->isAbsent());
-    returned->setDate(QDate(2004, 3, 1));
+    EXPECT_FALSE(box->isChecked());
     press(form, "btn_save");
     EXPECT_FALSE(box->isVisible());
     EXPECT_EQ(stored("DATE_RETURNED"), QStringList("1901-01-01T00:00:00.000"));
 
     press(form, "btn_edit");
-    box->setChecked(true);
     returned->setDate(QDate(2004, 3, 3));
+    EXPECT_TRUE(box->isChecked());
     press(form, "btn_save");
+    EXPECT_EQ(stored("DATE_RETURNED"), QStringList("2004-03-03T00:00:00.000"));
     EXPECT_EQ(edit("fld_date_returned")->text(), kbx::short_date_text(QDate(2004, 3, 3)));
 
     box->setChecked(false);
     for (const char* check : {"7", "8"}) {
         press(form, "btn_edit");
         EXPECT_EQ(returned->date(), QDate(2004, 3, 3));
+        EXPECT_FALSE(box->isChecked());
         typeInto(form, "fld_check_nbr", check);
         press(form, "btn_save");
     }
@@ -323,6 +327,22 @@ TEST_F(PaymentRecordsFormTest, ItemFilesOpenAndMissingOnesAreMarked) {
     EXPECT_EQ(ground(1), QColor(255, 200, 200));
     EXPECT_NE(ground(0), QColor(255, 200, 200));
     EXPECT_NE(ground(2), QColor(255, 200, 200));
+}
+
+// Tab walks the fields in reading order, row by row, also on from the
+// pickers showing "N/A", and on through the memo to the buttons.
+TEST_F(PaymentRecordsFormTest, TabWalksEveryFieldAndButtonInReadingOrder) {
+    press(form, "btn_add");
+    EXPECT_TRUE(picker("DateTimePicker_date_2nd_try")->isAbsent());
+    EXPECT_EQ(tabChain(form, component<QComboBox>(form, "fld_category")).join(' '),
+              "fld_category fld_check_nbr fld_item DateTimePicker_item_date "
+              "DateTimePicker_date_sent DateTimePicker_date_available DateTimePicker_date_2nd_try "
+              "DateTimePicker_date_3rd_try DateTimePicker_date_delivered "
+              "DateTimePicker_date_returned DateTimePicker_date_cleared fld_sent_to_avail "
+              "fld_sent_to_del fld_avail_to_del fld_del_to_clear fld_sent_to_clear "
+              "cb_save_return_date fld_spousal_support_amt fld_retired_pay_amt fld_other_amt "
+              "fld_child_support_amt fld_carrier fld_carrier_nbr fld_item_file fld_comment "
+              "fld_memo btn_save btn_cancel btn_export_csv btn_open_file");
 }
 
 }  // namespace
