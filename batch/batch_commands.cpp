@@ -3,6 +3,7 @@
 #include "datastore/data_module.h"
 #include "datastore/instance_lock.h"
 #include "datastore/locations.h"
+#include "datastore/output_target.h"
 #include "datastore/settings_store.h"
 #include "importing/import_run.h"
 #include "importing/imported_files.h"
@@ -15,6 +16,7 @@
 #include "payments/proof_files.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
+#include "platform/whole_file.h"
 #include "reports/csv_export.h"
 #include "reports/evidence_pack.h"
 #include "reports/report_text.h"
@@ -33,10 +35,10 @@ namespace {
 const QString kUsage = QStringLiteral(
     "Usage: quorvel4-batch import cb7|4jobs|recruiter [--again] FILE...\n"
     "       quorvel4-batch steps LIST\n"
-    "       quorvel4-batch report payments|title|state [--save] [--pdf FILE]\n"
-    "       quorvel4-batch export payments|jobs FILE.csv [--from DATE] [--to DATE]\n"
+    "       quorvel4-batch report payments|title|state [--save] [--pdf FILE] [--replace]\n"
+    "       quorvel4-batch export payments|jobs FILE.csv [--from DATE] [--to DATE] [--replace]\n"
     "       quorvel4-batch check-files\n"
-    "       quorvel4-batch pack --from DATE --to DATE FILE.zip\n"
+    "       quorvel4-batch pack --from DATE --to DATE FILE.zip [--replace]\n"
     "       quorvel4-batch backup NAME|--all\n"
     "       quorvel4-batch restore FILE\n"
     "       quorvel4-batch zip\n"
@@ -66,7 +68,8 @@ const QString kUsage = QStringLiteral(
     "\n"
     "export writes the payments or the job search records of the current\n"
     "database to a CSV file (UTF-8, a header row, dates as YYYY-MM-DD), those\n"
-    "of the item dates or job dates from and to the days given (YYYY-MM-DD).\n"
+    "of the item dates or job dates from and to the days given (YYYY-MM-DD,\n"
+    "0001-01-01 to 9999-12-31).\n"
     "\n"
     "check-files lists every payment whose item file (its proof: a scan of the\n"
     "cheque, a receipt) is named but not there, and fails when there is one.\n"
@@ -75,6 +78,12 @@ const QString kUsage = QStringLiteral(
     "Evidence Pack… does: the payments report (PDF and text), the payments and\n"
     "job search records (CSV), the statistics reports, the proof files the\n"
     "period's payments name, and a manifest with the SHA-256 of each file.\n"
+    "\n"
+    "export, pack and report --pdf refuse a file that exists already unless\n"
+    "--replace is given. They never write into the program's folders of\n"
+    "databases, backups, restored databases and archives, nor over a Firebird\n"
+    "database (also through a link), with or without --replace. A file is\n"
+    "written whole or not at all, readable by its owner only.\n"
     "\n"
     "backup backs up the database NAME of the database folder, or every one of\n"
     "them with --all, into the backup folder, as \"Backup And Restore\" does.\n"
@@ -90,6 +99,92 @@ const QString kUsage = QStringLiteral(
 const std::map<QString, MailKind> kKinds = {{"cb7", MailKind::CareerBuilder7},
                                             {"4jobs", MailKind::FourJobs},
                                             {"recruiter", MailKind::Recruiter}};
+
+const QString kTryHelp = QStringLiteral("Try 'quorvel4-batch --help'.");
+
+// A wrong command: what is wrong, and where to read how it goes.
+int misused(QTextStream& err, const QString& what) {
+    err << what << '\n' << kTryHelp << '\n';
+    return 2;
+}
+
+// The operands and options of a command, of the options it takes:
+// "--from DATE", "--to DATE", "--pdf FILE", "--save", "--replace".
+struct Options {
+    QStringList operands{};
+    QDate from{};
+    QDate to{};
+    QString pdf{};
+    bool save = false;
+    bool replace = false;
+};
+
+// A day from 0001-01-01 to 9999-12-31 as YYYY-MM-DD: the days a database
+// holds.
+QDate dayOf(const QString& text) {
+    const QDate day = QDate::fromString(text, Qt::ISODate);
+    return day >= QDate(1, 1, 1) && day <= QDate(9999, 12, 31) ? day : QDate();
+}
+
+// The options of `arguments` (the words after the command's name); nothing,
+// and what is wrong in `wrong`, when they are not the command's.
+std::optional<Options> optionsOf(const QString& command, const QStringList& arguments,
+                                 const QStringList& taken, QString& wrong) {
+    Options options;
+    for (qsizetype argument = 0; argument < arguments.size(); ++argument) {
+        const QString& word = arguments[argument];
+        if (!word.startsWith(QLatin1String("--"))) {
+            options.operands << word;
+            continue;
+        }
+        if (!taken.contains(word)) {
+            wrong = QStringLiteral("%1 takes no option %2.").arg(command, word);
+            return std::nullopt;
+        }
+        if (word == QLatin1String("--save") || word == QLatin1String("--replace")) {
+            (word == QLatin1String("--save") ? options.save : options.replace) = true;
+            continue;
+        }
+        if (++argument == arguments.size()) {
+            wrong = QStringLiteral("%1 %2 needs a value.").arg(command, word);
+            return std::nullopt;
+        }
+        if (word == QLatin1String("--pdf")) {
+            options.pdf = arguments[argument];
+            continue;
+        }
+        const QDate day = dayOf(arguments[argument]);
+        if (!day.isValid()) {
+            wrong = QStringLiteral("%1 %2 %3: not a date YYYY-MM-DD from 0001-01-01 to 9999-12-31.")
+                        .arg(command, word, arguments[argument]);
+            return std::nullopt;
+        }
+        (word == QLatin1String("--from") ? options.from : options.to) = day;
+    }
+    if (options.from.isValid() && options.to.isValid() && options.from > options.to) {
+        wrong =
+            QStringLiteral("%1: --from %2 is after --to %3.")
+                .arg(command, options.from.toString(Qt::ISODate), options.to.toString(Qt::ISODate));
+        return std::nullopt;
+    }
+    return options;
+}
+
+whole_file::Existing existingOf(bool replace) {
+    return replace ? whole_file::Existing::Replace : whole_file::Existing::Refuse;
+}
+
+// Whether the tool may write `path`: never into the program's own folders
+// or over a database, over another file only when asked to. Says why not.
+bool mayWrite(const Locations& locations, const QString& path, bool replace, QTextStream& err) {
+    QString refusal = output_target::refusal(locations, path);
+    const QFileInfo file(path);
+    if (refusal.isEmpty() && !replace && (file.exists() || file.isSymLink()))
+        refusal = QStringLiteral("%1 exists already; give --replace to replace it.").arg(path);
+    if (!refusal.isEmpty())
+        err << refusal << '\n';
+    return refusal.isEmpty();
+}
 
 struct ImportCommand {
     MailKind kind;
@@ -134,31 +229,28 @@ struct ExportCommand {
     QString path{};
     QDate from{};
     QDate to{};
+    bool replace = false;
 };
 
-// "export payments|jobs FILE [--from DATE] [--to DATE]"; nothing when the
-// arguments are not one.
-std::optional<ExportCommand> exportCommandOf(const QStringList& arguments) {
-    if (arguments.size() < 3 || !QStringList{"payments", "jobs"}.contains(arguments[1]))
+// "export payments|jobs FILE [--from DATE] [--to DATE] [--replace]";
+// nothing, and what is wrong in `wrong`, when the arguments are not one.
+std::optional<ExportCommand> exportCommandOf(const QStringList& arguments, QString& wrong) {
+    const std::optional<Options> options = optionsOf(QStringLiteral("export"), arguments.mid(1),
+                                                     {"--from", "--to", "--replace"}, wrong);
+    if (!options)
         return std::nullopt;
-    const bool payments = arguments[1] == QLatin1String("payments");
-    ExportCommand command{payments ? QStringLiteral("QUORVEL_4") : QStringLiteral("JSEARCH_4"),
-                          payments ? QStringLiteral("ITEM_DATE") : QStringLiteral("DATE_"),
-                          arguments[2]};
-    for (qsizetype argument = 3; argument + 1 < arguments.size(); argument += 2) {
-        const QDate date = QDate::fromString(arguments[argument + 1], Qt::ISODate);
-        if (!date.isValid())
-            return std::nullopt;
-        if (arguments[argument] == QLatin1String("--from"))
-            command.from = date;
-        else if (arguments[argument] == QLatin1String("--to"))
-            command.to = date;
-        else
-            return std::nullopt;
+    if (options->operands.size() != 2 ||
+        !QStringList{"payments", "jobs"}.contains(options->operands[0])) {
+        wrong = QStringLiteral("export takes payments or jobs and one file.");
+        return std::nullopt;
     }
-    if (arguments.size() % 2 == 0)
-        return std::nullopt;
-    return command;
+    const bool payments = options->operands[0] == QLatin1String("payments");
+    return ExportCommand{payments ? QStringLiteral("QUORVEL_4") : QStringLiteral("JSEARCH_4"),
+                         payments ? QStringLiteral("ITEM_DATE") : QStringLiteral("DATE_"),
+                         options->operands[1],
+                         options->from,
+                         options->to,
+                         options->replace};
 }
 
 int exportRecords(const ExportCommand& command, const QSqlDatabase& connection, QTextStream& out,
@@ -166,7 +258,8 @@ int exportRecords(const ExportCommand& command, const QSqlDatabase& connection, 
     try {
         const int records = csv_export::exportTable(
             connection, schema::table(command.table),
-            csv_export::rowsBetween(command.dateColumn, command.from, command.to), command.path);
+            csv_export::rowsBetween(command.dateColumn, command.from, command.to), command.path,
+            existingOf(command.replace));
         out << records << " records exported to " << command.path << '\n';
         return 0;
     } catch (const std::exception& error) {
@@ -175,29 +268,35 @@ int exportRecords(const ExportCommand& command, const QSqlDatabase& connection, 
     }
 }
 
-// "pack --from DATE --to DATE FILE"; nothing when the arguments are not one.
-std::optional<evidence_pack::Request> packRequestOf(const QStringList& arguments) {
-    if (arguments.size() != 6)
+// "pack --from DATE --to DATE FILE [--replace]"; nothing, and what is
+// wrong in `wrong`, when the arguments are not one.
+std::optional<evidence_pack::Request> packRequestOf(const QStringList& arguments, QString& wrong) {
+    const std::optional<Options> options =
+        optionsOf(QStringLiteral("pack"), arguments.mid(1), {"--from", "--to", "--replace"}, wrong);
+    if (!options)
         return std::nullopt;
-    evidence_pack::Request request;
-    for (qsizetype argument = 1; argument < 5; argument += 2) {
-        const QDate date = QDate::fromString(arguments[argument + 1], Qt::ISODate);
-        if (arguments[argument] == QLatin1String("--from"))
-            request.from = date;
-        else if (arguments[argument] == QLatin1String("--to"))
-            request.to = date;
+    if (!options->from.isValid() || !options->to.isValid() || options->operands.size() != 1) {
+        wrong = QStringLiteral("pack takes --from DATE, --to DATE and one file.");
+        return std::nullopt;
     }
-    if (!request.from.isValid() || !request.to.isValid() || request.from > request.to)
-        return std::nullopt;
-    request.archivePath = arguments[5];
+    evidence_pack::Request request;
+    request.from = options->from;
+    request.to = options->to;
+    request.archivePath = options->operands[0];
+    request.existing = existingOf(options->replace);
     return request;
 }
 
-int packEvidence(evidence_pack::Request request, const CurrentDatabase& database,
-                 const QSqlDatabase& connection, QTextStream& out, QTextStream& err) {
+int packEvidence(evidence_pack::Request request, const Locations& locations,
+                 const CurrentDatabase& database, const QSqlDatabase& connection, QTextStream& out,
+                 QTextStream& err) {
     request.databaseName = database.name;
     request.made = QDateTime::currentDateTime();
+    request.temporaryFolder = locations.temporaryFolder();
     try {
+        if (!locations.ensureFolder(request.temporaryFolder))
+            throw std::runtime_error(
+                QStringLiteral("%1 cannot be made.").arg(request.temporaryFolder).toStdString());
         const evidence_pack::Packed packed = evidence_pack::pack(connection, request);
         out << "Evidence pack written to " << request.archivePath << ": " << packed.files.size()
             << " files\n";
@@ -242,6 +341,8 @@ int withLock(const Locations& locations, QTextStream& err, const std::function<i
     } catch (const DatabaseError& error) {
         err << error.message() << '\n';
     } catch (const database_archive::ArchiveError& error) {
+        err << error.message() << '\n';
+    } catch (const whole_file::WriteError& error) {
         err << error.message() << '\n';
     }
     return 1;
@@ -309,22 +410,22 @@ struct ReportCommand {
     QString report{};
     bool save = false;
     QString pdf{};
+    bool replace = false;
 };
 
-// "report NAME [--save] [--pdf FILE]"; nothing when the arguments are not one.
-std::optional<ReportCommand> reportCommandOf(const QStringList& arguments) {
-    if (arguments.size() < 2 || !QStringList{"payments", "title", "state"}.contains(arguments[1]))
+// "report NAME [--save] [--pdf FILE] [--replace]"; nothing, and what is
+// wrong in `wrong`, when the arguments are not one.
+std::optional<ReportCommand> reportCommandOf(const QStringList& arguments, QString& wrong) {
+    const std::optional<Options> options = optionsOf(QStringLiteral("report"), arguments.mid(1),
+                                                     {"--save", "--pdf", "--replace"}, wrong);
+    if (!options)
         return std::nullopt;
-    ReportCommand command{arguments[1]};
-    for (qsizetype argument = 2; argument < arguments.size(); ++argument) {
-        if (arguments[argument] == QLatin1String("--save"))
-            command.save = true;
-        else if (arguments[argument] == QLatin1String("--pdf") && argument + 1 < arguments.size())
-            command.pdf = arguments[++argument];
-        else
-            return std::nullopt;
+    if (options->operands.size() != 1 ||
+        !QStringList{"payments", "title", "state"}.contains(options->operands[0])) {
+        wrong = QStringLiteral("report takes one report: payments, title or state.");
+        return std::nullopt;
     }
-    return command;
+    return ReportCommand{options->operands[0], options->save, options->pdf, options->replace};
 }
 
 int writeReport(const ReportCommand& command, const Locations& locations,
@@ -353,7 +454,7 @@ int writeReport(const ReportCommand& command, const Locations& locations,
             out << line << '\n';
         out.flush();
         if (!command.pdf.isEmpty()) {
-            writePdf(command.pdf, lines);
+            writePdf(command.pdf, lines, existingOf(command.replace));
             err << "PDF written to " << command.pdf << '\n';
         }
     } catch (const std::exception& error) {
@@ -403,10 +504,9 @@ std::optional<int> runMaintenance(const QStringList& arguments, const Locations&
     const bool withOperand = command != QLatin1String("zip");
     if (!QStringList{"backup", "restore", "zip", "unzip"}.contains(command))
         return std::nullopt;
-    if (operands.size() != (withOperand ? 1 : 0)) {
-        err << kUsage;
-        return 2;
-    }
+    if (operands.size() != (withOperand ? 1 : 0))
+        return misused(err, withOperand ? QStringLiteral("%1 takes one operand.").arg(command)
+                                        : QStringLiteral("zip takes no operand."));
     return withLock(locations, err, [&] {
         if (command == QLatin1String("backup"))
             return backUp(operands[0], locations, out, err);
@@ -425,10 +525,11 @@ std::optional<int> runMaintenance(const QStringList& arguments, const Locations&
 
 int run(const QStringList& arguments, const Locations& locations, SettingsStore& settings,
         QTextStream& out, QTextStream& err, const PdfWriter& writePdf) {
-    if (arguments.isEmpty() || arguments.contains(QStringLiteral("--help")) ||
-        arguments.contains(QStringLiteral("-h"))) {
-        (arguments.isEmpty() ? err : out) << kUsage;
-        return arguments.isEmpty() ? 2 : 0;
+    if (arguments.isEmpty())
+        return misused(err, QStringLiteral("No command given."));
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        out << kUsage;
+        return 0;
     }
     if (arguments == QStringList{QStringLiteral("--version")}) {
         out << "quorvel4-batch " << kbx::_kbx_Get_Versioning_Info(QStringLiteral("FileVersion"))
@@ -439,10 +540,9 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
         return *status;
     if (arguments[0] == QLatin1String("steps")) {
         const QList<int> steps = arguments.size() == 2 ? stepsOf(arguments[1]) : QList<int>();
-        if (steps.isEmpty()) {
-            err << kUsage;
-            return 2;
-        }
+        if (steps.isEmpty())
+            return misused(err,
+                           QStringLiteral("steps takes one list of steps 1 to 11, as 1,3-11."));
         if (steps.contains(2)) {
             err << "Step 2 is the job title edits form: open it in the program.\n";
             return 2;
@@ -458,55 +558,56 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
                                      return checkFiles(dataModule.connection(), out);
                                  });
     if (arguments[0] == QLatin1String("pack")) {
-        const std::optional<evidence_pack::Request> request = packRequestOf(arguments);
-        if (!request) {
-            err << kUsage;
-            return 2;
-        }
+        QString wrong;
+        const std::optional<evidence_pack::Request> request = packRequestOf(arguments, wrong);
+        if (!request)
+            return misused(err, wrong);
+        if (!mayWrite(locations, request->archivePath,
+                      request->existing == whole_file::Existing::Replace, err))
+            return 1;
         return onCurrentDatabase(locations, settings, err, err,
                                  [&](const CurrentDatabase& database, TDataModule2& dataModule) {
-                                     return packEvidence(*request, database,
+                                     return packEvidence(*request, locations, database,
                                                          dataModule.connection(), out, err);
                                  });
     }
     if (arguments[0] == QLatin1String("export")) {
-        const std::optional<ExportCommand> command = exportCommandOf(arguments);
-        if (!command) {
-            err << kUsage;
-            return 2;
-        }
+        QString wrong;
+        const std::optional<ExportCommand> command = exportCommandOf(arguments, wrong);
+        if (!command)
+            return misused(err, wrong);
+        if (!mayWrite(locations, command->path, command->replace, err))
+            return 1;
         return onCurrentDatabase(
             locations, settings, err, err, [&](const CurrentDatabase&, TDataModule2& dataModule) {
                 return exportRecords(*command, dataModule.connection(), out, err);
             });
     }
     if (arguments[0] == QLatin1String("report")) {
-        const std::optional<ReportCommand> command = reportCommandOf(arguments);
-        if (!command) {
-            err << kUsage;
-            return 2;
-        }
+        QString wrong;
+        const std::optional<ReportCommand> command = reportCommandOf(arguments, wrong);
+        if (!command)
+            return misused(err, wrong);
         if (!command->pdf.isEmpty() && !writePdf) {
             err << "This build of the tool cannot write PDF files.\n";
             return 2;
         }
+        if (!command->pdf.isEmpty() && !mayWrite(locations, command->pdf, command->replace, err))
+            return 1;
         return onCurrentDatabase(
             locations, settings, err, err, [&](const CurrentDatabase&, TDataModule2& dataModule) {
                 return writeReport(*command, locations, dataModule.connection(), writePdf, out,
                                    err);
             });
     }
-    if (arguments.size() < 3 || arguments[0] != QLatin1String("import") ||
-        kKinds.count(arguments[1]) == 0) {
-        err << kUsage;
-        return 2;
-    }
+    if (arguments[0] != QLatin1String("import"))
+        return misused(err, QStringLiteral("Unknown command %1.").arg(arguments[0]));
+    if (arguments.size() < 3 || kKinds.count(arguments[1]) == 0)
+        return misused(err, QStringLiteral("import takes cb7, 4jobs or recruiter and the files."));
     ImportCommand command{kKinds.at(arguments[1]), arguments.mid(2)};
     command.again = command.files.removeAll(QStringLiteral("--again")) > 0;
-    if (command.files.isEmpty()) {
-        err << kUsage;
-        return 2;
-    }
+    if (command.files.isEmpty())
+        return misused(err, QStringLiteral("import takes cb7, 4jobs or recruiter and the files."));
     return onCurrentDatabase(locations, settings, out, err,
                              [&](const CurrentDatabase& database, TDataModule2& dataModule) {
                                  return importFiles(command, database, dataModule, settings, out,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/whole_file.h"
+
 #include <QStringList>
 #include <QTextStream>
 
@@ -14,7 +16,8 @@ class SettingsStore;
 namespace batch {
 
 // Writes report lines as a PDF file; it needs a GUI application object.
-using PdfWriter = std::function<void(const QString& path, const QStringList& lines)>;
+using PdfWriter = std::function<void(const QString& path, const QStringList& lines,
+                                     whole_file::Existing existing)>;
 
 // `writePdf` serves "report --pdf"; without it that option is refused.
 int run(const QStringList& arguments, const Locations& locations, SettingsStore& settings,

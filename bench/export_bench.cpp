@@ -78,13 +78,15 @@ int main(int argc, char** argv) {
     evidence_pack::Packed packed;
     for (int round = 0; round < 5; ++round) {
         exports.push_back(milliseconds([&] {
-            records = csv_export::exportTable(connection, schema::table("JSEARCH_4"), {},
-                                              dir.filePath("jobs.csv"));
+            records =
+                csv_export::exportTable(connection, schema::table("JSEARCH_4"), {},
+                                        dir.filePath("jobs.csv"), whole_file::Existing::Replace);
         }));
         packs.push_back(milliseconds([&] {
-            packed = evidence_pack::pack(connection,
-                                         {"books", QDate(2026, 1, 1), QDate(2026, 12, 31),
-                                          dir.filePath("pack.zip"), QDateTime::currentDateTime()});
+            packed = evidence_pack::pack(
+                connection,
+                {"books", QDate(2026, 1, 1), QDate(2026, 12, 31), dir.filePath("pack.zip"),
+                 QDateTime::currentDateTime(), dir.path(), whole_file::Existing::Replace});
         }));
     }
     std::printf("CSV export of %d job records: %.0f ms (median of 5; goal: under 1 s), %.1f MB\n",

@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
 Locations::Locations(const QString& documentsFolder, const QString& homeFolder)
     : documents_(QDir::cleanPath(documentsFolder)), home_(QDir::cleanPath(homeFolder)) {}
 
@@ -59,22 +63,22 @@ QString Locations::firstdbPath() const {
 }
 
 bool Locations::ensureFolder(const QString& folder) const {
-    if (QFileInfo(folder).isDir())
+    const QString target = QFileInfo(folder).absoluteFilePath();
+    if (QFileInfo(target).isDir())
         return true;
-    if (!QDir().mkpath(documents_))
-        return false;
-    const QString relative = QDir(documents_).relativeFilePath(QDir::cleanPath(folder));
-    if (relative.startsWith(QStringLiteral("..")))
-        return QDir().mkpath(folder);
-    QString level = documents_;
-    for (const QString& part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+    QString level;
+    for (const QString& part : target.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         level += QLatin1Char('/') + part;
         if (QFileInfo(level).isDir())
             continue;
-        if (!QDir().mkdir(level, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        // Made for the owner alone whatever the umask: mkdir applies it.
+        const QByteArray name = QFile::encodeName(level);
+        if (::mkdir(name.constData(), 0700) == 0)
+            ::chmod(name.constData(), 0700);
+        else if (errno != EEXIST)
             return false;
     }
-    return true;
+    return QFileInfo(target).isDir();
 }
 
 fb::Account databaseAccount() {

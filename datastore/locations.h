@@ -38,8 +38,8 @@ public:
     QString databasePath(const QString& name) const;
     QString firstdbPath() const;
 
-    // Creates every missing level of `folder`; the levels below the documents
-    // folder are made readable by their owner only. Returns whether it exists.
+    // Creates every missing level of `folder`, each readable by its owner
+    // only whatever the umask. Returns whether it exists.
     bool ensureFolder(const QString& folder) const;
 
 private:

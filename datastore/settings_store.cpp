@@ -1,6 +1,7 @@
 #include "datastore/settings_store.h"
 
 #include "platform/kbx.h"
+#include "platform/whole_file.h"
 
 namespace {
 
@@ -8,6 +9,14 @@ const QString kProgramKey = QStringLiteral("KELBRIDGE_LABS\\QUORVEL4");
 
 QString databaseKey(const QString& name) {
     return kProgramKey + QLatin1Char('\\') + name;
+}
+
+void write(const QString& hive, const QString& key, const QString& name, const QString& text) {
+    if (!kbx::_kbx_Registry_Write_SZ(hive, key, name, text))
+        throw whole_file::WriteError(
+            QStringLiteral("The settings file %1/KELBRIDGE_LABS/QUORVEL4.conf cannot be written; "
+                           "%2 was not recorded.")
+                .arg(hive, name));
 }
 
 }  // namespace
@@ -30,10 +39,8 @@ CurrentDatabase SettingsStore::currentDatabase() const {
 }
 
 void SettingsStore::recordCurrentDatabase(const CurrentDatabase& database) {
-    kbx::_kbx_Registry_Write_SZ(hive_, kProgramKey, QStringLiteral("CURRENT_DATABASE"),
-                                database.name);
-    kbx::_kbx_Registry_Write_SZ(hive_, databaseKey(database.name), QStringLiteral("PHYSICAL_FILE"),
-                                database.path);
+    write(hive_, kProgramKey, QStringLiteral("CURRENT_DATABASE"), database.name);
+    write(hive_, databaseKey(database.name), QStringLiteral("PHYSICAL_FILE"), database.path);
 }
 
 QString SettingsStore::importedFile(const QString& databaseName, const QString& digest) const {
@@ -43,6 +50,6 @@ QString SettingsStore::importedFile(const QString& databaseName, const QString& 
 
 void SettingsStore::recordImportedFile(const QString& databaseName, const QString& digest,
                                        const QString& description) {
-    kbx::_kbx_Registry_Write_SZ(
-        hive_, databaseKey(databaseName) + QStringLiteral("\\IMPORTED_FILES"), digest, description);
+    write(hive_, databaseKey(databaseName) + QStringLiteral("\\IMPORTED_FILES"), digest,
+          description);
 }

@@ -11,7 +11,8 @@ struct CurrentDatabase {
 // The settings the program keeps between runs: the name of the database in
 // use (CURRENT_DATABASE) and, under each name that was ever current, its
 // file (PHYSICAL_FILE) and the mail files imported into it (IMPORTED_FILES).
-// Made once at start-up and handed to whoever needs it.
+// Made once at start-up and handed to whoever needs it. A value that cannot
+// be written throws whole_file::WriteError naming the settings file.
 class SettingsStore {
 public:
     // The settings kept in `hive`, a folder of settings files.

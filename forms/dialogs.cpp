@@ -46,6 +46,8 @@ namespace {
 QString chosenFile(QWidget* parent, const OpenFileRequest& request, QFileDialog::FileMode mode,
                    QFileDialog::AcceptMode acceptMode) {
     QFileDialog dialog(parent, request.caption, request.folder, request.nameFilter);
+    // Whether a file is replaced is asked once, by the form that writes it.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setFileMode(mode);
     dialog.setAcceptMode(acceptMode);
     dialog.setDefaultSuffix(request.defaultSuffix);

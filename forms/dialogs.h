@@ -24,7 +24,8 @@ public:
                            Buttons buttons) = 0;
     // The chosen file, or an empty text when the user cancelled.
     virtual QString openFile(QWidget* parent, const OpenFileRequest& request) = 0;
-    // The file to write, or an empty text when the user cancelled.
+    // The file to write, or an empty text when the user cancelled; whether an
+    // existing file is replaced is for the caller to ask.
     virtual QString saveFile(QWidget* parent, const OpenFileRequest& request) = 0;
     // The chosen folder, or an empty text when the user cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& caption,

@@ -1,12 +1,18 @@
 #include "platform/kbx.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QSysInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +41,25 @@ SettingsAddress addressOf(const QString& hive, const QString& keyPath, const QSt
             parts.join(QLatin1Char('/'))};
 }
 
+// Makes the settings file, and every missing folder above it, for its owner
+// only before the first value goes in: the file keeps its permissions when
+// it is rewritten.
+void keepForOwner(const QString& file) {
+    QString level;
+    const QStringList parts =
+        QFileInfo(file).absolutePath().split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        level += QLatin1Char('/') + part;
+        const QByteArray name = QFile::encodeName(level);
+        if (::mkdir(name.constData(), 0700) == 0)
+            ::chmod(name.constData(), 0700);
+    }
+    const int descriptor =
+        ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (descriptor >= 0)
+        ::close(descriptor);
+}
+
 std::int64_t ticksOf(double refnum) {
     return std::llround(refnum * kRefnumTicksPerDay);
 }
@@ -60,10 +85,12 @@ QString _kbx_Registry_Read_SZ(const QString& hive, const QString& keyPath,
 bool _kbx_Registry_Write_SZ(const QString& hive, const QString& keyPath, const QString& valueName,
                             const QString& text) {
     const SettingsAddress address = addressOf(hive, keyPath, valueName);
+    keepForOwner(address.file);
     QSettings settings(address.file, QSettings::IniFormat);
     settings.setValue(address.key, text);
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    return settings.status() == QSettings::NoError &&
+           QFile::setPermissions(address.file, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 QString current_user_hive() {

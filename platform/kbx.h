@@ -16,7 +16,9 @@ QString _kbx_Get_Special_Folder_Location(const QString& folder);
 // Settings live in a hive, a folder of settings files, and are addressed as
 // "ORGANISATION\APPLICATION[\GROUP...]" plus a value name: the first two
 // levels name the file <hive>/ORGANISATION/APPLICATION.conf, the rest the
-// groups inside it. An absent value reads as an empty text.
+// groups inside it. An absent value reads as an empty text. A write is on
+// the disk when it returns true; the file and the folders it makes are
+// readable by their owner only.
 QString _kbx_Registry_Read_SZ(const QString& hive, const QString& keyPath,
                               const QString& valueName);
 bool _kbx_Registry_Write_SZ(const QString& hive, const QString& keyPath, const QString& valueName,

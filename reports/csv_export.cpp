@@ -5,10 +5,7 @@
 #include "platform/firebird_rows.h"
 #include "platform/windows1252.h"
 
-#include <QSaveFile>
-
 #include <cmath>
-#include <stdexcept>
 
 namespace csv_export {
 
@@ -98,11 +95,8 @@ void appendField(QByteArray& record, const schema::Column& column, const fb::Row
     }
 }
 
-void flush(QSaveFile& file, QByteArray& bytes) {
-    if (file.write(bytes) != bytes.size())
-        throw std::runtime_error(QStringLiteral("%1 cannot be written: %2")
-                                     .arg(file.fileName(), file.errorString())
-                                     .toStdString());
+void flush(whole_file::Writer& file, QByteArray& bytes) {
+    file.write(bytes);
     bytes.clear();
 }
 
@@ -119,7 +113,7 @@ Rows rowsBetween(const QString& dateColumn, const QDate& from, const QDate& to) 
         conditions << dateColumn + QStringLiteral(" >= ?");
         rows.values << QDateTime(from, QTime(0, 0));
     }
-    if (to.isValid()) {
+    if (to.isValid() && to < QDate(9999, 12, 31)) {
         conditions << dateColumn + QStringLiteral(" < ?");
         rows.values << QDateTime(to.addDays(1), QTime(0, 0));
     }
@@ -131,11 +125,8 @@ Rows rowsBetween(const QString& dateColumn, const QDate& from, const QDate& to) 
 // their own and written byte by byte: Qt's driver alone takes over a second
 // to fetch 60,000 job records.
 int exportTable(const QSqlDatabase& connection, const schema::Table& table, const Rows& rows,
-                const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw std::runtime_error(
-            QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()).toStdString());
+                const QString& path, whole_file::Existing existing) {
+    whole_file::Writer file(path, existing);
     QByteArray buffer;
     for (const schema::Column& column : table.columns) {
         if (!buffer.isEmpty())
@@ -158,9 +149,7 @@ int exportTable(const QSqlDatabase& connection, const schema::Table& table, cons
                            flush(file, buffer);
                    });
     flush(file, buffer);
-    if (!file.commit())
-        throw std::runtime_error(
-            QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()).toStdString());
+    file.commit();
     return records;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datastore/schema.h"
+#include "platform/whole_file.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -25,14 +26,16 @@ struct Rows {
 // The rows a table model shows, in its order.
 Rows rowsShownBy(const TableModel& model);
 // The rows whose `dateColumn` falls from `from` to `to`, both days
-// included; an invalid date leaves that end open.
+// included; an invalid date leaves that end open, as does the last day a
+// database can hold.
 Rows rowsBetween(const QString& dateColumn, const QDate& from, const QDate& to);
 
-// Writes the file whole or not at all; returns how many records it holds.
+// Writes the file whole or not at all, over an existing one only with
+// Existing::Replace; returns how many records it holds.
 // The rows are read from the file of `connection`, as stored. Throws
 // DatabaseError when the rows cannot be read and std::runtime_error when
-// the file cannot be written.
+// the file cannot be written (whole_file::WriteError).
 int exportTable(const QSqlDatabase& connection, const schema::Table& table, const Rows& rows,
-                const QString& path);
+                const QString& path, whole_file::Existing existing);
 
 }  // namespace csv_export

@@ -13,7 +13,6 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -46,10 +45,16 @@ QString uniqueName(const QString& fileName, QSet<QString>& taken) {
 // The files made for the pack, in a folder of their own that goes with it.
 class Contents {
 public:
-    Contents() {
+    explicit Contents(const QString& temporaryFolder)
+        : folder_(temporaryFolder + QStringLiteral("/pack-XXXXXX")) {
         if (!folder_.isValid())
-            throw std::runtime_error("No temporary folder can be made for the evidence pack.");
+            throw std::runtime_error(
+                QStringLiteral("No folder for the evidence pack's files can be made in %1: %2")
+                    .arg(temporaryFolder, folder_.errorString())
+                    .toStdString());
     }
+    // A file of the pack's own that is not one of its entries.
+    QString workFile(const QString& name) const { return folder_.filePath(name); }
     // A file to write under its name in the archive.
     QString add(const QString& name) {
         entries_.append({name, folder_.filePath(name)});
@@ -92,26 +97,29 @@ QStringList wholeDatabase(QStringList lines, const Request& request) {
 void addReports(const QSqlDatabase& connection, const Request& request, Contents& contents) {
     const QStringList payments = payments_report::build(
         connection, packTicks(), payments_report::itemDates(request.from, request.to));
-    writeReportPdf(contents.add(QStringLiteral("payments_report.pdf")), payments);
-    report_text::writeReportFile(contents.add(QStringLiteral("payments_report.txt")), payments);
+    constexpr whole_file::Existing fresh = whole_file::Existing::Refuse;
+    writeReportPdf(contents.add(QStringLiteral("payments_report.pdf")), payments, fresh);
+    report_text::writeReportFile(contents.add(QStringLiteral("payments_report.txt")), payments,
+                                 fresh);
     report_text::writeReportFile(
         contents.add(QStringLiteral("title_statistics.txt")),
         wholeDatabase(statistics_reports::titleReport(connection, kbx::_kbx_ComputerName()),
-                      request));
+                      request),
+        fresh);
     report_text::writeReportFile(
         contents.add(QStringLiteral("state_statistics.txt")),
-        wholeDatabase(statistics_reports::stateReport(connection), request));
+        wholeDatabase(statistics_reports::stateReport(connection), request), fresh);
 }
 
 void addRecords(const QSqlDatabase& connection, const Request& request, Contents& contents) {
     csv_export::exportTable(
         connection, schema::table(QStringLiteral("QUORVEL_4")),
         csv_export::rowsBetween(QStringLiteral("ITEM_DATE"), request.from, request.to),
-        contents.add(QStringLiteral("payments.csv")));
+        contents.add(QStringLiteral("payments.csv")), whole_file::Existing::Refuse);
     csv_export::exportTable(
         connection, schema::table(QStringLiteral("JSEARCH_4")),
         csv_export::rowsBetween(QStringLiteral("DATE_"), request.from, request.to),
-        contents.add(QStringLiteral("job_search.csv")));
+        contents.add(QStringLiteral("job_search.csv")), whole_file::Existing::Refuse);
 }
 
 // Each proof file once, however many payments name it.
@@ -150,23 +158,25 @@ void writeManifest(const Request& request, const QStringList& missing, Contents&
                   : QStringLiteral("Proof files named by the period's payments but missing:"));
     for (const QString& line : missing)
         lines << QStringLiteral("  ") + line;
-    QSaveFile manifest(contents.add(QStringLiteral("manifest.txt")));
-    if (!manifest.open(QIODevice::WriteOnly) ||
-        manifest.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 ||
-        !manifest.commit())
-        throw std::runtime_error("The manifest of the evidence pack cannot be written.");
+    whole_file::write(contents.add(QStringLiteral("manifest.txt")),
+                      (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(),
+                      whole_file::Existing::Refuse);
 }
 
 }  // namespace
 
 Packed pack(const QSqlDatabase& connection, const Request& request) {
-    Contents contents;
+    Contents contents(request.temporaryFolder);
     addReports(connection, request, contents);
     addRecords(connection, request, contents);
     Packed packed;
     packed.missingProofs = addProofs(connection, request, contents);
     writeManifest(request, packed.missingProofs, contents);
-    database_archive::writeArchive(contents.entries(), request.archivePath, true);
+    // The archive is made beside the pack's files and only then copied to
+    // where it goes, which may be another file system.
+    const QString archive = contents.workFile(QStringLiteral("pack.zip"));
+    database_archive::writeArchive(contents.entries(), archive, false);
+    whole_file::copy(archive, request.archivePath, request.existing);
     for (const database_archive::ArchiveEntry& entry : contents.entries())
         packed.files << entry.name;
     return packed;

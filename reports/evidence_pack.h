@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/whole_file.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -19,6 +21,10 @@ struct Request {
     QDate to{};
     QString archivePath{};
     QDateTime made{};
+    // The program's folder for files on their way (it exists); the pack's
+    // files are made in a folder of their own there and removed after.
+    QString temporaryFolder{};
+    whole_file::Existing existing = whole_file::Existing::Refuse;
 };
 
 struct Packed {
@@ -26,10 +32,11 @@ struct Packed {
     QStringList missingProofs{};  // proof files named but not there
 };
 
-// Writes the archive whole or not at all, replacing a file of its name.
-// The PDF needs a GUI application object. Throws DatabaseError when the
-// records cannot be read and std::runtime_error when a file cannot be
-// written.
+// Writes the archive whole or not at all, replacing a file of its name
+// only with Existing::Replace. The PDF needs a GUI application object.
+// Throws DatabaseError when the records cannot be read and
+// std::runtime_error (whole_file::WriteError, naming the system's reason)
+// when a file cannot be written.
 Packed pack(const QSqlDatabase& connection, const Request& request);
 
 }  // namespace evidence_pack

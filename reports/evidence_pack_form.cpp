@@ -3,6 +3,7 @@
 #include "datastore/data_module.h"
 #include "forms/date_picker.h"
 #include "forms/dialogs.h"
+#include "forms/output_file.h"
 #include "forms/record_maintenance.h"
 #include "platform/kbx.h"
 #include "reports/evidence_pack.h"
@@ -13,11 +14,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TEvidencePack::TEvidencePack(TDataModule2& dataModule, Dialogs& dialogs, QString databaseName,
-                             QWidget* parent)
+TEvidencePack::TEvidencePack(TDataModule2& dataModule, Dialogs& dialogs, Locations locations,
+                             QString databaseName, QWidget* parent)
     : QDialog(parent),
       dataModule_(dataModule),
       dialogs_(dialogs),
+      locations_(std::move(locations)),
       databaseName_(std::move(databaseName)),
       guard_(dialogs, this),
       fld_from(new DatePicker(guard_, this)),
@@ -57,19 +59,24 @@ void TEvidencePack::btn_packClick() {
         return;
     }
     const QString documents = kbx::_kbx_Get_Special_Folder_Location(QStringLiteral("PERSONAL"));
-    const QString path = dialogs_.saveFile(
-        this,
+    const std::optional<OutputFile> file = chooseOutputFile(
+        dialogs_, this, locations_,
         {QStringLiteral("Save the evidence pack"),
          QStringLiteral("%1/evidence_%2_%3_to_%4.zip")
              .arg(documents, databaseName_, from.toString(Qt::ISODate), to.toString(Qt::ISODate)),
          QStringLiteral("ZIP archives (*.zip)"), QStringLiteral("zip")});
-    if (path.isEmpty())
+    if (!file)
         return;
+    const QString& path = file->path;
+    if (!locations_.ensureFolder(locations_.temporaryFolder()))
+        throw std::runtime_error(
+            QStringLiteral("%1 cannot be made.").arg(locations_.temporaryFolder()).toStdString());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     evidence_pack::Packed packed;
     try {
         packed = evidence_pack::pack(dataModule_.connection(),
-                                     {databaseName_, from, to, path, QDateTime::currentDateTime()});
+                                     {databaseName_, from, to, path, QDateTime::currentDateTime(),
+                                      locations_.temporaryFolder(), file->existing});
     } catch (...) {
         QApplication::restoreOverrideCursor();
         throw;

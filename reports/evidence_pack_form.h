@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datastore/locations.h"
 #include "forms/error_guard.h"
 
 #include <QDialog>
@@ -12,14 +13,16 @@ class TDataModule2;
 class TEvidencePack : public QDialog {
     Q_OBJECT
 public:
-    TEvidencePack(TDataModule2& dataModule, Dialogs& dialogs, QString databaseName,
-                  QWidget* parent = nullptr);
+    // The pack's files are made in the temporary folder of `locations`.
+    TEvidencePack(TDataModule2& dataModule, Dialogs& dialogs, Locations locations,
+                  QString databaseName, QWidget* parent = nullptr);
 
     void btn_packClick();
 
 private:
     TDataModule2& dataModule_;
     Dialogs& dialogs_;
+    Locations locations_;
     QString databaseName_;
     Guard guard_;
     DatePicker* fld_from;

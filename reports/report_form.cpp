@@ -1,6 +1,7 @@
 #include "reports/report_form.h"
 
 #include "forms/fixed_font.h"
+#include "forms/output_file.h"
 #include "forms/record_grid.h"
 #include "forms/record_maintenance.h"
 #include "forms/text_input.h"
@@ -73,12 +74,7 @@ void ReportForm::addPrintButtons() {
 
 void ReportForm::saveText(const QString& fileName, report_text::Closing closing) {
     QStringList report = lines();
-    try {
-        report_text::save(locations_, fileName, closing, report);
-    } catch (...) {
-        setLines(report);
-        throw;
-    }
+    report_text::save(locations_, fileName, closing, report);
     setLines(report);
 }
 
@@ -93,9 +89,14 @@ void ReportForm::print() {
 void ReportForm::savePdf() {
     const QString folder = locations_.reportsFolder();
     locations_.ensureFolder(folder);
-    const QString path =
-        dialogs_.saveFile(this, {QStringLiteral("Save the report as PDF"), folder,
-                                 QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf")});
-    if (!path.isEmpty())
-        writeReportPdf(path, lines());
+    const std::optional<OutputFile> file =
+        chooseOutputFile(dialogs_, this, locations_,
+                         {QStringLiteral("Save the report as PDF"), folder,
+                          QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf")});
+    if (!file)
+        return;
+    writeReportPdf(file->path, lines(), file->existing);
+    dialogs_.message(this, QStringLiteral("MESSAGE"),
+                     QStringLiteral("The report was saved as PDF to %1").arg(file->path),
+                     Buttons::Ok);
 }

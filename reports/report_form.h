@@ -37,7 +37,7 @@ protected:
                            std::function<void()> handler);
     void addPrintButtons();
     // Saves the text area to the file in the reports folder; the closing
-    // lines stay in the text area even when the file cannot be written.
+    // lines naming the file are added to the text area once it is written.
     void saveText(const QString& fileName, report_text::Closing closing);
 
 private:

@@ -2,12 +2,11 @@
 
 #include "forms/fixed_font.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <stdexcept>
@@ -163,21 +162,15 @@ void paintReport(QPagedPaintDevice& device, const QStringList& lines) {
     }
 }
 
-void writeReportPdf(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw std::runtime_error(QStringLiteral("The PDF cannot be written to %1: %2")
-                                     .arg(path, file.errorString())
-                                     .toStdString());
+void writeReportPdf(const QString& path, const QStringList& lines, whole_file::Existing existing) {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setPageOrientation(QPageLayout::Landscape);
         writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
         writer.setTitle(QStringLiteral("Quorvel4 report"));
         paintReport(writer, lines);
     }
-    if (!file.commit())
-        throw std::runtime_error(QStringLiteral("The PDF cannot be written to %1: %2")
-                                     .arg(path, file.errorString())
-                                     .toStdString());
+    whole_file::write(path, pdf.data(), existing);
 }

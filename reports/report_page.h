@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/whole_file.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,5 +13,6 @@ class QPagedPaintDevice;
 void paintReport(QPagedPaintDevice& device, const QStringList& lines);
 
 // Writes the report as a PDF, landscape, whole or not at all; throws
-// std::runtime_error naming the file when it cannot be written.
-void writeReportPdf(const QString& path, const QStringList& lines);
+// whole_file::WriteError naming the file and the reason when it cannot be
+// written.
+void writeReportPdf(const QString& path, const QStringList& lines, whole_file::Existing existing);

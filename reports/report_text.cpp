@@ -6,7 +6,6 @@
 #include "platform/kbx.h"
 #include "platform/windows1252.h"
 
-#include <QSaveFile>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -73,7 +72,7 @@ QStringList statisticsClosingLines(const QString& path) {
     return {QString(), rule, QStringLiteral("Saved to file: ") + path, rule, QString()};
 }
 
-void writeReportFile(const QString& path, const QStringList& lines) {
+void writeReportFile(const QString& path, const QStringList& lines, whole_file::Existing existing) {
     QByteArray bytes;
     for (const QString& line : lines) {
         const std::optional<QByteArray> encoded = windows1252::encode(line);
@@ -85,11 +84,7 @@ void writeReportFile(const QString& path, const QStringList& lines) {
                     .toStdString());
         bytes += *encoded + "\r\n";
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw std::runtime_error(QStringLiteral("The report cannot be saved to %1: %2")
-                                     .arg(path, file.errorString())
-                                     .toStdString());
+    whole_file::write(path, bytes, existing);
 }
 
 QString save(const Locations& locations, const QString& fileName, Closing closing,
@@ -97,9 +92,10 @@ QString save(const Locations& locations, const QString& fileName, Closing closin
     const QString folder = locations.reportsFolder();
     locations.ensureFolder(folder);
     const QString path = folder + QLatin1Char('/') + fileName;
-    lines << (closing == Closing::Payments ? paymentsClosingLines(path)
-                                           : statisticsClosingLines(path));
-    writeReportFile(path, lines);
+    const QStringList closingLines =
+        closing == Closing::Payments ? paymentsClosingLines(path) : statisticsClosingLines(path);
+    writeReportFile(path, lines + closingLines, whole_file::Existing::Replace);
+    lines << closingLines;
     return path;
 }
 

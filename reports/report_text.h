@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datastore/locations.h"
+#include "platform/whole_file.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -43,14 +44,15 @@ QStringList paymentsClosingLines(const QString& path);
 QStringList statisticsClosingLines(const QString& path);
 
 // Writes the lines to `path`, each ended by CR LF, in Windows-1252, whole or
-// not at all. Throws std::runtime_error naming the file or the character
-// Windows-1252 cannot hold.
-void writeReportFile(const QString& path, const QStringList& lines);
+// not at all. Throws std::runtime_error naming the character Windows-1252
+// cannot hold, or whole_file::WriteError.
+void writeReportFile(const QString& path, const QStringList& lines, whole_file::Existing existing);
 
 enum class Closing { Payments, Statistics };
-// Creates the reports folder, appends the closing lines naming the file to
-// `lines` (they stay there even when the write fails) and writes all of
-// them to the file. Returns the file's path.
+// Creates the reports folder and writes `lines` with the closing lines
+// naming the file to it, replacing an earlier report of that name; only
+// once the file is written are the closing lines appended to `lines`.
+// Returns the file's path.
 QString save(const Locations& locations, const QString& fileName, Closing closing,
              QStringList& lines);
 

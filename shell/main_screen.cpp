@@ -252,7 +252,9 @@ void TMain_Screen2::DisqualifiedByTitle1Click() {
 }
 
 void TMain_Screen2::EvidencePack1Click() {
-    showModal([this] { return new TEvidencePack(dataModule_, dialogs_, current_.name, this); });
+    showModal([this] {
+        return new TEvidencePack(dataModule_, dialogs_, locations_, current_.name, this);
+    });
 }
 
 void TMain_Screen2::PickLists1Click() {

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 
 class BatchTest : public ::testing::Test, protected BooksDatabase {
@@ -173,6 +175,63 @@ TEST_F(BatchTest, CheckFilesListsThePaymentsWhoseItemFileIsMissing) {
     EXPECT_EQ(batch({"check-files"}), 1);
     EXPECT_EQ(out, "2004-02-01  CHILD SUPPORT  (record 1): " + proof +
                        " is missing\n1 payments name an item file; 1 of them are missing.\n");
+}
+
+// The database, the program's folders and a file the user did not give up
+// are never written over: --replace replaces a plain file only.
+TEST_F(BatchTest, OutputsNeverReplaceADatabaseAndReplaceAFileOnlyWhenAsked) {
+    const QByteArray database = bytesOf(path);
+    const QString link = workspace.documents() + "/link.csv";
+    const QString copy = workspace.documents() + "/copy.csv";
+    ASSERT_TRUE(QFile::link(path, link) && QFile::copy(path, copy));
+    const QString backups = workspace.locations().backupFolder();
+    const QString inFolder =
+        " is not written: it is in %1, the program's own folder of "
+        "databases, backups or archives.\n";
+    const std::map<QStringList, QString> refused = {
+        {{"export", "jobs", path}, path + inFolder.arg(workspace.locations().databaseFolder())},
+        {{"export", "jobs", link, "--replace"},
+         link + inFolder.arg(workspace.locations().databaseFolder())},
+        {{"export", "payments", copy, "--replace"},
+         copy + " is not written: it is a Firebird database.\n"},
+        {{"pack", "--from", "2004-01-01", "--to", "2004-12-31", backups + "/p.zip"},
+         backups + "/p.zip" + inFolder.arg(backups)}};
+    for (const auto& [command, refusal] : refused) {
+        EXPECT_EQ(batch(command), 1) << command.join(' ').toStdString();
+        EXPECT_EQ(err, refusal);
+    }
+    EXPECT_EQ(bytesOf(path), database);
+    EXPECT_EQ(bytesOf(copy), database);
+
+    const QString csv = workspace.documents() + "/jobs.csv";
+    ASSERT_EQ(batch({"export", "jobs", csv}), 0) << err.toStdString();
+    EXPECT_EQ(batch({"export", "jobs", csv, "--from", "2004-01-01"}), 1);
+    EXPECT_EQ(err, csv + " exists already; give --replace to replace it.\n");
+    EXPECT_EQ(batch({"export", "jobs", csv, "--to", "9999-12-31", "--replace"}), 0)
+        << err.toStdString();
+    EXPECT_EQ(out, "0 records exported to " + csv + "\n");
+}
+
+// A wrong command is named in one line, followed by where help is; a date
+// a database cannot hold is wrong as a date.
+TEST_F(BatchTest, AWrongCommandSaysWhatIsWrongInOneLine) {
+    const QString csv = workspace.documents() + "/jobs.csv";
+    const std::map<QStringList, QString> wrong = {
+        {{}, "No command given."},
+        {{"export", "jobs", csv, "--from", "2005-01-01", "--to", "2004-01-01"},
+         "export: --from 2005-01-01 is after --to 2004-01-01."},
+        {{"export", "jobs", csv, "--to", "10000-01-01"},
+         "export --to 10000-01-01: not a date YYYY-MM-DD from 0001-01-01 to 9999-12-31."},
+        {{"pack", "--from", "2004-01-01", csv}, "pack takes --from DATE, --to DATE and one file."},
+        {{"report", "state", "--pdf"}, "report --pdf needs a value."},
+        {{"zip", "now"}, "zip takes no operand."},
+        {{"frobnicate"}, "Unknown command frobnicate."}};
+    for (const auto& [arguments, what] : wrong) {
+        EXPECT_EQ(batch(arguments), 2) << what.toStdString();
+        EXPECT_EQ(err, what + "\nTry 'quorvel4-batch --help'.\n");
+    }
+    EXPECT_EQ(batch({"--help"}), 0);
+    EXPECT_TRUE(out.contains("FILE.csv [--from DATE] [--to DATE] [--replace]"));
 }
 
 }  // namespace

@@ -171,7 +171,7 @@ TEST_F(CsvExportTest, DatesChooseTheJobsFromAndToTheDaysGiven) {
         dates << row["DATE_"];
     EXPECT_EQ(dates, QStringList({"2004-04-01", "2004-04-30"}));
 
-    ASSERT_EQ(batch({"export", "jobs", file}), 0);
+    ASSERT_EQ(batch({"export", "jobs", file, "--replace"}), 0);
     const Record empty = exported(file).value(0);
     EXPECT_EQ(empty["PK"], "1");
     EXPECT_EQ(empty["DATE_"], "");

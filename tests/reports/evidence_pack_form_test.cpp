@@ -18,7 +18,7 @@ protected:
         component<DatePicker>(form, "fld_to")->setDate(QDate(2004, 12, 31));
     }
     ScriptedDialogs dialogs;
-    TEvidencePack form{dataModule, dialogs, "books"};
+    TEvidencePack form{dataModule, dialogs, workspace.locations(), "books"};
     QString archive = workspace.documents() + "/pack.zip";
 };
 

@@ -5,6 +5,8 @@
 #include "tests/support/report_file.h"
 #include "tests/support/scripted_dialogs.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,16 +33,46 @@ TEST_F(StatisticsReportFormsTest, GenerateThenSaveTheStateReport) {
     EXPECT_EQ(bytesOf(path), fileBytes(form.lines()));
 }
 
-// A save that cannot write its file is reported, and the closing lines it
-// appended stay on screen.
-TEST_F(StatisticsReportFormsTest, AFailedSaveIsReportedAndKeepsTheClosingLines) {
+// A save that cannot write its file is reported with the reason, and the
+// screen never says the report was saved.
+TEST_F(StatisticsReportFormsTest, AFailedSaveIsReportedAndNeverSaysSaved) {
     TJob_Search_Stats_Job_Title form(dataModule, dialogs, workspace.locations(), nullptr);
     form.show();
     QDir().mkpath(workspace.locations().reportsFolder() + "/_JOB_SEARCH_TITLE_STATS.txt");
     dialogs.queueAnswer(Answer::Ok);
     press(form, "btn_save");
     EXPECT_EQ(dialogs.captions(), QStringList{"PROGRAM ERROR"});
-    EXPECT_TRUE(form.lines().filter("Saved to file: ").size() == 1);
+    EXPECT_TRUE(dialogs.messages.at(0).text.contains("it is a folder"));
+    EXPECT_EQ(form.lines().filter("Saved to file: "), QStringList());
+}
+
+// PDF… never writes over the database, asks before replacing a file and
+// says where the PDF went.
+TEST_F(StatisticsReportFormsTest, APdfRefusesTheDatabaseAndReplacesAFileOnlyWhenTold) {
+    TJob_Search_Stats_Job_State form(dataModule, dialogs, workspace.locations(), nullptr);
+    const QByteArray database = bytesOf(path);
+    dialogs.queueChosenFile(path);
+    press(form, "btn_pdf");
+    EXPECT_EQ(dialogs.shown(), QStringList{"MESSAGE: " + path + " is not written: it is in " +
+                                           workspace.locations().databaseFolder() +
+                                           ", the program's own folder of databases, backups or "
+                                           "archives."});
+    EXPECT_EQ(bytesOf(path), database);
+
+    const QString pdf = workspace.documents() + "/state.pdf";
+    QFile kept(pdf);
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
+    kept.close();
+    dialogs.queueChosenFile(pdf);
+    dialogs.queueAnswer(Answer::No);
+    press(form, "btn_pdf");
+    EXPECT_EQ(dialogs.messages.back().buttons, Buttons::YesNo);
+    EXPECT_EQ(bytesOf(pdf), "kept");
+    dialogs.queueChosenFile(pdf);
+    dialogs.queueAnswer(Answer::Yes);
+    press(form, "btn_pdf");
+    EXPECT_TRUE(bytesOf(pdf).startsWith("%PDF"));
+    EXPECT_EQ(dialogs.messages.back().text, "The report was saved as PDF to " + pdf);
 }
 
 }  // namespace

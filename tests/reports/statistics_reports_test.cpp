@@ -87,9 +87,11 @@ TEST(ReportText, BannerAndFramesAreEightyCharactersWide) {
 TEST(ReportText, ALineWindows1252CannotHoldIsRefusedAndNothingWritten) {
     QTemporaryDir dir;
     const QString path = dir.filePath("report.txt");
-    EXPECT_THROW(report_text::writeReportFile(path, {"PAID 5 €", "SENT ✓"}), std::runtime_error);
+    EXPECT_THROW(
+        report_text::writeReportFile(path, {"PAID 5 €", "SENT ✓"}, whole_file::Existing::Refuse),
+        std::runtime_error);
     EXPECT_FALSE(QFile::exists(path));
-    report_text::writeReportFile(path, {"PAID 5 €", "CAFÉ"});
+    report_text::writeReportFile(path, {"PAID 5 €", "CAFÉ"}, whole_file::Existing::Refuse);
     EXPECT_EQ(bytesOf(path), QByteArray("PAID 5 \x80\r\nCAF\xC9\r\n"));
 }
 
