@@ -39,7 +39,7 @@ protected:
             new TJob_Search_Stats_Job_Title(dataModule, dialogs, locations, nullptr));
         forms.emplace_back(
             new TJob_Search_Stats_Job_State(dataModule, dialogs, locations, nullptr));
-        forms.emplace_back(new TEvidencePack(dataModule, dialogs, "books"));
+        forms.emplace_back(new TEvidencePack(dataModule, dialogs, locations, "books"));
         forms.emplace_back(new Tbackup_restore_form(locations, dialogs));
         forms.emplace_back(new TConfiguration(dataModule, dialogs));
         forms.emplace_back(new TCreate_Tables(locations, dataModule, dialogs));
