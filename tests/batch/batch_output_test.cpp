@@ -1,3 +1,4 @@
+#include "tests/support/file_limits.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/user_home.h"
 
@@ -39,11 +40,6 @@ ToolRun runTool(const UserHome& home, const QStringList& arguments,
 
 QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-mode_t modeOf(const QString& path) {
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777 : 0;
 }
 
 // With a umask of 0 every file the program writes is its owner's alone,
@@ -90,7 +86,7 @@ TEST(BatchOutputTest, AFullDiskFailsEveryOutputWithTheSystemsReasonAndLeavesNoFi
           QStringList{"pack", "--from", "2000-01-01", "--to", "2099-12-31", pack}}) {
         const ToolRun run = runTool(home, command, fullDisk);
         EXPECT_EQ(run.status, 1) << command.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains("File too large")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(fileTooLarge())) << run.err.toStdString();
         EXPECT_FALSE(run.out.contains("Saved to file")) << command.join(' ').toStdString();
     }
     EXPECT_EQ(filesIn(reports), QStringList());

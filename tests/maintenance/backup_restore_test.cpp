@@ -2,6 +2,7 @@
 #include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
+#include "tests/support/file_limits.h"
 #include "tests/support/test_connection.h"
 
 #include <QDir>
@@ -79,12 +80,6 @@ TEST_F(BackupRestoreTest, AllDatabasesAreBackedUpEachToItsOwnFile) {
     EXPECT_EQ(QDir(locations.backupFolder()).entryList({"*.gdk"}, QDir::Files).size(), 2);
 }
 
-int modeOf(const QString& path) {
-    struct stat status {};
-    ::stat(QFile::encodeName(path).constData(), &status);
-    return int(status.st_mode & 07777);
-}
-
 QStringList namesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                   QDir::NoDotAndDotDot);
@@ -129,7 +124,7 @@ TEST_F(BackupRestoreTest, ACutOrDamagedBackupRestoresNothing) {
     EXPECT_EQ(TestConnection(locations.restoredFolder() + "/books.gdb")
                   .rows("SELECT COUNT(*) FROM JSEARCH_4"),
               QStringList{"3000"});
-    EXPECT_EQ(modeOf(locations.restoredFolder() + "/books.gdb"), 0600);
+    EXPECT_EQ(modeOf(locations.restoredFolder() + "/books.gdb"), 0600u);
 }
 
 // A restored folder that is a link is not followed.
@@ -157,7 +152,7 @@ TEST_F(BackupRestoreTest, TwoBackupsInOneSecondGetDistinctNames) {
     EXPECT_TRUE(backup.endsWith("-2.gdk")) << backup.toStdString();
     EXPECT_EQ(restoreTargetName(backup), "books.gdb");
     EXPECT_EQ(QFileInfo(backup.chopped(6) + ".gdk").size(), 17);
-    EXPECT_EQ(modeOf(backup), 0600);
+    EXPECT_EQ(modeOf(backup), 0600u);
     EXPECT_TRUE(restoreBackup(locations, backup, output));
 }
 

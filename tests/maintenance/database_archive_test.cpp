@@ -1,4 +1,5 @@
 #include "maintenance/database_archive.h"
+#include "tests/support/file_limits.h"
 #include "tests/support/report_file.h"
 #include "tests/support/workspace.h"
 
@@ -9,13 +10,8 @@
 
 #include <zip.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -62,12 +58,6 @@ void makeArchive(const QString& path, const QList<Entry>& entries, zip_uint16_t 
     ASSERT_EQ(zip_close(archive), 0);
 }
 
-int modeOf(const QString& path) {
-    struct stat status {};
-    ::stat(QFile::encodeName(path).constData(), &status);
-    return int(status.st_mode & 07777);
-}
-
 QStringList filesUnder(const QString& folder) {
     QStringList files;
     QDir dir(folder);
@@ -94,7 +84,7 @@ TEST_F(DatabaseArchiveTest, ZipHoldsEveryFileOfTheDatabaseFolder) {
     const mode_t umask = ::umask(0);  // what it makes is its owner's whatever the umask
     const QString archive =
         zipDatabaseFolder(locations, QDateTime(QDate(2026, 12, 6), QTime(21, 30, 5)));
-    EXPECT_EQ(modeOf(archive), 0600);
+    EXPECT_EQ(modeOf(archive), 0600u);
     EXPECT_EQ(archive, locations.zipFolder() + "/QUORVEL-2026-12-06-21-30-05.zip");
     EXPECT_EQ(filesUnder(locations.zipFolder()), QStringList{"QUORVEL-2026-12-06-21-30-05.zip"});
 
@@ -105,8 +95,8 @@ TEST_F(DatabaseArchiveTest, ZipHoldsEveryFileOfTheDatabaseFolder) {
 
     const Unpacked unpacked = unzipArchive(archive, locations.unzipFolder());
     ::umask(umask);
-    EXPECT_EQ(modeOf(locations.unzipFolder()), 0700);
-    EXPECT_EQ(modeOf(QFileInfo(locations.unzipFolder()).path()), 0700);
+    EXPECT_EQ(modeOf(locations.unzipFolder()), 0700u);
+    EXPECT_EQ(modeOf(QFileInfo(locations.unzipFolder()).path()), 0700u);
     EXPECT_EQ(unpacked.files, QStringList({"books.gdb", "firstdb.gdb", "notes.txt"}));
     EXPECT_TRUE(unpacked.refused.isEmpty());
     EXPECT_EQ(bytesOf(locations.unzipFolder() + "/books.gdb"), bytesOf(books));
@@ -201,36 +191,6 @@ TEST_F(DatabaseArchiveTest, ADamagedEntryLeavesNoFileBehind) {
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
-// Runs `work` in a child process that may write files of at most `limit`
-// bytes; returns what it threw.
-QString underFileSizeLimit(rlim_t limit, const std::function<void()>& work) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return "<no pipe>";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limits{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &limits);
-        QByteArray said = "<no failure>";
-        try {
-            work();
-        } catch (const ArchiveError& error) {
-            said = error.what();
-        }
-        [[maybe_unused]] const ssize_t written =
-            ::write(pipeEnds[1], said.constData(), said.size());
-        ::_exit(0);
-    }
-    ::close(pipeEnds[1]);
-    QFile reader;
-    reader.open(pipeEnds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    const QString said = QString::fromLocal8Bit(reader.readAll());
-    ::waitpid(child, nullptr, 0);
-    return said;
-}
-
 // An entry that cannot be written stops the unzip, which takes back every
 // file and folder it made and says why.
 TEST_F(DatabaseArchiveTest, AnEntryThatCannotBeWrittenTakesBackTheRun) {
@@ -243,8 +203,8 @@ TEST_F(DatabaseArchiveTest, AnEntryThatCannotBeWrittenTakesBackTheRun) {
     const QString target = scratch.filePath("home/temp02/restored");
     const QString said = underFileSizeLimit(64 * 1024, [&] { unzipArchive(archive, target); });
     EXPECT_EQ(said, "Unpacking stopped at sub/second.gdb: " + target +
-                        "/sub/second.gdb cannot be written whole: File too large. What this unzip "
-                        "had unpacked into " +
+                        "/sub/second.gdb cannot be written whole: " + fileTooLarge() +
+                        ". What this unzip had unpacked into " +
                         target + " was removed.");
     EXPECT_EQ(filesUnder(scratch.path()), QStringList({"large.zip"}));
 }

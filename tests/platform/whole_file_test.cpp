@@ -1,4 +1,5 @@
 #include "platform/whole_file.h"
+#include "tests/support/file_limits.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,48 +7,14 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
-#include <functional>
 
 namespace {
 
 QByteArray contentsOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-
-// Runs `work` in a child process whose files may not grow past `limit`
-// bytes, as on a full disk; returns what the child printed of its failure.
-QString underFileSizeLimit(rlim_t limit, const std::function<void()>& work) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return QStringLiteral("<no pipe>");
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limits{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &limits);
-        QByteArray said = "<no failure>";
-        try {
-            work();
-        } catch (const whole_file::WriteError& error) {
-            said = error.what();
-        }
-        [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], said.constData(), said.size());
-        ::_exit(0);
-    }
-    ::close(pipeEnds[1]);
-    QFile reader;
-    reader.open(pipeEnds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    const QString said = QString::fromLocal8Bit(reader.readAll());
-    ::waitpid(child, nullptr, 0);
-    return said;
 }
 
 class WholeFileTest : public ::testing::Test {
@@ -63,9 +30,7 @@ TEST_F(WholeFileTest, WritesForTheOwnerOnlyAndNeverReplacesUnlessAsked) {
     const mode_t previous = ::umask(0);
     whole_file::write(pathOf("report.txt"), "first", whole_file::Existing::Refuse);
     ::umask(previous);
-    struct stat status {};
-    ASSERT_EQ(::stat(QFile::encodeName(pathOf("report.txt")).constData(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    EXPECT_EQ(modeOf(pathOf("report.txt")), 0600u);
 
     EXPECT_THROW(whole_file::write(pathOf("report.txt"), "second", whole_file::Existing::Refuse),
                  whole_file::WriteError);
@@ -80,7 +45,7 @@ TEST_F(WholeFileTest, AFullDiskFailsWithTheSystemsReasonAndLeavesNothingBehind) 
         whole_file::write(pathOf("big.csv"), QByteArray(100000, 'x'), whole_file::Existing::Refuse);
     });
     EXPECT_TRUE(said.contains("big.csv")) << said.toStdString();
-    EXPECT_TRUE(said.contains("File too large")) << said.toStdString();
+    EXPECT_TRUE(said.contains(fileTooLarge())) << said.toStdString();
     EXPECT_TRUE(folderNames().isEmpty()) << folderNames().join(' ').toStdString();
 
     // A replacement that fails keeps the file it would have replaced.
