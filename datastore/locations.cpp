@@ -1,14 +1,11 @@
 #include "datastore/locations.h"
 
 #include "platform/kbx.h"
+#include "platform/whole_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-
-#include <sys/stat.h>
-
-#include <cerrno>
 
 Locations::Locations(const QString& documentsFolder, const QString& homeFolder)
     : documents_(QDir::cleanPath(documentsFolder)), home_(QDir::cleanPath(homeFolder)) {}
@@ -63,22 +60,12 @@ QString Locations::firstdbPath() const {
 }
 
 bool Locations::ensureFolder(const QString& folder) const {
-    const QString target = QFileInfo(folder).absoluteFilePath();
-    if (QFileInfo(target).isDir())
+    try {
+        whole_file::makeFolders(folder);
         return true;
-    QString level;
-    for (const QString& part : target.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        level += QLatin1Char('/') + part;
-        if (QFileInfo(level).isDir())
-            continue;
-        // Made for the owner alone whatever the umask: mkdir applies it.
-        const QByteArray name = QFile::encodeName(level);
-        if (::mkdir(name.constData(), 0700) == 0)
-            ::chmod(name.constData(), 0700);
-        else if (errno != EEXIST)
-            return false;
+    } catch (const whole_file::WriteError&) {
+        return false;
     }
-    return QFileInfo(target).isDir();
 }
 
 fb::Account databaseAccount() {

@@ -111,24 +111,10 @@ struct Written {
     }
 };
 
-// Makes a folder readable by its owner only, whatever the umask.
-void makePrivateFolder(const QString& path, Written& written) {
-    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0)
-        throw whole_file::WriteError(QStringLiteral("The folder %1 cannot be made: %2")
-                                         .arg(path, whole_file::systemReason(errno)));
-    written.folders.append(path);
-    ::chmod(QFile::encodeName(path).constData(), 0700);
-}
-
 // Makes every missing level of the target folder, and keeps the folder
 // itself for its owner only.
 void makeTargetFolder(const QString& folder, Written& written) {
-    QStringList missing;
-    for (QString level = QDir::cleanPath(folder); !QFileInfo(level).exists() && level.size() > 1;
-         level = QFileInfo(level).path())
-        missing.prepend(level);
-    for (const QString& level : missing)
-        makePrivateFolder(level, written);
+    written.folders << whole_file::makeFolders(folder);
     ::chmod(QFile::encodeName(folder).constData(), 0700);
 }
 
@@ -143,7 +129,7 @@ QString makeEntryFolders(const QString& folder, const QString& entryFolder, Writ
         if (existing.isSymLink() || (existing.exists() && !existing.isDir()))
             return QStringLiteral("a folder of its path cannot be made in the target folder");
         if (!existing.exists())
-            makePrivateFolder(level, written);
+            written.folders << whole_file::makeFolders(level);
     }
     return {};
 }

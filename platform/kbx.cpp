@@ -1,4 +1,5 @@
 #include "platform/kbx.h"
+#include "platform/whole_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,6 @@
 #include <QSysInfo>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,14 +45,10 @@ SettingsAddress addressOf(const QString& hive, const QString& keyPath, const QSt
 // only before the first value goes in: the file keeps its permissions when
 // it is rewritten.
 void keepForOwner(const QString& file) {
-    QString level;
-    const QStringList parts =
-        QFileInfo(file).absolutePath().split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString& part : parts) {
-        level += QLatin1Char('/') + part;
-        const QByteArray name = QFile::encodeName(level);
-        if (::mkdir(name.constData(), 0700) == 0)
-            ::chmod(name.constData(), 0700);
+    try {
+        whole_file::makeFolders(QFileInfo(file).absolutePath());
+    } catch (const whole_file::WriteError&) {
+        return;  // the write that follows fails and says so
     }
     const int descriptor =
         ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);

@@ -167,4 +167,22 @@ void publish(const QString& temporaryPath, const QString& path, Existing existin
                              .arg(path, systemReason(error)));
 }
 
+QStringList makeFolders(const QString& folder) {
+    QStringList made;
+    QString level;
+    for (const QString& part :
+         QFileInfo(folder).absoluteFilePath().split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        level += QLatin1Char('/') + part;
+        const QByteArray name = nativeName(level);
+        if (::mkdir(name.constData(), 0700) == 0) {
+            ::chmod(name.constData(), 0700);  // mkdir applied the umask
+            made << level;
+        } else if (errno != EEXIST || !QFileInfo(level).isDir()) {
+            throw WriteError(QStringLiteral("The folder %1 cannot be made: %2")
+                                 .arg(level, systemReason(errno == EEXIST ? ENOTDIR : errno)));
+        }
+    }
+    return made;
+}
+
 }  // namespace whole_file

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -62,4 +63,9 @@ void copy(const QString& source, const QString& path, Existing existing);
 // the folder. With Existing::Refuse an existing file is never replaced.
 // The temporary file is removed when this fails.
 void publish(const QString& temporaryPath, const QString& path, Existing existing);
+// Makes every missing level of `folder` for its owner only (0700, whatever
+// the umask) and returns the levels it made, the highest first. Throws
+// WriteError with the system's reason when a level cannot be made.
+QStringList makeFolders(const QString& folder);
+
 }  // namespace whole_file
