@@ -236,6 +236,14 @@ std::vector<bool> startTicks() {
     return ticks;
 }
 
+std::vector<bool> everyAmountAndDateTicks() {
+    std::vector<bool> ticks = startTicks();
+    for (const ReportColumn& column : reportColumns())
+        if (column.kind == Kind::Amount || column.kind == Kind::Date)
+            ticks.at(column.item) = true;
+    return ticks;
+}
+
 Selection categories() {
     static const QStringList names = {"SPOUSAL SUPPORT",
                                       "RETIRED PAY",

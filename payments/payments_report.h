@@ -22,6 +22,9 @@ struct Item {
 const std::vector<Item>& items();
 inline constexpr int kItemDate = 19;
 std::vector<bool> startTicks();
+// The start ticks and every amount and date column besides: the report that
+// leaves no sum or date out.
+std::vector<bool> everyAmountAndDateTicks();
 
 // The rows a report lists: a condition on QUORVEL_4 with its bound values,
 // and the line under the banner that says which rows these are when they

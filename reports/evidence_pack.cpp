@@ -73,15 +73,6 @@ QString period(const Request& request) {
            request.to.toString(Qt::ISODate);
 }
 
-// The pack's payments report shows every amount and every date, whatever
-// the report form ticks at its start.
-std::vector<bool> packTicks() {
-    std::vector<bool> ticks = payments_report::startTicks();
-    for (int item : {4, 22, 23, 24, 6, 7, 8, 9, 10, 11, 12})
-        ticks.at(item) = true;
-    return ticks;
-}
-
 // The statistics reports count every record of the database; their pack's
 // copy says so first.
 QStringList wholeDatabase(QStringList lines, const Request& request) {
@@ -96,7 +87,7 @@ QStringList wholeDatabase(QStringList lines, const Request& request) {
 
 void addReports(const QSqlDatabase& connection, const Request& request, Contents& contents) {
     const QStringList payments = payments_report::build(
-        connection, packTicks(), payments_report::itemDates(request.from, request.to));
+        connection, payments_report::everyAmountAndDateTicks(), payments_report::itemDates(request.from, request.to));
     constexpr whole_file::Existing fresh = whole_file::Existing::Refuse;
     writeReportPdf(contents.add(QStringLiteral("payments_report.pdf")), payments, fresh);
     report_text::writeReportFile(contents.add(QStringLiteral("payments_report.txt")), payments,
