@@ -59,6 +59,17 @@ bool isDatabaseFile(const QString& path) {
     return false;
 }
 
+namespace {
+
+// The settings file, wherever its folder lies.
+bool isSettingsFile(const QString& path) {
+    const QFileInfo file(path);
+    return file.fileName() == QLatin1String("QUORVEL4.conf") &&
+           QFileInfo(file.path()).fileName() == QLatin1String("KELBRIDGE_LABS");
+}
+
+}  // namespace
+
 QString refusal(const Locations& locations, const QString& path) {
     const QString target = resolved(path);
     const QString zipFolder = QFileInfo(locations.zipFolder()).path();
@@ -70,7 +81,20 @@ QString refusal(const Locations& locations, const QString& path) {
                        "databases, backups or archives.")
                 .arg(path, QDir::toNativeSeparators(folder));
     }
-    if (QFileInfo(target).isFile() && isDatabaseFile(target))
+    if (isInside(target, resolved(locations.programFolder())) &&
+        !isInside(target, resolved(locations.reportsFolder())))
+        return QStringLiteral(
+                   "%1 is not written: the program keeps its own files in %2; of its folders "
+                   "only %3 takes files.")
+            .arg(path, locations.programFolder(), locations.reportsFolder());
+    if (isSettingsFile(target))
+        return QStringLiteral("%1 is not written: it is the program's settings file.").arg(path);
+    const QFileInfo existing(target);
+    if (existing.exists() && !existing.isFile())
+        return QStringLiteral("%1 is not written: it is not a plain file (a folder, a device or "
+                              "a pipe).")
+            .arg(path);
+    if (existing.isFile() && isDatabaseFile(target))
         return QFileInfo(path).isSymLink()
                    ? QStringLiteral("%1 is not written: it leads to the Firebird database %2.")
                          .arg(path, target)

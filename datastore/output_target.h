@@ -5,9 +5,9 @@
 #include <QString>
 
 // Where the program may put a file the user asked for (a report, a PDF, a
-// CSV file, an evidence pack): never into the folders of its databases,
-// backups, restored databases and archives, and never over a Firebird
-// database, wherever it lies and whatever link leads to it.
+// CSV file, an evidence pack): never into its own folders but the reports
+// folder, never over its settings file, a Firebird database or anything but
+// a plain file, wherever it lies and whatever link leads to it.
 namespace output_target {
 
 // Why `path` may not be written; empty when it may. Whether a file there

@@ -1,6 +1,7 @@
 #include "reports/report_text.h"
 
 #include "datastore/field_text.h"
+#include "datastore/output_target.h"
 #include "datastore/schema.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
@@ -92,6 +93,9 @@ QString save(const Locations& locations, const QString& fileName, Closing closin
     const QString folder = locations.reportsFolder();
     locations.ensureFolder(folder);
     const QString path = folder + QLatin1Char('/') + fileName;
+    // The reports folder may have been made a link to somewhere else.
+    if (const QString refusal = output_target::refusal(locations, path); !refusal.isEmpty())
+        throw whole_file::WriteError(refusal);
     const QStringList closingLines =
         closing == Closing::Payments ? paymentsClosingLines(path) : statisticsClosingLines(path);
     writeReportFile(path, lines + closingLines, whole_file::Existing::Replace);

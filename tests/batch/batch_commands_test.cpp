@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <map>
 
 namespace {
@@ -185,6 +187,12 @@ TEST_F(BatchTest, OutputsNeverReplaceADatabaseAndReplaceAFileOnlyWhenAsked) {
     const QString copy = workspace.documents() + "/copy.csv";
     ASSERT_TRUE(QFile::link(path, link) && QFile::copy(path, copy));
     const QString backups = workspace.locations().backupFolder();
+    const QString program = workspace.locations().programFolder();
+    const QString fifo = workspace.documents() + "/fifo";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString settings =
+        QFileInfo(workspace.documents()).path() + "/settings/KELBRIDGE_LABS/QUORVEL4.conf";
+    ASSERT_TRUE(QFileInfo::exists(settings));
     const QString inFolder =
         " is not written: it is in %1, the program's own folder of "
         "databases, backups or archives.\n";
@@ -195,7 +203,14 @@ TEST_F(BatchTest, OutputsNeverReplaceADatabaseAndReplaceAFileOnlyWhenAsked) {
         {{"export", "payments", copy, "--replace"},
          copy + " is not written: it is a Firebird database.\n"},
         {{"pack", "--from", "2004-01-01", "--to", "2004-12-31", backups + "/p.zip"},
-         backups + "/p.zip" + inFolder.arg(backups)}};
+         backups + "/p.zip" + inFolder.arg(backups)},
+        {{"export", "jobs", fifo, "--replace"},
+         fifo + " is not written: it is not a plain file (a folder, a device or a pipe).\n"},
+        {{"export", "jobs", settings, "--replace"},
+         settings + " is not written: it is the program's settings file.\n"},
+        {{"export", "jobs", program + "/tmp/jobs.csv"},
+         program + "/tmp/jobs.csv is not written: the program keeps its own files in " +
+             program + "; of its folders only " + program + "/reports takes files.\n"}};
     for (const auto& [command, refusal] : refused) {
         EXPECT_EQ(batch(command), 1) << command.join(' ').toStdString();
         EXPECT_EQ(err, refusal);
