@@ -3,6 +3,14 @@
 #include "platform/kbx.h"
 #include "platform/whole_file.h"
 
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
 namespace {
 
 const QString kProgramKey = QStringLiteral("KELBRIDGE_LABS\\QUORVEL4");
@@ -11,12 +19,33 @@ QString databaseKey(const QString& name) {
     return kProgramKey + QLatin1Char('\\') + name;
 }
 
+// Why a folder takes no file: the settings are written by Qt, which keeps
+// the system's reason to itself, so a file that is never named is tried.
+QString whyNotWritable(const QString& folder) {
+    const int descriptor =
+        ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (descriptor < 0)
+        return whole_file::systemReason(errno);
+    const QByteArray block(1 << 16, ' ');
+    int error = 0;
+    for (qsizetype written = 0; written < block.size() && error == 0;) {
+        const ssize_t more = ::write(descriptor, block.constData() + written,
+                                     size_t(block.size() - written));
+        error = more < 0 ? errno : (more == 0 ? ENOSPC : 0);
+        written += std::max<ssize_t>(more, 0);
+    }
+    ::close(descriptor);
+    return error == 0 ? QStringLiteral("the reason is unknown") : whole_file::systemReason(error);
+}
+
 void write(const QString& hive, const QString& key, const QString& name, const QString& text) {
-    if (!kbx::_kbx_Registry_Write_SZ(hive, key, name, text))
-        throw whole_file::WriteError(
-            QStringLiteral("The settings file %1/KELBRIDGE_LABS/QUORVEL4.conf cannot be written; "
-                           "%2 was not recorded.")
-                .arg(hive, name));
+    if (kbx::_kbx_Registry_Write_SZ(hive, key, name, text))
+        return;
+    const QString folder = hive + QStringLiteral("/KELBRIDGE_LABS");
+    throw whole_file::WriteError(
+        QStringLiteral("The settings file %1/QUORVEL4.conf cannot be written (%2); %3 was not "
+                       "recorded.")
+            .arg(folder, whyNotWritable(folder), name));
 }
 
 }  // namespace

@@ -5,14 +5,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMap>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QSysInfo>
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -41,19 +41,53 @@ SettingsAddress addressOf(const QString& hive, const QString& keyPath, const QSt
             parts.join(QLatin1Char('/'))};
 }
 
-// Makes the settings file, and every missing folder above it, for its owner
-// only before the first value goes in: the file keeps its permissions when
-// it is rewritten.
-void keepForOwner(const QString& file) {
-    try {
-        whole_file::makeFolders(QFileInfo(file).absolutePath());
-    } catch (const whole_file::WriteError&) {
-        return;  // the write that follows fails and says so
+// Every value of a settings file, by key.
+QMap<QString, QVariant> settingsValues(const QString& file) {
+    const QSettings settings(file, QSettings::IniFormat);
+    QMap<QString, QVariant> values;
+    for (const QString& key : settings.allKeys())
+        values.insert(key, settings.value(key));
+    return values;
+}
+
+// The values a settings file holds on the disk: Qt answers from what it
+// keeps in memory of a file it read or wrote, so the file is read under a
+// name Qt has never seen.
+QMap<QString, QVariant> settingsValuesOnDisk(const QString& file) {
+    const QString alias = file + QStringLiteral(".read-") +
+                          QString::number(QRandomGenerator::system()->generate64(), 36);
+    if (!QFile::link(QFileInfo(file).fileName(), alias))
+        return {};
+    QMap<QString, QVariant> values = settingsValues(alias);
+    QFile::remove(alias);
+    return values;
+}
+
+// Qt writes a settings file with a short write unnoticed, so the values go
+// into a copy beside the file, which is read back whole and compared before
+// it takes the file's place.
+bool writeSettingsValue(const SettingsAddress& address, const QString& text) {
+    QMap<QString, QVariant> expected = settingsValues(address.file);
+    expected.insert(address.key, text);
+    const QString copy = address.file + QStringLiteral(".part");
+    QFile::remove(copy);
+    {
+        QSettings settings(copy, QSettings::IniFormat);
+        for (auto value = expected.cbegin(); value != expected.cend(); ++value)
+            settings.setValue(value.key(), value.value());
+        settings.sync();
+        if (settings.status() != QSettings::NoError || settingsValuesOnDisk(copy) != expected) {
+            QFile::remove(copy);
+            return false;
+        }
     }
-    const int descriptor =
-        ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (descriptor >= 0)
-        ::close(descriptor);
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    try {
+        whole_file::publish(copy, address.file, whole_file::Existing::Replace);
+        return true;
+    } catch (const whole_file::WriteError&) {
+        return false;
+    }
 }
 
 std::int64_t ticksOf(double refnum) {
@@ -81,12 +115,12 @@ QString _kbx_Registry_Read_SZ(const QString& hive, const QString& keyPath,
 bool _kbx_Registry_Write_SZ(const QString& hive, const QString& keyPath, const QString& valueName,
                             const QString& text) {
     const SettingsAddress address = addressOf(hive, keyPath, valueName);
-    keepForOwner(address.file);
-    QSettings settings(address.file, QSettings::IniFormat);
-    settings.setValue(address.key, text);
-    settings.sync();
-    return settings.status() == QSettings::NoError &&
-           QFile::setPermissions(address.file, QFile::ReadOwner | QFile::WriteOwner);
+    try {
+        whole_file::makeFolders(QFileInfo(address.file).absolutePath());
+    } catch (const whole_file::WriteError&) {
+        return false;
+    }
+    return writeSettingsValue(address, text);
 }
 
 QString current_user_hive() {

@@ -42,7 +42,7 @@ TEST_F(StatisticsReportFormsTest, AFailedSaveIsReportedAndNeverSaysSaved) {
     dialogs.queueAnswer(Answer::Ok);
     press(form, "btn_save");
     EXPECT_EQ(dialogs.captions(), QStringList{"PROGRAM ERROR"});
-    EXPECT_TRUE(dialogs.messages.at(0).text.contains("it is a folder"));
+    EXPECT_TRUE(dialogs.messages.at(0).text.contains("it is not a plain file"));
     EXPECT_EQ(form.lines().filter("Saved to file: "), QStringList());
 }
 
