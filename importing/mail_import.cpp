@@ -6,6 +6,7 @@
 #include "platform/kbx.h"
 #include "platform/termination_signals.h"
 #include "platform/transaction.h"
+#include "platform/whole_file.h"
 
 #include <QFile>
 
@@ -99,8 +100,21 @@ std::optional<Report> importChosenFile(MailKind kind, const QSqlDatabase& connec
     const ImportedFiles::File file = imported.look(path);
     if (!file.importedBefore.isEmpty() && !importAgain(file))
         return std::nullopt;
-    return importFile(kind, connection, path, log, progress,
-                      [&](const Report& report) { imported.record(file, report.records); });
+    QString unrecorded;
+    const Report report =
+        importFile(kind, connection, path, log, progress, [&](const Report& committed) {
+            try {
+                imported.record(file, committed.records);
+            } catch (const whole_file::WriteError& error) {
+                unrecorded = error.message();
+            }
+        });
+    if (!unrecorded.isEmpty())
+        throw ImportError(importedLine(path, report.records) +
+                          QStringLiteral(" They stay imported, but the file is not marked as "
+                                         "imported, so importing it again adds them twice: ") +
+                          unrecorded);
+    return report;
 }
 
 QString importedLine(const QString& path, int records) {

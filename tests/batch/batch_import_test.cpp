@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 
@@ -44,6 +45,14 @@ TEST(BatchImportTest, RefusesAFileWithoutRecordsAndWhatIsNotARegularFile) {
             << err.toStdString();
     }
     EXPECT_EQ(books.count("JSEARCH_4"), 5);
+
+    // Records committed to a file the settings cannot mark are said to be in.
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(folder).path() +
+                              "/settings/KELBRIDGE_LABS/QUORVEL4.conf.part"));
+    EXPECT_EQ(import("cb7", Q4_TESTS_DIR "/importing/cb7_alerts.txt"), 1);
+    EXPECT_TRUE(err.contains("records imported. They stay imported, but the file is not marked"))
+        << err.toStdString();
+    EXPECT_GT(books.count("JSEARCH_4"), 5);
 }
 
 }  // namespace
