@@ -141,6 +141,10 @@ std::optional<Options> optionsOf(const QString& command, const QStringList& argu
             wrong = QStringLiteral("%1 takes no option %2.").arg(command, word);
             return std::nullopt;
         }
+        if (arguments.indexOf(word) != argument) {
+            wrong = QStringLiteral("%1 %2 is given twice.").arg(command, word);
+            return std::nullopt;
+        }
         if (word == QLatin1String("--save") || word == QLatin1String("--replace")) {
             (word == QLatin1String("--save") ? options.save : options.replace) = true;
             continue;
@@ -552,6 +556,8 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
                                      return runSteps(steps, database, dataModule, out, err);
                                  });
     }
+    if (arguments[0] == QLatin1String("check-files") && arguments.size() > 1)
+        return misused(err, QStringLiteral("check-files takes no operand."));
     if (arguments == QStringList{QStringLiteral("check-files")})
         return onCurrentDatabase(locations, settings, err, err,
                                  [&](const CurrentDatabase&, TDataModule2& dataModule) {

@@ -240,6 +240,9 @@ TEST_F(BatchTest, AWrongCommandSaysWhatIsWrongInOneLine) {
         {{"pack", "--from", "2004-01-01", csv}, "pack takes --from DATE, --to DATE and one file."},
         {{"report", "state", "--pdf"}, "report --pdf needs a value."},
         {{"zip", "now"}, "zip takes no operand."},
+        {{"check-files", "now"}, "check-files takes no operand."},
+        {{"export", "jobs", csv, "--from", "2004-04-01", "--from", "2004-01-01"},
+         "export --from is given twice."},
         {{"frobnicate"}, "Unknown command frobnicate."}};
     for (const auto& [arguments, what] : wrong) {
         EXPECT_EQ(batch(arguments), 2) << what.toStdString();
