@@ -47,12 +47,18 @@ QString temporaryNameFor(const QString& path) {
            QString::number(QRandomGenerator::system()->generate64(), 36);
 }
 
+QString stagingFolderIn(const QString& folder) {
+    return folder + QStringLiteral("/.unzip-part-") +
+           QString::number(QRandomGenerator::system()->generate64(), 36);
+}
+
 QStringList removeLeftovers(const Locations& locations) {
     QStringList lines;
     removeMatching(locations.restoredFolder(), QStringLiteral("*.part-*"), lines);
     removeMatching(locations.backupFolder(), QStringLiteral("*.part-*"), lines);
     // libzip writes an archive into a name of its own beside the one it opened.
     removeMatching(locations.zipFolder(), QStringLiteral("*.zip.part*"), lines);
+    removeMatching(locations.unzipFolder(), QStringLiteral(".unzip-part-*"), lines);
     removeMatching(locations.temporaryFolder(), QStringLiteral("*"), lines);
     return lines;
 }
