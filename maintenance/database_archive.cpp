@@ -303,6 +303,8 @@ QString entryRefusal(zip_t* archive, zip_uint64_t index, const QString& folder,
         refusalOf(entryName(archive, index, ZIP_FL_ENC_RAW), isLinkEntry(archive, index));
     if (refusal.isEmpty())
         refusal = refusalOf(name, false);
+    if (refusal.isEmpty() && leftovers::isInStagingFolder(name))
+        refusal = QStringLiteral("its folder's name is that of unzip's own staging folder");
     if (!refusal.isEmpty())
         return refusal;
     const bool isFolder = name.endsWith(QLatin1Char('/'));

@@ -17,6 +17,9 @@ QString temporaryNameFor(const QString& path);
 // A new name for the folder unzip unpacks into inside `folder` before it
 // moves the entries into place ("<folder>/.unzip-part-<random>").
 QString stagingFolderIn(const QString& folder);
+// Whether an archive's entry lies in such a folder, which the next start
+// would remove.
+bool isInStagingFolder(const QString& entryName);
 
 // Removes what a stopped run left: temporary backups, restored databases and
 // archives, unzip's staging folder, and everything in the program's temporary folder. Call it only

@@ -121,6 +121,7 @@ TEST_F(DatabaseArchiveTest, HostileEntriesAreRefusedAndNamed) {
                  {"link", outside.toUtf8(), true},
                  {"back\\slash", "backslash"},
                  {"bell\x07", "control"},
+                 {".unzip-part-1/x", "removed at the next start"},
                  {"good.gdb", "good"},
                  {"sub/inner.txt", "nested"}},
                 ZIP_CM_DEFLATE);
@@ -136,7 +137,8 @@ TEST_F(DatabaseArchiveTest, HostileEntriesAreRefusedAndNamed) {
                      outside + "/abs: its name is an absolute path", "link: it is a link",
                      "back\\slash: its name contains a backslash",
                      // shown as the archive's code page shows it
-                     QString::fromUtf8("bell\u2022: its name contains a control character")}));
+                     QString::fromUtf8("bell\u2022: its name contains a control character"),
+                     ".unzip-part-1/x: its folder's name is that of unzip's own staging folder"}));
     EXPECT_EQ(filesUnder(target), QStringList({"good.gdb", "sub/"}));
     EXPECT_EQ(filesUnder(outside), QStringList{"inner/"});
     EXPECT_EQ(filesUnder(scratch.filePath("home/temp02")), QStringList{"restored/"});
