@@ -468,17 +468,30 @@ int writeReport(const ReportCommand& command, const Locations& locations,
     return 0;
 }
 
+// Each line is flushed as it comes: the summary ends up after the service's
+// lines where both streams go to one terminal.
 backup_restore::Output printed(QTextStream& out, QTextStream& err) {
     return {[&out](const QString& line) {
                 out << line << '\n';
                 out.flush();
             },
-            [&err](const QString& line) { err << line << '\n'; }};
+            [&err](const QString& line) {
+                err << line << '\n';
+                err.flush();
+            }};
 }
 
 int backUp(const QString& name, const Locations& locations, QTextStream& out, QTextStream& err) {
     if (name == QLatin1String("--all")) {
-        if (backup_restore::backupAll(locations, printed(out, err)).isEmpty()) {
+        const backup_restore::AllBackedUp all =
+            backup_restore::backupAll(locations, printed(out, err));
+        if (!all.failed.isEmpty()) {
+            err << all.failed.size() << " of " << all.failed.size() + all.backups.size()
+                << " databases were NOT backed up: " << all.failed.join(QStringLiteral(", "))
+                << '\n';
+            return 1;
+        }
+        if (all.backups.isEmpty()) {
             err << "There is no database in " << locations.databaseFolder() << ".\n";
             return 1;
         }

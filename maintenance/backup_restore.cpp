@@ -4,6 +4,7 @@
 #include "platform/database_error.h"
 #include "platform/firebird_services.h"
 #include "platform/kbx.h"
+#include "platform/termination_signals.h"
 #include "platform/whole_file.h"
 
 #include <QDir>
@@ -43,6 +44,19 @@ void publish(const QString& temporary, const QString& path) {
     }
 }
 
+// Why a backup cannot be restored before the service is asked to; empty
+// when it can.
+QString backupRefusal(const QString& backupPath) {
+    const QFileInfo backup(backupPath);
+    if (!backup.exists())
+        return QStringLiteral("%1 does not exist.").arg(backupPath);
+    if (!backup.isFile())
+        return QStringLiteral("%1 is not a regular file.").arg(backupPath);
+    if (restoreTargetName(backupPath).startsWith(QLatin1Char('.')))
+        return QStringLiteral("the name of %1 gives no database name.").arg(backupPath);
+    return QString();
+}
+
 void removeDatabaseFile(const QString& path) {
     try {
         if (fb::Attachment::drop(path, databaseAccount()))
@@ -80,6 +94,7 @@ QString backupDatabase(const Locations& locations, const QString& databasePath,
     output.summary(QStringLiteral("Backing up: ") + databasePath);
     // Written under a temporary name: a backup cut short never looks whole.
     const QString temporary = leftovers::temporaryNameFor(stamped);
+    const RemovedOnTermination removedOnSignal(temporary);
     fb::backup(databasePath, temporary, databaseAccount(), output.progress);
     const QString backupPath = freeBackupName(stamped);
     publish(temporary, backupPath);
@@ -87,23 +102,33 @@ QString backupDatabase(const Locations& locations, const QString& databasePath,
     return backupPath;
 }
 
-QStringList backupAll(const Locations& locations, const Output& output) {
-    QStringList backups;
+AllBackedUp backupAll(const Locations& locations, const Output& output) {
+    AllBackedUp all;
     const QFileInfoList files =
         QDir(locations.databaseFolder())
             .entryInfoList({QStringLiteral("*.gdb"), QStringLiteral("*.GDB")}, QDir::Files,
                            QDir::Name);
     for (const QFileInfo& file : files) {
-        backups << backupDatabase(locations, file.filePath(), output);
+        try {
+            all.backups << backupDatabase(locations, file.filePath(), output);
+        } catch (const std::runtime_error& error) {
+            all.failed << file.filePath();
+            output.summary(QStringLiteral("Not backed up: %1: %2")
+                               .arg(file.filePath(), QString::fromStdString(error.what())));
+        }
         if (output.fileDone)
             output.fileDone();
     }
-    return backups;
+    return all;
 }
 
 bool restoreBackup(const Locations& locations, const QString& backupPath, const Output& output) {
     const QString folder = locations.restoredFolder();
     output.summary(QStringLiteral("Restoring from: ") + backupPath);
+    if (const QString refusal = backupRefusal(backupPath); !refusal.isEmpty()) {
+        output.summary(QStringLiteral("Not restored: ") + refusal);
+        return false;
+    }
     if (QFileInfo(folder).isSymLink()) {
         output.summary(QStringLiteral("Not restored: %1 is a link; restores go only into a folder "
                                       "of their own.")
@@ -121,6 +146,7 @@ bool restoreBackup(const Locations& locations, const QString& backupPath, const 
     // Restored under a temporary name and named only once it opens: a
     // restore that fails or is killed leaves nothing under the target's name.
     const QString temporary = leftovers::temporaryNameFor(target);
+    const RemovedOnTermination removedOnSignal(temporary);
     fb::restore(backupPath, temporary, databaseAccount(), {4096, kRestorePageBuffers},
                 output.progress);
     try {

@@ -34,13 +34,20 @@ QString restoreTargetName(const QString& backupPath);
 // DatabaseError, leaving no backup.
 QString backupDatabase(const Locations& locations, const QString& databasePath,
                        const Output& output);
-// Every database file of the database folder, each with its own stamp.
-QStringList backupAll(const Locations& locations, const Output& output);
+struct AllBackedUp {
+    QStringList backups;
+    QStringList failed;  // the databases not backed up, each named in a summary line with why
+};
+// Every database file of the database folder, each with its own stamp; one
+// that fails is named and the others are backed up all the same.
+AllBackedUp backupAll(const Locations& locations, const Output& output);
 
 // Restores a backup into the restored folder under a temporary name, opens
 // the new database once to check it and only then gives it its name.
 // Returns whether a database that opens was restored; an existing target,
-// and a restored folder that is a link, is reported and left alone. Throws
+// and a restored folder that is a link, is reported and left alone, and a
+// backup that is no regular file or whose name gives no database name is
+// refused. Throws
 // DatabaseError when the service fails or finds the backup damaged; nothing
 // is left in the folder then.
 bool restoreBackup(const Locations& locations, const QString& backupPath, const Output& output);

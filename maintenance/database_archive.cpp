@@ -2,11 +2,13 @@
 
 #include "maintenance/leftovers.h"
 #include "platform/kbx.h"
+#include "platform/termination_signals.h"
 #include "platform/whole_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStorageInfo>
 
 #include <zip.h>
@@ -18,6 +20,7 @@
 #include <cerrno>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace database_archive {
 
@@ -52,8 +55,15 @@ void addFile(zip_t* archive, const ArchiveEntry& entry) {
 
 void writeArchive(const QList<ArchiveEntry>& entries, const QString& archivePath, bool replace) {
     // libzip writes into a name of its own beside the one opened and renames
-    // it to that name when closed; both are leftovers the next start removes.
-    const QString partPath = leftovers::temporaryNameFor(archivePath);
+    // it to that name when closed: both are kept in a folder of this run's
+    // own, which a termination signal, or else the next start, removes.
+    const QString partFolder = leftovers::temporaryNameFor(archivePath);
+    const RemovedOnTermination removedOnSignal(partFolder);
+    if (::mkdir(QFile::encodeName(partFolder).constData(), 0700) != 0)
+        throw ArchiveError(QStringLiteral("%1 cannot be made: %2")
+                               .arg(partFolder, whole_file::systemReason(errno)));
+    const auto removePartFolder = qScopeGuard([&] { QDir(partFolder).removeRecursively(); });
+    const QString partPath = partFolder + QLatin1Char('/') + QFileInfo(archivePath).fileName();
     int code = 0;
     zip_t* archive =
         zip_open(QFile::encodeName(partPath).constData(), ZIP_CREATE | ZIP_EXCL, &code);
@@ -69,7 +79,6 @@ void writeArchive(const QList<ArchiveEntry>& entries, const QString& archivePath
     if (zip_close(archive) != 0) {
         const QString why = zipError(archive);
         zip_discard(archive);
-        QFile::remove(partPath);
         throw ArchiveError(QStringLiteral("%1 cannot be written: %2").arg(archivePath, why));
     }
     ::chmod(QFile::encodeName(partPath).constData(), 0600);
@@ -98,7 +107,8 @@ bool isLinkEntry(zip_t* archive, zip_uint64_t index) {
     return system == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == S_IFLNK;
 }
 
-// What one run of unzip wrote, taken back when an entry cannot be written.
+// What one run of unzip wrote into the target folder, taken back when it
+// fails.
 struct Written {
     QStringList files;
     QStringList folders;  // in the order made
@@ -111,6 +121,15 @@ struct Written {
     }
 };
 
+// Unpacks into a folder that is a link would write wherever it leads.
+void refuseLinkedFolder(const QString& folder) {
+    for (const QString& level : {folder, QFileInfo(folder).path()})
+        if (QFileInfo(level).isSymLink())
+            throw ArchiveError(QStringLiteral("Not unpacked: %1 is a link; archives are unpacked "
+                                              "only into a folder of their own.")
+                                   .arg(level));
+}
+
 // Makes every missing level of the target folder, and keeps the folder
 // itself for its owner only.
 void makeTargetFolder(const QString& folder, Written& written) {
@@ -118,21 +137,57 @@ void makeTargetFolder(const QString& folder, Written& written) {
     ::chmod(QFile::encodeName(folder).constData(), 0700);
 }
 
-// Makes the folders of an entry's path below `folder`. Returns why the entry
-// is refused when a level exists as something other than a plain folder (a
-// link, a file); throws WriteError when a level cannot be made.
-QString makeEntryFolders(const QString& folder, const QString& entryFolder, Written& written) {
+// Why the folders of an entry's path below `folder` cannot be there: a level
+// exists as something other than a plain folder (a link, a file). With
+// `written`, the missing levels are made; throws WriteError when one cannot
+// be.
+QString entryFolderRefusal(const QString& folder, const QString& entryFolder, Written* written) {
     QString level = folder;
     for (const QString& part : entryFolder.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         level += QLatin1Char('/') + part;
         const QFileInfo existing(level);
         if (existing.isSymLink() || (existing.exists() && !existing.isDir()))
             return QStringLiteral("a folder of its path cannot be made in the target folder");
-        if (!existing.exists())
-            written.folders << whole_file::makeFolders(level);
+        if (!existing.exists() && written)
+            written->folders << whole_file::makeFolders(level);
     }
     return {};
 }
+
+bool isTaken(const QString& path) {
+    const QFileInfo file(path);
+    return file.exists() || file.isSymLink();
+}
+
+QString takenRefusal(const QString& target) {
+    return QStringLiteral("%1 exists already and was left as it was").arg(target);
+}
+
+// A folder of the run's own inside the target folder, which every entry is
+// unpacked into before any is given its place; removed with what is left in
+// it, and by a termination signal too.
+class Staging {
+public:
+    explicit Staging(const QString& folder)
+        : path_(leftovers::stagingFolderIn(folder)), removedOnSignal_(path_) {
+        if (::mkdir(QFile::encodeName(path_).constData(), 0700) != 0)
+            throw whole_file::WriteError(QStringLiteral("The folder %1 cannot be made: %2")
+                                             .arg(path_, whole_file::systemReason(errno)));
+    }
+    ~Staging() { QDir(path_).removeRecursively(); }
+    Staging(const Staging&) = delete;
+    Staging& operator=(const Staging&) = delete;
+    QString path() const { return path_; }
+
+private:
+    QString path_;
+    RemovedOnTermination removedOnSignal_;  // from before the folder is made
+};
+
+struct StagedEntry {
+    QString name;
+    bool isFolder;
+};
 
 struct EntryFile {
     zip_file_t* file;
@@ -234,6 +289,63 @@ Unpacked unzipArchive(const QString& archivePath, const QString& folder) {
     return unzipArchive(archivePath, folder, freeSpaceFor(folder));
 }
 
+namespace {
+
+// Why an entry may not be unpacked into `folder`, decided before anything is
+// unpacked: the staging folder is checked as well for an entry the archive
+// holds twice.
+QString entryRefusal(zip_t* archive, zip_uint64_t index, const QString& folder,
+                     const QString& staging) {
+    const QString name = entryName(archive, index, ZIP_FL_ENC_GUESS);
+    // The stored bytes are checked too: a guessed code page turns a control
+    // character into a printable one.
+    QString refusal =
+        refusalOf(entryName(archive, index, ZIP_FL_ENC_RAW), isLinkEntry(archive, index));
+    if (refusal.isEmpty())
+        refusal = refusalOf(name, false);
+    if (refusal.isEmpty() && leftovers::isInStagingFolder(name))
+        refusal = QStringLiteral("its folder's name is that of unzip's own staging folder");
+    if (!refusal.isEmpty())
+        return refusal;
+    const bool isFolder = name.endsWith(QLatin1Char('/'));
+    const QString entryFolder = isFolder ? name : name.section(QLatin1Char('/'), 0, -2);
+    for (const QString& tree : {folder, staging}) {
+        refusal = entryFolderRefusal(tree, entryFolder, nullptr);
+        if (refusal.isEmpty() && !isFolder && isTaken(tree + QLatin1Char('/') + name))
+            refusal = takenRefusal(folder + QLatin1Char('/') + name);
+        if (!refusal.isEmpty())
+            return refusal;
+    }
+    return {};
+}
+
+// Gives each staged entry its place in `folder`, never over a file: a name
+// that appeared since the entries were checked is refused.
+void placeEntries(const QList<StagedEntry>& staged, const QString& staging, const QString& folder,
+                  Unpacked& unpacked, Written& written, QString& entry) {
+    for (const StagedEntry& staged : staged) {
+        entry = staged.name;
+        const QString entryFolder =
+            staged.isFolder ? staged.name : staged.name.section(QLatin1Char('/'), 0, -2);
+        const QString target = folder + QLatin1Char('/') + staged.name;
+        QString refusal = entryFolderRefusal(folder, entryFolder, &written);
+        if (refusal.isEmpty() && !staged.isFolder && isTaken(target))
+            refusal = takenRefusal(target);
+        if (!refusal.isEmpty()) {
+            unpacked.refused.append({staged.name, refusal});
+            continue;
+        }
+        if (staged.isFolder)
+            continue;
+        whole_file::publish(staging + QLatin1Char('/') + staged.name, target,
+                            whole_file::Existing::Refuse);
+        written.files.append(target);
+        unpacked.files.append(staged.name);
+    }
+}
+
+}  // namespace
+
 Unpacked unzipArchive(const QString& archivePath, const QString& folder, qint64 freeBytes) {
     int code = 0;
     std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
@@ -242,6 +354,7 @@ Unpacked unzipArchive(const QString& archivePath, const QString& folder, qint64 
     if (!archive)
         throw ArchiveError(
             QStringLiteral("%1 cannot be read: %2").arg(archivePath, openError(code)));
+    refuseLinkedFolder(folder);
     const quint64 needed = unpackedSize(archive.get());
     if (freeBytes < 0 || needed > quint64(freeBytes))
         throw ArchiveError(QStringLiteral("%1 was not unpacked: its files take %2 bytes, and %3 "
@@ -252,41 +365,40 @@ Unpacked unzipArchive(const QString& archivePath, const QString& folder, qint64 
                                .arg(freeBytes));
     Written written;
     QString entry;
+    QString stagingPath;
+    // Every entry is in place, or none is: held from the first move to the
+    // last, or to the end of taking them back.
+    std::optional<TerminationDeferred> whole;
     try {
         makeTargetFolder(folder, written);
+        const Staging staging(folder);
+        stagingPath = staging.path();
         Unpacked unpacked{folder, {}, {}};
+        QList<StagedEntry> staged;
         const zip_int64_t entries = zip_get_num_entries(archive.get(), 0);
         for (zip_int64_t index = 0; index < entries; ++index) {
             const QString name = entryName(archive.get(), index, ZIP_FL_ENC_GUESS);
             entry = name;
-            // The stored bytes are checked too: a guessed code page turns a
-            // control character into a printable one.
-            QString refusal = refusalOf(entryName(archive.get(), index, ZIP_FL_ENC_RAW),
-                                        isLinkEntry(archive.get(), index));
-            if (refusal.isEmpty())
-                refusal = refusalOf(name, false);
-            const bool isFolder = refusal.isEmpty() && name.endsWith(QLatin1Char('/'));
-            const QString entryFolder = isFolder ? name : name.section(QLatin1Char('/'), 0, -2);
-            if (refusal.isEmpty())
-                refusal = makeEntryFolders(folder, entryFolder, written);
-            const QString target = folder + QLatin1Char('/') + name;
-            if (refusal.isEmpty() && !isFolder &&
-                (QFileInfo(target).exists() || QFileInfo(target).isSymLink()))
-                refusal = QStringLiteral("%1 exists already and was left as it was").arg(target);
+            const QString refusal = entryRefusal(archive.get(), index, folder, staging.path());
             if (!refusal.isEmpty()) {
                 unpacked.refused.append({name, refusal});
                 continue;
             }
-            if (isFolder)
+            staged.append({name, name.endsWith(QLatin1Char('/'))});
+            if (staged.back().isFolder)
                 continue;
-            extractEntry(archive.get(), index, name, target);
-            written.files.append(target);
-            unpacked.files.append(name);
+            whole_file::makeFolders(staging.path() + QLatin1Char('/') +
+                                    name.section(QLatin1Char('/'), 0, -2));
+            extractEntry(archive.get(), index, name, staging.path() + QLatin1Char('/') + name);
         }
+        whole.emplace();
+        placeEntries(staged, staging.path(), folder, unpacked, written, entry);
         return unpacked;
     } catch (const std::runtime_error& error) {
         written.removeAll();
         QString reason = QString::fromStdString(error.what());
+        if (!stagingPath.isEmpty())
+            reason.replace(stagingPath, folder);
         if (!reason.endsWith(QLatin1Char('.')))
             reason += QLatin1Char('.');
         throw ArchiveError(QStringLiteral("Unpacking stopped at %1: %2 What this unzip had "

@@ -56,11 +56,13 @@ QString refusalOf(const QString& entryName, bool isLink);
 
 // Unpacks an archive into `folder`, made if missing, for its owner only. An
 // entry that could leave the folder or is a link, and one whose file exists
-// already, is refused and listed; the others are unpacked. Throws
-// ArchiveError, with the system's reason, when the archive cannot be read or
-// an entry cannot be written: what this run unpacked is removed then. An
-// archive whose files would take more than the free space is refused before
-// anything is written.
+// already, is refused and listed; the others are unpacked, all or none:
+// into a staging folder inside `folder` first, and moved into place only
+// when every one is written, never over a file. Throws ArchiveError, with
+// the system's reason, when the archive cannot be read or an entry cannot be
+// written: what this run unpacked is removed then. An archive whose files
+// would take more than the free space, and a folder that is a link or lies
+// in one, is refused before anything is written.
 Unpacked unzipArchive(const QString& archivePath, const QString& folder);
 // The same with the free space given, in bytes.
 Unpacked unzipArchive(const QString& archivePath, const QString& folder, qint64 freeBytes);

@@ -47,12 +47,26 @@ QString temporaryNameFor(const QString& path) {
            QString::number(QRandomGenerator::system()->generate64(), 36);
 }
 
+namespace {
+const QString kStagingPrefix = QStringLiteral(".unzip-part-");
+}
+
+QString stagingFolderIn(const QString& folder) {
+    return folder + QLatin1Char('/') + kStagingPrefix +
+           QString::number(QRandomGenerator::system()->generate64(), 36);
+}
+
+bool isInStagingFolder(const QString& entryName) {
+    return entryName.startsWith(kStagingPrefix);
+}
+
 QStringList removeLeftovers(const Locations& locations) {
     QStringList lines;
     removeMatching(locations.restoredFolder(), QStringLiteral("*.part-*"), lines);
     removeMatching(locations.backupFolder(), QStringLiteral("*.part-*"), lines);
     // libzip writes an archive into a name of its own beside the one it opened.
     removeMatching(locations.zipFolder(), QStringLiteral("*.zip.part*"), lines);
+    removeMatching(locations.unzipFolder(), kStagingPrefix + QLatin1Char('*'), lines);
     removeMatching(locations.temporaryFolder(), QStringLiteral("*"), lines);
     return lines;
 }

@@ -14,8 +14,15 @@ namespace leftovers {
 // The temporary name beside `path` ("<path>.part-<random>").
 QString temporaryNameFor(const QString& path);
 
+// A new name for the folder unzip unpacks into inside `folder` before it
+// moves the entries into place ("<folder>/.unzip-part-<random>").
+QString stagingFolderIn(const QString& folder);
+// Whether an archive's entry lies in such a folder, which the next start
+// would remove.
+bool isInStagingFolder(const QString& entryName);
+
 // Removes what a stopped run left: temporary backups, restored databases and
-// archives, and everything in the program's temporary folder. Call it only
+// archives, unzip's staging folder, and everything in the program's temporary folder. Call it only
 // while holding the instance lock, when no other run can be making them.
 // Returns a line for each file or folder removed, or that cannot be.
 QStringList removeLeftovers(const Locations& locations);

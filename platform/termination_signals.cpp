@@ -1,9 +1,14 @@
 #include "platform/termination_signals.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSocketNotifier>
 
+#include <ftw.h>
+#include <stdio.h>
+
 #include <sys/signalfd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
 #include <cstring>
@@ -25,12 +30,41 @@ std::recursive_mutex& deferral() {
     return mutex;
 }
 
+std::mutex& registryMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::list<QByteArray>& removedOnTermination() {
+    static std::list<QByteArray> paths;
+    return paths;
+}
+
+int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
+    ::remove(path);
+    return 0;
+}
+
+// Deepest first, links as links, never leaving the file system. Other
+// threads run on meanwhile: a file one of them named since is removed by a
+// second pass.
+void removeTree(const QByteArray& path) {
+    struct stat status;
+    for (int pass = 0; pass < 3 && ::lstat(path.constData(), &status) == 0; ++pass)
+        ::nftw(path.constData(), removeEntry, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT);
+}
+
 [[noreturn]] void endBySignal(int signal) {
-    deferral().lock();  // never released: the process ends holding it
+    deferral().lock();       // never released: the process ends holding it
+    registryMutex().lock();  // nor this: no path is added or dropped meanwhile
+    // Begins on a line of its own, after a progress line left unfinished.
     const char* const line =
-        signal == SIGINT ? "Interrupted (SIGINT): ended; work not yet committed was rolled back.\n"
-                         : "Terminated (SIGTERM): ended; work not yet committed was rolled back.\n";
+        signal == SIGINT
+            ? "\nInterrupted (SIGINT): ended; work not yet committed was rolled back.\n"
+            : "\nTerminated (SIGTERM): ended; work not yet committed was rolled back.\n";
     [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line, std::strlen(line));
+    for (const QByteArray& path : removedOnTermination())
+        removeTree(path);
     ::_exit(128 + signal);
 }
 
@@ -71,4 +105,14 @@ TerminationDeferred::TerminationDeferred() {
 
 TerminationDeferred::~TerminationDeferred() {
     deferral().unlock();
+}
+
+RemovedOnTermination::RemovedOnTermination(const QString& path) {
+    const std::lock_guard<std::mutex> guard(registryMutex());
+    entry_ = removedOnTermination().insert(removedOnTermination().end(), QFile::encodeName(path));
+}
+
+RemovedOnTermination::~RemovedOnTermination() {
+    const std::lock_guard<std::mutex> guard(registryMutex());
+    removedOnTermination().erase(entry_);
 }

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+#include <QString>
+
+#include <list>
+
 class QCoreApplication;
 
 // SIGTERM (logout) and SIGINT (Ctrl+C) end the program through its event
@@ -29,4 +34,19 @@ public:
     ~TerminationDeferred();
     TerminationDeferred(const TerminationDeferred&) = delete;
     TerminationDeferred& operator=(const TerminationDeferred&) = delete;
+};
+
+// While one lives, its path (a file, or a folder with everything in it;
+// links are removed, never followed) is removed when a termination signal
+// ends the process through endOnTerminationSignals(): the temporary files of
+// a run cut short, and the lock it holds.
+class RemovedOnTermination {
+public:
+    explicit RemovedOnTermination(const QString& path);
+    ~RemovedOnTermination();
+    RemovedOnTermination(const RemovedOnTermination&) = delete;
+    RemovedOnTermination& operator=(const RemovedOnTermination&) = delete;
+
+private:
+    std::list<QByteArray>::iterator entry_;
 };

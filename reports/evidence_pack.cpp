@@ -5,6 +5,7 @@
 #include "payments/payments_report.h"
 #include "payments/proof_files.h"
 #include "platform/kbx.h"
+#include "platform/termination_signals.h"
 #include "reports/csv_export.h"
 #include "reports/report_page.h"
 #include "reports/report_text.h"
@@ -16,6 +17,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <optional>
 #include <stdexcept>
 
 namespace evidence_pack {
@@ -52,6 +54,7 @@ public:
                 QStringLiteral("No folder for the evidence pack's files can be made in %1: %2")
                     .arg(temporaryFolder, folder_.errorString())
                     .toStdString());
+        removedOnSignal_.emplace(folder_.path());
     }
     // A file of the pack's own that is not one of its entries.
     QString workFile(const QString& name) const { return folder_.filePath(name); }
@@ -65,6 +68,7 @@ public:
 
 private:
     QTemporaryDir folder_;
+    std::optional<RemovedOnTermination> removedOnSignal_;
     QList<database_archive::ArchiveEntry> entries_;
 };
 

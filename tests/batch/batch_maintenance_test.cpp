@@ -1,8 +1,14 @@
 #include "batch/batch_commands.h"
 #include "tests/support/books_database.h"
+#include "tests/support/user_home.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +32,7 @@ TEST(BatchMaintenanceTest, TheNextStartRemovesWhatAKilledRunLeft) {
         locations.backupFolder() + "/books_2026-12-06-20-05-09.gdk.part-x1",
         locations.zipFolder() + "/QUORVEL-2026-12-06-21-30-05.zip.part-q9.Ab12Cd",
         locations.temporaryFolder() + "/pack-7/manifest.txt",
+        locations.unzipFolder() + "/.unzip-part-5x/books.gdb",
     };
     const QStringList kept = {
         locations.backupFolder() + "/books_2026-12-06-20-05-09.gdk",
@@ -41,7 +48,7 @@ TEST(BatchMaintenanceTest, TheNextStartRemovesWhatAKilledRunLeft) {
         0)
         << err.toStdString();
     errStream.flush();
-    for (const QString& path : left.mid(0, 3)) {
+    for (const QString& path : left.mid(0, 3) + QStringList{QFileInfo(left[4]).path()}) {
         EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
         EXPECT_TRUE(err.contains("Removed what a stopped run left behind: " + path + "\n"))
             << err.toStdString();
@@ -67,6 +74,62 @@ TEST(BatchMaintenanceTest, ZipSaysItZippedOnlyWhenItDid) {
     EXPECT_EQ(batch::run({"zip"}, locations, books.workspace.settings, outStream, errStream), 1);
     outStream.flush();
     EXPECT_EQ(out, "");
+}
+
+QStringList entriesOf(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+// The lines of a run as a terminal shows them, both streams merged.
+QStringList linesOf(const UserHome& home, const QStringList& arguments) {
+    QProcess tool;
+    tool.setProcessEnvironment(home.environment());
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(Q4_BATCH_EXE, arguments);
+    EXPECT_TRUE(tool.waitForFinished(120000));
+    return QString::fromLocal8Bit(tool.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+TEST(BatchMaintenanceTest, BackupAndRestoreEndByNamingTheFinalFile) {
+    const UserHome home;
+    const QString backedUp = linesOf(home, {"backup", "books"}).last();
+    ASSERT_TRUE(backedUp.startsWith("Backed up to: ") && backedUp.endsWith(".gdk"))
+        << backedUp.toStdString();
+    const QStringList restored = linesOf(home, {"restore", backedUp.mid(14)});
+    ASSERT_GE(restored.size(), 3);
+    EXPECT_TRUE(restored[restored.size() - 3].endsWith("/db-restored/books.gdb"))
+        << restored.join('\n').toStdString();
+}
+
+// SIGTERM in the middle of zip and SIGINT in the middle of unzip leave no
+// file of theirs behind, nor the lock.
+TEST(BatchMaintenanceTest, ATerminationSignalLeavesNeitherTemporaryFilesNorTheLock) {
+    const UserHome home;
+    const Locations locations(home.filePath("Documents"), QFileInfo(home.filePath("x")).path());
+    QFile big(locations.databasePath("big"));  // random bytes, which take a while to pack
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    QList<quint32> words(12 << 20);
+    QRandomGenerator::global()->fillRange(words.data(), words.size());
+    big.write(reinterpret_cast<const char*>(words.constData()), words.size() * 4);
+    big.close();
+    const auto interrupt = [&](const QStringList& arguments, const QString& folder, int signal) {
+        QProcess tool;
+        tool.setProcessEnvironment(home.environment());
+        tool.start(Q4_BATCH_EXE, arguments);
+        while (entriesOf(folder).isEmpty() && !tool.waitForFinished(0))
+            QThread::usleep(200);
+        ASSERT_EQ(tool.state(), QProcess::Running) << "ran to its end before the signal";
+        ::kill(pid_t(tool.processId()), signal);
+        ASSERT_TRUE(tool.waitForFinished(60000));
+        EXPECT_EQ(tool.exitCode(), 128 + signal);
+        EXPECT_EQ(entriesOf(folder), QStringList()) << arguments[0].toStdString();
+        EXPECT_FALSE(QFileInfo::exists(locations.programFolder() + "/quorvel4.lock"));
+    };
+    interrupt({"zip"}, locations.zipFolder(), SIGTERM);
+    ASSERT_EQ(linesOf(home, {"zip"}).size(), 1);
+    interrupt({"unzip", locations.zipFolder() + "/" + entriesOf(locations.zipFolder())[0]},
+              locations.unzipFolder(), SIGINT);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "tests/support/workspace.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QSysInfo>
 
@@ -19,6 +20,14 @@ TEST(InstanceLockTest, OnlyOneProgramRunsForAUserAtATime) {
     EXPECT_EQ(second.take(), "Quorvel4 is already running for this user. Close it and try again.");
     first.reset();
     EXPECT_EQ(second.take(), "");
+}
+
+TEST(InstanceLockTest, AFolderUnderTheLocksNameIsNoRunningProgram) {
+    TestWorkspace workspace;
+    InstanceLock lock(workspace.locations());
+    ASSERT_TRUE(QDir().mkpath(lock.path()));
+    EXPECT_EQ(lock.take(),
+              "Quorvel4 cannot make its lock file " + lock.path() + ": it is a folder.");
 }
 
 // What a lock file found at the start holds, and what the start makes of

@@ -68,14 +68,23 @@ TEST_F(BackupRestoreTest, BackupRestoresIntoItsOwnFolderAndNeverOverAFile) {
     EXPECT_EQ(TestConnection(target).rows("SELECT COUNT(*) FROM QUORVEL_4"), QStringList{"1"});
 }
 
+// One database that fails, first in the folder, is named; the others are
+// backed up all the same.
 TEST_F(BackupRestoreTest, AllDatabasesAreBackedUpEachToItsOwnFile) {
     dataModule.close();  // a file is copied only when nothing holds it
     QFile::copy(path, locations.databasePath("other"));
-    const QStringList backups = backupAll(locations, output);
+    QFile garbage(locations.databasePath("aaa"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(8192, 'g'));
+    garbage.close();
+    const AllBackedUp all = backupAll(locations, output);
+    EXPECT_EQ(all.failed, QStringList{garbage.fileName()});
+    EXPECT_EQ(summary.filter("Not backed up: " + garbage.fileName() + ": ").size(), 1);
+    const QStringList& backups = all.backups;
     ASSERT_EQ(backups.size(), 2);
     EXPECT_TRUE(backups[0].contains("/books_"));
     EXPECT_TRUE(backups[1].contains("/other_"));
-    EXPECT_EQ(summary.filter("Backing up: ").size(), 2);
+    EXPECT_EQ(summary.filter("Backing up: ").size(), 3);
     EXPECT_EQ(summary.filter("Backed up to: ").size(), 2);
     EXPECT_EQ(QDir(locations.backupFolder()).entryList({"*.gdk"}, QDir::Files).size(), 2);
 }
@@ -127,11 +136,25 @@ TEST_F(BackupRestoreTest, ACutOrDamagedBackupRestoresNothing) {
     EXPECT_EQ(modeOf(locations.restoredFolder() + "/books.gdb"), 0600u);
 }
 
-// A restored folder that is a link is not followed.
-TEST_F(BackupRestoreTest, ARestoreNeverFollowsALink) {
+// A restored folder that is a link is not followed; a backup that is no
+// file, or whose name gives no database name, is refused before the service
+// starts.
+TEST_F(BackupRestoreTest, ARestoreNeverFollowsALinkNorTakesWhatIsNoBackup) {
     const QString backup = backupDatabase(locations, path, output);
+    const QString unnamed = locations.backupFolder() + "/.gdk";
+    ASSERT_TRUE(QFile::copy(backup, unnamed));
+    const QString folder = locations.backupFolder();
+    for (const auto& [file, refusal] :
+         {std::pair{folder + "/none.gdk", folder + "/none.gdk does not exist."},
+          std::pair{folder, folder + " is not a regular file."},
+          std::pair{unnamed, "the name of " + unnamed + " gives no database name."}}) {
+        EXPECT_FALSE(restoreBackup(locations, file, output));
+        EXPECT_EQ(summary.last(), "Not restored: " + refusal);
+    }
+    EXPECT_EQ(namesIn(locations.restoredFolder()), QStringList());
     const QString elsewhere = workspace.documents() + "/elsewhere";
     ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_TRUE(QDir(locations.restoredFolder()).removeRecursively());
     ASSERT_TRUE(QFile::link(elsewhere, locations.restoredFolder()));
     EXPECT_FALSE(restoreBackup(locations, backup, output));
     EXPECT_TRUE(summary.last().endsWith("is a link; restores go only into a folder of their own."));

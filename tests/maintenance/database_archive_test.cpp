@@ -12,7 +12,6 @@
 
 #include <sys/stat.h>
 
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -122,6 +121,7 @@ TEST_F(DatabaseArchiveTest, HostileEntriesAreRefusedAndNamed) {
                  {"link", outside.toUtf8(), true},
                  {"back\\slash", "backslash"},
                  {"bell\x07", "control"},
+                 {".unzip-part-1/x", "removed at the next start"},
                  {"good.gdb", "good"},
                  {"sub/inner.txt", "nested"}},
                 ZIP_CM_DEFLATE);
@@ -137,7 +137,8 @@ TEST_F(DatabaseArchiveTest, HostileEntriesAreRefusedAndNamed) {
                      outside + "/abs: its name is an absolute path", "link: it is a link",
                      "back\\slash: its name contains a backslash",
                      // shown as the archive's code page shows it
-                     QString::fromUtf8("bell\u2022: its name contains a control character")}));
+                     QString::fromUtf8("bell\u2022: its name contains a control character"),
+                     ".unzip-part-1/x: its folder's name is that of unzip's own staging folder"}));
     EXPECT_EQ(filesUnder(target), QStringList({"good.gdb", "sub/"}));
     EXPECT_EQ(filesUnder(outside), QStringList{"inner/"});
     EXPECT_EQ(filesUnder(scratch.filePath("home/temp02")), QStringList{"restored/"});
@@ -204,8 +205,7 @@ TEST_F(DatabaseArchiveTest, AnEntryThatCannotBeWrittenTakesBackTheRun) {
     const QString said = underFileSizeLimit(64 * 1024, [&] { unzipArchive(archive, target); });
     EXPECT_EQ(said, "Unpacking stopped at sub/second.gdb: " + target +
                         "/sub/second.gdb cannot be written whole: " + fileTooLarge() +
-                        ". What this unzip had unpacked into " +
-                        target + " was removed.");
+                        ". What this unzip had unpacked into " + target + " was removed.");
     EXPECT_EQ(filesUnder(scratch.path()), QStringList({"large.zip"}));
 }
 
@@ -226,6 +226,21 @@ TEST_F(DatabaseArchiveTest, AnArchiveLargerThanTheFreeSpaceIsRefused) {
     }
     EXPECT_FALSE(QFileInfo::exists(target));
     EXPECT_EQ(unzipArchive(archive, target).files, QStringList{"zeros.gdb"});
+}
+
+// The unzip folder, or the folder above it, being a link (to the database
+// folder) is refused: nothing is written where it leads.
+TEST_F(DatabaseArchiveTest, AnUnzipFolderThatIsALinkIsRefused) {
+    const QString archive = scratch.filePath("plain.zip");
+    makeArchive(archive, {{"books.gdb", "from the archive"}}, ZIP_CM_DEFLATE);
+    const QString live = scratch.filePath("live");
+    QDir().mkpath(live + "/restored");
+    ASSERT_TRUE(QFile::link(live + "/restored", scratch.filePath("restored")));
+    ASSERT_TRUE(QFile::link(live, scratch.filePath("temp02")));
+    for (const QString& target :
+         {scratch.filePath("restored"), scratch.filePath("temp02/restored")})
+        EXPECT_THROW(unzipArchive(archive, target), ArchiveError) << target.toStdString();
+    EXPECT_EQ(filesUnder(live + "/restored"), QStringList());
 }
 
 TEST_F(DatabaseArchiveTest, AFileThatIsNoArchiveIsReported) {
