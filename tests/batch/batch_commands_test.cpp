@@ -1,8 +1,8 @@
-#include "batch/batch_commands.h"
 #include "datastore/instance_lock.h"
 #include "payments/payments_report.h"
 #include "reports/statistics_reports.h"
-#include "tests/support/books_database.h"
+#include "tests/support/batch_tool.h"
+#include "tests/support/files.h"
 #include "tests/support/report_file.h"
 
 #include <QDir>
@@ -14,23 +14,9 @@
 
 namespace {
 
-class BatchTest : public ::testing::Test, protected BooksDatabase {
+class BatchTest : public ::testing::Test, protected BatchTool {
 protected:
-    BatchTest() {
-        dataModule.close();  // the tool opens the database itself
-        workspace.settings.recordCurrentDatabase({"books", path});
-    }
-    int batch(const QStringList& arguments) {
-        out.clear();
-        err.clear();
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
-        return batch::run(arguments, workspace.locations(), workspace.settings, outStream,
-                          errStream);
-    }
     const QString alerts = QStringLiteral(Q4_TESTS_DIR "/importing/cb7_alerts.txt");
-    QString out;
-    QString err;
 };
 
 TEST_F(BatchTest, ImportsIntoTheCurrentDatabaseAndRefusesAFileImportedBefore) {
@@ -126,9 +112,7 @@ TEST_F(BatchTest, BacksUpAndRestoresWithoutReplacingAFile) {
     EXPECT_EQ(QFileInfo(restored).lastModified(), written);
 
     const QString notABackup = workspace.documents() + "/notes_1.gdk";
-    QFile notes(notABackup);
-    ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write("plain text") > 0);
-    notes.close();
+    writeFile(notABackup, "plain text");
     EXPECT_EQ(batch({"restore", notABackup}), 1);
     EXPECT_FALSE(err.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(workspace.locations().restoredFolder() + "/notes.gdb"));
@@ -162,7 +146,7 @@ TEST_F(BatchTest, ZipsAndUnzipsTheDatabaseFolder) {
 
 TEST_F(BatchTest, CheckFilesListsThePaymentsWhoseItemFileIsMissing) {
     const QString proof = workspace.documents() + "/receipt.pdf";
-    QFile(proof).open(QIODevice::WriteOnly);
+    writeFile(proof, "");
     execute(
         "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, ITEM_FILE) VALUES (1, 'CHILD "
         "SUPPORT', '2004-02-01', '" +

@@ -1,4 +1,5 @@
 #include "tests/support/file_limits.h"
+#include "tests/support/files.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/user_home.h"
 
@@ -36,10 +37,6 @@ ToolRun runTool(const UserHome& home, const QStringList& arguments,
     EXPECT_TRUE(tool.waitForFinished(120000));
     return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
             QString::fromUtf8(tool.readAllStandardError())};
-}
-
-QStringList filesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 // With a umask of 0 every file the program writes is its owner's alone,
@@ -89,9 +86,9 @@ TEST(BatchOutputTest, AFullDiskFailsEveryOutputWithTheSystemsReasonAndLeavesNoFi
         EXPECT_TRUE(run.err.contains(fileTooLarge())) << run.err.toStdString();
         EXPECT_FALSE(run.out.contains("Saved to file")) << command.join(' ').toStdString();
     }
-    EXPECT_EQ(filesIn(reports), QStringList());
-    EXPECT_EQ(filesIn(home.filePath("")), QStringList({".config", "Documents"}));
-    EXPECT_EQ(filesIn(home.filePath("Documents/kl-db/intrbase/quorvel4/tmp")), QStringList());
+    EXPECT_EQ(entriesOf(reports), QStringList());
+    EXPECT_EQ(entriesOf(home.filePath("")), QStringList({".config/", "Documents/"}));
+    EXPECT_EQ(entriesOf(home.filePath("Documents/kl-db/intrbase/quorvel4/tmp")), QStringList());
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "tests/support/files.h"
 #include "tests/support/printers.h"
 #include "tests/support/user_home.h"
 
@@ -20,10 +21,7 @@ TEST(BatchPdfTest, TheToolWritesTheReportItPrintsAsAPdf) {
     const QStringList printed =
         QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 
-    QProcess text;
-    text.start("pdftotext", {"-layout", pdf, "-"});
-    ASSERT_TRUE(text.waitForFinished()) << "pdftotext (poppler-utils) is needed";
-    const QString inPdf = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    const QString inPdf = pdfText(pdf).simplified();
     ASSERT_GT(printed.size(), 10);
     for (const QString& line : printed) {
         EXPECT_TRUE(inPdf.contains(line.simplified())) << line.toStdString();

@@ -2,11 +2,10 @@
 #include "datastore/data_module.h"
 #include "payments/pick_list_form.h"
 #include "tests/support/books_database.h"
+#include "tests/support/files.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -81,11 +80,7 @@ TEST_F(ImportEditsFormTest, ARefusedOrFailedImportIsReportedAndStoresNothing) {
     dialogs.queueChosenFile(recruiterMail);
     press(form, "btn_4jobs");  // recruiter mail read as 4jobs alerts: no record
     const QString noDate = workspace.documents() + "/no_date.txt";
-    QDir().mkpath(workspace.documents());
-    QFile file(noDate);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("From: Staffing Desk\nSubject: a subject before any sent line\n");
-    file.close();
+    writeFile(noDate, "From: Staffing Desk\nSubject: a subject before any sent line\n");
     dialogs.queueChosenFile(noDate);
     press(form, "btn_recruiter_messages");
     ASSERT_EQ(dialogs.captions(), QStringList({"NOT IMPORTED", "PROGRAM ERROR"}));

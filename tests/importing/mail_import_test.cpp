@@ -2,6 +2,7 @@
 #include "datastore/schema.h"
 #include "importing/import_run.h"
 #include "tests/support/books_database.h"
+#include "tests/support/files.h"
 #include "tests/support/listing.h"
 
 #include <QFile>
@@ -101,10 +102,7 @@ TEST_F(MailImportTest, ABadDateRollsTheWholeRunBack) {
           << "TX-Austin"
           << "Analyst";  // line 40
     const QString path = folder.filePath("bad.txt");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(lines.join('\n').toLatin1());
-    file.close();
+    writeFile(path, lines.join('\n').toLatin1());
     try {
         import(MailKind::CareerBuilder7, path);
         FAIL() << "the run did not fail";

@@ -1,37 +1,22 @@
 #include "maintenance/database_archive.h"
 #include "tests/support/file_limits.h"
+#include "tests/support/files.h"
 #include "tests/support/report_file.h"
 #include "tests/support/workspace.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <zip.h>
 
 #include <sys/stat.h>
 
-
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace database_archive;
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished()) << program.toStdString();
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 struct Entry {
     QString name;
@@ -58,15 +43,6 @@ void makeArchive(const QString& path, const QList<Entry>& entries, zip_uint16_t 
     ASSERT_EQ(zip_close(archive), 0);
 }
 
-QStringList filesUnder(const QString& folder) {
-    QStringList files;
-    QDir dir(folder);
-    for (const QFileInfo& file : dir.entryInfoList(
-             QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden, QDir::Name))
-        files << (file.isDir() ? file.fileName() + "/" : file.fileName());
-    return files;
-}
-
 class DatabaseArchiveTest : public ::testing::Test {
 protected:
     TestWorkspace workspace;
@@ -86,12 +62,12 @@ TEST_F(DatabaseArchiveTest, ZipHoldsEveryFileOfTheDatabaseFolder) {
         zipDatabaseFolder(locations, QDateTime(QDate(2026, 12, 6), QTime(21, 30, 5)));
     EXPECT_EQ(modeOf(archive), 0600u);
     EXPECT_EQ(archive, locations.zipFolder() + "/QUORVEL-2026-12-06-21-30-05.zip");
-    EXPECT_EQ(filesUnder(locations.zipFolder()), QStringList{"QUORVEL-2026-12-06-21-30-05.zip"});
+    EXPECT_EQ(entriesOf(locations.zipFolder()), QStringList{"QUORVEL-2026-12-06-21-30-05.zip"});
 
-    const QString listing = run("unzip", {"-Z1", archive});
+    const QString listing = outputOf("unzip", {"-Z1", archive});
     EXPECT_EQ(listing.split('\n', Qt::SkipEmptyParts),
               QStringList({"books.gdb", "firstdb.gdb", "notes.txt"}));
-    run("unzip", {"-tq", archive});
+    outputOf("unzip", {"-tq", archive});
 
     const Unpacked unpacked = unzipArchive(archive, locations.unzipFolder());
     ::umask(umask);
@@ -105,7 +81,7 @@ TEST_F(DatabaseArchiveTest, ZipHoldsEveryFileOfTheDatabaseFolder) {
 TEST_F(DatabaseArchiveTest, AnEmptyDatabaseFolderMakesNoArchive) {
     ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
     EXPECT_THROW(zipDatabaseFolder(locations, QDateTime::currentDateTime()), ArchiveError);
-    EXPECT_TRUE(filesUnder(locations.zipFolder()).isEmpty());
+    EXPECT_TRUE(entriesOf(locations.zipFolder()).isEmpty());
 }
 
 // Entries that would leave the folder, or are links, are refused and named;
@@ -138,10 +114,10 @@ TEST_F(DatabaseArchiveTest, HostileEntriesAreRefusedAndNamed) {
                      "back\\slash: its name contains a backslash",
                      // shown as the archive's code page shows it
                      QString::fromUtf8("bell\u2022: its name contains a control character")}));
-    EXPECT_EQ(filesUnder(target), QStringList({"good.gdb", "sub/"}));
-    EXPECT_EQ(filesUnder(outside), QStringList{"inner/"});
-    EXPECT_EQ(filesUnder(scratch.filePath("home/temp02")), QStringList{"restored/"});
-    EXPECT_EQ(filesUnder(outside + "/inner"), QStringList{});
+    EXPECT_EQ(entriesOf(target), QStringList({"good.gdb", "sub/"}));
+    EXPECT_EQ(entriesOf(outside), QStringList{"inner/"});
+    EXPECT_EQ(entriesOf(scratch.filePath("home/temp02")), QStringList{"restored/"});
+    EXPECT_EQ(entriesOf(outside + "/inner"), QStringList{});
 }
 
 // A file already in the target folder, and one reached through a link
@@ -151,7 +127,6 @@ TEST_F(DatabaseArchiveTest, NothingInTheTargetFolderIsReplaced) {
     const QString archive = scratch.filePath("plain.zip");
     makeArchive(archive, {{"books.gdb", "from the archive"}, {"sub/notes.txt", "notes"}},
                 ZIP_CM_DEFLATE);
-    QDir().mkpath(target);
     writeFile(target + "/books.gdb", "moved here by hand");
     QDir().mkpath(scratch.filePath("elsewhere"));
     ASSERT_TRUE(QFile::link(scratch.filePath("elsewhere"), target + "/sub"));
@@ -166,7 +141,7 @@ TEST_F(DatabaseArchiveTest, NothingInTheTargetFolderIsReplaced) {
               "No file of the archive was unpacked into: " + target +
                   "\n\nThese entries of the archive were NOT unpacked:\n  books.gdb: " + target +
                   "/books.gdb exists already and was left as it was");
-    EXPECT_TRUE(filesUnder(scratch.filePath("elsewhere")).isEmpty());
+    EXPECT_TRUE(entriesOf(scratch.filePath("elsewhere")).isEmpty());
 }
 
 // An entry whose bytes were damaged fails its check: the error names it and
@@ -204,9 +179,8 @@ TEST_F(DatabaseArchiveTest, AnEntryThatCannotBeWrittenTakesBackTheRun) {
     const QString said = underFileSizeLimit(64 * 1024, [&] { unzipArchive(archive, target); });
     EXPECT_EQ(said, "Unpacking stopped at sub/second.gdb: " + target +
                         "/sub/second.gdb cannot be written whole: " + fileTooLarge() +
-                        ". What this unzip had unpacked into " +
-                        target + " was removed.");
-    EXPECT_EQ(filesUnder(scratch.path()), QStringList({"large.zip"}));
+                        ". What this unzip had unpacked into " + target + " was removed.");
+    EXPECT_EQ(entriesOf(scratch.path()), QStringList({"large.zip"}));
 }
 
 // An archive whose files would not fit is refused before anything is

@@ -1,6 +1,7 @@
 #include "reports/statistics_report_forms.h"
 #include "reports/statistics_reports.h"
 #include "tests/support/books_database.h"
+#include "tests/support/files.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/report_file.h"
 #include "tests/support/scripted_dialogs.h"
@@ -60,9 +61,7 @@ TEST_F(StatisticsReportFormsTest, APdfRefusesTheDatabaseAndReplacesAFileOnlyWhen
     EXPECT_EQ(bytesOf(path), database);
 
     const QString pdf = workspace.documents() + "/state.pdf";
-    QFile kept(pdf);
-    ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
-    kept.close();
+    writeFile(pdf, "kept");
     dialogs.queueChosenFile(pdf);
     dialogs.queueAnswer(Answer::No);
     press(form, "btn_pdf");

@@ -1,6 +1,7 @@
 #include "shell/main_screen.h"
 #include "datastore/data_module.h"
 #include "platform/kbx.h"
+#include "tests/support/files.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/listing.h"
 #include "tests/support/scripted_dialogs.h"
@@ -148,10 +149,7 @@ TEST_F(MainScreenTest, FirstdbIsRebuiltEvenWhileItIsTheOpenDatabase) {
 
 TEST_F(MainScreenTest, RecordedFileThatIsNoDatabaseIsReportedAndDataMenusStayShut) {
     const QString junk = workspace.documents() + "/junk.gdb";
-    QDir().mkpath(workspace.documents());
-    QFile file(junk);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'j')) == 4096);
-    file.close();
+    writeFile(junk, QByteArray(4096, 'j'));
     settings.recordCurrentDatabase({"junk", junk});
 
     window.FormActivate();
