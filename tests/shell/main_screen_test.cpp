@@ -87,20 +87,19 @@ TEST_F(MainScreenTest, FirstStartRecordsAndOpensFirstdbAndRefusesLiveWork) {
         EXPECT_TRUE(item(usable)->isEnabled()) << usable;
 }
 
-TEST_F(MainScreenTest, RecordedFileThatWasDeletedFallsBackToFirstdb) {
-    settings.recordCurrentDatabase({"books", workspace.documents() + "/gone/books.gdb"});
-    window.FormActivate();
-    EXPECT_EQ(dialogs.shown(),
-              QStringList({"PROGRAM ERROR: " + kResetText, "PROGRAM ERROR: " + kFirstdbWarning}));
-    EXPECT_EQ(recorded(), "firstdb|" + locations.firstdbPath());
-    EXPECT_EQ(label(), "firstdb");
-}
-
-TEST_F(MainScreenTest, PathRecordedAsFailedCountsAsNoneAndResetsSilently) {
-    settings.recordCurrentDatabase({"books", "failed"});
-    window.FormActivate();
-    EXPECT_EQ(dialogs.shown(), QStringList("PROGRAM ERROR: " + kFirstdbWarning));
-    EXPECT_EQ(settings.currentDatabase().name, "firstdb");
+// A recorded file that was deleted falls back to firstdb, saying so; a path
+// recorded as "failed" counts as none and resets silently.
+TEST_F(MainScreenTest, RecordedFileThatIsGoneOrFailedFallsBackToFirstdb) {
+    for (const QString& recordedPath :
+         {workspace.documents() + "/gone/books.gdb", QString("failed")}) {
+        dialogs.messages.clear();
+        settings.recordCurrentDatabase({"books", recordedPath});
+        window.FormActivate();
+        QStringList said = {"PROGRAM ERROR: " + kResetText, "PROGRAM ERROR: " + kFirstdbWarning};
+        EXPECT_EQ(dialogs.shown(), recordedPath == "failed" ? said.mid(1) : said);
+        EXPECT_EQ(recorded(), "firstdb|" + locations.firstdbPath());
+        EXPECT_EQ(label(), "firstdb");
+    }
 }
 
 // A live database opens without a word. Firebird collects old record
@@ -232,8 +231,10 @@ protected:
 };
 
 // The archive is made with the live database closed, which is open again
-// afterwards; No makes nothing.
-TEST_F(DatabaseArchiveMenuTest, ZipAsksThenArchivesTheDatabaseFolder) {
+// afterwards; No makes nothing. The archive's files go to the user's unzip
+// folder; the database folder is left as it was, even when the archive
+// holds a file of the same name.
+TEST_F(DatabaseArchiveMenuTest, ZipArchivesTheDatabaseFolderAndUnzipNeverTouchesIt) {
     dialogs.queueAnswer(Answer::No);
     item("ZIPDatabases1")->trigger();
     EXPECT_TRUE(zipFolder().isEmpty());
@@ -251,19 +252,10 @@ TEST_F(DatabaseArchiveMenuTest, ZipAsksThenArchivesTheDatabaseFolder) {
                                "QUORVEL-YYYY-MM-DD-HH-MM-SS\n"}));
     EXPECT_EQ(dataModule.openPath(), books);
     EXPECT_TRUE(dataModule.table("QUORVEL_4")->select());
-}
 
-// The archive's files go to the user's unzip folder; the database folder
-// is left as it was, even when the archive holds a file of the same name.
-TEST_F(DatabaseArchiveMenuTest, UnzipNeverTouchesTheDatabaseFolder) {
-    dialogs.queueAnswer(Answer::Yes);
-    dialogs.queueAnswer(Answer::Ok);
-    item("ZIPDatabases1")->trigger();
-    const QString archive = locations.zipFolder() + "/" + zipFolder().value(0);
     TestConnection(books).execute("INSERT INTO CITY_4 (CITY) VALUES ('AUSTIN')");
     const QStringList databaseFolder = QDir(locations.databaseFolder()).entryList(QDir::Files);
     const QDateTime changed = QFileInfo(books).lastModified();
-
     dialogs.queueChosenFile(QString());
     item("UNZIPDatabases1")->trigger();
     EXPECT_FALSE(QDir(locations.unzipFolder()).exists());
