@@ -4,8 +4,6 @@
 #include "tests/support/test_connection.h"
 #include "tests/support/user_home.h"
 
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,14 +40,11 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
             "(1, '2004-05-05', 'DBA')");
     }
     const QString archive = home.filePath("evidence 2004.zip");
-    QProcess tool;
-    tool.setProcessEnvironment(home.environment());
-    tool.start(Q4_BATCH_EXE, {"pack", "--from", "2004-01-01", "--to", "2004-12-31", archive});
-    ASSERT_TRUE(tool.waitForFinished(60000));
-    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    EXPECT_TRUE(QString::fromUtf8(tool.readAllStandardOutput())
-                    .contains("Missing proof file: 2004-04-01  SPOUSAL SUPPORT: " +
-                              home.filePath("scans/lost.pdf")));
+    const ToolRun tool =
+        home.run(Q4_BATCH_EXE, {"pack", "--from", "2004-01-01", "--to", "2004-12-31", archive});
+    ASSERT_EQ(tool.status, 0) << tool.err.toStdString();
+    EXPECT_TRUE(tool.out.contains("Missing proof file: 2004-04-01  SPOUSAL SUPPORT: " +
+                                  home.filePath("scans/lost.pdf")));
 
     const QString unpacked = home.filePath("unpacked");
     outputOf("unzip", {"-q", archive, "-d", unpacked});

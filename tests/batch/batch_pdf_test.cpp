@@ -2,8 +2,6 @@
 #include "tests/support/printers.h"
 #include "tests/support/user_home.h"
 
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,13 +11,9 @@ namespace {
 TEST(BatchPdfTest, TheToolWritesTheReportItPrintsAsAPdf) {
     const UserHome home;
     const QString pdf = home.filePath("state.pdf");
-    QProcess tool;
-    tool.setProcessEnvironment(home.environment());
-    tool.start(Q4_BATCH_EXE, {"report", "state", "--pdf", pdf});
-    ASSERT_TRUE(tool.waitForFinished(60000));
-    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    const QStringList printed =
-        QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const ToolRun tool = home.run(Q4_BATCH_EXE, {"report", "state", "--pdf", pdf});
+    ASSERT_EQ(tool.status, 0) << tool.err.toStdString();
+    const QStringList printed = tool.out.split('\n', Qt::SkipEmptyParts);
 
     const QString inPdf = pdfText(pdf).simplified();
     ASSERT_GT(printed.size(), 10);
