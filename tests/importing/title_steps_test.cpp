@@ -355,14 +355,6 @@ TEST_F(TitleStepsTest, RecountCountsEachJobUnderTheFirstCategoryItsTitleContains
                        "ORDER BY ORDER_"),
                   each.counts);
     }
-    execute("DELETE FROM STATS_JT_4");
-    execute("INSERT INTO STATS_JT_4 (ORDER_, CATEGORY) VALUES (1, 'DBA')");
-    for (int job = 0; job < 200; ++job)
-        execute(QString("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (%1, '%2')")
-                    .arg(job + 10)
-                    .arg(job < 50 ? "DBA" : "CLERK"));
-    title_steps::runStep(10, dataModule.connection(), kToday);
-    EXPECT_EQ(rows("SELECT COUNT_, PERCENTAGE FROM STATS_JT_4"), QStringList("50|25"));
 }
 
 // Titles of 60 and 100 characters normalised through the steps end counted,
