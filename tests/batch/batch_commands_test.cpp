@@ -36,9 +36,6 @@ TEST_F(BatchTest, RefusesFirstdbAWrongCommandAndAMissingFile) {
     EXPECT_EQ(batch({"import", "cb7", workspace.documents() + "/none.txt"}), 1);
     EXPECT_TRUE(err.contains("cannot be opened")) << err.toStdString();
     EXPECT_EQ(batch({"import", "mbox", alerts}), 2);
-    EXPECT_EQ(batch({}), 2);
-    EXPECT_EQ(batch({"--help"}), 0);
-    EXPECT_TRUE(out.startsWith("Usage: quorvel4-batch import"));
     workspace.settings.recordCurrentDatabase({"firstdb", workspace.locations().firstdbPath()});
     EXPECT_EQ(batch({"import", "4jobs", alerts}), 1);
     EXPECT_TRUE(err.contains("'firstdb' may not hold live data")) << err.toStdString();
@@ -87,7 +84,6 @@ TEST_F(BatchTest, ReportsPrintTheFormsLinesAndSaveAsTheFormDoes) {
 
 TEST_F(BatchTest, RefusesAnUnknownReportOrAPdfItCannotWrite) {
     EXPECT_EQ(batch({"report", "monthly"}), 2);
-    EXPECT_EQ(batch({"report", "title", "--pdf"}), 2);
     EXPECT_EQ(batch({"report", "title", "--print"}), 2);
     EXPECT_EQ(batch({"report", "title", "--pdf", workspace.documents() + "/r.pdf"}), 2);
     EXPECT_TRUE(err.contains("cannot write PDF")) << err.toStdString();
@@ -215,6 +211,7 @@ TEST_F(BatchTest, AWrongCommandSaysWhatIsWrongInOneLine) {
         EXPECT_EQ(err, what + "\nTry 'quorvel4-batch --help'.\n");
     }
     EXPECT_EQ(batch({"--help"}), 0);
+    EXPECT_TRUE(out.startsWith("Usage: quorvel4-batch import"));
     EXPECT_TRUE(out.contains("FILE.csv [--from DATE] [--to DATE] [--replace]"));
 }
 

@@ -9,8 +9,8 @@
 
 namespace {
 
-// With a umask of 0 every file the program writes is its owner's alone,
-// and so is every folder it makes.
+// With a umask of 0 every file the program writes is its owner's alone, the
+// database it makes too, and so is every folder it makes.
 TEST(BatchOutputTest, EveryFileAndFolderIsTheOwnersAloneWhateverTheUmask) {
     const mode_t umask = ::umask(0);
     const UserHome home;
@@ -21,11 +21,14 @@ TEST(BatchOutputTest, EveryFileAndFolderIsTheOwnersAloneWhateverTheUmask) {
          {QStringList{"report", "state", "--save"}, QStringList{"export", "jobs", csv},
           QStringList{"pack", "--from", "2004-01-01", "--to", "2004-12-31", pack}})
         ASSERT_EQ(home.run(Q4_BATCH_EXE, command).status, 0) << command.join(' ').toStdString();
-    for (const QString& file : {program + "/reports/_JOB_SEARCH_STATE_STATS.txt", csv, pack,
-                                home.filePath(".config/KELBRIDGE_LABS/QUORVEL4.conf")})
+    for (const QString& file :
+         {program + "/reports/_JOB_SEARCH_STATE_STATS.txt", csv, pack, home.database(),
+          home.filePath(".config/KELBRIDGE_LABS/QUORVEL4.conf")})
         EXPECT_EQ(modeOf(file), 0600u) << file.toStdString();
-    for (const QString& folder : {home.filePath("Documents"), program, program + "/reports",
-                                  program + "/tmp", home.filePath(".config/KELBRIDGE_LABS")})
+    for (const QString& folder :
+         {home.filePath("Documents"), home.filePath("Documents/kl-db"),
+          home.filePath("Documents/kl-db/intrbase"), program, program + "/db", program + "/reports",
+          program + "/tmp", home.filePath(".config/KELBRIDGE_LABS")})
         EXPECT_EQ(modeOf(folder), 0700u) << folder.toStdString();
 }
 

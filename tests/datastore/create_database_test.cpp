@@ -76,21 +76,6 @@ TEST_F(CreateDatabaseTest, NewDatabaseHoldsExactlyWhatTheListingsSay) {
     expectListing(describeRows(db), "datastore/expected_rows.txt");
 }
 
-TEST_F(CreateDatabaseTest, FolderTreeAndDatabaseAreReadableByTheOwnerOnly) {
-    collectLog(locations, "books");
-    const QFileDevice::Permissions groupOrOther = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
-                                                  QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                                  QFileDevice::WriteOther | QFileDevice::ExeOther;
-    for (const QString& level :
-         {workspace.documents() + "/kl-db", workspace.documents() + "/kl-db/intrbase",
-          workspace.documents() + "/kl-db/intrbase/quorvel4", locations.databaseFolder(),
-          locations.databasePath("books")}) {
-        ASSERT_TRUE(QFileInfo::exists(level)) << level.toStdString();
-        EXPECT_EQ(QFileInfo(level).permissions() & groupOrOther, QFileDevice::Permissions())
-            << level.toStdString();
-    }
-}
-
 TEST_F(CreateDatabaseTest, TargetThatCannotBeDeletedStopsWithALineSayingSo) {
     // A folder in the database's place cannot be removed as a file.
     ASSERT_TRUE(QDir().mkpath(locations.databasePath("stuck") + "/inside"));

@@ -4,8 +4,10 @@
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
+#include "tests/support/files.h"
 #include "tests/support/form_checks.h"
 #include "tests/support/form_driver.h"
+#include "tests/support/report_file.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/workspace.h"
@@ -275,9 +277,7 @@ TEST_F(PaymentRecordsFormTest, ExportWritesTheRecordsTheTableShows) {
     dialogs.queueAnswer(Answer::Ok);
     press(form, "btn_export_csv");
     EXPECT_EQ(dialogs.messages.back().text, "2 records exported to " + file);
-    QFile exported(file);
-    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = exported.readAll().split('\n');
+    const QList<QByteArray> lines = bytesOf(file).split('\n');
     ASSERT_EQ(lines.size(), 4);  // the header, two records, the end
     EXPECT_TRUE(lines[1].startsWith("1,CHILD SUPPORT,")) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith("3,CHILD SUPPORT,")) << lines[2].toStdString();
@@ -292,8 +292,7 @@ TEST_F(PaymentRecordsFormTest, ExportWritesTheRecordsTheTableShows) {
 // grid shows the payments whose item file is missing on a red ground.
 TEST_F(PaymentRecordsFormTest, ItemFilesOpenAndMissingOnesAreMarked) {
     const QString proof = workspace.documents() + "/cheque 1042.pdf";
-    QDir().mkpath(workspace.documents());
-    QFile(proof).open(QIODevice::WriteOnly);
+    writeFile(proof, "");
     const QString gone = workspace.documents() + "/moved away.pdf";
     execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_FILE) VALUES (1, 'A', '" + proof + "')");
     execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_FILE) VALUES (2, 'B', '" + gone + "')");
