@@ -7,7 +7,6 @@
 #include "tests/support/workspace.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlRecord>
 

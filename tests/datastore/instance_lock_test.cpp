@@ -8,19 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
-
-TEST(InstanceLockTest, OnlyOneProgramRunsForAUserAtATime) {
-    TestWorkspace workspace;
-    auto first = std::make_unique<InstanceLock>(workspace.locations());
-    ASSERT_EQ(first->take(), "");
-    InstanceLock second(workspace.locations());
-    EXPECT_EQ(second.take(), "Quorvel4 is already running for this user. Close it and try again.");
-    first.reset();
-    EXPECT_EQ(second.take(), "");
-}
 
 // What a lock file found at the start holds, and what the start makes of
 // it: a lock no running program of this computer holds is taken over; one

@@ -7,7 +7,6 @@
 #include "tests/support/books_database.h"
 #include "tests/support/test_connection.h"
 
-#include <QSqlError>
 #include <QSqlRecord>
 
 #include <gtest/gtest.h>

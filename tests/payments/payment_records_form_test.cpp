@@ -14,10 +14,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSqlRecord>
 #include <QTableView>
 #include <QTest>

@@ -3,8 +3,6 @@
 #include "tests/support/files.h"
 #include "tests/support/report_file.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

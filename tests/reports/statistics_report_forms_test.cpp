@@ -6,7 +6,6 @@
 #include "tests/support/report_file.h"
 #include "tests/support/scripted_dialogs.h"
 
-#include <QFile>
 
 #include <gtest/gtest.h>
 
