@@ -365,17 +365,15 @@ TEST_F(TitleStepsTest, ALongNormalisedTitleKeepsItsReason) {
     const QString sixty = QString("MANAGER OF ").leftJustified(60, 'X');
     const QString sixtyToo = sixty.left(55) + "ZZZZZ";
     const QString hundred = QString("DIRECTOR OF ").leftJustified(100, 'Y');
-    execute("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (1, 'raw one')");
-    execute("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (2, 'raw two')");
-    execute("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (3, 'raw three')");
-    title_steps::runStep(1, dataModule.connection(), kToday);
-    const char* const edits[][3] = {
-        {"RAW ONE", "", "TOO SENIOR"}, {"RAW TWO", "", "NO DEGREE"}, {"RAW THREE", "", "OTHER"}};
     const QString titles[] = {sixty, hundred, sixtyToo};
-    for (int row = 0; row < 3; ++row)
-        execute(QString("UPDATE JS_EDIT_4 SET CHANGE_TO = '%1', REASON_NO_SUBMIT = '%2' WHERE "
-                        "CHANGE_FROM = '%3'")
-                    .arg(titles[row], edits[row][2], edits[row][0]));
+    const char* const reasons[] = {"TOO SENIOR", "NO DEGREE", "OTHER"};
+    for (int row = 0; row < 3; ++row) {
+        execute(
+            QString("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (%1, 'raw %1')").arg(row + 1));
+        execute(QString("INSERT INTO JS_EDIT_4 VALUES ('RAW %1', '%2', '%3')")
+                    .arg(row + 1)
+                    .arg(titles[row], reasons[row]));
+    }
     for (int step : {3, 5, 9, 10, 11})
         title_steps::runStep(step, dataModule.connection(), kToday);
     EXPECT_EQ(rows("SELECT CATEGORY, COUNT_, REASON_NOT_SUBMITTED FROM STATS_JT_4 ORDER BY "
