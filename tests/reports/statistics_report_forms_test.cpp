@@ -23,7 +23,6 @@ TEST_F(StatisticsReportFormsTest, GenerateThenSaveTheStateReport) {
     TJob_Search_Stats_Job_State form(dataModule, dialogs, workspace.locations(), nullptr);
     form.show();
     EXPECT_EQ(form.lines(), statistics_reports::stateAdvice());
-    dialogs.queueAnswer(Answer::Ok);
     press(form, "btn_select_month");
     EXPECT_EQ(dialogs.shown(), QStringList{": I'm done !!!!!!!"});
     EXPECT_EQ(form.lines(), statistics_reports::stateReport(dataModule.connection()));
@@ -39,7 +38,6 @@ TEST_F(StatisticsReportFormsTest, AFailedSaveIsReportedAndNeverSaysSaved) {
     TJob_Search_Stats_Job_Title form(dataModule, dialogs, workspace.locations(), nullptr);
     form.show();
     QDir().mkpath(workspace.locations().reportsFolder() + "/_JOB_SEARCH_TITLE_STATS.txt");
-    dialogs.queueAnswer(Answer::Ok);
     press(form, "btn_save");
     EXPECT_EQ(dialogs.captions(), QStringList{"PROGRAM ERROR"});
     EXPECT_TRUE(dialogs.messages.at(0).text.contains("it is a folder"));

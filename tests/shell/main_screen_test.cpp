@@ -240,7 +240,6 @@ TEST_F(DatabaseArchiveMenuTest, ZipArchivesTheDatabaseFolderAndUnzipNeverTouches
     EXPECT_TRUE(zipFolder().isEmpty());
 
     dialogs.queueAnswer(Answer::Yes);
-    dialogs.queueAnswer(Answer::Ok);
     item("ZIPDatabases1")->trigger();
     ASSERT_EQ(zipFolder().size(), 1);
     const QString archive = locations.zipFolder() + "/" + zipFolder()[0];
@@ -261,7 +260,6 @@ TEST_F(DatabaseArchiveMenuTest, ZipArchivesTheDatabaseFolderAndUnzipNeverTouches
     EXPECT_FALSE(QDir(locations.unzipFolder()).exists());
 
     dialogs.queueChosenFile(archive);
-    dialogs.queueAnswer(Answer::Ok);
     item("UNZIPDatabases1")->trigger();
     EXPECT_EQ(dialogs.fileRequests.back().folder, locations.zipFolder());
     EXPECT_EQ(QDir(locations.unzipFolder()).entryList(QDir::Files), databaseFolder);
