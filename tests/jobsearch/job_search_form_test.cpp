@@ -120,8 +120,15 @@ TEST_F(JobSearchFormTest, OnlyAnEditThatChangesTheActiveStatusDatesTheChange) {
 
 // A follow-up continues the record it follows: same chain, same contact and
 // position, today's date, an empty memo and no status of its own yet.
+// Without a record or a chain to join it adds nothing.
 TEST_F(JobSearchFormTest, FollowupJoinsTheChainOfTheRecordItFollowsWithAnEmptyMemo) {
+    press(form, "btn_followup");
     storeChains();
+    showRecord(4);
+    press(form, "btn_followup");
+    EXPECT_EQ(dialogs.captions(), QStringList({"MESSAGE", "MESSAGE"}));
+    EXPECT_EQ(enabledButtons(form), kNormalButtons);
+    dialogs.messages.clear();
     showRecord(1);
     EXPECT_EQ(component<QPlainTextEdit>(form, "fld_memo")->toPlainText(), "Called twice");
     press(form, "btn_followup");
@@ -183,16 +190,6 @@ TEST_F(JobSearchFormTest, ARefusedSaveKeepsTheRecordBeingChanged) {
     list("fld_state")->setCurrentText("TX");
     press(form, "btn_save");
     EXPECT_EQ(stored("POS_STATE"), QStringList("TX"));
-}
-
-TEST_F(JobSearchFormTest, FollowupWithoutAChainToJoinAddsNothing) {
-    press(form, "btn_followup");
-    storeChains();
-    showRecord(4);
-    press(form, "btn_followup");
-    EXPECT_EQ(dialogs.captions(), QStringList({"MESSAGE", "MESSAGE"}));
-    EXPECT_EQ(dataModule.table("JSEARCH_4")->rowCount(), 4);
-    EXPECT_EQ(enabledButtons(form), kNormalButtons);
 }
 
 // The filter narrows the grid, reopens with its last values, and is off
