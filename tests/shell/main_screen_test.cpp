@@ -102,19 +102,28 @@ TEST_F(MainScreenTest, RecordedFileThatIsGoneOrFailedFallsBackToFirstdb) {
     }
 }
 
+// The database "books", recorded as current and opened.
+class LiveDatabaseTest : public MainScreenTest {
+protected:
+    LiveDatabaseTest() {
+        settings.recordCurrentDatabase({"books", books});
+        window.FormActivate();
+    }
+    QStringList zipFolder() { return QDir(locations.zipFolder()).entryList(QDir::Files); }
+
+    QString books = workspace.copyOfNewDatabase("books");
+};
+
 // A live database opens without a word. Firebird collects old record
 // versions only behind the oldest open transaction: while a form waits for
 // the user, the program holds none.
-TEST_F(MainScreenTest, LiveDatabaseOpensAndNoTransactionStaysOpenWhileAFormWaits) {
-    const QString path = workspace.copyOfNewDatabase("books");
-    settings.recordCurrentDatabase({"books", path});
-    window.FormActivate();
+TEST_F(LiveDatabaseTest, OpensAndNoTransactionStaysOpenWhileAFormWaits) {
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.shown().join('\n').toStdString();
     EXPECT_EQ(label(), "books");
-    EXPECT_EQ(dataModule.openPath(), path);
+    EXPECT_EQ(dataModule.openPath(), books);
     EXPECT_TRUE(dataMenusEnabled());
     auto programTransactions = [&] {
-        return TestConnection(path)
+        return TestConnection(books)
             .rows(
                 "SELECT COUNT(*) FROM MON$TRANSACTIONS "
                 "WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION")
@@ -205,10 +214,7 @@ TEST_F(MainScreenTest, ExitAsksAndEndsOnlyOnYes) {
 
 // Not backed up: the backup form opens first, and the import form when it
 // closes.
-TEST_F(MainScreenTest, ImportWithoutABackupOffersTheBackupFormFirst) {
-    const QString path = workspace.copyOfNewDatabase("books");
-    settings.recordCurrentDatabase({"books", path});
-    window.FormActivate();
+TEST_F(LiveDatabaseTest, ImportWithoutABackupOffersTheBackupFormFirst) {
     dialogs.queueAnswer(Answer::No);
     QStringList opened;
     whenModalOpens([&](QWidget* form) {
@@ -219,22 +225,11 @@ TEST_F(MainScreenTest, ImportWithoutABackupOffersTheBackupFormFirst) {
     EXPECT_EQ(opened, QStringList({"backup_restore_form", "job_search_import_edits_form"}));
 }
 
-class DatabaseArchiveMenuTest : public MainScreenTest {
-protected:
-    DatabaseArchiveMenuTest() {
-        settings.recordCurrentDatabase({"books", books});
-        window.FormActivate();
-    }
-    QStringList zipFolder() { return QDir(locations.zipFolder()).entryList(QDir::Files); }
-
-    QString books = workspace.copyOfNewDatabase("books");
-};
-
 // The archive is made with the live database closed, which is open again
 // afterwards; No makes nothing. The archive's files go to the user's unzip
 // folder; the database folder is left as it was, even when the archive
 // holds a file of the same name.
-TEST_F(DatabaseArchiveMenuTest, ZipArchivesTheDatabaseFolderAndUnzipNeverTouchesIt) {
+TEST_F(LiveDatabaseTest, ZipArchivesTheDatabaseFolderAndUnzipNeverTouchesIt) {
     dialogs.queueAnswer(Answer::No);
     item("ZIPDatabases1")->trigger();
     EXPECT_TRUE(zipFolder().isEmpty());
