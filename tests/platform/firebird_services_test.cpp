@@ -5,6 +5,9 @@
 #include "tests/support/files.h"
 #include "tests/support/test_connection.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,7 +47,8 @@ protected:
 // gbak, holds every row of every table, and the service's progress lines
 // arrive one by one. A restore onto a file that exists fails and leaves its
 // rows as they were (the engine's attempt may touch the header, so bytes
-// are not compared); a backup of a file that is no database fails.
+// are not compared); a backup of a file that is no database fails, and one
+// cut short restores nothing.
 TEST_F(FirebirdServicesTest, ABackupRestoresToTheSameRowsAndFailuresChangeNothing) {
     const QString backupFile = folder + "/books.gdk";
     QStringList backupLines, restoreLines;
@@ -65,6 +69,11 @@ TEST_F(FirebirdServicesTest, ABackupRestoresToTheSameRowsAndFailuresChangeNothin
     EXPECT_THROW(
         fb::backup(folder + "/none.gdb", folder + "/none.gdk", kAccount, [](const QString&) {}),
         DatabaseError);
+    // A backup cut short (a full disk, a copy broken off) restores nothing.
+    ASSERT_TRUE(QFile::resize(backupFile, QFileInfo(backupFile).size() * 2 / 3));
+    EXPECT_THROW(fb::restore(backupFile, folder + "/cut.gdb", kAccount, {}, [](const QString&) {}),
+                 DatabaseError);
+    EXPECT_FALSE(QFile::exists(folder + "/cut.gdb"));
 }
 
 }  // namespace
