@@ -159,32 +159,32 @@ protected:
     // Every row of the tables, in their order, as text; padding dropped.
     Tables read() {
         TestConnection connection(path);  // one for all the queries: opening one takes a while
-        auto rows = [&connection](const QString& sql) { return connection.rows(sql); };
         Tables t;
-        for (const QString& row :
-             rows("SELECT PK, COALESCE(POS_TITLE, '<null>'), COALESCE(POS_CITY, '<null>'), "
-                  "COALESCE(CONTACT_NAME, '<null>'), COALESCE(REASON_NO_SUBMIT, '<null>'), "
-                  "COALESCE(SUBMITTED, '<null>') FROM JSEARCH_4 ORDER BY PK")) {
+        for (const QString& row : connection.rows(
+                 "SELECT PK, COALESCE(POS_TITLE, '<null>'), COALESCE(POS_CITY, '<null>'), "
+                 "COALESCE(CONTACT_NAME, '<null>'), COALESCE(REASON_NO_SUBMIT, '<null>'), "
+                 "COALESCE(SUBMITTED, '<null>') FROM JSEARCH_4 ORDER BY PK")) {
             const QStringList c = row.split('|');
             t.jobs.push_back(
                 {c[0].toDouble(), text(c[1]), text(c[2]), text(c[3]), text(c[4]), text(c[5])});
         }
-        for (const QString& row :
-             rows("SELECT CHANGE_FROM, COALESCE(CHANGE_TO, '<null>'), COALESCE(REASON_NO_SUBMIT, "
-                  "'<null>') FROM JS_EDIT_4 ORDER BY CHANGE_FROM")) {
+        for (const QString& row : connection.rows(
+                 "SELECT CHANGE_FROM, COALESCE(CHANGE_TO, '<null>'), COALESCE(REASON_NO_SUBMIT, "
+                 "'<null>') FROM JS_EDIT_4 ORDER BY CHANGE_FROM")) {
             const QStringList c = row.split('|');
             t.edits.push_back({c[0], text(c[1]), text(c[2])});
         }
-        for (const QString& row :
-             rows("SELECT ORDER_, CATEGORY, COUNT_, PERCENTAGE, COALESCE(REASON_NOT_SUBMITTED, "
-                  "'<null>'), COALESCE(AS_OF_DATE, '<null>') FROM STATS_JT_4 ORDER BY ORDER_, "
-                  "CATEGORY")) {
+        for (const QString& row : connection.rows(
+                 "SELECT ORDER_, CATEGORY, COUNT_, PERCENTAGE, COALESCE(REASON_NOT_SUBMITTED, "
+                 "'<null>'), COALESCE(AS_OF_DATE, '<null>') FROM STATS_JT_4 ORDER BY ORDER_, "
+                 "CATEGORY")) {
             const QStringList c = row.split('|');
             t.stats.push_back(
                 {c[0].toInt(), c[1], c[2].toDouble(), c[3].toDouble(), text(c[4]), c[5]});
         }
         for (const char* list : {"POSTITLE_4", "REASON_4", "CITY_4", "CONTACT_NAME_4"}) {
-            const QStringList values = rows(QString("SELECT * FROM %1 ORDER BY 1").arg(list));
+            const QStringList values =
+                connection.rows(QString("SELECT * FROM %1 ORDER BY 1").arg(list));
             t.lists[list] = std::vector<QString>(values.begin(), values.end());
         }
         return t;
