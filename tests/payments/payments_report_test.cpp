@@ -1,6 +1,6 @@
 #include "payments/payments_report.h"
-#include "tests/support/books_database.h"
 #include "tests/support/report_file.h"
+#include "tests/support/books_database.h"
 
 #include <QLocale>
 
@@ -15,11 +15,10 @@ class PaymentsReportTest : public ::testing::Test, protected BooksDatabase {
 protected:
     PaymentsReportTest() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        execute(
-            "INSERT INTO CONFIG_4 (MY_NAME, MY_ADDRESS, MY_CITY, MY_STATE, MY_ZIP, "
-            "EX_SPOUSE_NAME, EX_SPOUSE_SSAN, EX_SPOUSE_ADDRESS, EX_SPOUSE_CITY, "
-            "EX_SPOUSE_STATE, EX_SPOUSE_ZIP) VALUES ('PAT DOE', '12 ELM STREET', 'AUSTIN', "
-            "'TX', '78701', 'LEE DOE', '123-45-6789', '9 OAK LANE', 'DALLAS', 'TX', '75201')");
+        execute("INSERT INTO CONFIG_4 (MY_NAME, MY_ADDRESS, MY_CITY, MY_STATE, MY_ZIP, "
+                "EX_SPOUSE_NAME, EX_SPOUSE_SSAN, EX_SPOUSE_ADDRESS, EX_SPOUSE_CITY, "
+                "EX_SPOUSE_STATE, EX_SPOUSE_ZIP) VALUES ('PAT DOE', '12 ELM STREET', 'AUSTIN', "
+                "'TX', '78701', 'LEE DOE', '123-45-6789', '9 OAK LANE', 'DALLAS', 'TX', '75201')");
     }
     ~PaymentsReportTest() override { QLocale::setDefault(QLocale::c()); }
 
@@ -27,27 +26,22 @@ protected:
     // spousal amount and the absent dates a new row gets, one of the seeded
     // category "PAYMENT", and one whose category no report lists.
     void addPayments() {
-        execute(
-            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, CHECK_NBR, SS_AMT, RP_AMT, "
-            "DATE_SENT, DATE_DEL, DATE_CLEAR, DATE_RETURNED, CARRIER, ITEM, ITEM_FILE, MEMO) "
-            "VALUES (1, 'SPOUSAL SUPPORT', '2004-02-01', '1001', 1500, 250.5, '2004-01-28', "
-            "'2004-02-01', '2004-02-05', '2004-02-09', 'USPS CERTIFIED', 'FEBRUARY SUPPORT', "
-            "'/proofs/feb.pdf', 'Signed by LEE.' || ASCII_CHAR(13) || ASCII_CHAR(10) || "
-            "'Receipt kept.')");
-        execute(
-            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, CHECK_NBR, SS_AMT, RP_AMT, "
-            "DATE_SENT, ITEM) VALUES (2, 'RETIRED PAY', '2004-03-01', '1002', NULL, 250.5, "
-            "NULL, 'MARCH RETIRED PAY')");
-        execute(
-            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, OTHER_AMT, ITEM) VALUES (4, "
-            "'PAYMENT', '2004-03-15', 80, 'DENTIST')");
-        execute(
-            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT) VALUES (3, 'JOB SEARCH', "
-            "'2004-02-15', 99)");
+        execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, CHECK_NBR, SS_AMT, RP_AMT, "
+                "DATE_SENT, DATE_DEL, DATE_CLEAR, DATE_RETURNED, CARRIER, ITEM, ITEM_FILE, MEMO) "
+                "VALUES (1, 'SPOUSAL SUPPORT', '2004-02-01', '1001', 1500, 250.5, '2004-01-28', "
+                "'2004-02-01', '2004-02-05', '2004-02-09', 'USPS CERTIFIED', 'FEBRUARY SUPPORT', "
+                "'/proofs/feb.pdf', 'Signed by LEE.' || ASCII_CHAR(13) || ASCII_CHAR(10) || "
+                "'Receipt kept.')");
+        execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, CHECK_NBR, SS_AMT, RP_AMT, "
+                "DATE_SENT, ITEM) VALUES (2, 'RETIRED PAY', '2004-03-01', '1002', NULL, 250.5, "
+                "NULL, 'MARCH RETIRED PAY')");
+        execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, OTHER_AMT, ITEM) VALUES (4, "
+                "'PAYMENT', '2004-03-15', 80, 'DENTIST')");
+        execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT) VALUES (3, 'JOB SEARCH', "
+                "'2004-02-15', 99)");
     }
 
-    QStringList report(const std::vector<bool>& ticks,
-                       const payments_report::Selection& rows = {}) {
+    QStringList report(const std::vector<bool>& ticks, const payments_report::Selection& rows = {}) {
         return build(dataModule.connection(), ticks, rows);
     }
 };
@@ -63,8 +57,8 @@ TEST_F(PaymentsReportTest, DefaultColumnsListThePaymentCategoriesWithTotals) {
 TEST_F(PaymentsReportTest, TicksChooseTheColumnsAndTheLinesUnderEachPayment) {
     addPayments();
     std::vector<bool> ticks = startTicks();
-    ticks[24] = false;             // Spousal Support Amount
-    ticks[19] = false;             // Item Date stays
+    ticks[24] = false;  // Spousal Support Amount
+    ticks[19] = false;  // Item Date stays
     for (int item : {11, 20, 21})  // Date Returned, Item Filename, Memo
         ticks[item] = true;
     EXPECT_EQ(fileBytes(report(ticks)), goldenBytes("reports/payments_report_ticked.txt"));
@@ -75,13 +69,11 @@ TEST_F(PaymentsReportTest, TicksChooseTheColumnsAndTheLinesUnderEachPayment) {
 // holds 1000.29, 4.35, 0.29 and 1.15 just below the cent: cut off instead of
 // rounded, each would lose a cent.
 TEST_F(PaymentsReportTest, AmountsAndTotalsKeepEveryCent) {
-    execute(
-        "EXECUTE BLOCK AS DECLARE i INTEGER = 0; BEGIN WHILE (i < 72) DO BEGIN "
-        "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, RP_AMT) VALUES "
-        "(:i + 10, 'SPOUSAL SUPPORT', '2004-01-01', 1234.56, 0); i = i + 1; END END");
-    execute(
-        "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, RP_AMT) VALUES "
-        "(100, 'RETIRED PAY', '2004-01-02', 0, 150000.01)");
+    execute("EXECUTE BLOCK AS DECLARE i INTEGER = 0; BEGIN WHILE (i < 72) DO BEGIN "
+            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, RP_AMT) VALUES "
+            "(:i + 10, 'SPOUSAL SUPPORT', '2004-01-01', 1234.56, 0); i = i + 1; END END");
+    execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, RP_AMT) VALUES "
+            "(100, 'RETIRED PAY', '2004-01-02', 0, 150000.01)");
     const QStringList lines = report(startTicks());
     EXPECT_TRUE(lines.filter("RETIRED PAY").first().contains("____0.00  150000.01  "));
     EXPECT_TRUE(lines.last().startsWith("   TOTALS:  ")) << lines.last().toStdString();
