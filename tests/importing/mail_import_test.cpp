@@ -2,6 +2,7 @@
 #include "datastore/schema.h"
 #include "importing/import_run.h"
 #include "tests/support/books_database.h"
+#include "tests/support/error_of.h"
 #include "tests/support/files.h"
 #include "tests/support/listing.h"
 
@@ -103,14 +104,10 @@ TEST_F(MailImportTest, ABadDateRollsTheWholeRunBack) {
           << "Analyst";  // line 40
     const QString path = folder.filePath("bad.txt");
     writeFile(path, lines.join('\n').toLatin1());
-    try {
-        import(MailKind::CareerBuilder7, path);
-        FAIL() << "the run did not fail";
-    } catch (const ImportError& error) {
-        EXPECT_EQ(error.message(), path +
-                                       ", line 41: The date \"Monday,/March 08/2004\" of line 40 "
-                                       "is not a date.\nNothing of this file was imported.");
-    }
+    EXPECT_EQ(errorOf<ImportError>([&] { import(MailKind::CareerBuilder7, path); }),
+              path +
+                  ", line 41: The date \"Monday,/March 08/2004\" of line 40 is not a date.\n"
+                  "Nothing of this file was imported.");
     EXPECT_EQ(count("JSEARCH_4"), 0);
     EXPECT_EQ(count("CITY_4"), 0);
     EXPECT_THROW(import(MailKind::FourJobs, folder.filePath("missing.txt")), ImportError);

@@ -2,6 +2,7 @@
 #include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
+#include "tests/support/error_of.h"
 #include "tests/support/file_limits.h"
 #include "tests/support/files.h"
 #include "tests/support/report_file.h"
@@ -100,14 +101,10 @@ TEST_F(BackupRestoreTest, ACutOrDamagedBackupRestoresNothing) {
     overwritten.replace(bytes.size() * 4 / 5, 16, QByteArray(16, 'A'));
     for (const QByteArray& content : {cut, zeroed, overwritten}) {
         writeFile(damaged, content);
-        try {
-            restoreBackup(locations, damaged, output);
-            ADD_FAILURE() << "a damaged backup was restored";
-        } catch (const DatabaseError& error) {
-            EXPECT_TRUE(
-                error.message().startsWith("The restore from " + damaged + " did not complete: "))
-                << error.what();
-        }
+        const QString error =
+            errorOf<DatabaseError>([&] { restoreBackup(locations, damaged, output); });
+        EXPECT_TRUE(error.startsWith("The restore from " + damaged + " did not complete: "))
+            << error.toStdString();
         EXPECT_EQ(entriesOf(locations.restoredFolder()), QStringList()) << content.size();
     }
     summary.clear();

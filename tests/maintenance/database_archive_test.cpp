@@ -1,4 +1,5 @@
 #include "maintenance/database_archive.h"
+#include "tests/support/error_of.h"
 #include "tests/support/file_limits.h"
 #include "tests/support/files.h"
 #include "tests/support/report_file.h"
@@ -149,14 +150,10 @@ TEST_F(DatabaseArchiveTest, ADamagedEntryLeavesNoFileBehind) {
     writeFile(archive, bytes);
 
     const QString target = scratch.filePath("restored");
-    try {
-        unzipArchive(archive, target);
-        FAIL() << "a damaged entry was unpacked";
-    } catch (const ArchiveError& error) {
-        EXPECT_TRUE(error.message().startsWith(
-            "Unpacking stopped at books.gdb: books.gdb cannot be read from the archive"))
-            << error.message().toStdString();
-    }
+    const QString error = errorOf<ArchiveError>([&] { unzipArchive(archive, target); });
+    EXPECT_TRUE(error.startsWith(
+        "Unpacking stopped at books.gdb: books.gdb cannot be read from the archive"))
+        << error.toStdString();
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
@@ -183,15 +180,9 @@ TEST_F(DatabaseArchiveTest, AnArchiveLargerThanTheFreeSpaceIsRefused) {
     const QString archive = scratch.filePath("zeros.zip");
     makeArchive(archive, {{"zeros.gdb", QByteArray(8 << 20, '\0')}}, ZIP_CM_DEFLATE);
     const QString target = scratch.filePath("restored");
-    try {
-        unzipArchive(archive, target, 1 << 20);
-        ADD_FAILURE() << "an archive larger than the free space was unpacked";
-    } catch (const ArchiveError& error) {
-        EXPECT_EQ(error.message(), archive +
-                                       " was not unpacked: its files take 8388608 bytes, "
-                                       "and " +
-                                       target + " has 1048576 bytes free.");
-    }
+    EXPECT_EQ(errorOf<ArchiveError>([&] { unzipArchive(archive, target, 1 << 20); }),
+              archive + " was not unpacked: its files take 8388608 bytes, and " + target +
+                  " has 1048576 bytes free.");
     EXPECT_FALSE(QFileInfo::exists(target));
     EXPECT_EQ(unzipArchive(archive, target).files, QStringList{"zeros.gdb"});
 }
