@@ -46,7 +46,7 @@ TEST(BatchOutputTest, AFullDiskFailsEveryOutputWithTheSystemsReasonAndLeavesNoFi
             "'SUPPORT OF THE MONTH AS THE COURT ORDERED IT ON THE FIRST DAY'); I = I + 1; END "
             "END");
     }
-    const rlim_t fullDisk = (1 << 20) + (64 << 10);
+    const rlim_t fullDisk = (1 << 20) + (64 << 10);  // the engine's lock table takes 1 MB
     const QString reports = home.filePath("Documents/kl-db/intrbase/quorvel4/reports");
     const QString pdf = home.filePath("payments.pdf"), csv = home.filePath("payments.csv"),
                   pack = home.filePath("pack.zip");
