@@ -1,8 +1,8 @@
-#include "batch/batch_commands.h"
 #include "datastore/instance_lock.h"
 #include "payments/payments_report.h"
 #include "reports/statistics_reports.h"
-#include "tests/support/books_database.h"
+#include "tests/support/batch_tool.h"
+#include "tests/support/files.h"
 #include "tests/support/report_file.h"
 
 #include <QDir>
@@ -16,23 +16,9 @@
 
 namespace {
 
-class BatchTest : public ::testing::Test, protected BooksDatabase {
+class BatchTest : public ::testing::Test, protected BatchTool {
 protected:
-    BatchTest() {
-        dataModule.close();  // the tool opens the database itself
-        workspace.settings.recordCurrentDatabase({"books", path});
-    }
-    int batch(const QStringList& arguments) {
-        out.clear();
-        err.clear();
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
-        return batch::run(arguments, workspace.locations(), workspace.settings, outStream,
-                          errStream);
-    }
     const QString alerts = QStringLiteral(Q4_TESTS_DIR "/importing/cb7_alerts.txt");
-    QString out;
-    QString err;
 };
 
 TEST_F(BatchTest, ImportsIntoTheCurrentDatabaseAndRefusesAFileImportedBefore) {
@@ -52,9 +38,6 @@ TEST_F(BatchTest, RefusesFirstdbAWrongCommandAndAMissingFile) {
     EXPECT_EQ(batch({"import", "cb7", workspace.documents() + "/none.txt"}), 1);
     EXPECT_TRUE(err.contains("cannot be opened")) << err.toStdString();
     EXPECT_EQ(batch({"import", "mbox", alerts}), 2);
-    EXPECT_EQ(batch({}), 2);
-    EXPECT_EQ(batch({"--help"}), 0);
-    EXPECT_TRUE(out.startsWith("Usage: quorvel4-batch import"));
     workspace.settings.recordCurrentDatabase({"firstdb", workspace.locations().firstdbPath()});
     EXPECT_EQ(batch({"import", "4jobs", alerts}), 1);
     EXPECT_TRUE(err.contains("'firstdb' may not hold live data")) << err.toStdString();
@@ -103,7 +86,6 @@ TEST_F(BatchTest, ReportsPrintTheFormsLinesAndSaveAsTheFormDoes) {
 
 TEST_F(BatchTest, RefusesAnUnknownReportOrAPdfItCannotWrite) {
     EXPECT_EQ(batch({"report", "monthly"}), 2);
-    EXPECT_EQ(batch({"report", "title", "--pdf"}), 2);
     EXPECT_EQ(batch({"report", "title", "--print"}), 2);
     EXPECT_EQ(batch({"report", "title", "--pdf", workspace.documents() + "/r.pdf"}), 2);
     EXPECT_TRUE(err.contains("cannot write PDF")) << err.toStdString();
@@ -128,9 +110,7 @@ TEST_F(BatchTest, BacksUpAndRestoresWithoutReplacingAFile) {
     EXPECT_EQ(QFileInfo(restored).lastModified(), written);
 
     const QString notABackup = workspace.documents() + "/notes_1.gdk";
-    QFile notes(notABackup);
-    ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write("plain text") > 0);
-    notes.close();
+    writeFile(notABackup, "plain text");
     EXPECT_EQ(batch({"restore", notABackup}), 1);
     EXPECT_FALSE(err.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(workspace.locations().restoredFolder() + "/notes.gdb"));
@@ -164,7 +144,7 @@ TEST_F(BatchTest, ZipsAndUnzipsTheDatabaseFolder) {
 
 TEST_F(BatchTest, CheckFilesListsThePaymentsWhoseItemFileIsMissing) {
     const QString proof = workspace.documents() + "/receipt.pdf";
-    QFile(proof).open(QIODevice::WriteOnly);
+    writeFile(proof, "");
     execute(
         "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, ITEM_FILE) VALUES (1, 'CHILD "
         "SUPPORT', '2004-02-01', '" +
@@ -249,6 +229,7 @@ TEST_F(BatchTest, AWrongCommandSaysWhatIsWrongInOneLine) {
         EXPECT_EQ(err, what + "\nTry 'quorvel4-batch --help'.\n");
     }
     EXPECT_EQ(batch({"--help"}), 0);
+    EXPECT_TRUE(out.startsWith("Usage: quorvel4-batch import"));
     EXPECT_TRUE(out.contains("FILE.csv [--from DATE] [--to DATE] [--replace]"));
 }
 

@@ -1,5 +1,4 @@
-#include "batch/batch_commands.h"
-#include "tests/support/books_database.h"
+#include "tests/support/batch_tool.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,25 +13,19 @@ namespace {
 // A file that gives no record of the kind is refused and not taken for
 // imported, so that the right importer takes it after; what is not a
 // regular file is refused before it is read, however it is reached.
-TEST(BatchImportTest, RefusesAFileWithoutRecordsAndWhatIsNotARegularFile) {
-    BooksDatabase books;
-    books.dataModule.close();  // the tool opens the database itself
-    books.workspace.settings.recordCurrentDatabase({"books", books.path});
-    QString err;
-    const auto import = [&](const QString& kind, const QString& file) {
-        err.clear();
-        QString out;
-        QTextStream outStream(&out), errStream(&err);
-        return batch::run({"import", kind, file}, books.workspace.locations(),
-                          books.workspace.settings, outStream, errStream);
-    };
+class BatchImportTest : public ::testing::Test, protected BatchTool {
+protected:
+    int import(const QString& kind, const QString& file) { return batch({"import", kind, file}); }
+};
+
+TEST_F(BatchImportTest, RefusesAFileWithoutRecordsAndWhatIsNotARegularFile) {
     const QString recruiterMail = QStringLiteral(Q4_TESTS_DIR "/importing/recruiter_mail.txt");
     EXPECT_EQ(import("4jobs", recruiterMail), 1);
     EXPECT_TRUE(err.contains(recruiterMail + ": no records of this kind found"))
         << err.toStdString();
     EXPECT_EQ(import("recruiter", recruiterMail), 0) << err.toStdString();
 
-    const QString folder = books.workspace.documents();
+    const QString folder = workspace.documents();
     QDir().mkpath(folder);
     ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "/pipe").constData(), 0600), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", folder + "/zeros.txt"));
@@ -44,7 +37,7 @@ TEST(BatchImportTest, RefusesAFileWithoutRecordsAndWhatIsNotARegularFile) {
         EXPECT_TRUE(err.contains(file + " is not a regular file (it is a " + kind + ")"))
             << err.toStdString();
     }
-    EXPECT_EQ(books.count("JSEARCH_4"), 5);
+    EXPECT_EQ(count("JSEARCH_4"), 5);
 
     // Records committed to a file the settings cannot mark are said to be in.
     ASSERT_TRUE(QDir().mkpath(QFileInfo(folder).path() +
@@ -52,7 +45,7 @@ TEST(BatchImportTest, RefusesAFileWithoutRecordsAndWhatIsNotARegularFile) {
     EXPECT_EQ(import("cb7", Q4_TESTS_DIR "/importing/cb7_alerts.txt"), 1);
     EXPECT_TRUE(err.contains("records imported. They stay imported, but the file is not marked"))
         << err.toStdString();
-    EXPECT_GT(books.count("JSEARCH_4"), 5);
+    EXPECT_GT(count("JSEARCH_4"), 5);
 }
 
 }  // namespace

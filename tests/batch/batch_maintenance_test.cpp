@@ -1,9 +1,8 @@
-#include "batch/batch_commands.h"
-#include "tests/support/books_database.h"
+#include "tests/support/batch_tool.h"
+#include "tests/support/files.h"
 #include "tests/support/user_home.h"
 
-#include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
@@ -14,19 +13,14 @@
 
 namespace {
 
-void makeFile(const QString& path) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write("left by a killed run");
-}
+class BatchMaintenanceTest : public ::testing::Test, protected BatchTool {
+protected:
+    const Locations locations = workspace.locations();
+};
 
 // What a killed backup, restore, zip or pack left is removed by the next
 // start of the tool, each with a line; finished files stay.
-TEST(BatchMaintenanceTest, TheNextStartRemovesWhatAKilledRunLeft) {
-    BooksDatabase books;
-    books.dataModule.close();
-    const Locations locations = books.workspace.locations();
+TEST_F(BatchMaintenanceTest, TheNextStartRemovesWhatAKilledRunLeft) {
     const QStringList left = {
         locations.restoredFolder() + "/books.gdb.part-3k2j9",
         locations.backupFolder() + "/books_2026-12-06-20-05-09.gdk.part-x1",
@@ -39,15 +33,8 @@ TEST(BatchMaintenanceTest, TheNextStartRemovesWhatAKilledRunLeft) {
         locations.zipFolder() + "/QUORVEL-2026-12-06-21-30-05.zip",
     };
     for (const QString& path : left + kept)
-        makeFile(path);
-
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    EXPECT_EQ(
-        batch::run({"backup", "books"}, locations, books.workspace.settings, outStream, errStream),
-        0)
-        << err.toStdString();
-    errStream.flush();
+        writeFile(path, "left by a killed run");
+    EXPECT_EQ(batch({"backup", "books"}), 0) << err.toStdString();
     for (const QString& path : left.mid(0, 3) + QStringList{QFileInfo(left[4]).path()}) {
         EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
         EXPECT_TRUE(err.contains("Removed what a stopped run left behind: " + path + "\n"))
@@ -56,29 +43,16 @@ TEST(BatchMaintenanceTest, TheNextStartRemovesWhatAKilledRunLeft) {
     EXPECT_TRUE(err.contains(
         "Removed what a stopped run left behind: " + locations.temporaryFolder() + "/pack-7\n"))
         << err.toStdString();
-    EXPECT_EQ(QDir(locations.temporaryFolder())
-                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList());
+    EXPECT_EQ(entriesOf(locations.temporaryFolder()), QStringList());
     for (const QString& path : kept)
         EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
 }
 
 // A zip that fails says so and nothing else.
-TEST(BatchMaintenanceTest, ZipSaysItZippedOnlyWhenItDid) {
-    BooksDatabase books;
-    books.dataModule.close();
-    const Locations locations = books.workspace.locations();
-    makeFile(QFileInfo(locations.zipFolder()).path());  // "zip" is a file: no folder below it
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    EXPECT_EQ(batch::run({"zip"}, locations, books.workspace.settings, outStream, errStream), 1);
-    outStream.flush();
+TEST_F(BatchMaintenanceTest, ZipSaysItZippedOnlyWhenItDid) {
+    writeFile(QFileInfo(locations.zipFolder()).path(), "");  // "zip" is a file: no folder below it
+    EXPECT_EQ(batch({"zip"}), 1);
     EXPECT_EQ(out, "");
-}
-
-QStringList entriesOf(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
 }
 
 // The lines of a run as a terminal shows them, both streams merged.

@@ -1,49 +1,16 @@
 #include "tests/support/file_limits.h"
+#include "tests/support/files.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/user_home.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-
-#include <csignal>
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-// The tool as the user of `home` runs it, its files unable to grow past
-// `fileSizeLimit` bytes as on a full disk (the engine's lock table takes 1 MB).
-ToolRun runTool(const UserHome& home, const QStringList& arguments,
-                rlim_t fileSizeLimit = RLIM_INFINITY) {
-    QProcess tool;
-    tool.setProcessEnvironment(home.environment());
-    tool.setChildProcessModifier([fileSizeLimit] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limits{fileSizeLimit, fileSizeLimit};
-        ::setrlimit(RLIMIT_FSIZE, &limits);
-    });
-    tool.start(Q4_BATCH_EXE, arguments);
-    EXPECT_TRUE(tool.waitForFinished(120000));
-    return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
-            QString::fromUtf8(tool.readAllStandardError())};
-}
-
-QStringList filesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-// With a umask of 0 every file the program writes is its owner's alone,
-// and so is every folder it makes.
+// With a umask of 0 every file the program writes is its owner's alone, the
+// database it makes too, and so is every folder it makes.
 TEST(BatchOutputTest, EveryFileAndFolderIsTheOwnersAloneWhateverTheUmask) {
     const mode_t umask = ::umask(0);
     const UserHome home;
@@ -53,12 +20,15 @@ TEST(BatchOutputTest, EveryFileAndFolderIsTheOwnersAloneWhateverTheUmask) {
     for (const QStringList& command :
          {QStringList{"report", "state", "--save"}, QStringList{"export", "jobs", csv},
           QStringList{"pack", "--from", "2004-01-01", "--to", "2004-12-31", pack}})
-        ASSERT_EQ(runTool(home, command).status, 0) << command.join(' ').toStdString();
-    for (const QString& file : {program + "/reports/_JOB_SEARCH_STATE_STATS.txt", csv, pack,
-                                home.filePath(".config/KELBRIDGE_LABS/QUORVEL4.conf")})
+        ASSERT_EQ(home.run(Q4_BATCH_EXE, command).status, 0) << command.join(' ').toStdString();
+    for (const QString& file :
+         {program + "/reports/_JOB_SEARCH_STATE_STATS.txt", csv, pack, home.database(),
+          home.filePath(".config/KELBRIDGE_LABS/QUORVEL4.conf")})
         EXPECT_EQ(modeOf(file), 0600u) << file.toStdString();
-    for (const QString& folder : {home.filePath("Documents"), program, program + "/reports",
-                                  program + "/tmp", home.filePath(".config/KELBRIDGE_LABS")})
+    for (const QString& folder :
+         {home.filePath("Documents"), home.filePath("Documents/kl-db"),
+          home.filePath("Documents/kl-db/intrbase"), program, program + "/db", program + "/reports",
+          program + "/tmp", home.filePath(".config/KELBRIDGE_LABS")})
         EXPECT_EQ(modeOf(folder), 0700u) << folder.toStdString();
 }
 
@@ -76,7 +46,7 @@ TEST(BatchOutputTest, AFullDiskFailsEveryOutputWithTheSystemsReasonAndLeavesNoFi
             "'SUPPORT OF THE MONTH AS THE COURT ORDERED IT ON THE FIRST DAY'); I = I + 1; END "
             "END");
     }
-    const rlim_t fullDisk = (1 << 20) + (64 << 10);
+    const rlim_t fullDisk = (1 << 20) + (64 << 10);  // the engine's lock table takes 1 MB
     const QString reports = home.filePath("Documents/kl-db/intrbase/quorvel4/reports");
     const QString pdf = home.filePath("payments.pdf"), csv = home.filePath("payments.csv"),
                   pack = home.filePath("pack.zip");
@@ -84,14 +54,14 @@ TEST(BatchOutputTest, AFullDiskFailsEveryOutputWithTheSystemsReasonAndLeavesNoFi
          {QStringList{"report", "payments", "--save"},
           QStringList{"report", "payments", "--pdf", pdf}, QStringList{"export", "payments", csv},
           QStringList{"pack", "--from", "2000-01-01", "--to", "2099-12-31", pack}}) {
-        const ToolRun run = runTool(home, command, fullDisk);
+        const ToolRun run = home.run(Q4_BATCH_EXE, command, fullDisk);
         EXPECT_EQ(run.status, 1) << command.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(fileTooLarge())) << run.err.toStdString();
         EXPECT_FALSE(run.out.contains("Saved to file")) << command.join(' ').toStdString();
     }
-    EXPECT_EQ(filesIn(reports), QStringList());
-    EXPECT_EQ(filesIn(home.filePath("")), QStringList({".config", "Documents"}));
-    EXPECT_EQ(filesIn(home.filePath("Documents/kl-db/intrbase/quorvel4/tmp")), QStringList());
+    EXPECT_EQ(entriesOf(reports), QStringList());
+    EXPECT_EQ(entriesOf(home.filePath("")), QStringList({".config/", "Documents/"}));
+    EXPECT_EQ(entriesOf(home.filePath("Documents/kl-db/intrbase/quorvel4/tmp")), QStringList());
 }
 
 }  // namespace

@@ -1,32 +1,12 @@
+#include "tests/support/files.h"
 #include "tests/support/printers.h"
 #include "tests/support/report_file.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/user_home.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
 namespace {
-
-QString run(const QString& program, const QStringList& arguments, const QString& folder = {}) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
-    EXPECT_EQ(process.exitCode(), 0)
-        << program.toStdString() << ": " << process.readAllStandardError().toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // The pack as a user gets it, unpacked by Info-ZIP: every file the
 // manifest lists has the hash it gives, the period's proof files are there
@@ -60,18 +40,16 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
             "(1, '2004-05-05', 'DBA')");
     }
     const QString archive = home.filePath("evidence 2004.zip");
-    QProcess tool;
-    tool.setProcessEnvironment(home.environment());
-    tool.start(Q4_BATCH_EXE, {"pack", "--from", "2004-01-01", "--to", "2004-12-31", archive});
-    ASSERT_TRUE(tool.waitForFinished(60000));
-    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    EXPECT_TRUE(QString::fromUtf8(tool.readAllStandardOutput())
-                    .contains("Missing proof file: 2004-04-01  SPOUSAL SUPPORT: " +
-                              home.filePath("scans/lost.pdf")));
+    const ToolRun tool =
+        home.run(Q4_BATCH_EXE, {"pack", "--from", "2004-01-01", "--to", "2004-12-31", archive});
+    ASSERT_EQ(tool.status, 0) << tool.err.toStdString();
+    EXPECT_TRUE(tool.out.contains("Missing proof file: 2004-04-01  SPOUSAL SUPPORT: " +
+                                  home.filePath("scans/lost.pdf")));
 
     const QString unpacked = home.filePath("unpacked");
-    run("unzip", {"-q", archive, "-d", unpacked});
-    QStringList files = run("find", {".", "-type", "f"}, unpacked).split('\n', Qt::SkipEmptyParts);
+    outputOf("unzip", {"-q", archive, "-d", unpacked});
+    QStringList files =
+        outputOf("find", {".", "-type", "f"}, unpacked).split('\n', Qt::SkipEmptyParts);
     files.sort();
     EXPECT_EQ(files, QStringList({"./job_search.csv", "./manifest.txt", "./payments.csv",
                                   "./payments_report.pdf", "./payments_report.txt",
@@ -96,7 +74,7 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
     EXPECT_TRUE(
         manifest.contains("  2004-04-01  SPOUSAL SUPPORT: " + home.filePath("scans/lost.pdf")));
     const QString checked =
-        run("sha256sum", {"--check", "--ignore-missing", "manifest.txt"}, unpacked);
+        outputOf("sha256sum", {"--check", "--ignore-missing", "manifest.txt"}, unpacked);
     EXPECT_EQ(checked.count(": OK\n"), 8) << checked.toStdString();
 
     QStringList paymentDates;

@@ -1,7 +1,6 @@
+#include "tests/support/files.h"
 #include "tests/support/printers.h"
 #include "tests/support/user_home.h"
-
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -12,18 +11,11 @@ namespace {
 TEST(BatchPdfTest, TheToolWritesTheReportItPrintsAsAPdf) {
     const UserHome home;
     const QString pdf = home.filePath("state.pdf");
-    QProcess tool;
-    tool.setProcessEnvironment(home.environment());
-    tool.start(Q4_BATCH_EXE, {"report", "state", "--pdf", pdf});
-    ASSERT_TRUE(tool.waitForFinished(60000));
-    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    const QStringList printed =
-        QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const ToolRun tool = home.run(Q4_BATCH_EXE, {"report", "state", "--pdf", pdf});
+    ASSERT_EQ(tool.status, 0) << tool.err.toStdString();
+    const QStringList printed = tool.out.split('\n', Qt::SkipEmptyParts);
 
-    QProcess text;
-    text.start("pdftotext", {"-layout", pdf, "-"});
-    ASSERT_TRUE(text.waitForFinished()) << "pdftotext (poppler-utils) is needed";
-    const QString inPdf = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    const QString inPdf = pdfText(pdf).simplified();
     ASSERT_GT(printed.size(), 10);
     for (const QString& line : printed) {
         EXPECT_TRUE(inPdf.contains(line.simplified())) << line.toStdString();

@@ -7,7 +7,6 @@
 #include "tests/support/workspace.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlRecord>
 
@@ -74,21 +73,6 @@ TEST_F(CreateDatabaseTest, NewDatabaseHoldsExactlyWhatTheListingsSay) {
     db.execute("INSERT INTO QUORVEL_4 (PK) VALUES (45000.5)");
     db.execute("INSERT INTO JSEARCH_4 (PK) VALUES (45000.5)");
     expectListing(describeRows(db), "datastore/expected_rows.txt");
-}
-
-TEST_F(CreateDatabaseTest, FolderTreeAndDatabaseAreReadableByTheOwnerOnly) {
-    collectLog(locations, "books");
-    const QFileDevice::Permissions groupOrOther = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
-                                                  QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                                  QFileDevice::WriteOther | QFileDevice::ExeOther;
-    for (const QString& level :
-         {workspace.documents() + "/kl-db", workspace.documents() + "/kl-db/intrbase",
-          workspace.documents() + "/kl-db/intrbase/quorvel4", locations.databaseFolder(),
-          locations.databasePath("books")}) {
-        ASSERT_TRUE(QFileInfo::exists(level)) << level.toStdString();
-        EXPECT_EQ(QFileInfo(level).permissions() & groupOrOther, QFileDevice::Permissions())
-            << level.toStdString();
-    }
 }
 
 TEST_F(CreateDatabaseTest, TargetThatCannotBeDeletedStopsWithALineSayingSo) {

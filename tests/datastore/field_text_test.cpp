@@ -89,12 +89,4 @@ TEST(FieldText, AmountsTakeTheDecimalCommaOfTheLanguage) {
     EXPECT_FALSE(toValue(amount, "1.250,50").isValid());
 }
 
-TEST(FieldText, StoredValuesAreShownWithoutPaddingAndAbsentDatesAsNA) {
-    EXPECT_EQ(fromValue(columnOf("CARRIER_4", "CARRIER"), "UPS   - GROUND      "),
-              "UPS   - GROUND");
-    EXPECT_EQ(fromValue(columnOf("QUORVEL_4", "DATE_DEL"), QDateTime(kAbsentDate, QTime())), "N/A");
-    EXPECT_EQ(fromValue(columnOf("QUORVEL_4", "MEMO"), QByteArray("Caf\xe9\n\x93line 2\x94")),
-              "Caf\u00e9\n\u201cline 2\u201d");
-}
-
 }  // namespace

@@ -1,26 +1,15 @@
 #include "datastore/instance_lock.h"
+#include "tests/support/files.h"
+#include "tests/support/report_file.h"
 #include "tests/support/workspace.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QSysInfo>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
-
-TEST(InstanceLockTest, OnlyOneProgramRunsForAUserAtATime) {
-    TestWorkspace workspace;
-    auto first = std::make_unique<InstanceLock>(workspace.locations());
-    ASSERT_EQ(first->take(), "");
-    InstanceLock second(workspace.locations());
-    EXPECT_EQ(second.take(), "Quorvel4 is already running for this user. Close it and try again.");
-    first.reset();
-    EXPECT_EQ(second.take(), "");
-}
 
 TEST(InstanceLockTest, AFolderUnderTheLocksNameIsNoRunningProgram) {
     TestWorkspace workspace;
@@ -50,15 +39,10 @@ TEST(InstanceLockTest, EachKindOfLockFileFoundAtTheStart) {
     for (const auto& lockFile : cases) {
         TestWorkspace workspace;
         InstanceLock lock(workspace.locations());
-        ASSERT_TRUE(workspace.locations().ensureFolder(workspace.locations().programFolder()));
-        QFile file(lock.path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(lockFile.content);
-        file.close();
+        writeFile(lock.path(), lockFile.content);
         EXPECT_EQ(lock.take(), QString(lockFile.refusal).replace("{lock}", lock.path()))
             << lockFile.kind;
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray now = file.readAll();
+        const QByteArray now = bytesOf(lock.path());
         if (lockFile.refusal.isEmpty())
             EXPECT_TRUE(
                 now.startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'))

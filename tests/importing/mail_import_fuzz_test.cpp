@@ -1,9 +1,9 @@
 #include "importing/import_run.h"
 #include "importing/mail_import.h"
 #include "tests/support/books_database.h"
+#include "tests/support/files.h"
 #include "tests/support/test_seed.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -60,10 +60,7 @@ TEST(MailImportFuzz, AnyInputEndsInRecordsOrACleanErrorThatStoresNothing) {
     const QString path = books.workspace.documents() + "/fuzz.txt";
     int stored = 0;
     for (int run = 0; run < 300; ++run) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(randomMail(random));
-        file.close();
+        writeFile(path, randomMail(random));
         const MailKind kind = MailKind(run % 3);
         try {
             stored += mail_import::importFile(kind, books.dataModule.connection(), path,

@@ -2,6 +2,8 @@
 #include "datastore/schema.h"
 #include "importing/import_run.h"
 #include "tests/support/books_database.h"
+#include "tests/support/error_of.h"
+#include "tests/support/files.h"
 #include "tests/support/listing.h"
 
 #include <QFile>
@@ -101,18 +103,11 @@ TEST_F(MailImportTest, ABadDateRollsTheWholeRunBack) {
           << "TX-Austin"
           << "Analyst";  // line 40
     const QString path = folder.filePath("bad.txt");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(lines.join('\n').toLatin1());
-    file.close();
-    try {
-        import(MailKind::CareerBuilder7, path);
-        FAIL() << "the run did not fail";
-    } catch (const ImportError& error) {
-        EXPECT_EQ(error.message(), path +
-                                       ", line 41: The date \"Monday,/March 08/2004\" of line 40 "
-                                       "is not a date.\nNothing of this file was imported.");
-    }
+    writeFile(path, lines.join('\n').toLatin1());
+    EXPECT_EQ(errorOf<ImportError>([&] { import(MailKind::CareerBuilder7, path); }),
+              path +
+                  ", line 41: The date \"Monday,/March 08/2004\" of line 40 is not a date.\n"
+                  "Nothing of this file was imported.");
     EXPECT_EQ(count("JSEARCH_4"), 0);
     EXPECT_EQ(count("CITY_4"), 0);
     EXPECT_THROW(import(MailKind::FourJobs, folder.filePath("missing.txt")), ImportError);

@@ -2,7 +2,10 @@
 #include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
+#include "tests/support/error_of.h"
 #include "tests/support/file_limits.h"
+#include "tests/support/files.h"
+#include "tests/support/report_file.h"
 #include "tests/support/test_connection.h"
 
 #include <QDir>
@@ -89,11 +92,6 @@ TEST_F(BackupRestoreTest, AllDatabasesAreBackedUpEachToItsOwnFile) {
     EXPECT_EQ(QDir(locations.backupFolder()).entryList({"*.gdk"}, QDir::Files).size(), 2);
 }
 
-QStringList namesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
-}
-
 // A backup cut in the middle, and one damaged there, restore to nothing: no
 // database under the target's name, no temporary file; the reason is given,
 // and a good backup then restores to that name.
@@ -102,9 +100,7 @@ TEST_F(BackupRestoreTest, ACutOrDamagedBackupRestoresNothing) {
         "EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < 3000) DO BEGIN INSERT INTO "
         "JSEARCH_4 (PK, POS_TITLE) VALUES (:I + 10, 'ANALYST ' || :I); I = I + 1; END END");
     const QString good = backupDatabase(locations, path, output);
-    QFile goodFile(good);
-    ASSERT_TRUE(goodFile.open(QIODevice::ReadOnly));
-    const QByteArray bytes = goodFile.readAll();
+    const QByteArray bytes = bytesOf(good);
     const QString damaged = workspace.documents() + "/books_2026-12-06-20-05-09.gdk";
     const QByteArray cut = bytes.left(bytes.size() / 2);
     QByteArray zeroed = bytes;
@@ -113,23 +109,16 @@ TEST_F(BackupRestoreTest, ACutOrDamagedBackupRestoresNothing) {
     // gbak reads on over this one and completes, with rows lost.
     overwritten.replace(bytes.size() * 4 / 5, 16, QByteArray(16, 'A'));
     for (const QByteArray& content : {cut, zeroed, overwritten}) {
-        QFile file(damaged);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-        file.close();
-        try {
-            restoreBackup(locations, damaged, output);
-            ADD_FAILURE() << "a damaged backup was restored";
-        } catch (const DatabaseError& error) {
-            EXPECT_TRUE(
-                error.message().startsWith("The restore from " + damaged + " did not complete: "))
-                << error.what();
-        }
-        EXPECT_EQ(namesIn(locations.restoredFolder()), QStringList()) << content.size();
+        writeFile(damaged, content);
+        const QString error =
+            errorOf<DatabaseError>([&] { restoreBackup(locations, damaged, output); });
+        EXPECT_TRUE(error.startsWith("The restore from " + damaged + " did not complete: "))
+            << error.toStdString();
+        EXPECT_EQ(entriesOf(locations.restoredFolder()), QStringList()) << content.size();
     }
     summary.clear();
     EXPECT_TRUE(restoreBackup(locations, good, output));
-    EXPECT_EQ(namesIn(locations.restoredFolder()), QStringList{"books.gdb"});
+    EXPECT_EQ(entriesOf(locations.restoredFolder()), QStringList{"books.gdb"});
     EXPECT_EQ(TestConnection(locations.restoredFolder() + "/books.gdb")
                   .rows("SELECT COUNT(*) FROM JSEARCH_4"),
               QStringList{"3000"});
@@ -158,18 +147,16 @@ TEST_F(BackupRestoreTest, ARestoreNeverFollowsALinkNorTakesWhatIsNoBackup) {
     ASSERT_TRUE(QFile::link(elsewhere, locations.restoredFolder()));
     EXPECT_FALSE(restoreBackup(locations, backup, output));
     EXPECT_TRUE(summary.last().endsWith("is a link; restores go only into a folder of their own."));
-    EXPECT_EQ(namesIn(elsewhere), QStringList());
+    EXPECT_EQ(entriesOf(elsewhere), QStringList());
 }
 
 // A backup whose stamped name is taken (a backup of the same second) gets
 // "-2" and leaves the other file as it was.
 TEST_F(BackupRestoreTest, TwoBackupsInOneSecondGetDistinctNames) {
-    ASSERT_TRUE(locations.ensureFolder(locations.backupFolder()));
     const QDateTime now = QDateTime::currentDateTime();
     for (int second = 0; second < 10; ++second) {
-        QFile taken(locations.backupFolder() + "/" + backupFileName("books", now.addSecs(second)));
-        ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
-        taken.write("an earlier backup");
+        writeFile(locations.backupFolder() + "/" + backupFileName("books", now.addSecs(second)),
+                  "an earlier backup");
     }
     const QString backup = backupDatabase(locations, path, output);
     EXPECT_TRUE(backup.endsWith("-2.gdk")) << backup.toStdString();

@@ -1,11 +1,12 @@
 #include "maintenance/database_archive.h"
+#include "tests/support/error_of.h"
 #include "tests/support/file_limits.h"
+#include "tests/support/files.h"
 #include "tests/support/report_file.h"
 #include "tests/support/workspace.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <zip.h>
@@ -17,20 +18,6 @@
 namespace {
 
 using namespace database_archive;
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished()) << program.toStdString();
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 struct Entry {
     QString name;
@@ -57,15 +44,6 @@ void makeArchive(const QString& path, const QList<Entry>& entries, zip_uint16_t 
     ASSERT_EQ(zip_close(archive), 0);
 }
 
-QStringList filesUnder(const QString& folder) {
-    QStringList files;
-    QDir dir(folder);
-    for (const QFileInfo& file : dir.entryInfoList(
-             QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden, QDir::Name))
-        files << (file.isDir() ? file.fileName() + "/" : file.fileName());
-    return files;
-}
-
 class DatabaseArchiveTest : public ::testing::Test {
 protected:
     TestWorkspace workspace;
@@ -85,12 +63,12 @@ TEST_F(DatabaseArchiveTest, ZipHoldsEveryFileOfTheDatabaseFolder) {
         zipDatabaseFolder(locations, QDateTime(QDate(2026, 12, 6), QTime(21, 30, 5)));
     EXPECT_EQ(modeOf(archive), 0600u);
     EXPECT_EQ(archive, locations.zipFolder() + "/QUORVEL-2026-12-06-21-30-05.zip");
-    EXPECT_EQ(filesUnder(locations.zipFolder()), QStringList{"QUORVEL-2026-12-06-21-30-05.zip"});
+    EXPECT_EQ(entriesOf(locations.zipFolder()), QStringList{"QUORVEL-2026-12-06-21-30-05.zip"});
 
-    const QString listing = run("unzip", {"-Z1", archive});
+    const QString listing = outputOf("unzip", {"-Z1", archive});
     EXPECT_EQ(listing.split('\n', Qt::SkipEmptyParts),
               QStringList({"books.gdb", "firstdb.gdb", "notes.txt"}));
-    run("unzip", {"-tq", archive});
+    outputOf("unzip", {"-tq", archive});
 
     const Unpacked unpacked = unzipArchive(archive, locations.unzipFolder());
     ::umask(umask);
@@ -99,12 +77,6 @@ TEST_F(DatabaseArchiveTest, ZipHoldsEveryFileOfTheDatabaseFolder) {
     EXPECT_EQ(unpacked.files, QStringList({"books.gdb", "firstdb.gdb", "notes.txt"}));
     EXPECT_TRUE(unpacked.refused.isEmpty());
     EXPECT_EQ(bytesOf(locations.unzipFolder() + "/books.gdb"), bytesOf(books));
-}
-
-TEST_F(DatabaseArchiveTest, AnEmptyDatabaseFolderMakesNoArchive) {
-    ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
-    EXPECT_THROW(zipDatabaseFolder(locations, QDateTime::currentDateTime()), ArchiveError);
-    EXPECT_TRUE(filesUnder(locations.zipFolder()).isEmpty());
 }
 
 // Entries that would leave the folder, or are links, are refused and named;
@@ -139,10 +111,10 @@ TEST_F(DatabaseArchiveTest, HostileEntriesAreRefusedAndNamed) {
                      // shown as the archive's code page shows it
                      QString::fromUtf8("bell\u2022: its name contains a control character"),
                      ".unzip-part-1/x: its folder's name is that of unzip's own staging folder"}));
-    EXPECT_EQ(filesUnder(target), QStringList({"good.gdb", "sub/"}));
-    EXPECT_EQ(filesUnder(outside), QStringList{"inner/"});
-    EXPECT_EQ(filesUnder(scratch.filePath("home/temp02")), QStringList{"restored/"});
-    EXPECT_EQ(filesUnder(outside + "/inner"), QStringList{});
+    EXPECT_EQ(entriesOf(target), QStringList({"good.gdb", "sub/"}));
+    EXPECT_EQ(entriesOf(outside), QStringList{"inner/"});
+    EXPECT_EQ(entriesOf(scratch.filePath("home/temp02")), QStringList{"restored/"});
+    EXPECT_EQ(entriesOf(outside + "/inner"), QStringList{});
 }
 
 // A file already in the target folder, and one reached through a link
@@ -152,7 +124,6 @@ TEST_F(DatabaseArchiveTest, NothingInTheTargetFolderIsReplaced) {
     const QString archive = scratch.filePath("plain.zip");
     makeArchive(archive, {{"books.gdb", "from the archive"}, {"sub/notes.txt", "notes"}},
                 ZIP_CM_DEFLATE);
-    QDir().mkpath(target);
     writeFile(target + "/books.gdb", "moved here by hand");
     QDir().mkpath(scratch.filePath("elsewhere"));
     ASSERT_TRUE(QFile::link(scratch.filePath("elsewhere"), target + "/sub"));
@@ -167,7 +138,7 @@ TEST_F(DatabaseArchiveTest, NothingInTheTargetFolderIsReplaced) {
               "No file of the archive was unpacked into: " + target +
                   "\n\nThese entries of the archive were NOT unpacked:\n  books.gdb: " + target +
                   "/books.gdb exists already and was left as it was");
-    EXPECT_TRUE(filesUnder(scratch.filePath("elsewhere")).isEmpty());
+    EXPECT_TRUE(entriesOf(scratch.filePath("elsewhere")).isEmpty());
 }
 
 // An entry whose bytes were damaged fails its check: the error names it and
@@ -181,14 +152,10 @@ TEST_F(DatabaseArchiveTest, ADamagedEntryLeavesNoFileBehind) {
     writeFile(archive, bytes);
 
     const QString target = scratch.filePath("restored");
-    try {
-        unzipArchive(archive, target);
-        FAIL() << "a damaged entry was unpacked";
-    } catch (const ArchiveError& error) {
-        EXPECT_TRUE(error.message().startsWith(
-            "Unpacking stopped at books.gdb: books.gdb cannot be read from the archive"))
-            << error.message().toStdString();
-    }
+    const QString error = errorOf<ArchiveError>([&] { unzipArchive(archive, target); });
+    EXPECT_TRUE(error.startsWith(
+        "Unpacking stopped at books.gdb: books.gdb cannot be read from the archive"))
+        << error.toStdString();
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
@@ -206,7 +173,7 @@ TEST_F(DatabaseArchiveTest, AnEntryThatCannotBeWrittenTakesBackTheRun) {
     EXPECT_EQ(said, "Unpacking stopped at sub/second.gdb: " + target +
                         "/sub/second.gdb cannot be written whole: " + fileTooLarge() +
                         ". What this unzip had unpacked into " + target + " was removed.");
-    EXPECT_EQ(filesUnder(scratch.path()), QStringList({"large.zip"}));
+    EXPECT_EQ(entriesOf(scratch.path()), QStringList({"large.zip"}));
 }
 
 // An archive whose files would not fit is refused before anything is
@@ -215,15 +182,9 @@ TEST_F(DatabaseArchiveTest, AnArchiveLargerThanTheFreeSpaceIsRefused) {
     const QString archive = scratch.filePath("zeros.zip");
     makeArchive(archive, {{"zeros.gdb", QByteArray(8 << 20, '\0')}}, ZIP_CM_DEFLATE);
     const QString target = scratch.filePath("restored");
-    try {
-        unzipArchive(archive, target, 1 << 20);
-        ADD_FAILURE() << "an archive larger than the free space was unpacked";
-    } catch (const ArchiveError& error) {
-        EXPECT_EQ(error.message(), archive +
-                                       " was not unpacked: its files take 8388608 bytes, "
-                                       "and " +
-                                       target + " has 1048576 bytes free.");
-    }
+    EXPECT_EQ(errorOf<ArchiveError>([&] { unzipArchive(archive, target, 1 << 20); }),
+              archive + " was not unpacked: its files take 8388608 bytes, and " + target +
+                  " has 1048576 bytes free.");
     EXPECT_FALSE(QFileInfo::exists(target));
     EXPECT_EQ(unzipArchive(archive, target).files, QStringList{"zeros.gdb"});
 }
@@ -240,10 +201,15 @@ TEST_F(DatabaseArchiveTest, AnUnzipFolderThatIsALinkIsRefused) {
     for (const QString& target :
          {scratch.filePath("restored"), scratch.filePath("temp02/restored")})
         EXPECT_THROW(unzipArchive(archive, target), ArchiveError) << target.toStdString();
-    EXPECT_EQ(filesUnder(live + "/restored"), QStringList());
+    EXPECT_EQ(entriesOf(live + "/restored"), QStringList());
 }
 
-TEST_F(DatabaseArchiveTest, AFileThatIsNoArchiveIsReported) {
+// An empty database folder makes no archive; a file that is no archive
+// unpacks to nothing.
+TEST_F(DatabaseArchiveTest, NothingToArchiveOrUnpackIsAnError) {
+    ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
+    EXPECT_THROW(zipDatabaseFolder(locations, QDateTime::currentDateTime()), ArchiveError);
+    EXPECT_TRUE(entriesOf(locations.zipFolder()).isEmpty());
     writeFile(scratch.filePath("not.zip"), "plain text");
     EXPECT_THROW(unzipArchive(scratch.filePath("not.zip"), scratch.filePath("restored")),
                  ArchiveError);

@@ -4,18 +4,18 @@
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
+#include "tests/support/files.h"
 #include "tests/support/form_checks.h"
 #include "tests/support/form_driver.h"
+#include "tests/support/report_file.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/workspace.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSqlRecord>
 #include <QTableView>
 #include <QTest>
@@ -272,18 +272,14 @@ TEST_F(PaymentRecordsFormTest, ExportWritesTheRecordsTheTableShows) {
     EXPECT_FALSE(QFile::exists(file));
 
     dialogs.queueChosenFile(file);
-    dialogs.queueAnswer(Answer::Ok);
     press(form, "btn_export_csv");
     EXPECT_EQ(dialogs.messages.back().text, "2 records exported to " + file);
-    QFile exported(file);
-    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = exported.readAll().split('\n');
+    const QList<QByteArray> lines = bytesOf(file).split('\n');
     ASSERT_EQ(lines.size(), 4);  // the header, two records, the end
     EXPECT_TRUE(lines[1].startsWith("1,CHILD SUPPORT,")) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith("3,CHILD SUPPORT,")) << lines[2].toStdString();
 
     press(form, "btn_edit");
-    dialogs.queueAnswer(Answer::Ok);
     press(form, "btn_export_csv");
     EXPECT_TRUE(dialogs.messages.back().text.startsWith("Save or cancel the record"));
 }
@@ -292,8 +288,7 @@ TEST_F(PaymentRecordsFormTest, ExportWritesTheRecordsTheTableShows) {
 // grid shows the payments whose item file is missing on a red ground.
 TEST_F(PaymentRecordsFormTest, ItemFilesOpenAndMissingOnesAreMarked) {
     const QString proof = workspace.documents() + "/cheque 1042.pdf";
-    QDir().mkpath(workspace.documents());
-    QFile(proof).open(QIODevice::WriteOnly);
+    writeFile(proof, "");
     const QString gone = workspace.documents() + "/moved away.pdf";
     execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_FILE) VALUES (1, 'A', '" + proof + "')");
     execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_FILE) VALUES (2, 'B', '" + gone + "')");
@@ -310,7 +305,6 @@ TEST_F(PaymentRecordsFormTest, ItemFilesOpenAndMissingOnesAreMarked) {
 
     for (int row : {1, 2}) {
         grid->setCurrentIndex(grid->model()->index(row, category));
-        dialogs.queueAnswer(Answer::Ok);
         press(form, "btn_open_file");
     }
     EXPECT_EQ(dialogs.openedFiles.size(), 2);

@@ -1,5 +1,4 @@
 #include "payments/payments_report.h"
-#include "reports/report_text.h"
 #include "tests/support/report_file.h"
 #include "tests/support/books_database.h"
 
@@ -113,13 +112,10 @@ TEST_F(PaymentsReportTest, NoRowsGiveTheHeaderAndZeroTotals) {
     EXPECT_EQ(lines.last().count("0.00"), 2);
 }
 
-TEST_F(PaymentsReportTest, SaveNamesTheFileByTheMomentAndAppendsItsName) {
+// What a save appends is checked where the form saves.
+TEST(PaymentsReportFile, IsNamedByTheMoment) {
     const QDateTime moment(QDate(2026, 12, 6), QTime(20, 5, 9));
     EXPECT_EQ(payments_report::fileName(moment), "PAYMENTS___2026-12-06-20-05-09.TXT");
-    QStringList lines{"REPORT"};
-    const QString path = report_text::save(workspace.locations(), payments_report::fileName(moment),
-                                           report_text::Closing::Payments, lines);
-    EXPECT_EQ(bytesOf(path), "REPORT\r\n\r\nSaved to file: " + path.toUtf8() + "\r\n");
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "tests/support/workspace.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 

@@ -34,26 +34,6 @@ TEST(FormatOutput, FitsEachCellToItsColumn) {
     }
 }
 
-TEST(DateTexts, AreZeroPaddedAndFixedWidth) {
-    const QDateTime early(QDate(2004, 2, 1), QTime(7, 5, 9));
-    EXPECT_EQ(_kbx_Date_To_MM_DD_YYYY(early), "02/01/2004");
-    EXPECT_EQ(_kbx_Date_To_YYYYMMDD(early), "20040201");
-    EXPECT_EQ(_kbx_yyyy_mm_dd_hh_mm_ss(early), "2004-02-01-07-05-09");
-    const QDateTime absent(QDate(1901, 1, 1), QTime(0, 0));
-    EXPECT_EQ(_kbx_Date_To_MM_DD_YYYY(absent), "01/01/1901");
-    EXPECT_EQ(_kbx_Date_To_YYYYMMDD(absent), "19010101");
-}
-
-TEST(DateTexts, ShortDateKeepsAFourDigitYear) {
-    EXPECT_TRUE(short_date_format().contains("yyyy"));
-    for (const QDate date : {QDate(1901, 1, 1), QDate(2001, 1, 1), QDate(2026, 12, 31)}) {
-        EXPECT_EQ(parse_short_date(short_date_text(date)), date)
-            << short_date_text(date).toStdString();
-    }
-    EXPECT_FALSE(parse_short_date("N/A").isValid());
-    EXPECT_FALSE(parse_short_date("").isValid());
-}
-
 TEST(ReferenceNumbers, CountDaysSince1899WithTheTimeAsFraction) {
     EXPECT_DOUBLE_EQ(refnum_of(QDateTime(QDate(2004, 2, 1), QTime(12, 0))), 38018.5);
     EXPECT_DOUBLE_EQ(refnum_of(QDateTime(QDate(1899, 12, 31), QTime(6, 0))), 1.25);

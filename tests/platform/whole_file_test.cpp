@@ -1,28 +1,20 @@
 #include "platform/whole_file.h"
 #include "tests/support/file_limits.h"
+#include "tests/support/files.h"
+#include "tests/support/report_file.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
-
 namespace {
-
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
 
 class WholeFileTest : public ::testing::Test {
 protected:
     QString pathOf(const QString& name) const { return folder.filePath(name); }
-    QStringList folderNames() const {
-        return QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
+    QStringList folderNames() const { return entriesOf(folder.path()); }
     QTemporaryDir folder;
 };
 
@@ -34,9 +26,9 @@ TEST_F(WholeFileTest, WritesForTheOwnerOnlyAndNeverReplacesUnlessAsked) {
 
     EXPECT_THROW(whole_file::write(pathOf("report.txt"), "second", whole_file::Existing::Refuse),
                  whole_file::WriteError);
-    EXPECT_EQ(contentsOf(pathOf("report.txt")), "first");
+    EXPECT_EQ(bytesOf(pathOf("report.txt")), "first");
     whole_file::write(pathOf("report.txt"), "third", whole_file::Existing::Replace);
-    EXPECT_EQ(contentsOf(pathOf("report.txt")), "third");
+    EXPECT_EQ(bytesOf(pathOf("report.txt")), "third");
     EXPECT_EQ(folderNames(), QStringList{"report.txt"});
 }
 
@@ -54,7 +46,7 @@ TEST_F(WholeFileTest, AFullDiskFailsWithTheSystemsReasonAndLeavesNothingBehind) 
         whole_file::write(pathOf("kept.txt"), QByteArray(100000, 'x'),
                           whole_file::Existing::Replace);
     });
-    EXPECT_EQ(contentsOf(pathOf("kept.txt")), "kept");
+    EXPECT_EQ(bytesOf(pathOf("kept.txt")), "kept");
     EXPECT_EQ(folderNames(), QStringList{"kept.txt"});
 }
 
@@ -73,14 +65,15 @@ TEST_F(WholeFileTest, AWriteNeverCommittedLeavesNoFile) {
 TEST_F(WholeFileTest, PublishesAnotherProgramsFileWithoutReplacing) {
     whole_file::write(pathOf("a.part"), "new", whole_file::Existing::Refuse);
     whole_file::write(pathOf("a.gdk"), "old", whole_file::Existing::Refuse);
-    EXPECT_THROW(whole_file::publish(pathOf("a.part"), pathOf("a.gdk"), whole_file::Existing::Refuse),
-                 whole_file::WriteError);
-    EXPECT_EQ(contentsOf(pathOf("a.gdk")), "old");
+    EXPECT_THROW(
+        whole_file::publish(pathOf("a.part"), pathOf("a.gdk"), whole_file::Existing::Refuse),
+        whole_file::WriteError);
+    EXPECT_EQ(bytesOf(pathOf("a.gdk")), "old");
     EXPECT_EQ(folderNames(), QStringList{"a.gdk"});
 
     whole_file::write(pathOf("b.part"), "new", whole_file::Existing::Refuse);
     whole_file::publish(pathOf("b.part"), pathOf("b.gdk"), whole_file::Existing::Refuse);
-    EXPECT_EQ(contentsOf(pathOf("b.gdk")), "new");
+    EXPECT_EQ(bytesOf(pathOf("b.gdk")), "new");
 }
 
 }  // namespace

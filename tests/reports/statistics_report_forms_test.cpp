@@ -1,11 +1,11 @@
 #include "reports/statistics_report_forms.h"
 #include "reports/statistics_reports.h"
 #include "tests/support/books_database.h"
+#include "tests/support/files.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/report_file.h"
 #include "tests/support/scripted_dialogs.h"
 
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,6 @@ TEST_F(StatisticsReportFormsTest, GenerateThenSaveTheStateReport) {
     TJob_Search_Stats_Job_State form(dataModule, dialogs, workspace.locations(), nullptr);
     form.show();
     EXPECT_EQ(form.lines(), statistics_reports::stateAdvice());
-    dialogs.queueAnswer(Answer::Ok);
     press(form, "btn_select_month");
     EXPECT_EQ(dialogs.shown(), QStringList{": I'm done !!!!!!!"});
     EXPECT_EQ(form.lines(), statistics_reports::stateReport(dataModule.connection()));
@@ -39,7 +38,6 @@ TEST_F(StatisticsReportFormsTest, AFailedSaveIsReportedAndNeverSaysSaved) {
     TJob_Search_Stats_Job_Title form(dataModule, dialogs, workspace.locations(), nullptr);
     form.show();
     QDir().mkpath(workspace.locations().reportsFolder() + "/_JOB_SEARCH_TITLE_STATS.txt");
-    dialogs.queueAnswer(Answer::Ok);
     press(form, "btn_save");
     EXPECT_EQ(dialogs.captions(), QStringList{"PROGRAM ERROR"});
     EXPECT_TRUE(dialogs.messages.at(0).text.contains("it is not a plain file"));
@@ -60,9 +58,7 @@ TEST_F(StatisticsReportFormsTest, APdfRefusesTheDatabaseAndReplacesAFileOnlyWhen
     EXPECT_EQ(bytesOf(path), database);
 
     const QString pdf = workspace.documents() + "/state.pdf";
-    QFile kept(pdf);
-    ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
-    kept.close();
+    writeFile(pdf, "kept");
     dialogs.queueChosenFile(pdf);
     dialogs.queueAnswer(Answer::No);
     press(form, "btn_pdf");

@@ -77,12 +77,6 @@ TEST_F(StatisticsReportsTest, SavingTwiceRewritesTheOneFileWithBothClosings) {
     EXPECT_EQ(bytesOf(path), fileBytes(report + closing + closing));
 }
 
-TEST(ReportText, BannerAndFramesAreEightyCharactersWide) {
-    for (const QString& line : report_text::bannerLines())
-        EXPECT_EQ(line.size(), 80) << line.toStdString();
-    EXPECT_TRUE(report_text::banner().contains("Quorvel4"));
-}
-
 // A line Windows-1252 cannot hold stops the save before any file is written.
 TEST(ReportText, ALineWindows1252CannotHoldIsRefusedAndNothingWritten) {
     QTemporaryDir dir;

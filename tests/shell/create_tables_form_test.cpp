@@ -34,12 +34,10 @@ protected:
     TCreate_Tables form{locations, dataModule, dialogs};
 };
 
-TEST_F(CreateTablesFormTest, NameIsUpperCasedAndHoldsEightCharacters) {
+// The name is upper-cased and holds eight characters.
+TEST_F(CreateTablesFormTest, EmptyNameIsRefusedAndANewNameIsCreatedWithItsLog) {
     QTest::keyClicks(component<QLineEdit>(form, "fld_database_name"), "books2004x");
     EXPECT_EQ(component<QLineEdit>(form, "fld_database_name")->text(), "BOOKS200");
-}
-
-TEST_F(CreateTablesFormTest, EmptyNameIsRefusedAndANewNameIsCreatedWithItsLog) {
     create("");
     create("A/B");
     EXPECT_EQ(dialogs.shown(),

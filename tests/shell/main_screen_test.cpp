@@ -1,6 +1,7 @@
 #include "shell/main_screen.h"
 #include "datastore/data_module.h"
 #include "platform/kbx.h"
+#include "tests/support/files.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/listing.h"
 #include "tests/support/scripted_dialogs.h"
@@ -86,35 +87,43 @@ TEST_F(MainScreenTest, FirstStartRecordsAndOpensFirstdbAndRefusesLiveWork) {
         EXPECT_TRUE(item(usable)->isEnabled()) << usable;
 }
 
-TEST_F(MainScreenTest, RecordedFileThatWasDeletedFallsBackToFirstdb) {
-    settings.recordCurrentDatabase({"books", workspace.documents() + "/gone/books.gdb"});
-    window.FormActivate();
-    EXPECT_EQ(dialogs.shown(),
-              QStringList({"PROGRAM ERROR: " + kResetText, "PROGRAM ERROR: " + kFirstdbWarning}));
-    EXPECT_EQ(recorded(), "firstdb|" + locations.firstdbPath());
-    EXPECT_EQ(label(), "firstdb");
+// A recorded file that was deleted falls back to firstdb, saying so; a path
+// recorded as "failed" counts as none and resets silently.
+TEST_F(MainScreenTest, RecordedFileThatIsGoneOrFailedFallsBackToFirstdb) {
+    for (const QString& recordedPath :
+         {workspace.documents() + "/gone/books.gdb", QString("failed")}) {
+        dialogs.messages.clear();
+        settings.recordCurrentDatabase({"books", recordedPath});
+        window.FormActivate();
+        QStringList said = {"PROGRAM ERROR: " + kResetText, "PROGRAM ERROR: " + kFirstdbWarning};
+        EXPECT_EQ(dialogs.shown(), recordedPath == "failed" ? said.mid(1) : said);
+        EXPECT_EQ(recorded(), "firstdb|" + locations.firstdbPath());
+        EXPECT_EQ(label(), "firstdb");
+    }
 }
 
-TEST_F(MainScreenTest, PathRecordedAsFailedCountsAsNoneAndResetsSilently) {
-    settings.recordCurrentDatabase({"books", "failed"});
-    window.FormActivate();
-    EXPECT_EQ(dialogs.shown(), QStringList("PROGRAM ERROR: " + kFirstdbWarning));
-    EXPECT_EQ(settings.currentDatabase().name, "firstdb");
-}
+// The database "books", recorded as current and opened.
+class LiveDatabaseTest : public MainScreenTest {
+protected:
+    LiveDatabaseTest() {
+        settings.recordCurrentDatabase({"books", books});
+        window.FormActivate();
+    }
+    QStringList zipFolder() { return QDir(locations.zipFolder()).entryList(QDir::Files); }
+
+    QString books = workspace.copyOfNewDatabase("books");
+};
 
 // A live database opens without a word. Firebird collects old record
 // versions only behind the oldest open transaction: while a form waits for
 // the user, the program holds none.
-TEST_F(MainScreenTest, LiveDatabaseOpensAndNoTransactionStaysOpenWhileAFormWaits) {
-    const QString path = workspace.copyOfNewDatabase("books");
-    settings.recordCurrentDatabase({"books", path});
-    window.FormActivate();
+TEST_F(LiveDatabaseTest, OpensAndNoTransactionStaysOpenWhileAFormWaits) {
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.shown().join('\n').toStdString();
     EXPECT_EQ(label(), "books");
-    EXPECT_EQ(dataModule.openPath(), path);
+    EXPECT_EQ(dataModule.openPath(), books);
     EXPECT_TRUE(dataMenusEnabled());
     auto programTransactions = [&] {
-        return TestConnection(path)
+        return TestConnection(books)
             .rows(
                 "SELECT COUNT(*) FROM MON$TRANSACTIONS "
                 "WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION")
@@ -148,10 +157,7 @@ TEST_F(MainScreenTest, FirstdbIsRebuiltEvenWhileItIsTheOpenDatabase) {
 
 TEST_F(MainScreenTest, RecordedFileThatIsNoDatabaseIsReportedAndDataMenusStayShut) {
     const QString junk = workspace.documents() + "/junk.gdb";
-    QDir().mkpath(workspace.documents());
-    QFile file(junk);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'j')) == 4096);
-    file.close();
+    writeFile(junk, QByteArray(4096, 'j'));
     settings.recordCurrentDatabase({"junk", junk});
 
     window.FormActivate();
@@ -208,10 +214,7 @@ TEST_F(MainScreenTest, ExitAsksAndEndsOnlyOnYes) {
 
 // Not backed up: the backup form opens first, and the import form when it
 // closes.
-TEST_F(MainScreenTest, ImportWithoutABackupOffersTheBackupFormFirst) {
-    const QString path = workspace.copyOfNewDatabase("books");
-    settings.recordCurrentDatabase({"books", path});
-    window.FormActivate();
+TEST_F(LiveDatabaseTest, ImportWithoutABackupOffersTheBackupFormFirst) {
     dialogs.queueAnswer(Answer::No);
     QStringList opened;
     whenModalOpens([&](QWidget* form) {
@@ -222,26 +225,16 @@ TEST_F(MainScreenTest, ImportWithoutABackupOffersTheBackupFormFirst) {
     EXPECT_EQ(opened, QStringList({"backup_restore_form", "job_search_import_edits_form"}));
 }
 
-class DatabaseArchiveMenuTest : public MainScreenTest {
-protected:
-    DatabaseArchiveMenuTest() {
-        settings.recordCurrentDatabase({"books", books});
-        window.FormActivate();
-    }
-    QStringList zipFolder() { return QDir(locations.zipFolder()).entryList(QDir::Files); }
-
-    QString books = workspace.copyOfNewDatabase("books");
-};
-
 // The archive is made with the live database closed, which is open again
-// afterwards; No makes nothing.
-TEST_F(DatabaseArchiveMenuTest, ZipAsksThenArchivesTheDatabaseFolder) {
+// afterwards; No makes nothing. The archive's files go to the user's unzip
+// folder; the database folder is left as it was, even when the archive
+// holds a file of the same name.
+TEST_F(LiveDatabaseTest, ZipArchivesTheDatabaseFolderAndUnzipNeverTouchesIt) {
     dialogs.queueAnswer(Answer::No);
     item("ZIPDatabases1")->trigger();
     EXPECT_TRUE(zipFolder().isEmpty());
 
     dialogs.queueAnswer(Answer::Yes);
-    dialogs.queueAnswer(Answer::Ok);
     item("ZIPDatabases1")->trigger();
     ASSERT_EQ(zipFolder().size(), 1);
     const QString archive = locations.zipFolder() + "/" + zipFolder()[0];
@@ -253,25 +246,15 @@ TEST_F(DatabaseArchiveMenuTest, ZipAsksThenArchivesTheDatabaseFolder) {
                                "QUORVEL-YYYY-MM-DD-HH-MM-SS\n"}));
     EXPECT_EQ(dataModule.openPath(), books);
     EXPECT_TRUE(dataModule.table("QUORVEL_4")->select());
-}
 
-// The archive's files go to the user's unzip folder; the database folder
-// is left as it was, even when the archive holds a file of the same name.
-TEST_F(DatabaseArchiveMenuTest, UnzipNeverTouchesTheDatabaseFolder) {
-    dialogs.queueAnswer(Answer::Yes);
-    dialogs.queueAnswer(Answer::Ok);
-    item("ZIPDatabases1")->trigger();
-    const QString archive = locations.zipFolder() + "/" + zipFolder().value(0);
     TestConnection(books).execute("INSERT INTO CITY_4 (CITY) VALUES ('AUSTIN')");
     const QStringList databaseFolder = QDir(locations.databaseFolder()).entryList(QDir::Files);
     const QDateTime changed = QFileInfo(books).lastModified();
-
     dialogs.queueChosenFile(QString());
     item("UNZIPDatabases1")->trigger();
     EXPECT_FALSE(QDir(locations.unzipFolder()).exists());
 
     dialogs.queueChosenFile(archive);
-    dialogs.queueAnswer(Answer::Ok);
     item("UNZIPDatabases1")->trigger();
     EXPECT_EQ(dialogs.fileRequests.back().folder, locations.zipFolder());
     EXPECT_EQ(QDir(locations.unzipFolder()).entryList(QDir::Files), databaseFolder);

@@ -34,11 +34,10 @@ TEST(Program, EndsCleanlyOnTerminationSignals) {
             QThread::msleep(50);
         QThread::msleep(delay);
         ::kill(program.processId(), signal);
-        EXPECT_TRUE(program.waitForFinished(10000))
-            << "signal " << signal << " after " << delay << " ms";
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit)
-            << "signal " << signal << " after " << delay << " ms";
-        EXPECT_EQ(program.exitCode(), 0) << "signal " << signal << " after " << delay << " ms";
+        SCOPED_TRACE(QString("signal %1 after %2 ms").arg(signal).arg(delay).toStdString());
+        EXPECT_TRUE(program.waitForFinished(10000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
         if (program.state() != QProcess::NotRunning)
             program.kill();
     }

@@ -3,6 +3,12 @@
 #include "datastore/create_database.h"
 #include "datastore/settings_store.h"
 
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
 UserHome::UserHome() {
     const Locations locations(home_.filePath(QStringLiteral("Documents")));
     createDatabase(locations, QStringLiteral("books"), [](const QString&) {});
@@ -18,4 +24,19 @@ QProcessEnvironment UserHome::environment() const {
     for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_DATA_HOME"})
         environment.remove(QString::fromLatin1(variable));
     return environment;
+}
+
+ToolRun UserHome::run(const QString& program, const QStringList& arguments,
+                      rlim_t fileSizeLimit) const {
+    QProcess tool;
+    tool.setProcessEnvironment(environment());
+    tool.setChildProcessModifier([fileSizeLimit] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limits{fileSizeLimit, fileSizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limits);
+    });
+    tool.start(program, arguments);
+    EXPECT_TRUE(tool.waitForFinished(120000)) << program.toStdString();
+    return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
+            QString::fromUtf8(tool.readAllStandardError())};
 }
