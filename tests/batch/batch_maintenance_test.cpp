@@ -65,7 +65,7 @@ QStringList linesOf(const UserHome& home, const QStringList& arguments) {
     return QString::fromLocal8Bit(tool.readAll()).split('\n', Qt::SkipEmptyParts);
 }
 
-TEST(BatchMaintenanceTest, BackupAndRestoreEndByNamingTheFinalFile) {
+TEST(BatchMaintenanceAsUserTest, BackupAndRestoreEndByNamingTheFinalFile) {
     const UserHome home;
     const QString backedUp = linesOf(home, {"backup", "books"}).last();
     ASSERT_TRUE(backedUp.startsWith("Backed up to: ") && backedUp.endsWith(".gdk"))
@@ -78,7 +78,7 @@ TEST(BatchMaintenanceTest, BackupAndRestoreEndByNamingTheFinalFile) {
 
 // SIGTERM in the middle of zip and SIGINT in the middle of unzip leave no
 // file of theirs behind, nor the lock.
-TEST(BatchMaintenanceTest, ATerminationSignalLeavesNeitherTemporaryFilesNorTheLock) {
+TEST(BatchMaintenanceAsUserTest, ATerminationSignalLeavesNeitherTemporaryFilesNorTheLock) {
     const UserHome home;
     const Locations locations(home.filePath("Documents"), QFileInfo(home.filePath("x")).path());
     QFile big(locations.databasePath("big"));  // random bytes, which take a while to pack

@@ -140,7 +140,7 @@ TEST_F(BackupRestoreTest, ARestoreNeverFollowsALinkNorTakesWhatIsNoBackup) {
         EXPECT_FALSE(restoreBackup(locations, file, output));
         EXPECT_EQ(summary.last(), "Not restored: " + refusal);
     }
-    EXPECT_EQ(namesIn(locations.restoredFolder()), QStringList());
+    EXPECT_EQ(entriesOf(locations.restoredFolder()), QStringList());
     const QString elsewhere = workspace.documents() + "/elsewhere";
     ASSERT_TRUE(QDir().mkpath(elsewhere));
     ASSERT_TRUE(QDir(locations.restoredFolder()).removeRecursively());
