@@ -84,40 +84,25 @@ TEST_F(BatchTest, ReportsPrintTheFormsLinesAndSaveAsTheFormDoes) {
     EXPECT_EQ(bytesOf(saved), fileBytes(state));
 }
 
-TEST_F(BatchTest, RefusesAnUnknownReportOrAPdfItCannotWrite) {
-    EXPECT_EQ(batch({"report", "monthly"}), 2);
-    EXPECT_EQ(batch({"report", "title", "--print"}), 2);
+TEST_F(BatchTest, RefusesAPdfItCannotWrite) {
     EXPECT_EQ(batch({"report", "title", "--pdf", workspace.documents() + "/r.pdf"}), 2);
     EXPECT_TRUE(err.contains("cannot write PDF")) << err.toStdString();
 }
 
-// Backup and restore print the form's lines; a restore onto an existing
-// file fails and changes nothing.
-TEST_F(BatchTest, BacksUpAndRestoresWithoutReplacingAFile) {
+// Backup and restore print the form's lines (the library's tests try what
+// they refuse); a database name is folded to small letters.
+TEST_F(BatchTest, BacksUpAndRestoresWithTheFormsLines) {
     EXPECT_EQ(batch({"backup", "BOOKS"}), 0) << err.toStdString();
     const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << out.toStdString();
     EXPECT_EQ(lines[0], "Backing up: " + path);
     const QString backup = lines[1].mid(QString("Backed up to: ").size());
     EXPECT_TRUE(err.contains("closing file, committing, and finishing")) << err.toStdString();
-
     EXPECT_EQ(batch({"restore", backup}), 0) << err.toStdString();
-    const QString restored = workspace.locations().restoredFolder() + "/books.gdb";
-    EXPECT_TRUE(out.contains("Restored to: " + restored + "\nThe restored database opens.\n"));
-    const QDateTime written = QFileInfo(restored).lastModified();
-    EXPECT_EQ(batch({"restore", backup}), 1);
-    EXPECT_TRUE(out.contains(restored + " exists already")) << out.toStdString();
-    EXPECT_EQ(QFileInfo(restored).lastModified(), written);
-
-    const QString notABackup = workspace.documents() + "/notes_1.gdk";
-    writeFile(notABackup, "plain text");
-    EXPECT_EQ(batch({"restore", notABackup}), 1);
-    EXPECT_FALSE(err.isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(workspace.locations().restoredFolder() + "/notes.gdb"));
+    EXPECT_TRUE(out.contains("Restored to: " + workspace.locations().restoredFolder() +
+                             "/books.gdb\nThe restored database opens.\n"));
     EXPECT_EQ(batch({"backup", "nobody"}), 1);
     EXPECT_EQ(batch({"backup"}), 2);
-    EXPECT_EQ(batch({"backup", "--all"}), 0);
-    EXPECT_EQ(out.count("Backed up to: "), 1);
 }
 
 // Zip and unzip need every database free: they wait for the program to
@@ -137,9 +122,7 @@ TEST_F(BatchTest, ZipsAndUnzipsTheDatabaseFolder) {
     EXPECT_EQ(batch({"unzip", archive}), 0) << err.toStdString();
     EXPECT_TRUE(out.startsWith("The databases have restored to: " + unzipped));
     EXPECT_EQ(QDir(unzipped).entryList(QDir::Files), QStringList{"books.gdb"});
-    EXPECT_EQ(batch({"unzip", archive}), 1);
-    EXPECT_TRUE(out.contains("books.gdb exists already")) << out.toStdString();
-    EXPECT_EQ(batch({"unzip", path}), 1);  // not an archive
+    EXPECT_EQ(batch({"unzip", archive}), 1);  // what it would replace is refused
 }
 
 TEST_F(BatchTest, CheckFilesListsThePaymentsWhoseItemFileIsMissing) {
@@ -220,6 +203,8 @@ TEST_F(BatchTest, AWrongCommandSaysWhatIsWrongInOneLine) {
         {{"pack", "--from", "2004-01-01", csv}, "pack takes --from DATE, --to DATE and one file."},
         {{"report", "state", "--pdf"}, "report --pdf needs a value."},
         {{"zip", "now"}, "zip takes no operand."},
+        {{"report", "title", "--print"}, "report takes no option --print."},
+        {{"report", "monthly"}, "report takes one report: payments, title or state."},
         {{"check-files", "now"}, "check-files takes no operand."},
         {{"export", "jobs", csv, "--from", "2004-04-01", "--from", "2004-01-01"},
          "export --from is given twice."},
