@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -90,19 +92,16 @@ void literalStep(int step, Tables& t, const QString& today) {
         case 6:
         case 7:
         case 8: {
-            const char* list = step == 4   ? "POSTITLE_4"
-                               : step == 6 ? "REASON_4"
-                               : step == 7 ? "CITY_4"
-                                           : "CONTACT_NAME_4";
+            using List = std::tuple<const char*, Text Job::*, int>;  // its column's width
+            static const std::map<int, List> kLists = {{4, {"POSTITLE_4", &Job::title, 80}},
+                                                       {6, {"REASON_4", &Job::reason, 132}},
+                                                       {7, {"CITY_4", &Job::city, 50}},
+                                                       {8, {"CONTACT_NAME_4", &Job::contact, 50}}};
+            const auto& [list, value, width] = kLists.at(step);
             if (step == 6)
                 t.lists[list].clear();
-            for (const Job& job : t.jobs) {
-                const Text& value = step == 4   ? job.title
-                                    : step == 6 ? job.reason
-                                    : step == 7 ? job.city
-                                                : job.contact;
-                findOrAdd(t.lists[list], cut(key(value), step == 4 ? 80 : step == 6 ? 132 : 50));
-            }
+            for (const Job& job : t.jobs)
+                findOrAdd(t.lists[list], cut(key(job.*value), width));
             break;
         }
         case 5:
@@ -196,18 +195,15 @@ QStringList describe(const Tables& t) {
     auto show = [](const Text& value) { return value ? "'" + *value + "'" : QString("null"); };
     for (const Job& job : t.jobs)
         lines << QString("job %1 %2 %3 %4 %5")
-                     .arg(job.pk)
-                     .arg(show(job.title), show(job.city), show(job.contact), show(job.reason));
+                     .arg(QString::number(job.pk), show(job.title), show(job.city),
+                          show(job.contact), show(job.reason));
     QStringList edits, stats;
     for (const Edit& edit : t.edits)
         edits << QString("edit '%1' %2 %3").arg(edit.from, show(edit.to), show(edit.reason));
     for (const Stat& stat : t.stats)
         stats << QString("stat %1 '%2' %3 %4 %5 %6")
-                     .arg(stat.order)
-                     .arg(stat.category)
-                     .arg(stat.count)
-                     .arg(stat.percentage, 0, 'g', 9)
-                     .arg(show(stat.reason), stat.date);
+                     .arg(QString::number(stat.order), stat.category, QString::number(stat.count),
+                          QString::number(stat.percentage, 'g', 9), show(stat.reason), stat.date);
     edits.sort();
     stats.sort();
     lines << edits << stats;
@@ -225,16 +221,10 @@ const QString kTodayText = "2026-12-06 00:00:00.0000";  // as COALESCE writes it
 // Titles with blanks and mixed case, categories inside one another, long
 // titles, empty and null values.
 QString randomText(QRandomGenerator& random) {
-    static const char* const kWords[] = {"analyst",
-                                         "DATA ANALYST",
-                                         "data",
-                                         "Senior Data Analyst",
-                                         "engineer",
-                                         "DBA",
-                                         "sr. data analyst",
-                                         "",
-                                         "x"};
-    QString text = kWords[random.bounded(int(std::size(kWords)))];
+    static const QStringList kWords =
+        QString("analyst|DATA ANALYST|data|Senior Data Analyst|engineer|DBA|sr. data analyst||x")
+            .split('|');
+    QString text = kWords[random.bounded(int(kWords.size()))];
     if (random.bounded(6) == 0)
         text += QString(" WITH A VERY LONG TAIL").repeated(random.bounded(1, 5));
     if (random.bounded(2))
@@ -247,9 +237,7 @@ QString randomText(QRandomGenerator& random) {
 }
 
 QString literal(QRandomGenerator& random, int width) {
-    if (random.bounded(8) == 0)
-        return "NULL";
-    return "'" + randomText(random).left(width) + "'";
+    return random.bounded(8) == 0 ? "NULL" : "'" + randomText(random).left(width) + "'";
 }
 
 const char* const kSubmitted[] = {"'TRUE'", "'FALSE'", "' true'", "NULL"};
@@ -280,21 +268,16 @@ protected:
             if (froms.contains(from))
                 continue;
             froms << from;
-            statements << (QString(
-                               "INSERT INTO JS_EDIT_4 (CHANGE_FROM, CHANGE_TO, REASON_NO_SUBMIT) "
-                               "VALUES ('%1', %2, %3)")
-                               .arg(from,
-                                    random.bounded(5) == 0 ? "'" + kNewEntry + "'"
-                                                           : literal(random, 132),
-                                    literal(random, 132)));
+            const QString to =
+                random.bounded(5) == 0 ? "'" + kNewEntry + "'" : literal(random, 132);
+            statements << QString("INSERT INTO JS_EDIT_4 VALUES ('%1', %2, %3)")
+                              .arg(from, to, literal(random, 132));
         }
-        for (int stat = 0; stat < 8; ++stat)
-            statements
-                << (QString("INSERT INTO STATS_JT_4 (ORDER_, CATEGORY, COUNT_, PERCENTAGE) VALUES "
-                            "(%1, '%2', 7, 1.5)")
-                        .arg(stat)
-                        .arg(stat == 1 ? QString(" ")  // a blank category counts none
-                                       : QString(stat, ' ') + randomText(random).left(40)));
+        const QString stats = "INSERT INTO STATS_JT_4 (ORDER_, CATEGORY, COUNT_, PERCENTAGE) ";
+        for (int order = 0; order < 8; ++order)  // the second category is blank: it counts none
+            statements << stats + QString("VALUES (%1, '%2%3', 7, 1.5)")
+                                      .arg(QString::number(order), QString(order, ' '),
+                                           order == 1 ? QString() : randomText(random).left(40));
         statements << "INSERT INTO REASON_4 (REASON) VALUES ('NO LONGER USED')"
                    << "INSERT INTO CITY_4 (CITY) VALUES (' el paso')";
         for (qsizetype first = 0; first < statements.size(); first += 100)
@@ -355,9 +338,7 @@ TEST_F(TitleStepsTest, ALongNormalisedTitleKeepsItsReason) {
 // one after a full block, change as the others do. A normalised title given
 // in small letters is stored in capitals.
 TEST_F(TitleStepsTest, Steps3And11ChangeTheLastRecordOfABlock) {
-    execute(
-        "INSERT INTO JS_EDIT_4 (CHANGE_FROM, CHANGE_TO, REASON_NO_SUBMIT) VALUES ('RAW', "
-        "'data analyst', 'too far')");
+    execute("INSERT INTO JS_EDIT_4 VALUES ('RAW', 'data analyst', 'too far')");
     for (int records : {1, 101}) {
         execute("DELETE FROM JSEARCH_4");
         execute(QString("EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < %1) DO BEGIN "
