@@ -1,10 +1,8 @@
 #include "shell/configuration_form.h"
-#include "datastore/data_module.h"
 #include "tests/support/books_database.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
-#include "tests/support/workspace.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -16,7 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
-#include <QSqlRecord>
 #include <QTest>
 #include <QTimer>
 
@@ -123,12 +122,10 @@ TEST_F(LiveDatabaseTest, OpensAndNoTransactionStaysOpenWhileAFormWaits) {
     EXPECT_EQ(dataModule.openPath(), books);
     EXPECT_TRUE(dataMenusEnabled());
     auto programTransactions = [&] {
-        return TestConnection(books)
-            .rows(
-                "SELECT COUNT(*) FROM MON$TRANSACTIONS "
-                "WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION")
-            .value(0)
-            .toInt();
+        const char* others =
+            "SELECT COUNT(*) FROM MON$TRANSACTIONS WHERE MON$ATTACHMENT_ID <> "
+            "CURRENT_CONNECTION";
+        return TestConnection(books).rows(others).value(0).toInt();
     };
     EXPECT_EQ(programTransactions(), 0);
     dialogs.queueAnswer(Answer::Yes);  // backed up: the import form opens at once
@@ -151,8 +148,7 @@ TEST_F(MainScreenTest, FirstdbIsRebuiltEvenWhileItIsTheOpenDatabase) {
     window.FormActivate();
     EXPECT_EQ(dataModule.openPath(), locations.firstdbPath());
     EXPECT_EQ(dataModule.table("CITY_4")->rowCount(), 0);
-    EXPECT_EQ(dialogs.shown(), QStringList({"PROGRAM ERROR: " + kFirstdbWarning,
-                                            "PROGRAM ERROR: " + kFirstdbWarning}));
+    EXPECT_EQ(dialogs.shown(), QStringList(2, "PROGRAM ERROR: " + kFirstdbWarning));
 }
 
 TEST_F(MainScreenTest, RecordedFileThatIsNoDatabaseIsReportedAndDataMenusStayShut) {
@@ -183,8 +179,7 @@ TEST_F(MainScreenTest, FirstShowActivatesOnceAndAFormClosingActivatesAgain) {
             form->close();
     });
     item("CreateDatabases1")->trigger();
-    EXPECT_EQ(dialogs.shown(), QStringList({"PROGRAM ERROR: " + kFirstdbWarning,
-                                            "PROGRAM ERROR: " + kFirstdbWarning}));
+    EXPECT_EQ(dialogs.shown(), QStringList(2, "PROGRAM ERROR: " + kFirstdbWarning));
 }
 
 TEST_F(MainScreenTest, QuittingWhileAFormIsOpenActivatesNoMore) {
@@ -206,9 +201,8 @@ TEST_F(MainScreenTest, ExitAsksAndEndsOnlyOnYes) {
     EXPECT_EQ(termination.count(), 0);
     item("Exit1")->trigger();
     EXPECT_EQ(termination.count(), 1);
-    EXPECT_EQ(dialogs.shown(), QStringList(2,
-                                           "PROGRAM TERMINATION REQUESTED: Do you really want to "
-                                           "exit??\n"));
+    const QString ask = "PROGRAM TERMINATION REQUESTED: Do you really want to exit??\n";
+    EXPECT_EQ(dialogs.shown(), QStringList(2, ask));
     EXPECT_EQ(dialogs.messages[0].buttons, Buttons::YesNo);
 }
 
