@@ -1,7 +1,5 @@
 #include "payments/payment_records_form.h"
-#include "datastore/data_module.h"
 #include "forms/date_picker.h"
-#include "payments/pick_list_form.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
 #include "tests/support/files.h"
@@ -9,16 +7,12 @@
 #include "tests/support/form_driver.h"
 #include "tests/support/report_file.h"
 #include "tests/support/scripted_dialogs.h"
-#include "tests/support/test_connection.h"
-#include "tests/support/workspace.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QSqlRecord>
 #include <QTableView>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -97,11 +91,10 @@ TEST_F(PaymentRecordsFormTest, EditingKeepsTheKeyAndComputesIntervalsFromTheSave
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
 
     EXPECT_EQ(
-        stored(
-            "PK, CHECK_NBR, DATE_CLEAR, DATE_2ND_TRY, DAYS_SENT_TO_AVAIL, "
-            "DAYS_AVAIL_TO_DEL, DAYS_SENT_TO_DEL, DAYS_DEL_TO_CLEAR, DAYS_SENT_TO_CLEAR, SS_AMT"),
-        QStringList(
-            "38018.5|102A|2004-02-22T00:00:00.000|1901-01-01T00:00:00.000|3|4|7|13|20|1200"));
+        stored("PK, CHECK_NBR, DATE_CLEAR, DATE_2ND_TRY, DAYS_SENT_TO_AVAIL, DAYS_AVAIL_TO_DEL, "
+               "DAYS_SENT_TO_DEL, DAYS_DEL_TO_CLEAR, DAYS_SENT_TO_CLEAR, SS_AMT"),
+        QStringList("38018.5|102A|2004-02-22T00:00:00.000|1901-01-01T00:00:00.000|3|4|7|13|"
+                    "20|1200"));
 }
 
 TEST_F(PaymentRecordsFormTest, PickersLieExactlyOverTheirFieldsOnlyWhileChanging) {

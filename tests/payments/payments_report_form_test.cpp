@@ -21,12 +21,9 @@ namespace {
 class PaymentsReportFormTest : public ::testing::Test, protected BooksDatabase {
 protected:
     PaymentsReportFormTest() {
-        execute(
-            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, ITEM) VALUES (1, "
-            "'SPOUSAL SUPPORT', '2004-02-01', 1500, 'FEBRUARY')");
-        execute(
-            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, ITEM) VALUES (2, "
-            "'SPOUSAL SUPPORT', '2004-03-01', 1500, 'MARCH')");
+        for (const char* values : {"1, '2004-02-01', 'FEBRUARY'", "2, '2004-03-01', 'MARCH'"})
+            execute("INSERT INTO QUORVEL_4 (PK, ITEM_DATE, ITEM, CATEGORY, SS_AMT) VALUES (" +
+                    QString(values) + ", 'SPOUSAL SUPPORT', 1500)");
         form.show();
     }
 
@@ -119,9 +116,8 @@ TEST_F(PaymentsReportFormTest, PdfHoldsEveryReportLineWholeOnNumberedPages) {
     for (const QString& line : text.split('\n'))
         printed << line.simplified();
     ASSERT_GT(memoLines().filter("FORMER SPOUSE AT THE FRONT DOOR").size(), 0);
-    for (const QString& line : memoLines()) {
+    for (const QString& line : memoLines())
         EXPECT_TRUE(printed.contains(line.simplified())) << line.toStdString();
-    }
     const QStringList pages = text.split('\f');  // the last one empty
     ASSERT_GE(pages.size(), 3);
     for (qsizetype page = 1; page < pages.size(); ++page)

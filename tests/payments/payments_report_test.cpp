@@ -80,9 +80,8 @@ TEST_F(PaymentsReportTest, AmountsAndTotalsKeepEveryCent) {
     EXPECT_TRUE(lines.last().contains(" 88888.32  150000.01  ")) << lines.last().toStdString();
 
     execute("DELETE FROM QUORVEL_4");
-    const QString insert =
-        "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, RP_AMT, "
-        "CS_AMT, OTHER_AMT) VALUES (%1, 'OTHER', '2004-01-01', %2, %2, %2, %2)";
+    const QString insert = "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, RP_AMT, "
+                           "CS_AMT, OTHER_AMT) VALUES (%1, 'OTHER', '2004-01-01', %2, %2, %2, %2)";
     const QStringList amounts = {"1000.29", "4.35", "0.29", "1.15"};
     for (qsizetype row = 0; row < amounts.size(); ++row)
         execute(insert.arg(row + 1).arg(amounts[row]));

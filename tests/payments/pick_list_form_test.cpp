@@ -1,15 +1,10 @@
 #include "payments/pick_list_form.h"
-#include "datastore/data_module.h"
 #include "tests/support/books_database.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/listing.h"
 #include "tests/support/scripted_dialogs.h"
-#include "tests/support/test_connection.h"
-#include "tests/support/workspace.h"
 
-#include <QLineEdit>
 #include <QTabWidget>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -60,8 +55,8 @@ TEST_F(PickListFormTest, ARefusalSavesNoTabAndKeepsEveryChangeUntilCorrected) {
     press(form, "btn_save");
     const QString refusal = dialogs.shown().value(1);
     EXPECT_TRUE(
-        refusal.startsWith("PROGRAM ERROR: Nothing was saved: \"UPS   - GROUND\" is "
-                           "already in the CARRIER list.\n"))
+        refusal.startsWith("PROGRAM ERROR: Nothing was saved: \"UPS   - GROUND\" is already "
+                           "in the CARRIER list.\n"))
         << refusal.toStdString();
     EXPECT_TRUE(refusal.contains("PRIMARY or UNIQUE KEY")) << refusal.toStdString();
     EXPECT_EQ(tabs()->currentWidget()->objectName(), "tab_carrier");
