@@ -1,5 +1,4 @@
 #include "importing/import_edits_form.h"
-#include "datastore/data_module.h"
 #include "payments/pick_list_form.h"
 #include "tests/support/books_database.h"
 #include "tests/support/files.h"
@@ -121,9 +120,7 @@ TEST_F(ImportEditsFormTest, TheRecountRunsOnlyAfterYes) {
 // Step 11 leaves the reason of an application submitted; its question says
 // how many records it changes.
 TEST_F(ImportEditsFormTest, Step11AsksWithTheNumberOfRecordsItChanges) {
-    execute(
-        "INSERT INTO JS_EDIT_4 (CHANGE_FROM, CHANGE_TO, REASON_NO_SUBMIT) VALUES ('DBA', "
-        "'DBA', 'NO CERT')");
+    execute("INSERT INTO JS_EDIT_4 VALUES ('DBA', 'DBA', 'NO CERT')");
     for (const char* job : {"1, 'TRUE', 'STILL OPEN'", "2, ' true', 'STILL OPEN'",
                             "3, 'FALSE', 'STILL OPEN'", "4, NULL, NULL", "5, 'FALSE', 'NO CERT'"})
         execute(QString("INSERT INTO JSEARCH_4 (PK, SUBMITTED, REASON_NO_SUBMIT, POS_TITLE) "

@@ -1,5 +1,4 @@
 #include "importing/job_title_edit_form.h"
-#include "datastore/data_module.h"
 #include "tests/support/books_database.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"

@@ -4,8 +4,6 @@
 #include "tests/support/files.h"
 #include "tests/support/test_seed.h"
 
-#include <QRandomGenerator>
-
 #include <gtest/gtest.h>
 
 namespace {

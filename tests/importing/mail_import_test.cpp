@@ -7,7 +7,6 @@
 #include "tests/support/listing.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,6 @@
 #include "tests/support/test_connection.h"
 #include "tests/support/test_seed.h"
 
-#include <QRandomGenerator>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -175,8 +173,7 @@ protected:
         }
         for (const QString& row : connection.rows(
                  "SELECT ORDER_, CATEGORY, COUNT_, PERCENTAGE, COALESCE(REASON_NOT_SUBMITTED, "
-                 "'<null>'), COALESCE(AS_OF_DATE, '<null>') FROM STATS_JT_4 ORDER BY ORDER_, "
-                 "CATEGORY")) {
+                 "'<null>'), COALESCE(AS_OF_DATE, '<null>') FROM STATS_JT_4 ORDER BY 1, 2")) {
             const QStringList c = row.split('|');
             t.stats.push_back(
                 {c[0].toInt(), c[1], c[2].toDouble(), c[3].toDouble(), text(c[4]), c[5]});
@@ -253,9 +250,8 @@ protected:
         for (int job = 0; job < jobs; ++job)
             statements << (QString("INSERT INTO JSEARCH_4 (PK, POS_TITLE, POS_CITY, CONTACT_NAME, "
                                    "REASON_NO_SUBMIT, SUBMITTED) VALUES (%1, %2, %3, %4, %5, %6)")
-                               .arg(job + 1)
-                               .arg(literal(random, 80), literal(random, 50), literal(random, 50),
-                                    literal(random, 132),
+                               .arg(QString::number(job + 1), literal(random, 80),
+                                    literal(random, 50), literal(random, 50), literal(random, 132),
                                     kSubmitted[random.bounded(int(std::size(kSubmitted)))]));
         QStringList froms;
         for (int edit = 0; edit < 15; ++edit) {
@@ -321,13 +317,11 @@ TEST_F(TitleStepsTest, ALongNormalisedTitleKeepsItsReason) {
         execute(
             QString("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (%1, 'raw %1')").arg(row + 1));
         execute(QString("INSERT INTO JS_EDIT_4 VALUES ('RAW %1', '%2', '%3')")
-                    .arg(row + 1)
-                    .arg(titles[row], reasons[row]));
+                    .arg(QString::number(row + 1), titles[row], reasons[row]));
     }
     for (int step : {3, 5, 9, 10, 11})
         title_steps::runStep(step, dataModule.connection(), kToday);
-    EXPECT_EQ(rows("SELECT CATEGORY, COUNT_, REASON_NOT_SUBMITTED FROM STATS_JT_4 ORDER BY "
-                   "CATEGORY"),
+    EXPECT_EQ(rows("SELECT CATEGORY, COUNT_, REASON_NOT_SUBMITTED FROM STATS_JT_4 ORDER BY 1"),
               QStringList({hundred.left(50) + "|1|NO DEGREE", sixty.left(50) + "|2|TOO SENIOR"}));
     EXPECT_EQ(
         rows("SELECT POS_TITLE, REASON_NO_SUBMIT FROM JSEARCH_4 ORDER BY PK"),
@@ -341,9 +335,8 @@ TEST_F(TitleStepsTest, Steps3And11ChangeTheLastRecordOfABlock) {
     execute("INSERT INTO JS_EDIT_4 VALUES ('RAW', 'data analyst', 'too far')");
     for (int records : {1, 101}) {
         execute("DELETE FROM JSEARCH_4");
-        execute(QString("EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < %1) DO BEGIN "
-                        "I = I + 1; INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (:I, 'raw'); "
-                        "END END")
+        execute(QString("EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < %1) DO BEGIN I = "
+                        "I + 1; INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (:I, 'raw'); END END")
                     .arg(records));
         execute("INSERT INTO JSEARCH_4 (PK, POS_TITLE) VALUES (1000, 'CLERK')");
         title_steps::runStep(3, dataModule.connection(), kToday);

@@ -1,5 +1,4 @@
 #include "jobsearch/job_search_form.h"
-#include "datastore/data_module.h"
 #include "forms/date_picker.h"
 #include "payments/pick_list_form.h"
 #include "platform/kbx.h"
@@ -11,7 +10,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableView>
 
@@ -56,8 +54,7 @@ protected:
         form.FormActivate();
     }
     void showRecord(int pk) {
-        TableModel& jobs = *dataModule.table("JSEARCH_4");
-        const int row = jobs.rowOf("PK", double(pk));
+        const int row = dataModule.table("JSEARCH_4")->rowOf("PK", double(pk));
         component<QTableView>(form, "DBGrid1")->selectRow(row);
     }
     QStringList stored(const QString& columns) {

@@ -12,8 +12,7 @@ class JobSearchRulesTest : public ::testing::Test, protected BooksDatabase {
 protected:
     void addJob(int pk, const QString& refnum, const QString& active) {
         execute(QString("INSERT INTO JSEARCH_4 (PK, REFNUM, ACTIVE_) VALUES (%1, %2, '%3')")
-                    .arg(pk)
-                    .arg(refnum, active));
+                    .arg(QString::number(pk), refnum, active));
     }
 };
 
