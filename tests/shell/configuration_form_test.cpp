@@ -6,9 +6,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -20,9 +17,7 @@ protected:
 
     QLineEdit* edit(const QString& name) { return component<QLineEdit>(form, name); }
     void type(const QString& field, const QString& text) { typeInto(form, field, text); }
-    QStringList stored(const QString& columns) {
-        return rows("SELECT " + columns + " FROM CONFIG_4");
-    }
+    QStringList stored(const QString& what) { return rows("SELECT " + what + " FROM CONFIG_4"); }
 
     ScriptedDialogs dialogs;
     TConfiguration form{dataModule, dialogs};

@@ -6,9 +6,7 @@
 #include "tests/support/scripted_dialogs.h"
 
 #include <QFile>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -22,9 +20,7 @@ protected:
         dataModule.close();
     }
     void create(const QString& name) {
-        auto* field = component<QLineEdit>(form, "fld_database_name");
-        field->clear();
-        QTest::keyClicks(field, name);
+        typeInto(form, "fld_database_name", name);
         press(form, "btn_create_tables");
     }
     QString memo() const { return component<QPlainTextEdit>(form, "Memo1")->toPlainText(); }

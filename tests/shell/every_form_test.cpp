@@ -18,7 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -26,25 +25,23 @@ class EveryFormTest : public ::testing::Test, protected BooksDatabase {
 protected:
     // Every form and dialog of the program, as the menus open them.
     std::vector<std::unique_ptr<QWidget>> everyForm() {
-        std::vector<std::unique_ptr<QWidget>> forms;
-        forms.emplace_back(new Tpayment_records_form(dataModule, dialogs));
-        forms.emplace_back(new Tpick_list_form(dataModule, dialogs));
-        forms.emplace_back(new TPayments_Report(dataModule, dialogs, locations, nullptr));
-        forms.emplace_back(new TJob_Search(dataModule, dialogs));
-        forms.emplace_back(new TJob_Search_Filter(dialogs, JobSearchFilter(), nullptr));
-        forms.emplace_back(
+        std::vector<std::unique_ptr<QWidget>> all;
+        all.emplace_back(new Tpayment_records_form(dataModule, dialogs));
+        all.emplace_back(new Tpick_list_form(dataModule, dialogs));
+        all.emplace_back(new TPayments_Report(dataModule, dialogs, locations, nullptr));
+        all.emplace_back(new TJob_Search(dataModule, dialogs));
+        all.emplace_back(new TJob_Search_Filter(dialogs, JobSearchFilter(), nullptr));
+        all.emplace_back(
             new Tjob_search_import_edits_form(dataModule, workspace.settings, dialogs));
-        forms.emplace_back(new TJob_Title_Edit(dataModule, dialogs));
-        forms.emplace_back(
-            new TJob_Search_Stats_Job_Title(dataModule, dialogs, locations, nullptr));
-        forms.emplace_back(
-            new TJob_Search_Stats_Job_State(dataModule, dialogs, locations, nullptr));
-        forms.emplace_back(new TEvidencePack(dataModule, dialogs, locations, "books"));
-        forms.emplace_back(new Tbackup_restore_form(locations, dialogs));
-        forms.emplace_back(new TConfiguration(dataModule, dialogs));
-        forms.emplace_back(new TCreate_Tables(locations, dataModule, dialogs));
-        forms.emplace_back(new TMain_Screen2(locations, workspace.settings, dataModule, dialogs));
-        return forms;
+        all.emplace_back(new TJob_Title_Edit(dataModule, dialogs));
+        all.emplace_back(new TJob_Search_Stats_Job_Title(dataModule, dialogs, locations, nullptr));
+        all.emplace_back(new TJob_Search_Stats_Job_State(dataModule, dialogs, locations, nullptr));
+        all.emplace_back(new TEvidencePack(dataModule, dialogs, locations, "books"));
+        all.emplace_back(new Tbackup_restore_form(locations, dialogs));
+        all.emplace_back(new TConfiguration(dataModule, dialogs));
+        all.emplace_back(new TCreate_Tables(locations, dataModule, dialogs));
+        all.emplace_back(new TMain_Screen2(locations, workspace.settings, dataModule, dialogs));
+        return all;
     }
 
     ScriptedDialogs dialogs;

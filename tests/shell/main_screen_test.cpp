@@ -8,7 +8,6 @@
 #include "tests/support/test_connection.h"
 #include "tests/support/workspace.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,8 +15,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -174,10 +171,7 @@ TEST_F(MainScreenTest, FirstShowActivatesOnceAndAFormClosingActivatesAgain) {
     QTest::qWait(50);
     EXPECT_EQ(dialogs.messages.size(), 1u);
 
-    QTimer::singleShot(0, [] {
-        if (QWidget* form = QApplication::activeModalWidget())
-            form->close();
-    });
+    whenModalOpens([](QWidget*) {});  // the form closes as soon as it opens
     item("CreateDatabases1")->trigger();
     EXPECT_EQ(dialogs.shown(), QStringList(2, "PROGRAM ERROR: " + kFirstdbWarning));
 }
