@@ -37,8 +37,7 @@ protected:
     }
     Output output{[this](const QString& line) { summary << line; },
                   [this](const QString& line) { progress << line; }};
-    QStringList summary;
-    QStringList progress;
+    QStringList summary, progress;
     Locations locations = workspace.locations();
 };
 
@@ -154,10 +153,9 @@ TEST_F(BackupRestoreTest, ARestoreNeverFollowsALinkNorTakesWhatIsNoBackup) {
 // "-2" and leaves the other file as it was.
 TEST_F(BackupRestoreTest, TwoBackupsInOneSecondGetDistinctNames) {
     const QDateTime now = QDateTime::currentDateTime();
-    for (int second = 0; second < 10; ++second) {
+    for (int second = 0; second < 10; ++second)
         writeFile(locations.backupFolder() + "/" + backupFileName("books", now.addSecs(second)),
                   "an earlier backup");
-    }
     const QString backup = backupDatabase(locations, path, output);
     EXPECT_TRUE(backup.endsWith("-2.gdk")) << backup.toStdString();
     EXPECT_EQ(restoreTargetName(backup), "books.gdb");

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <zip.h>
 
@@ -26,7 +25,8 @@ struct Entry {
 };
 
 // An archive made the way another program could make it, with any names.
-void makeArchive(const QString& path, const QList<Entry>& entries, zip_uint16_t method) {
+void makeArchive(const QString& path, const QList<Entry>& entries,
+                 zip_uint16_t method = ZIP_CM_DEFLATE) {
     int code = 0;
     zip_t* archive =
         zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
@@ -86,17 +86,15 @@ TEST_F(DatabaseArchiveTest, HostileEntriesAreRefusedAndNamed) {
     const QString target = scratch.filePath("home/temp02/restored");
     QDir().mkpath(outside + "/inner");
     const QString archive = scratch.filePath("hostile.zip");
-    makeArchive(archive,
-                {{"../x", "up"},
-                 {"inner/../../y", "up twice"},
-                 {outside + "/abs", "absolute"},
-                 {"link", outside.toUtf8(), true},
-                 {"back\\slash", "backslash"},
-                 {"bell\x07", "control"},
-                 {".unzip-part-1/x", "removed at the next start"},
-                 {"good.gdb", "good"},
-                 {"sub/inner.txt", "nested"}},
-                ZIP_CM_DEFLATE);
+    makeArchive(archive, {{"../x", "up"},
+                          {"inner/../../y", "up twice"},
+                          {outside + "/abs", "absolute"},
+                          {"link", outside.toUtf8(), true},
+                          {"back\\slash", "backslash"},
+                          {"bell\x07", "control"},
+                          {".unzip-part-1/x", "removed at the next start"},
+                          {"good.gdb", "good"},
+                          {"sub/inner.txt", "nested"}});
 
     const Unpacked unpacked = unzipArchive(archive, target);
     EXPECT_EQ(unpacked.files, QStringList({"good.gdb", "sub/inner.txt"}));
@@ -122,8 +120,7 @@ TEST_F(DatabaseArchiveTest, HostileEntriesAreRefusedAndNamed) {
 TEST_F(DatabaseArchiveTest, NothingInTheTargetFolderIsReplaced) {
     const QString target = scratch.filePath("restored");
     const QString archive = scratch.filePath("plain.zip");
-    makeArchive(archive, {{"books.gdb", "from the archive"}, {"sub/notes.txt", "notes"}},
-                ZIP_CM_DEFLATE);
+    makeArchive(archive, {{"books.gdb", "from the archive"}, {"sub/notes.txt", "notes"}});
     writeFile(target + "/books.gdb", "moved here by hand");
     QDir().mkpath(scratch.filePath("elsewhere"));
     ASSERT_TRUE(QFile::link(scratch.filePath("elsewhere"), target + "/sub"));
@@ -163,11 +160,9 @@ TEST_F(DatabaseArchiveTest, ADamagedEntryLeavesNoFileBehind) {
 // file and folder it made and says why.
 TEST_F(DatabaseArchiveTest, AnEntryThatCannotBeWrittenTakesBackTheRun) {
     const QString archive = scratch.filePath("large.zip");
-    makeArchive(archive,
-                {{"first.gdb", "small"},
-                 {"sub/second.gdb", QByteArray(256 * 1024, 'x')},
-                 {"third.gdb", "small"}},
-                ZIP_CM_DEFLATE);
+    makeArchive(archive, {{"first.gdb", "small"},
+                          {"sub/second.gdb", QByteArray(256 * 1024, 'x')},
+                          {"third.gdb", "small"}});
     const QString target = scratch.filePath("home/temp02/restored");
     const QString said = underFileSizeLimit(64 * 1024, [&] { unzipArchive(archive, target); });
     EXPECT_EQ(said, "Unpacking stopped at sub/second.gdb: " + target +
@@ -180,7 +175,7 @@ TEST_F(DatabaseArchiveTest, AnEntryThatCannotBeWrittenTakesBackTheRun) {
 // written: 8 MB of zeros packed into a few kilobytes, 1 MB free.
 TEST_F(DatabaseArchiveTest, AnArchiveLargerThanTheFreeSpaceIsRefused) {
     const QString archive = scratch.filePath("zeros.zip");
-    makeArchive(archive, {{"zeros.gdb", QByteArray(8 << 20, '\0')}}, ZIP_CM_DEFLATE);
+    makeArchive(archive, {{"zeros.gdb", QByteArray(8 << 20, '\0')}});
     const QString target = scratch.filePath("restored");
     EXPECT_EQ(errorOf<ArchiveError>([&] { unzipArchive(archive, target, 1 << 20); }),
               archive + " was not unpacked: its files take 8388608 bytes, and " + target +
@@ -193,7 +188,7 @@ TEST_F(DatabaseArchiveTest, AnArchiveLargerThanTheFreeSpaceIsRefused) {
 // folder) is refused: nothing is written where it leads.
 TEST_F(DatabaseArchiveTest, AnUnzipFolderThatIsALinkIsRefused) {
     const QString archive = scratch.filePath("plain.zip");
-    makeArchive(archive, {{"books.gdb", "from the archive"}}, ZIP_CM_DEFLATE);
+    makeArchive(archive, {{"books.gdb", "from the archive"}});
     const QString live = scratch.filePath("live");
     QDir().mkpath(live + "/restored");
     ASSERT_TRUE(QFile::link(live + "/restored", scratch.filePath("restored")));
