@@ -128,10 +128,9 @@ TEST_F(BatchTest, ZipsAndUnzipsTheDatabaseFolder) {
 TEST_F(BatchTest, CheckFilesListsThePaymentsWhoseItemFileIsMissing) {
     const QString proof = workspace.documents() + "/receipt.pdf";
     writeFile(proof, "");
-    execute(
-        "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, ITEM_FILE) VALUES (1, 'CHILD "
-        "SUPPORT', '2004-02-01', '" +
-        proof + "')");
+    execute(QString("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, ITEM_FILE) VALUES (1, 'CHILD "
+                    "SUPPORT', '2004-02-01', '%1')")
+                .arg(proof));
     execute("INSERT INTO QUORVEL_4 (PK, CATEGORY) VALUES (2, 'CHILD SUPPORT')");
     EXPECT_EQ(batch({"check-files"}), 0) << err.toStdString();
     EXPECT_EQ(out, "1 payments name an item file; 0 of them are missing.\n");
@@ -172,8 +171,8 @@ TEST_F(BatchTest, OutputsNeverReplaceADatabaseAndReplaceAFileOnlyWhenAsked) {
         {{"export", "jobs", settings, "--replace"},
          settings + " is not written: it is the program's settings file.\n"},
         {{"export", "jobs", program + "/tmp/jobs.csv"},
-         program + "/tmp/jobs.csv is not written: the program keeps its own files in " +
-             program + "; of its folders only " + program + "/reports takes files.\n"}};
+         program + "/tmp/jobs.csv is not written: the program keeps its own files in " + program +
+             "; of its folders only " + program + "/reports takes files.\n"}};
     for (const auto& [command, refusal] : refused) {
         EXPECT_EQ(batch(command), 1) << command.join(' ').toStdString();
         EXPECT_EQ(err, refusal);

@@ -1,12 +1,10 @@
 #include "tests/support/files.h"
-#include "tests/support/printers.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/test_seed.h"
 #include "tests/support/user_home.h"
 
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QThread>
 
 #include <csignal>

@@ -39,12 +39,11 @@ TEST(BatchOutputTest, AFullDiskFailsEveryOutputWithTheSystemsReasonAndLeavesNoFi
     {
         TestConnection connection(home.database());
         connection.execute(
-            "EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < 15000) DO BEGIN "
-            "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, CARRIER, ITEM) VALUES "
-            "(:I + 1, 'SPOUSAL SUPPORT', CAST('2000-01-01' AS DATE) + :I, 1500, "
-            "'USPS CERTIFIED MAIL WITH RETURN RECEIPT', "
-            "'SUPPORT OF THE MONTH AS THE COURT ORDERED IT ON THE FIRST DAY'); I = I + 1; END "
-            "END");
+            "EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < 15000) DO BEGIN INSERT INTO "
+            "QUORVEL_4 (PK, CATEGORY, ITEM_DATE, SS_AMT, CARRIER, ITEM) VALUES (:I + 1, 'SPOUSAL "
+            "SUPPORT', CAST('2000-01-01' AS DATE) + :I, 1500, 'USPS CERTIFIED MAIL WITH RETURN "
+            "RECEIPT', 'SUPPORT OF THE MONTH AS THE COURT ORDERED IT ON THE FIRST DAY'); I = I + "
+            "1; END END");
     }
     const rlim_t fullDisk = (1 << 20) + (64 << 10);  // the engine's lock table takes 1 MB
     const QString reports = home.filePath("Documents/kl-db/intrbase/quorvel4/reports");

@@ -1,5 +1,4 @@
 #include "tests/support/files.h"
-#include "tests/support/printers.h"
 #include "tests/support/report_file.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/user_home.h"
@@ -36,8 +35,7 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
             "(5, 'CHILD SUPPORT', '2004-06-01', 300, '" +
             february + "')");
         connection.execute(
-            "INSERT INTO JSEARCH_4 (PK, DATE_, POS_TITLE) VALUES "
-            "(1, '2004-05-05', 'DBA')");
+            "INSERT INTO JSEARCH_4 (PK, DATE_, POS_TITLE) VALUES (1, '2004-05-05', 'DBA')");
     }
     const QString archive = home.filePath("evidence 2004.zip");
     const ToolRun tool =

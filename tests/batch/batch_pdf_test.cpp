@@ -17,9 +17,8 @@ TEST(BatchPdfTest, TheToolWritesTheReportItPrintsAsAPdf) {
 
     const QString inPdf = pdfText(pdf).simplified();
     ASSERT_GT(printed.size(), 10);
-    for (const QString& line : printed) {
+    for (const QString& line : printed)
         EXPECT_TRUE(inPdf.contains(line.simplified())) << line.toStdString();
-    }
     EXPECT_TRUE(inPdf.contains("Page 1 of 1"));
 }
 

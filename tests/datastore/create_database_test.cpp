@@ -1,5 +1,4 @@
 #include "datastore/create_database.h"
-#include "datastore/locations.h"
 #include "datastore/scratch_database.h"
 #include "platform/database_error.h"
 #include "tests/support/listing.h"

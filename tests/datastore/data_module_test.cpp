@@ -1,5 +1,4 @@
 #include "datastore/data_module.h"
-#include "datastore/locations.h"
 #include "platform/database_error.h"
 #include "tests/support/books_database.h"
 #include "tests/support/listing.h"

@@ -1,9 +1,8 @@
-#include "datastore/data_module.h"
 #include "datastore/field_text.h"
 #include "datastore/schema.h"
-#include "platform/windows1252.h"
 #include "platform/database_error.h"
 #include "platform/transaction.h"
+#include "platform/windows1252.h"
 #include "tests/support/books_database.h"
 #include "tests/support/test_connection.h"
 
@@ -82,9 +81,9 @@ TEST_F(TableModelTest, EveryWindows1252CharacterRoundTripsAndTextIsCutToItsColum
     dataModule.open(path);
     const QSqlRecord record = dataModule.table("JSEARCH_4")->record(0);
     for (const char* column : {"ITEM_FILE", "MEMO"})
-        EXPECT_EQ(field_text::fromValue(*schema::table("JSEARCH_4").column(column),
-                                        record.value(column)),
-                  text)
+        EXPECT_EQ(
+            field_text::fromValue(*schema::table("JSEARCH_4").column(column), record.value(column)),
+            text)
             << column;
     EXPECT_EQ(record.value("POS_CITY").toString(), QString(49, 'X') + "\u00e9");
 }

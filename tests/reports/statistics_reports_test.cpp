@@ -19,8 +19,7 @@ protected:
                      const QString& percentage, const QString& reason) {
         execute(QString("INSERT INTO STATS_JT_4 (ORDER_, CATEGORY, COUNT_, PERCENTAGE, "
                         "REASON_NOT_SUBMITTED) VALUES (%1, '%2', %3, %4, %5)")
-                    .arg(order)
-                    .arg(category, count, percentage, reason));
+                    .arg(QString::number(order), category, count, percentage, reason));
     }
 };
 

@@ -71,9 +71,8 @@ QStringList storedBytes(const QString& path, const QString& table, const QString
 
 QString isql(const QString& path, const QStringList& options, const QString& commands) {
     QProcess process;
-    process.start(QStringLiteral("isql-fb"),
-                  QStringList{"-q", "-user", "SYSDBA", "-password", "plumbtwig"} + options +
-                      QStringList{path});
+    process.start("isql-fb",
+                  QStringList{"-q", "-user", "SYSDBA", "-password", "plumbtwig"} + options << path);
     process.write(commands.toUtf8());
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(30000));
