@@ -3,14 +3,6 @@
 #include "platform/kbx.h"
 #include "platform/whole_file.h"
 
-#include <QFile>
-
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-
 namespace {
 
 const QString kProgramKey = QStringLiteral("KELBRIDGE_LABS\\QUORVEL4");
@@ -22,20 +14,15 @@ QString databaseKey(const QString& name) {
 // Why a folder takes no file: the settings are written by Qt, which keeps
 // the system's reason to itself, so a file that is never named is tried.
 QString whyNotWritable(const QString& folder) {
-    const int descriptor =
-        ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-    if (descriptor < 0)
-        return whole_file::systemReason(errno);
-    const QByteArray block(1 << 16, ' ');
-    int error = 0;
-    for (qsizetype written = 0; written < block.size() && error == 0;) {
-        const ssize_t more = ::write(descriptor, block.constData() + written,
-                                     size_t(block.size() - written));
-        error = more < 0 ? errno : (more == 0 ? ENOSPC : 0);
-        written += std::max<ssize_t>(more, 0);
+    try {
+        whole_file::Writer probe(folder + QStringLiteral("/QUORVEL4.conf.probe"),
+                                 whole_file::Existing::Replace);
+        probe.write(QByteArray(1 << 16, ' '));
+    } catch (const whole_file::WriteError& error) {
+        return error.systemError() != 0 ? whole_file::systemReason(error.systemError())
+                                        : error.message();
     }
-    ::close(descriptor);
-    return error == 0 ? QStringLiteral("the reason is unknown") : whole_file::systemReason(error);
+    return QStringLiteral("the reason is unknown");
 }
 
 void write(const QString& hive, const QString& key, const QString& name, const QString& text) {

@@ -13,7 +13,6 @@
 #include <QStringList>
 #include <QSysInfo>
 
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

@@ -58,7 +58,8 @@ QString randomSuffix() {
 
 }  // namespace
 
-WriteError::WriteError(const QString& message) : std::runtime_error(message.toStdString()) {}
+WriteError::WriteError(const QString& message, int error)
+    : std::runtime_error(message.toStdString()), error_(error) {}
 
 QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -87,7 +88,7 @@ Writer::~Writer() {
 }
 
 void Writer::fail(const QString& what, int error) {
-    throw WriteError(QStringLiteral("%1 %2: %3").arg(path_, what, systemReason(error)));
+    throw WriteError(QStringLiteral("%1 %2: %3").arg(path_, what, systemReason(error)), error);
 }
 
 void Writer::write(const char* bytes, qint64 size) {

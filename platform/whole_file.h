@@ -15,8 +15,13 @@ namespace whole_file {
 
 class WriteError : public std::runtime_error {
 public:
-    explicit WriteError(const QString& message);
+    // `error`: the system's error number, 0 when the failure has none.
+    explicit WriteError(const QString& message, int error = 0);
     QString message() const { return QString::fromStdString(what()); }
+    int systemError() const { return error_; }
+
+private:
+    int error_;
 };
 
 enum class Existing { Refuse, Replace };
