@@ -57,15 +57,6 @@ QString backupRefusal(const QString& backupPath) {
     return QString();
 }
 
-void removeDatabaseFile(const QString& path) {
-    try {
-        if (fb::Attachment::drop(path, databaseAccount()))
-            return;
-    } catch (const DatabaseError&) {
-    }
-    QFile::remove(path);
-}
-
 }  // namespace
 
 QString backupFileName(const QString& databaseName, const QDateTime& when) {
@@ -152,7 +143,7 @@ bool restoreBackup(const Locations& locations, const QString& backupPath, const 
     try {
         fb::Attachment::attach(temporary, databaseAccount()).detach();
     } catch (const DatabaseError& error) {
-        removeDatabaseFile(temporary);
+        fb::removeDatabaseFile(temporary, databaseAccount());
         output.summary(QStringLiteral("Not restored: the restored database does not open: ") +
                        error.message());
         return false;

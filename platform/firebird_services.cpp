@@ -133,8 +133,8 @@ QString runService(const Account& account, ParameterBlock& request, const Servic
     return failure;
 }
 
-// Removes a database file that a failed restore made; Firebird first, which
-// refuses while anything holds it.
+}  // namespace
+
 void removeDatabaseFile(const QString& path, const Account& account) {
     try {
         if (Attachment::drop(path, account))
@@ -143,8 +143,6 @@ void removeDatabaseFile(const QString& path, const Account& account) {
     }
     QFile::remove(path);
 }
-
-}  // namespace
 
 void backup(const QString& database, const QString& backupFile, const Account& account,
             const ServiceLine& line) {

@@ -36,4 +36,8 @@ struct RestoreOptions {
 void restore(const QString& backupFile, const QString& database, const Account& account,
              const RestoreOptions& options, const ServiceLine& line);
 
+// Removes a database file that a failed restore made: through Firebird
+// first, which refuses while anything holds it, else as a plain file.
+void removeDatabaseFile(const QString& path, const Account& account);
+
 }  // namespace fb
