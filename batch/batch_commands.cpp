@@ -182,8 +182,7 @@ whole_file::Existing existingOf(bool replace) {
 // or over a database, over another file only when asked to. Says why not.
 bool mayWrite(const Locations& locations, const QString& path, bool replace, QTextStream& err) {
     QString refusal = output_target::refusal(locations, path);
-    const QFileInfo file(path);
-    if (refusal.isEmpty() && !replace && (file.exists() || file.isSymLink()))
+    if (refusal.isEmpty() && !replace && whole_file::isTaken(path))
         refusal = QStringLiteral("%1 exists already; give --replace to replace it.").arg(path);
     if (!refusal.isEmpty())
         err << refusal << '\n';

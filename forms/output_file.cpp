@@ -2,8 +2,6 @@
 
 #include "datastore/output_target.h"
 
-#include <QFileInfo>
-
 std::optional<OutputFile> chooseOutputFile(Dialogs& dialogs, QWidget* parent,
                                            const Locations& locations,
                                            const OpenFileRequest& request) {
@@ -15,8 +13,7 @@ std::optional<OutputFile> chooseOutputFile(Dialogs& dialogs, QWidget* parent,
         dialogs.message(parent, QStringLiteral("MESSAGE"), refusal, Buttons::Ok);
         return std::nullopt;
     }
-    const QFileInfo file(path);
-    if (!file.exists() && !file.isSymLink())
+    if (!whole_file::isTaken(path))
         return OutputFile{path, whole_file::Existing::Refuse};
     if (dialogs.message(parent, QStringLiteral("REPLACE FILE"),
                         QStringLiteral("%1 exists already.\nReplace it?").arg(path),

@@ -19,16 +19,11 @@ namespace {
 
 constexpr int kRestorePageBuffers = 3000;
 
-bool isTaken(const QString& path) {
-    const QFileInfo file(path);
-    return file.exists() || file.isSymLink();
-}
-
 // "<name>_<stamp>.gdk", or for a second backup in the same second
 // "<name>_<stamp>-2.gdk", then "-3" and so on.
 QString freeBackupName(const QString& stamped) {
     QString path = stamped;
-    for (int number = 2; isTaken(path); ++number)
+    for (int number = 2; whole_file::isTaken(path); ++number)
         path = stamped.chopped(4) + QStringLiteral("-%1.gdk").arg(number);
     return path;
 }
@@ -128,7 +123,7 @@ bool restoreBackup(const Locations& locations, const QString& backupPath, const 
     }
     locations.ensureFolder(folder);
     const QString target = folder + QLatin1Char('/') + restoreTargetName(backupPath);
-    if (isTaken(target)) {
+    if (whole_file::isTaken(target)) {
         output.summary(QStringLiteral("Not restored: %1 exists already. Move or rename it, then "
                                       "restore again.")
                            .arg(target));

@@ -154,11 +154,6 @@ QString entryFolderRefusal(const QString& folder, const QString& entryFolder, Wr
     return {};
 }
 
-bool isTaken(const QString& path) {
-    const QFileInfo file(path);
-    return file.exists() || file.isSymLink();
-}
-
 QString takenRefusal(const QString& target) {
     return QStringLiteral("%1 exists already and was left as it was").arg(target);
 }
@@ -311,7 +306,7 @@ QString entryRefusal(zip_t* archive, zip_uint64_t index, const QString& folder,
     const QString entryFolder = isFolder ? name : name.section(QLatin1Char('/'), 0, -2);
     for (const QString& tree : {folder, staging}) {
         refusal = entryFolderRefusal(tree, entryFolder, nullptr);
-        if (refusal.isEmpty() && !isFolder && isTaken(tree + QLatin1Char('/') + name))
+        if (refusal.isEmpty() && !isFolder && whole_file::isTaken(tree + QLatin1Char('/') + name))
             refusal = takenRefusal(folder + QLatin1Char('/') + name);
         if (!refusal.isEmpty())
             return refusal;
@@ -329,7 +324,7 @@ void placeEntries(const QList<StagedEntry>& staged, const QString& staging, cons
             staged.isFolder ? staged.name : staged.name.section(QLatin1Char('/'), 0, -2);
         const QString target = folder + QLatin1Char('/') + staged.name;
         QString refusal = entryFolderRefusal(folder, entryFolder, &written);
-        if (refusal.isEmpty() && !staged.isFolder && isTaken(target))
+        if (refusal.isEmpty() && !staged.isFolder && whole_file::isTaken(target))
             refusal = takenRefusal(target);
         if (!refusal.isEmpty()) {
             unpacked.refused.append({staged.name, refusal});

@@ -133,6 +133,11 @@ void Writer::commit() {
         fail(QStringLiteral("was written, but its folder cannot be synced"), error);
 }
 
+bool isTaken(const QString& path) {
+    const QFileInfo file(path);
+    return file.exists() || file.isSymLink();
+}
+
 void write(const QString& path, const QByteArray& bytes, Existing existing) {
     Writer writer(path, existing);
     writer.write(bytes);

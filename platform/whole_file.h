@@ -57,6 +57,10 @@ private:
     bool committed_ = false;
 };
 
+// Whether anything holds the name `path`: a file, a folder, or a link, also
+// one that leads nowhere.
+bool isTaken(const QString& path);
+
 // Writes `bytes` to `path` whole or not at all.
 void write(const QString& path, const QByteArray& bytes, Existing existing);
 
