@@ -267,6 +267,10 @@ const std::vector<Index>& indexes() {
     return definitions;
 }
 
+int currentVersion() {
+    return 1;
+}
+
 const Table& table(const QString& name) {
     for (const Table& candidate : tables())
         if (candidate.name == name)

@@ -56,6 +56,9 @@ const std::vector<Table>& tables();
 // The secondary indexes, in the order a new database creates them.
 const std::vector<Index>& indexes();
 
+// The version of the tables this program makes and reads.
+int currentVersion();
+
 const Table& table(const QString& name);
 const Index& index(const QString& name);
 

@@ -2,16 +2,15 @@
 
 #include "datastore/locations.h"
 
-#include <QTemporaryDir>
-
-#include <memory>
+#include <QByteArray>
+#include <QString>
 
 // firstdb, the scratch database made anew at every activation of the main
-// window. The first time, a pristine firstdb is built by the create
-// operation in a private temporary folder; every time, the old firstdb is
-// dropped through Firebird and a copy of the pristine file takes its place:
-// the same tables, indexes, seed rows and settings for a fraction of the
-// work of creating them again.
+// window: the old firstdb is dropped through Firebird and a copy of a
+// pristine database takes its place. The pristine database is built once by
+// the create operation, checked against the schema, and kept in the
+// program's folder under a name that carries the schema version, beside the
+// SHA-256 of its bytes; a missing, damaged or older one is built again.
 class ScratchDatabase {
 public:
     explicit ScratchDatabase(const Locations& locations) : locations_(locations) {}
@@ -19,10 +18,14 @@ public:
     // No attachment may hold firstdb. Throws DatabaseError.
     void recreate();
 
+    // The pristine database of this program's schema version.
+    QString pristinePath() const;
+
 private:
-    const QString& pristineCopy();
+    QByteArray pristineBytes();
+    QByteArray keptPristine() const;
+    QByteArray buildPristine();
 
     Locations locations_;
-    std::unique_ptr<QTemporaryDir> pristineFolder_;
-    QString pristinePath_;
+    QByteArray pristine_;
 };

@@ -101,4 +101,25 @@ TEST_F(CreateDatabaseTest, ScratchDatabaseIsNewEachTimeAndNeverReplacedWhileHeld
     EXPECT_EQ(db.rows("SELECT COUNT(*) FROM CARRIER_4").value(0).toInt(), 23);
 }
 
+// The pristine database outlives the program: a later start copies it
+// without building, and one damaged on the disk is built again rather
+// than copied into firstdb.
+TEST_F(CreateDatabaseTest, PristineFirstdbIsKeptBetweenStartsAndRebuiltWhenDamaged) {
+    ScratchDatabase(locations).recreate();
+    ScratchDatabase nextStart(locations);
+    const QString pristine = nextStart.pristinePath();
+    const QDateTime built = QFileInfo(pristine).lastModified();
+    nextStart.recreate();
+    EXPECT_EQ(QFileInfo(pristine).lastModified(), built) << "built again at the next start";
+
+    QFile file(pristine);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.write(QByteArray(4096, '\xff'));
+    file.close();
+    ScratchDatabase(locations).recreate();
+    expectListing(schemaOf(locations.firstdbPath()), "datastore/expected_schema.txt");
+    TestConnection db(locations.firstdbPath());
+    EXPECT_EQ(db.rows("SELECT COUNT(*) FROM CARRIER_4").value(0).toInt(), 23);
+}
+
 }  // namespace
