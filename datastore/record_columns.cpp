@@ -132,19 +132,34 @@ std::optional<QVariantList> selectRow(const QSqlDatabase& connection, const sche
     return values;
 }
 
-void writeRow(const QSqlDatabase& connection, const schema::Table& table,
-              const QVariantList& values) {
+void insertRow(const QSqlDatabase& connection, const schema::Table& table,
+               const QVariantList& values) {
     QStringList columns, parameters;
     for (const schema::Column& column : table.columns) {
         columns.append(column.name);
         parameters.append(column.parameterSql());
     }
     prepared(connection,
-             QStringLiteral("UPDATE OR INSERT INTO %1 (%2) VALUES (%3) MATCHING (%4)")
+             QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                  .arg(table.name, columns.join(QStringLiteral(", ")),
-                      parameters.join(QStringLiteral(", ")),
-                      table.primaryKey.join(QStringLiteral(", "))),
+                      parameters.join(QStringLiteral(", "))),
              values);
+}
+
+void updateRow(const QSqlDatabase& connection, const schema::Table& table,
+               const QStringList& columnNames, const QVariantList& values, const QVariant& key) {
+    QStringList assignments;
+    for (const QString& name : columnNames)
+        assignments.append(name + QStringLiteral(" = ") + table.column(name)->parameterSql());
+    const QSqlQuery query =
+        prepared(connection,
+                 QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                     .arg(table.name, assignments.join(QStringLiteral(", ")), keyMatch(table)),
+                 values + QVariantList{key});
+    if (query.numRowsAffected() != 1)
+        throw DatabaseError(QStringLiteral("The row of %1 was no longer there to change; it may "
+                                           "have been changed or deleted meanwhile.")
+                                .arg(table.name));
 }
 
 }  // namespace record_columns

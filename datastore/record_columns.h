@@ -41,11 +41,15 @@ void read(const schema::Column& column, const QVariant& value, std::optional<dou
 // row has that key. Throws DatabaseError.
 std::optional<QVariantList> selectRow(const QSqlDatabase& connection, const schema::Table& table,
                                       const QVariant& key);
-// Writes every column of a row, in the order of the table's columns, over
-// the row with the same primary key or as a new row, on the connection's
-// current transaction. Throws DatabaseError.
-void writeRow(const QSqlDatabase& connection, const schema::Table& table,
-              const QVariantList& values);
+// Adds a row, its values in the order of the table's columns, on the
+// connection's current transaction. Throws DatabaseError.
+void insertRow(const QSqlDatabase& connection, const schema::Table& table,
+               const QVariantList& values);
+// Writes values to the named columns of the row whose primary key holds
+// `key`, on the connection's current transaction; refuses when no row has
+// it. Throws DatabaseError.
+void updateRow(const QSqlDatabase& connection, const schema::Table& table,
+               const QStringList& columnNames, const QVariantList& values, const QVariant& key);
 
 template <typename Record>
 using Member = std::variant<QString Record::*, std::optional<QDate> Record::*, qint64 Record::*,
@@ -90,11 +94,30 @@ public:
         return record;
     }
 
-    void write(const QSqlDatabase& connection, const Record& record) const {
+    // Adds the record as a new row.
+    void insert(const QSqlDatabase& connection, const Record& record) const {
         QVariantList values;
         for (const auto& [columnName, member] : members_)
             values.append(value(record, columnName));
-        writeRow(connection, table_, values);
+        insertRow(connection, table_, values);
+    }
+
+    // Writes the members that differ from `stored`, the record as it was
+    // read, to its row; the others keep exactly what the row holds.
+    void update(const QSqlDatabase& connection, const Record& record, const Record& stored,
+                const QVariant& storedKey) const {
+        QStringList changed;
+        QVariantList values;
+        for (const auto& [columnName, member] : members_) {
+            const bool differs =
+                std::visit([&](auto each) { return !(record.*each == stored.*each); }, member);
+            if (!differs)
+                continue;
+            changed.append(columnName);
+            values.append(value(record, columnName));
+        }
+        if (!changed.isEmpty())
+            updateRow(connection, table_, changed, values, storedKey);
     }
 
 private:

@@ -390,7 +390,9 @@ void TJob_Search::btn_saveClick() {
                                        ? jobsearch::Chain::TakesStatus
                                        : jobsearch::Chain::Kept;
     try {
-        jobsearch::store(dataModule_.connection(), record, chain, today);
+        jobsearch::store(dataModule_.connection(), record,
+                         editing ? std::optional<JobSearchRecord>(base_) : std::nullopt, chain,
+                         today);
     } catch (const DatabaseError& refusal) {
         reportFailure(QStringLiteral("The job search record was not saved."), refusal.message());
         return;

@@ -41,12 +41,15 @@ std::optional<JobSearchRecord> load(const QSqlDatabase& connection, double pk) {
     return columns().load(connection, pk);
 }
 
-void store(const QSqlDatabase& connection, const JobSearchRecord& record, Chain chain,
-           const QDate& today) {
+void store(const QSqlDatabase& connection, const JobSearchRecord& record,
+           const std::optional<JobSearchRecord>& loaded, Chain chain, const QDate& today) {
     if (!record.pk)
         throw DatabaseError(QStringLiteral("A job search record without a key cannot be stored."));
     inTransaction(connection, [&] {
-        columns().write(connection, record);
+        if (loaded)
+            columns().update(connection, record, *loaded, *loaded->pk);
+        else
+            columns().insert(connection, record);
         if (chain == Chain::TakesStatus && record.refnum)
             job_search::updateChainActiveStatus(connection, *record.refnum,
                                                 job_search::isTrue(record.active), today);

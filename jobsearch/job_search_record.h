@@ -45,12 +45,15 @@ enum class Chain { Kept, TakesStatus };
 // The record stored under `pk`, read in a short transaction of its own;
 // nothing when there is none. Throws DatabaseError.
 std::optional<JobSearchRecord> load(const QSqlDatabase& connection, double pk);
-// Stores the record under its key, and with Chain::TakesStatus gives every
-// record of its chain its active status and `today` as the day it changed,
-// all in one transaction: everything is stored or nothing. Text is cut to
-// its column's width; text Windows-1252 cannot hold, or a record without a
-// key, is refused. Throws DatabaseError.
-void store(const QSqlDatabase& connection, const JobSearchRecord& record, Chain chain = Chain::Kept,
+// Stores the record: as a new record, or, given the record as it was
+// loaded, as the values changed since, the rest of its row staying exactly
+// as stored. With Chain::TakesStatus every record of its chain then takes
+// its active status and `today` as the day it changed. All of it is one
+// transaction: everything is stored or nothing. Text is cut to its
+// column's width; text Windows-1252 cannot hold, or a record without a key,
+// is refused. Throws DatabaseError.
+void store(const QSqlDatabase& connection, const JobSearchRecord& record,
+           const std::optional<JobSearchRecord>& loaded = std::nullopt, Chain chain = Chain::Kept,
            const QDate& today = QDate::currentDate());
 
 // A column's value as the table model holds it, and a column set from one.

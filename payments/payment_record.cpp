@@ -50,10 +50,16 @@ std::optional<PaymentRecord> load(const QSqlDatabase& connection, double pk) {
     return columns().load(connection, pk);
 }
 
-void store(const QSqlDatabase& connection, const PaymentRecord& record) {
+void store(const QSqlDatabase& connection, const PaymentRecord& record,
+           const std::optional<PaymentRecord>& loaded) {
     if (!record.pk)
         throw DatabaseError(QStringLiteral("A payment record without a key cannot be stored."));
-    inTransaction(connection, [&] { columns().write(connection, record); });
+    inTransaction(connection, [&] {
+        if (loaded)
+            columns().update(connection, record, *loaded, *loaded->pk);
+        else
+            columns().insert(connection, record);
+    });
 }
 
 QVariant columnValue(const PaymentRecord& record, const QString& columnName) {

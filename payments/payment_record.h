@@ -45,11 +45,13 @@ namespace payments {
 // The payment stored under `pk`, read in a short transaction of its own;
 // nothing when there is none. Throws DatabaseError.
 std::optional<PaymentRecord> load(const QSqlDatabase& connection, double pk);
-// Stores the record under its key in one transaction: a new payment is
-// added, a stored one replaced. Text is cut to its column's width; text
+// Stores the record in one transaction: as a new payment, or, given the
+// payment as it was loaded, as the values changed since, the rest of its
+// row staying exactly as stored. Text is cut to its column's width; text
 // Windows-1252 cannot hold, or a record without a key, is refused. Throws
 // DatabaseError.
-void store(const QSqlDatabase& connection, const PaymentRecord& record);
+void store(const QSqlDatabase& connection, const PaymentRecord& record,
+           const std::optional<PaymentRecord>& loaded = std::nullopt);
 
 // A column's value as the table model holds it, and a column set from one.
 QVariant columnValue(const PaymentRecord& record, const QString& columnName);

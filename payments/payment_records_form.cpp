@@ -437,6 +437,7 @@ void Tpayment_records_form::writeIntervals(const PaymentRecord& record) {
 }
 
 void Tpayment_records_form::btn_saveClick() {
+    const bool editing = !binding_->model().isNewRow(binding_->currentRow());
     emptyAmountsToZero();
     PaymentRecord record = recordOnScreen();
     payment_rules::completeForSave(record, kbx::_kbx_refnum_from_tdatetime);
@@ -444,7 +445,8 @@ void Tpayment_records_form::btn_saveClick() {
     if (!writeFields(*binding_))
         return;
     try {
-        payments::store(dataModule_.connection(), record);
+        payments::store(dataModule_.connection(), record,
+                        editing ? std::optional<PaymentRecord>(base_) : std::nullopt);
     } catch (const DatabaseError& refusal) {
         reportFailure(QStringLiteral("The payment record was not saved."), refusal.message());
         return;

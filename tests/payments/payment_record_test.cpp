@@ -42,7 +42,7 @@ TEST_F(PaymentRecordTest, StoreAndLoadKeepEveryValue) {
     changed.itemDate.reset();
     changed.cleared.reset();
     changed.checkNumber = "1234567";  // one character more than the column holds
-    payments::store(dataModule.connection(), changed);
+    payments::store(dataModule.connection(), changed, record);
     changed.checkNumber = "123456";
     EXPECT_EQ(payments::load(dataModule.connection(), *record.pk), changed);
     EXPECT_EQ(count("QUORVEL_4"), 1);
@@ -51,6 +51,22 @@ TEST_F(PaymentRecordTest, StoreAndLoadKeepEveryValue) {
     EXPECT_FALSE(payments::load(dataModule.connection(), 1.0));
     dataModule.close();  // another process may attach only a file no one holds
     EXPECT_EQ(storedBytes(path, "QUORVEL_4", "COMMENT"), QStringList("4DFC6C6C6572209620636166E9"));
+}
+
+// A change writes what changed: a column the record holds as absent but the
+// row as NULL keeps its NULL. A row deleted meanwhile is not made again.
+TEST_F(PaymentRecordTest, AChangeLeavesEveryOtherColumnAsStored) {
+    execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, DATE_1ST_TRY) VALUES (5, 'LEGAL', NULL)");
+    const PaymentRecord loaded = *payments::load(dataModule.connection(), 5);
+    PaymentRecord changed = loaded;
+    changed.category = "CHILD SUPPORT";
+    payments::store(dataModule.connection(), changed, loaded);
+    EXPECT_EQ(rows("SELECT CATEGORY, COALESCE(DATE_1ST_TRY, 'null') FROM QUORVEL_4"),
+              QStringList("CHILD SUPPORT|null"));
+
+    execute("DELETE FROM QUORVEL_4");
+    EXPECT_THROW(payments::store(dataModule.connection(), changed, loaded), DatabaseError);
+    EXPECT_EQ(count("QUORVEL_4"), 0);
 }
 
 TEST_F(PaymentRecordTest, TextWindows1252CannotHoldIsRefusedNamingItsColumn) {
