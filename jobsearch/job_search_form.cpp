@@ -1,6 +1,7 @@
 #include "jobsearch/job_search_form.h"
 
 #include "datastore/data_module.h"
+#include "datastore/field_text.h"
 #include "datastore/state_codes.h"
 #include "forms/column_delegate.h"
 #include "forms/date_picker.h"
@@ -13,6 +14,7 @@
 #include "jobsearch/job_search_filter_dialog.h"
 #include "jobsearch/job_search_rules.h"
 #include "payments/pick_list_form.h"
+#include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "reports/csv_export_action.h"
 
@@ -154,6 +156,7 @@ Field* TJob_Search::addField(QGridLayout* layout, int row, int column, const QSt
     layout->addWidget(field, row, column * 2 + 1, 1, span * 2 - 1);
     binding_->bind(field, columnName);
     fields_.append(field);
+    fieldColumns_.append(columnName);
     return field;
 }
 
@@ -255,6 +258,38 @@ void TJob_Search::btn_addClick() {
     states_.enterAddEditState();
     showDatePicker();
     binding_->appendRow();
+    beginChange(JobSearchRecord());
+}
+
+// The texts the fields show as the change begins, and the record they show.
+void TJob_Search::beginChange(const JobSearchRecord& base) {
+    base_ = base;
+    shownTexts_.clear();
+    for (int each = 0; each < fieldColumns_.size(); ++each)
+        shownTexts_.append(editorText(fields_[each]));
+}
+
+// The record as the screen shows it: the date the picker holds, and the
+// value of every field whose text changed since the change began.
+JobSearchRecord TJob_Search::recordOnScreen() const {
+    JobSearchRecord record = base_;
+    for (int each = 0; each < fieldColumns_.size(); ++each) {
+        const QString text = editorText(fields_[each]);
+        if (text != shownTexts_.value(each))
+            jobsearch::setColumnValue(
+                record, fieldColumns_[each],
+                field_text::toValue(*jobs_.definition().column(fieldColumns_[each]), text));
+    }
+    record.date = DateTimePicker_date->isAbsent()
+                      ? std::nullopt
+                      : std::optional<QDate>(DateTimePicker_date->date());
+    return record;
+}
+
+// The fields of the row being added show the record.
+void TJob_Search::showRecordInFields(const JobSearchRecord& record) {
+    for (const schema::Column& column : jobs_.definition().columns)
+        binding_->setValue(column.name, jobsearch::columnValue(record, column.name));
 }
 
 void TJob_Search::btn_editClick() {
@@ -265,14 +300,18 @@ void TJob_Search::btn_editClick() {
             Buttons::Ok);
         return;
     }
-    activeWhenEditBegan_ = job_search::isTrue(fld_active->currentText());
+    const std::optional<JobSearchRecord> stored =
+        jobsearch::load(dataModule_.connection(), binding_->value(QStringLiteral("PK")).toDouble());
+    if (!stored)
+        throw DatabaseError(
+            QStringLiteral("The job search record is no longer there: it may "
+                           "have been deleted meanwhile."));
+    beginChange(*stored);
+    activeWhenEditBegan_ = job_search::isTrue(stored->active);
     states_.enterAddEditState();
     showDatePicker();
-    // The stored date, which the field shows: its text need not parse back
-    // in every locale once it is shown in capitals.
-    const QDate stored = binding_->value(QStringLiteral("DATE_")).toDateTime().date();
-    if (stored.isValid())
-        DateTimePicker_date->setDate(stored);
+    if (stored->date)
+        DateTimePicker_date->setDate(*stored->date);
 }
 
 // Says so and returns true while a record is being changed: `what` would
@@ -297,10 +336,12 @@ void TJob_Search::btn_followupClick() {
     if (refusedWhileEditing(QStringLiteral("starting a follow-up")))
         return;
     const int followed = binding_->currentRow();
-    const auto values = followed < 0
-                            ? std::nullopt
-                            : job_search::followupOf(jobs_.record(followed), QDate::currentDate());
-    if (!values) {
+    std::optional<JobSearchRecord> followup;
+    if (followed >= 0)
+        if (const std::optional<JobSearchRecord> stored = jobsearch::load(
+                dataModule_.connection(), binding_->value(QStringLiteral("PK")).toDouble()))
+            followup = job_search::followupOf(*stored, QDate::currentDate());
+    if (!followup) {
         dialogs_.message(this, QStringLiteral("MESSAGE"),
                          followed < 0 ? QStringLiteral("There is no job search record to follow "
                                                        "up: press Add to make one.")
@@ -311,8 +352,8 @@ void TJob_Search::btn_followupClick() {
         return;
     }
     btn_addClick();
-    for (const auto& [column, value] : *values)
-        binding_->setValue(column, value);
+    showRecordInFields(*followup);
+    beginChange(*followup);
     DateTimePicker_date->setDate(QDate::currentDate());
 }
 
@@ -332,48 +373,37 @@ void TJob_Search::btn_deleteClick() {
     hideDatePicker();
 }
 
-bool TJob_Search::hasValue(const QString& columnName) const {
-    const QVariant value = binding_->value(columnName);
-    return !value.isNull() && !value.toString().trimmed().isEmpty();
-}
-
-// A record that fails to post keeps the add/edit state, so that it can be
-// corrected and saved again, or cancelled.
+// A record that fails to be stored keeps the add/edit state, so that it
+// can be corrected and saved again, or cancelled. The record and the update
+// of its chain are stored together or not at all.
 void TJob_Search::btn_saveClick() {
-    const QDate date = DateTimePicker_date->date();
-    fld_date->setText(DateTimePicker_date->fieldText());
     const bool editing = !jobs_.isNewRow(binding_->currentRow());
+    fld_date->setText(DateTimePicker_date->fieldText());
+    JobSearchRecord record = recordOnScreen();
     if (!writeFields(*binding_))
         return;
-    binding_->setValue(QStringLiteral("YYYYMMDD"),
-                       kbx::_kbx_Date_To_YYYYMMDD(QDateTime(date, QTime())));
-    if (job_search::activeStatusChanged(editing, activeWhenEditBegan_, fld_active->currentText()))
-        binding_->setValue(QStringLiteral("ACTIVE_CHANGED"),
-                           QDateTime(QDate::currentDate(), QTime()));
-    const job_search::ChainNumbers numbers =
-        job_search::numbersForSave(hasValue(QStringLiteral("REFNUM")),
-                                   hasValue(QStringLiteral("PK")), kbx::_kbx_refnum_from_tdatetime);
-    if (numbers.refnum)
-        binding_->setValue(QStringLiteral("REFNUM"), *numbers.refnum);
-    if (numbers.pk)
-        binding_->setValue(QStringLiteral("PK"), *numbers.pk);
-    const double refnum = binding_->value(QStringLiteral("REFNUM")).toDouble();
-    const bool active = job_search::isTrue(fld_active->currentText());
-
-    QString error;
-    if (!binding_->post(&error, RecordBinding::AfterPost::FirstRow)) {
-        reportFailure(QStringLiteral("The job search record was not saved."), error);
+    const QDate today = QDate::currentDate();
+    job_search::completeForSave(record,
+                                editing ? std::optional<bool>(activeWhenEditBegan_) : std::nullopt,
+                                today, kbx::_kbx_refnum_from_tdatetime);
+    const jobsearch::Chain chain = fld_related->isChecked() && relatedRecordsConfirmed()
+                                       ? jobsearch::Chain::TakesStatus
+                                       : jobsearch::Chain::Kept;
+    try {
+        jobsearch::store(dataModule_.connection(), record,
+                         editing ? std::optional<JobSearchRecord>(base_) : std::nullopt, chain,
+                         today);
+    } catch (const DatabaseError& refusal) {
+        reportFailure(QStringLiteral("The job search record was not saved."), refusal.message());
         return;
     }
     states_.enterNormalState();
     hideDatePicker();
-    if (fld_related->isChecked())
-        updateRelatedRecords(refnum, active);
     fld_related->setChecked(false);
     showNewestFirst();
 }
 
-void TJob_Search::updateRelatedRecords(double refnum, bool active) {
+bool TJob_Search::relatedRecordsConfirmed() {
     const QString text =
         QStringLiteral("You have asked me to update related records to the status of ") +
         fld_active->currentText() + QStringLiteral(".\n") + QStringLiteral("If you answer ") +
@@ -381,10 +411,8 @@ void TJob_Search::updateRelatedRecords(double refnum, bool active) {
         QStringLiteral(", it could take awhile to update, depending on the amount of\n") +
         QStringLiteral("data you have.  If you answer ") + QStringLiteral("\"CANCEL\"") +
         QStringLiteral(", the related records will not be changed\n");
-    if (dialogs_.message(this, QStringLiteral("RELATED RECORDS WARNING"), text,
-                         Buttons::OkCancel) != Answer::Ok)
-        return;
-    job_search::setChainActiveStatus(jobs_.database(), refnum, active, QDate::currentDate());
+    return dialogs_.message(this, QStringLiteral("RELATED RECORDS WARNING"), text,
+                            Buttons::OkCancel) == Answer::Ok;
 }
 
 // After a save the whole table shows, newest first, from its first record;

@@ -2,6 +2,7 @@
 
 #include "forms/record_form.h"
 #include "jobsearch/job_search_filter.h"
+#include "jobsearch/job_search_record.h"
 
 class DatePicker;
 class QCheckBox;
@@ -51,8 +52,10 @@ private:
 
     void showDatePicker();
     void hideDatePicker();
-    bool hasValue(const QString& columnName) const;
-    void updateRelatedRecords(double refnum, bool active);
+    void beginChange(const JobSearchRecord& base);
+    void showRecordInFields(const JobSearchRecord& record);
+    JobSearchRecord recordOnScreen() const;
+    bool relatedRecordsConfirmed();
     void showNewestFirst();
     void applyFilter(const JobSearchFilter& filter);
     bool refusedWhileEditing(const QString& what);
@@ -72,6 +75,12 @@ private:
     QLabel* lbl_current_filter;
     QLabel* lbl_records;
     QList<QWidget*> fields_;
+    QStringList fieldColumns_;  // the column of each bound field of fields_
+    // The record being changed as it was when Add, Followup or Edit was
+    // pressed, and the texts its fields showed then: a field whose text is
+    // unchanged keeps the record's value exactly.
+    JobSearchRecord base_;
+    QStringList shownTexts_;
     JobSearchFilter filter_;
     // ACTIVE_, read as a boolean, of the record when Edit was pressed.
     bool activeWhenEditBegan_ = false;

@@ -12,15 +12,8 @@ namespace job_search {
 
 namespace {
 
-const QString kTable = QStringLiteral("JSEARCH_4");
-
-// The columns a follow-up carries on from the record it follows.
-const QStringList kContinuedColumns = {"POS_CITY",  "COMMENT",   "CONTACT_NAME", "EMAIL",
-                                       "ITEM_FILE", "POS_TYPE",  "POS_TITLE",    "REASON_NO_SUBMIT",
-                                       "POS_STATE", "SUBMITTED", "TIME_"};
-
 const schema::Column& columnOf(const QString& name) {
-    return *schema::table(kTable).column(name);
+    return *schema::table(QStringLiteral("JSEARCH_4")).column(name);
 }
 
 }  // namespace
@@ -53,37 +46,61 @@ ChainNumbers numbersForSave(bool hasRefnum, bool hasPk, const std::function<doub
     return numbers;
 }
 
-std::optional<std::vector<std::pair<QString, QVariant>>> followupOf(const QSqlRecord& followed,
-                                                                    const QDate& today) {
-    const QVariant refnum = followed.value(QStringLiteral("REFNUM"));
-    if (refnum.isNull() || refnum.toString().trimmed().isEmpty())
+void completeForSave(JobSearchRecord& record, std::optional<bool> activeWhenEditBegan,
+                     const QDate& today, const std::function<double()>& newNumber) {
+    record.sortKey = record.date.value_or(field_text::kAbsentDate).toString("yyyyMMdd");
+    if (activeStatusChanged(activeWhenEditBegan.has_value(), activeWhenEditBegan.value_or(false),
+                            record.active))
+        record.activeChanged = today;
+    const ChainNumbers numbers =
+        numbersForSave(record.refnum.has_value(), record.pk.has_value(), newNumber);
+    if (numbers.refnum)
+        record.refnum = numbers.refnum;
+    if (numbers.pk)
+        record.pk = numbers.pk;
+}
+
+std::optional<JobSearchRecord> followupOf(const JobSearchRecord& followed, const QDate& today) {
+    if (!followed.refnum)
         return std::nullopt;
-    std::vector<std::pair<QString, QVariant>> values{
-        {QStringLiteral("REFNUM"), refnum.toDouble()},
-        {QStringLiteral("DATE_"), QDateTime(today, QTime())},
-        {QStringLiteral("MEMO"), QByteArray()}};
-    for (const QString& column : kContinuedColumns)
-        values.emplace_back(column,
-                            field_text::fromValue(columnOf(column), followed.value(column)));
-    return values;
+    JobSearchRecord followup;
+    followup.refnum = followed.refnum;
+    followup.date = today;
+    followup.memo = QStringLiteral("");
+    followup.city = followed.city;
+    followup.comment = followed.comment;
+    followup.contactName = followed.contactName;
+    followup.email = followed.email;
+    followup.itemFile = followed.itemFile;
+    followup.positionType = followed.positionType;
+    followup.title = followed.title;
+    followup.reasonNotSubmitted = followed.reasonNotSubmitted;
+    followup.state = followed.state;
+    followup.submitted = followed.submitted;
+    followup.time = followed.time;
+    return followup;
+}
+
+int updateChainActiveStatus(const QSqlDatabase& connection, double refnum, bool active,
+                            const QDate& today) {
+    QSqlQuery update(connection);
+    if (!update.prepare(QStringLiteral("UPDATE JSEARCH_4 SET ACTIVE_ = %1, ACTIVE_CHANGED = ? "
+                                       "WHERE REFNUM = ?")
+                            .arg(columnOf(QStringLiteral("ACTIVE_")).parameterSql())))
+        throw DatabaseError(update.lastError().text());
+    update.addBindValue(statusText(active));
+    update.addBindValue(QDateTime(today, QTime()));
+    update.addBindValue(refnum);
+    if (!update.exec())
+        throw DatabaseError(update.lastError().text());
+    return update.numRowsAffected();
 }
 
 int setChainActiveStatus(const QSqlDatabase& connection, double refnum, bool active,
                          const QDate& today) {
     int changed = 0;
-    inTransaction(connection, [&] {
-        QSqlQuery update(connection);
-        if (!update.prepare(QStringLiteral("UPDATE JSEARCH_4 SET ACTIVE_ = %1, ACTIVE_CHANGED = ? "
-                                           "WHERE REFNUM = ?")
-                                .arg(columnOf(QStringLiteral("ACTIVE_")).parameterSql())))
-            throw DatabaseError(update.lastError().text());
-        update.addBindValue(statusText(active));
-        update.addBindValue(QDateTime(today, QTime()));
-        update.addBindValue(refnum);
-        if (!update.exec())
-            throw DatabaseError(update.lastError().text());
-        changed = update.numRowsAffected();
-    });
+    inTransaction(connection,
+                  [&] { changed = updateChainActiveStatus(connection, refnum, active, today); });
     return changed;
 }
 

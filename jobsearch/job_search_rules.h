@@ -1,15 +1,13 @@
 #pragma once
 
+#include "jobsearch/job_search_record.h"
+
 #include <QDate>
 #include <QSqlDatabase>
-#include <QSqlRecord>
 #include <QString>
-#include <QVariantList>
 
 #include <functional>
 #include <optional>
-#include <utility>
-#include <vector>
 
 // The rules of the job-search log, without widgets: the active status, the
 // numbers that tie a chain of follow-ups together, the follow-up copy and
@@ -36,15 +34,24 @@ ChainNumbers numbersForSave(bool hasRefnum, bool hasPk, const std::function<doub
 // A new reference number as stored: its decimal text of 15 significant digits.
 double storedNumber(double number);
 
-// The values a follow-up of `followed` starts with, by column: the eleven
-// columns it continues, its chain number, today's date and an empty memo.
-// Nothing when the followed record has no chain number.
-std::optional<std::vector<std::pair<QString, QVariant>>> followupOf(const QSqlRecord& followed,
-                                                                    const QDate& today);
+// Sets what follows from a record's other values before it is stored: its
+// sort key, the day its active status changed when an edit changed it
+// (`activeWhenEditBegan` is nothing for a new record), and its chain number
+// and key when it has none.
+void completeForSave(JobSearchRecord& record, std::optional<bool> activeWhenEditBegan,
+                     const QDate& today, const std::function<double()>& newNumber);
+
+// The record a follow-up of `followed` starts as: the eleven columns it
+// continues, its chain number, today's date and an empty memo. Nothing when
+// the followed record has no chain number.
+std::optional<JobSearchRecord> followupOf(const JobSearchRecord& followed, const QDate& today);
 
 // Gives every record of the chain `refnum` the active status and `today` as
-// the day it changed, in one transaction: all of them change or none.
-// Returns how many records changed; throws DatabaseError.
+// the day it changed, on the connection's current transaction. Returns how
+// many records changed; throws DatabaseError.
+int updateChainActiveStatus(const QSqlDatabase& connection, double refnum, bool active,
+                            const QDate& today);
+// The same in one transaction of its own: all of them change or none.
 int setChainActiveStatus(const QSqlDatabase& connection, double refnum, bool active,
                          const QDate& today);
 

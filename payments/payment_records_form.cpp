@@ -12,6 +12,7 @@
 #include "forms/text_input.h"
 #include "payments/pick_list_form.h"
 #include "payments/proof_files.h"
+#include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "reports/csv_export_action.h"
 
@@ -162,6 +163,7 @@ QWidget* Tpayment_records_form::addField(QGridLayout* layout, int row, int colum
     layout->addWidget(field, row, column * 2 + 1, 1, span * 2 - 1);
     binding_->bind(field, columnName);
     fields_.append(field);
+    fieldColumns_.append(columnName);
     return field;
 }
 
@@ -293,24 +295,17 @@ void Tpayment_records_form::presetPicker(DatePicker* picker, const QDate& date) 
     picker->setDate(date);
 }
 
-payment_rules::DateTexts Tpayment_records_form::dateTexts() const {
-    auto text = [this](DateIndex index) { return dates_[index].field->text(); };
-    return {text(Item),     text(Sent),      text(Available), text(SecondTry),
-            text(ThirdTry), text(Delivered), text(Returned),  text(Cleared)};
-}
-
-// The returned date as stored; the field may have been emptied on screen.
-QString Tpayment_records_form::storedReturnedDate() const {
-    const QString column = QStringLiteral("DATE_RETURNED");
-    return field_text::fromValue(*binding_->model().definition().column(column),
-                                 binding_->value(column));
+// The texts the fields show as the change begins, and the record they show.
+void Tpayment_records_form::beginChange(const PaymentRecord& base) {
+    base_ = base;
+    shownTexts_.clear();
+    for (QWidget* field : fields_)
+        shownTexts_.append(editorText(field));
 }
 
 void Tpayment_records_form::date_pickers_set_date_on_edit() {
-    payment_rules::DateTexts fields = dateTexts();
-    fields.returned = storedReturnedDate();
     const payment_rules::PickerDates presets =
-        payment_rules::presetsOnEdit(fields, QDate::currentDate());
+        payment_rules::presetsOnEdit(base_, QDate::currentDate());
     const QDate ordered[] = {presets.item,      presets.sent,     presets.available,
                              presets.secondTry, presets.thirdTry, presets.delivered,
                              presets.returned,  presets.cleared};
@@ -318,13 +313,31 @@ void Tpayment_records_form::date_pickers_set_date_on_edit() {
         presetPicker(dates_[index].picker, ordered[index]);
 }
 
-// The returned date is written only while "Save the returned date" is
-// ticked; otherwise the stored one is kept, absent staying absent.
-void Tpayment_records_form::date_pickers_save_date_to_fields() {
-    for (const DateField& date : dates_)
-        date.field->setText(date.picker->fieldText());
-    if (!cb_save_return_date->isChecked())
-        dates_[Returned].field->setText(storedReturnedDate());
+std::optional<QDate> Tpayment_records_form::pickedDate(int index) const {
+    const DatePicker* picker = dates_[index].picker;
+    return picker->isAbsent() ? std::nullopt : std::optional<QDate>(picker->date());
+}
+
+// The record as the screen shows it: the dates the pickers hold, and the
+// value of every field whose text changed since the change began. The
+// returned date is taken only while "Save the returned date" is ticked;
+// otherwise the stored one is kept, absent staying absent.
+PaymentRecord Tpayment_records_form::recordOnScreen() const {
+    PaymentRecord record = base_;
+    const schema::Table& table = binding_->model().definition();
+    for (int each = 0; each < fields_.size(); ++each) {
+        const QString text = editorText(fields_[each]);
+        if (text != shownTexts_.value(each))
+            payments::setColumnValue(record, fieldColumns_[each],
+                                     field_text::toValue(*table.column(fieldColumns_[each]), text));
+    }
+    std::optional<QDate>* const dates[] = {&record.itemDate,  &record.sent,     &record.available,
+                                           &record.secondTry, &record.thirdTry, &record.delivered,
+                                           &record.returned,  &record.cleared};
+    for (int index = Item; index <= Cleared; ++index)
+        if (index != Returned || cb_save_return_date->isChecked())
+            *dates[index] = pickedDate(index);
+    return record;
 }
 
 // The stored records are written: a record being changed is saved or
@@ -359,6 +372,7 @@ void Tpayment_records_form::btn_open_fileClick() {
 
 void Tpayment_records_form::btn_addClick() {
     binding_->appendRow();
+    beginChange(PaymentRecord());
     states_.enterAddEditState();
     enable_date_pickers_set_position();
     enable_date_pickers();
@@ -378,6 +392,13 @@ void Tpayment_records_form::btn_editClick() {
             Buttons::Ok);
         return;
     }
+    const double pk = binding_->value(QStringLiteral("PK")).toDouble();
+    const std::optional<PaymentRecord> stored = payments::load(dataModule_.connection(), pk);
+    if (!stored)
+        throw DatabaseError(
+            QStringLiteral("The payment record is no longer there: it may have "
+                           "been deleted meanwhile."));
+    beginChange(*stored);
     enable_date_pickers_set_position();
     enable_date_pickers();
     date_pickers_set_date_on_edit();
@@ -406,36 +427,43 @@ void Tpayment_records_form::emptyAmountsToZero() {
             amount->setText(QStringLiteral("0"));
 }
 
-void Tpayment_records_form::writeIntervals() {
-    const payment_rules::Intervals days = payment_rules::intervalsOf(dateTexts());
-    intervals_.sentToAvailable->setText(QString::number(days.sentToAvailable));
-    intervals_.availableToDelivered->setText(QString::number(days.availableToDelivered));
-    intervals_.sentToDelivered->setText(QString::number(days.sentToDelivered));
-    intervals_.deliveredToCleared->setText(QString::number(days.deliveredToCleared));
-    intervals_.sentToCleared->setText(QString::number(days.sentToCleared));
+// The intervals the record is saved with, shown in their fields.
+void Tpayment_records_form::writeIntervals(const PaymentRecord& record) {
+    intervals_.sentToAvailable->setText(QString::number(record.daysSentToAvailable));
+    intervals_.availableToDelivered->setText(QString::number(record.daysAvailableToDelivered));
+    intervals_.sentToDelivered->setText(QString::number(record.daysSentToDelivered));
+    intervals_.deliveredToCleared->setText(QString::number(record.daysDeliveredToCleared));
+    intervals_.sentToCleared->setText(QString::number(record.daysSentToCleared));
 }
 
 void Tpayment_records_form::btn_saveClick() {
+    const bool editing = !binding_->model().isNewRow(binding_->currentRow());
     emptyAmountsToZero();
-    date_pickers_save_date_to_fields();
-    writeIntervals();
+    PaymentRecord record = recordOnScreen();
+    payment_rules::completeForSave(record, kbx::_kbx_refnum_from_tdatetime);
+    writeIntervals(record);
     if (!writeFields(*binding_))
         return;
-
-    binding_->setValue(QStringLiteral("YYYYMMDD"),
-                       payment_rules::sortKeyOf(dates_[Item].field->text()));
-    const QVariant key = binding_->value(QStringLiteral("PK"));
-    if (key.isNull() || key.toString().trimmed().isEmpty())
-        binding_->setValue(QStringLiteral("PK"), kbx::_kbx_refnum_from_tdatetime());
-
-    QString error;
-    if (!binding_->post(&error)) {
-        reportFailure(QStringLiteral("The payment record was not saved."), error);
+    try {
+        payments::store(dataModule_.connection(), record,
+                        editing ? std::optional<PaymentRecord>(base_) : std::nullopt);
+    } catch (const DatabaseError& refusal) {
+        reportFailure(QStringLiteral("The payment record was not saved."), refusal.message());
         return;
     }
-    DBGrid1->selectRow(binding_->currentRow());
+    showStored(*record.pk);
     disable_date_pickers();
     states_.enterNormalState();
+}
+
+// The shared table is read again after a write, and shows the stored row.
+void Tpayment_records_form::showStored(double pk) {
+    TableModel& payments = binding_->model();
+    const int changedRow = binding_->currentRow();
+    payments.reread();
+    const int row = payments.rowOf(QStringLiteral("PK"), pk);
+    binding_->showRow(row >= 0 ? row : qBound(0, changedRow, payments.rowCount() - 1));
+    DBGrid1->selectRow(binding_->currentRow());
 }
 
 void Tpayment_records_form::btn_cancelClick() {

@@ -68,12 +68,13 @@ private:
     void disable_date_pickers();
     void presetPicker(DatePicker* picker, const QDate& date);
     void date_pickers_set_date_on_edit();
-    void date_pickers_save_date_to_fields();
 
     void emptyAmountsToZero();
-    payment_rules::DateTexts dateTexts() const;
-    QString storedReturnedDate() const;
-    void writeIntervals();
+    void beginChange(const PaymentRecord& base);
+    PaymentRecord recordOnScreen() const;
+    std::optional<QDate> pickedDate(int index) const;
+    void writeIntervals(const PaymentRecord& record);
+    void showStored(double pk);
 
     TDataModule2& dataModule_;
     RecordBinding* binding_;
@@ -86,4 +87,10 @@ private:
     IntervalFields intervals_{};
     std::vector<QLineEdit*> amounts_;
     QList<QWidget*> fields_;
+    QStringList fieldColumns_;  // the column of each of fields_
+    // The record being changed as it was when Add or Edit was pressed, and
+    // the texts its fields showed then: a field whose text is unchanged
+    // keeps the record's value exactly.
+    PaymentRecord base_;
+    QStringList shownTexts_;
 };

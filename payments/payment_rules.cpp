@@ -1,78 +1,58 @@
 #include "payments/payment_rules.h"
 
 #include "datastore/field_text.h"
-#include "platform/kbx.h"
-
-#include <QDateTime>
 
 namespace payment_rules {
 namespace {
 
-// The date a field's text stands for: its date, the absent date for "N/A"
-// or any other text that is no date, nothing for an empty field.
-std::optional<QDate> dateOfText(const QString& text) {
-    if (text.trimmed().isEmpty())
-        return std::nullopt;
-    const QDate date = kbx::parse_short_date(text);
-    return date.isValid() ? date : field_text::kAbsentDate;
-}
-
-// One step of the presets: a field with a text sets its own picker and
-// stands for its own date; an empty one takes `neighbour` for its picker
-// and stands for `standsFor` in the steps after it.
-struct Preset {
-    QDate picker;
-    QDate standsFor;
-};
-
-Preset preset(const QString& text, const QDate& neighbour, const QDate& standsFor) {
-    if (const std::optional<QDate> own = dateOfText(text))
-        return {*own, *own};
-    return {neighbour, standsFor};
+QDate orAbsent(const std::optional<QDate>& date) {
+    return date.value_or(field_text::kAbsentDate);
 }
 
 }  // namespace
 
-int dayInterval(const QString& earlier, const QString& later) {
-    bool bothDates = false;
-    int days = -1;
-    kbx::_kbx_verify_date_diffs(earlier, later, bothDates, days);
-    return bothDates ? days : -1;
+int dayInterval(const std::optional<QDate>& earlier, const std::optional<QDate>& later) {
+    return earlier && later ? int(earlier->daysTo(*later)) : -1;
 }
 
-Intervals intervalsOf(const DateTexts& dates) {
+Intervals intervalsOf(const PaymentRecord& record) {
     Intervals result;
-    result.sentToAvailable = dayInterval(dates.sent, dates.available);
-    result.availableToDelivered = dayInterval(dates.available, dates.delivered);
-    result.sentToDelivered = dayInterval(dates.sent, dates.delivered);
-    result.deliveredToCleared = dayInterval(dates.delivered, dates.cleared);
-    result.sentToCleared = dayInterval(dates.sent, dates.cleared);
+    result.sentToAvailable = dayInterval(record.sent, record.available);
+    result.availableToDelivered = dayInterval(record.available, record.delivered);
+    result.sentToDelivered = dayInterval(record.sent, record.delivered);
+    result.deliveredToCleared = dayInterval(record.delivered, record.cleared);
+    result.sentToCleared = dayInterval(record.sent, record.cleared);
     return result;
 }
 
-QString sortKeyOf(const QString& itemDate) {
-    const QDate date = kbx::parse_short_date(itemDate);
-    return kbx::_kbx_Date_To_YYYYMMDD(
-        QDateTime(date.isValid() ? date : field_text::kAbsentDate, QTime(0, 0)));
+QString sortKeyOf(const std::optional<QDate>& itemDate) {
+    return orAbsent(itemDate).toString(QStringLiteral("yyyyMMdd"));
 }
 
-PickerDates presetsOnEdit(const DateTexts& fields, const QDate& today) {
-    const QDate itemDate = kbx::parse_short_date(fields.item);
-    const QDate item = itemDate.isValid() ? itemDate : today;
-    const Preset sent = preset(fields.sent, item, item);
-    const Preset available = preset(fields.available, sent.standsFor, sent.standsFor);
-    const Preset secondTry = preset(fields.secondTry, sent.standsFor, available.standsFor);
-    const Preset thirdTry = preset(fields.thirdTry, secondTry.standsFor, secondTry.standsFor);
-    const Preset delivered = preset(fields.delivered, available.standsFor, available.standsFor);
-    const Preset cleared = preset(fields.cleared, delivered.standsFor, available.standsFor);
-    return {item,
-            sent.picker,
-            available.picker,
-            secondTry.picker,
-            thirdTry.picker,
-            delivered.picker,
-            dateOfText(fields.returned).value_or(field_text::kAbsentDate),
-            cleared.picker};
+void completeForSave(PaymentRecord& record, const std::function<double()>& newKey) {
+    const Intervals days = intervalsOf(record);
+    record.daysSentToAvailable = days.sentToAvailable;
+    record.daysAvailableToDelivered = days.availableToDelivered;
+    record.daysSentToDelivered = days.sentToDelivered;
+    record.daysDeliveredToCleared = days.deliveredToCleared;
+    record.daysSentToCleared = days.sentToCleared;
+    record.sortKey = sortKeyOf(record.itemDate);
+    if (!record.pk)
+        record.pk = newKey();
+}
+
+// An item date stored as the absent date is shown as absent, and so is no
+// date to start from either.
+PickerDates presetsOnEdit(const PaymentRecord& record, const QDate& today) {
+    const bool hasItemDate = record.itemDate && *record.itemDate != field_text::kAbsentDate;
+    return {hasItemDate ? *record.itemDate : today,
+            orAbsent(record.sent),
+            orAbsent(record.available),
+            orAbsent(record.secondTry),
+            orAbsent(record.thirdTry),
+            orAbsent(record.delivered),
+            orAbsent(record.returned),
+            orAbsent(record.cleared)};
 }
 
 }  // namespace payment_rules

@@ -1,18 +1,16 @@
 #pragma once
 
+#include "payments/payment_record.h"
+
 #include <QDate>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
-// The rules of a payment record that need no widget: the day intervals
-// between its dates and the dates its pickers start from when it is edited.
+// The rules of a payment record: the day intervals between its dates, its
+// sort key and key, and the dates its pickers start from when it is edited.
 namespace payment_rules {
-
-// The texts of the eight date fields, in the order the form lists them.
-struct DateTexts {
-    QString item, sent, available, secondTry, thirdTry, delivered, returned, cleared;
-};
 
 struct Intervals {
     int sentToAvailable = -1;
@@ -22,22 +20,23 @@ struct Intervals {
     int sentToCleared = -1;
 };
 
-// Whole days from the earlier to the later date text; -1 unless both are
-// dates (the absent date "N/A" is not a date).
-int dayInterval(const QString& earlier, const QString& later);
-Intervals intervalsOf(const DateTexts& dates);
+// Whole days from the earlier to the later date; -1 unless both are there.
+int dayInterval(const std::optional<QDate>& earlier, const std::optional<QDate>& later);
+Intervals intervalsOf(const PaymentRecord& record);
 
-// The YYYYMMDD sort key of an item date text; "19010101", the absent date,
-// when the text is no date.
-QString sortKeyOf(const QString& itemDate);
+// The YYYYMMDD sort key of an item date; "19010101" when it is absent.
+QString sortKeyOf(const std::optional<QDate>& itemDate);
 
-// The dates the eight pickers start from when a record is edited: a field's
-// own date, or one borrowed from a neighbour when the field is empty. The
-// returned date borrows none: it starts from the stored returned date or
-// absent. An absent date is field_text::kAbsentDate.
+// Sets what follows from the record's other values before it is stored:
+// its intervals, its sort key, and a new key from `newKey` when it has none.
+void completeForSave(PaymentRecord& record, const std::function<double()>& newKey);
+
+// The dates the eight pickers start from when a record is edited: each its
+// own date, or the absent date field_text::kAbsentDate; the item picker
+// starts from today when the record has no item date.
 struct PickerDates {
     QDate item, sent, available, secondTry, thirdTry, delivered, returned, cleared;
 };
-PickerDates presetsOnEdit(const DateTexts& fields, const QDate& today);
+PickerDates presetsOnEdit(const PaymentRecord& record, const QDate& today);
 
 }  // namespace payment_rules

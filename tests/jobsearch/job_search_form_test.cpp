@@ -171,6 +171,27 @@ TEST_F(JobSearchFormTest, RelatedRecordsTakeTheSavedStatusOnlyWhenTheUserAgrees)
     EXPECT_FALSE(component<QCheckBox>(form, "fld_related")->isChecked());
 }
 
+// The save and the update of its chain are one: a chain record the database
+// refuses to change leaves the saved record as it was too.
+TEST_F(JobSearchFormTest, AChainUpdateThatFailsLeavesTheSavedRecordUnsaved) {
+    dataModule.close();
+    execute(
+        "ALTER TABLE JSEARCH_4 ADD CONSTRAINT KEEP_2 CHECK (PK <> 2 OR ACTIVE_CHANGED IS NULL)");
+    dataModule.open(path);
+    storeChains();
+    showRecord(1);
+    press(form, "btn_edit");
+    list("fld_postitle")->setCurrentText("SENIOR DBA");
+    list("fld_active")->setCurrentText("FALSE");
+    component<QCheckBox>(form, "fld_related")->setChecked(true);
+    dialogs.queueAnswer(Answer::Ok);
+    press(form, "btn_save");
+    EXPECT_EQ(dialogs.captions(), QStringList({"RELATED RECORDS WARNING", "PROGRAM ERROR"}));
+    EXPECT_EQ(stored("PK, POS_TITLE, ACTIVE_, ACTIVE_CHANGED").mid(0, 2),
+              QStringList({"1|DBA|TRUE|", "2||TRUE|"}));
+    EXPECT_EQ(enabledButtons(form), kEditingButtons);
+}
+
 // A record the database refuses stays on the form, ready to be corrected.
 TEST_F(JobSearchFormTest, ARefusedSaveKeepsTheRecordBeingChanged) {
     dataModule.close();

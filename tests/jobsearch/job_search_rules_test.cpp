@@ -1,5 +1,6 @@
 #include "jobsearch/job_search_rules.h"
 #include "jobsearch/job_search_filter.h"
+#include "jobsearch/job_search_record.h"
 #include "tests/support/books_database.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,24 @@ TEST_F(JobSearchRulesTest, ChainUpdateChangesEveryRecordOfTheChainAndNoOther) {
     EXPECT_EQ(rows("SELECT PK, ACTIVE_, ACTIVE_CHANGED FROM JSEARCH_4 ORDER BY PK"),
               QStringList({"1|FALSE|2026-12-06T00:00:00.000", "2|FALSE|2026-12-06T00:00:00.000",
                            "3|FALSE|2026-12-06T00:00:00.000", "4|TRUE|"}));
+}
+
+// Empty columns stay empty, dates and chain numbers keep their value, text
+// its Windows-1252 characters and no more than its column holds.
+TEST_F(JobSearchRulesTest, StoreAndLoadKeepEveryValue) {
+    JobSearchRecord record;
+    record.pk = 46000.1234567891;
+    record.refnum = 46000.1234567891;
+    record.active = "TRUE";
+    record.date = QDate(2004, 1, 5);
+    record.city = "Müller – café";
+    record.memo = "Called twice\nMüller – café";
+    record.state = "TEX";
+    jobsearch::store(dataModule.connection(), record);
+    record.state = "TE";
+    EXPECT_EQ(jobsearch::load(dataModule.connection(), *record.pk), record);
+    EXPECT_EQ(rows("SELECT ACTIVE_CHANGED, COALESCE(EMAIL, 'null'), POS_STATE FROM JSEARCH_4"),
+              QStringList("|null|TE"));
 }
 
 TEST(ChainNumbers, ARecordWithoutOneStartsAChainAndTakesItsNumberAsKeyWhenItHasNoKey) {
