@@ -11,6 +11,7 @@
 #include "importing/title_steps.h"
 #include "maintenance/backup_restore.h"
 #include "maintenance/database_archive.h"
+#include "maintenance/database_upgrade.h"
 #include "maintenance/leftovers.h"
 #include "payments/payments_report.h"
 #include "payments/proof_files.h"
@@ -365,6 +366,10 @@ int onCurrentDatabase(const Locations& locations, SettingsStore& settings, QText
                    "program first.\n";
             return 1;
         }
+        const database_upgrade::Outcome upgrade = database_upgrade::bringUpToDate(
+            locations, database.path, settings.importedFiles(database.name));
+        if (!upgrade.failure.isEmpty())
+            err << upgrade.failure << '\n';
         TDataModule2 dataModule;
         dataModule.open(database.path);
         said << "Working on " << database.name << " (" << database.path << ")\n";

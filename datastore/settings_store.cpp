@@ -64,6 +64,11 @@ QString SettingsStore::importedFile(const QString& databaseName, const QString& 
         hive_, databaseKey(databaseName) + QStringLiteral("\\IMPORTED_FILES"), digest);
 }
 
+QMap<QString, QString> SettingsStore::importedFiles(const QString& databaseName) const {
+    return kbx::_kbx_Registry_Read_Values(
+        hive_, databaseKey(databaseName) + QStringLiteral("\\IMPORTED_FILES"));
+}
+
 void SettingsStore::recordImportedFile(const QString& databaseName, const QString& digest,
                                        const QString& description) {
     write(hive_, databaseKey(databaseName) + QStringLiteral("\\IMPORTED_FILES"), digest,

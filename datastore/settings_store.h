@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 
 // The database in use, as remembered in the settings store.
@@ -28,6 +29,10 @@ public:
     // content (hexadecimal): what was recorded for the file, or an empty
     // text when it was never imported there.
     QString importedFile(const QString& databaseName, const QString& digest) const;
+    // Every mail file recorded as imported into a database: what was
+    // recorded, by digest. The database itself keeps them now; these are
+    // taken into it once, when it is brought up to date.
+    QMap<QString, QString> importedFiles(const QString& databaseName) const;
     void recordImportedFile(const QString& databaseName, const QString& digest,
                             const QString& description);
 
