@@ -113,7 +113,12 @@ StoredVersion storedVersion(const QString& path, const QString& scratchFolder) {
             QStringLiteral("The version of the database %1 cannot be read: %2")
                 .arg(path, folder.isValid() ? original.errorString() : folder.errorString()));
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
-    return versionOf(copy);
+    try {
+        return versionOf(copy);
+    } catch (const DatabaseError& error) {
+        throw DatabaseError(
+            QStringLiteral("Unable to open the database %1: %2").arg(path, error.message()));
+    }
 }
 
 bool isBehind(const StoredVersion& stored, int latest) {

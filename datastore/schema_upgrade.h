@@ -34,7 +34,8 @@ struct StoredVersion {
 
 // The version the database at `path` records. It is read from a copy made
 // in `scratchFolder`, so that the database itself is not opened and keeps
-// every byte. Throws DatabaseError when the copy is no database.
+// every byte. Throws DatabaseError, as opening it would, when it is no
+// database.
 StoredVersion storedVersion(const QString& path, const QString& scratchFolder);
 
 // Whether anything is to be done for a database of `stored` version.
