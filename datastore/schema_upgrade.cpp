@@ -17,22 +17,28 @@ namespace {
 
 const QString kTakingConnection = QStringLiteral("schema_upgrade");
 
-int firstNumber(const QString& path, const QString& sql) {
-    int number = 0;
-    fb::forEachRow(path, databaseAccount(), sql, {},
-                   [&](const fb::Row& row) { number = row.isNull(0) ? 0 : int(row.number(0)); });
-    return number;
-}
-
+// One attachment only, each one costing more than the rest of the reading:
+// the version table is read only where it exists.
 StoredVersion versionOf(const QString& path) {
-    if (firstNumber(path, QStringLiteral("SELECT COUNT(*) FROM RDB$RELATIONS WHERE "
-                                         "RDB$RELATION_NAME = '%1'")
-                              .arg(schema::kVersionTable)) == 0)
-        return {1, true};
-    const int rows = firstNumber(path, "SELECT COUNT(*) FROM " + schema::kVersionTable);
-    if (rows == 0)
-        return {2, false};
-    return {firstNumber(path, "SELECT MAX(VERSION_) FROM " + schema::kVersionTable), true};
+    const QString sql =
+        QStringLiteral(
+            "EXECUTE BLOCK RETURNS (HAS_TABLE INTEGER, ROWS_ INTEGER, VERSION_ INTEGER) AS BEGIN "
+            "HAS_TABLE = 0; ROWS_ = 0; VERSION_ = 1; "
+            "IF (EXISTS (SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = '%1')) THEN BEGIN "
+            "HAS_TABLE = 1; "
+            "EXECUTE STATEMENT 'SELECT COUNT(*), MAX(VERSION_) FROM %1' INTO :ROWS_, :VERSION_; "
+            "END SUSPEND; END")
+            .arg(schema::kVersionTable);
+    StoredVersion stored;
+    fb::forEachRow(path, databaseAccount(), sql, {}, [&](const fb::Row& row) {
+        if (row.number(0) == 0)
+            stored = {1, true};
+        else if (row.number(1) == 0)
+            stored = {2, false};
+        else
+            stored = {int(row.number(2)), true};
+    });
+    return stored;
 }
 
 void runStep(const QString& path, const schema::UpgradeStep& step) {
