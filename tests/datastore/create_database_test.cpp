@@ -2,6 +2,7 @@
 #include "datastore/schema_upgrade.h"
 #include "datastore/scratch_database.h"
 #include "platform/database_error.h"
+#include "platform/firebird.h"
 #include "tests/support/listing.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/version1_database.h"
@@ -115,9 +116,9 @@ TEST_F(CreateDatabaseTest, Version1DatabaseUpgradedHasTheTablesOfANewOne) {
     const schema_upgrade::StoredVersion before = schema_upgrade::storedVersion(path, scratch);
     EXPECT_EQ(before.version, 1);
 
-    schema_upgrade::upgrade(path, before,
-                            {{"ab12", "/mail/a, b.txt, 3 records, 2025-01-02 03:04"},
-                             {"cd34", "written by hand"}});
+    schema_upgrade::upgrade(
+        path, before,
+        {{"ab12", "/mail/a, b.txt, 3 records, 2025-01-02 03:04"}, {"cd34", "written by hand"}});
     const schema_upgrade::StoredVersion after = schema_upgrade::storedVersion(path, scratch);
     EXPECT_EQ(after.version, schema::currentVersion());
     EXPECT_FALSE(schema_upgrade::isBehind(after));
@@ -128,6 +129,25 @@ TEST_F(CreateDatabaseTest, Version1DatabaseUpgradedHasTheTablesOfANewOne) {
               QStringList({"ab12||/mail/a, b.txt|3", "cd34||written by hand|0"}));
     EXPECT_EQ(db.rows("SELECT IMPORTED_AT FROM IMPORTED_FILE_4 WHERE DIGEST = 'ab12'"),
               QStringList{"2025-01-02T03:04:00.000"});
+}
+
+// A run ended between the step to version 2 and the taking in of the
+// remembered imports: the next one takes them in.
+TEST_F(CreateDatabaseTest, RememberedImportsAreTakenInWhenARunEndedBeforeThem) {
+    ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
+    const QString path = locations.databasePath("old");
+    makeVersion1Database(path);
+    fb::Attachment::attach(path, databaseAccount())
+        .executeInOneTransaction(schema::upgradeSteps().front().statements);
+    const schema_upgrade::StoredVersion ended =
+        schema_upgrade::storedVersion(path, workspace.documents());
+    EXPECT_EQ(ended.version, 2);
+    ASSERT_TRUE(schema_upgrade::isBehind(ended));
+
+    schema_upgrade::upgrade(path, ended, {{"ab12", "/mail/a.txt, 3 records, 2025-01-02 03:04"}});
+    TestConnection db(path);
+    EXPECT_EQ(db.rows("SELECT DIGEST FROM IMPORTED_FILE_4"), QStringList{"ab12"});
+    EXPECT_EQ(db.rows("SELECT VERSION_ FROM SCHEMA_VERSION_4"), QStringList{"2"});
 }
 
 }  // namespace
