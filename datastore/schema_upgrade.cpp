@@ -85,6 +85,7 @@ void writeImports(const QSqlDatabase& connection, const RememberedImports& impor
 // The imported files the settings remember, and with them the record of
 // version 2, in one transaction: taken once, or not at all.
 void takeImports(const QString& path, const RememberedImports& imports) {
+    QString failure;
     {
         QSqlDatabase connection =
             QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), kTakingConnection);
@@ -97,15 +98,15 @@ void takeImports(const QString& path, const RememberedImports& imports) {
                 throw DatabaseError(connection.lastError().text());
             writeImports(connection, imports);
         } catch (const DatabaseError& error) {
-            connection.close();
-            QSqlDatabase::removeDatabase(kTakingConnection);
-            throw StepFailed(QStringLiteral("The step to version 2 failed when it took in the "
-                                            "imported files the settings remember: %1")
-                                 .arg(error.message()));
+            failure = error.message();
         }
         connection.close();
     }
     QSqlDatabase::removeDatabase(kTakingConnection);
+    if (!failure.isEmpty())
+        throw StepFailed(QStringLiteral("The step to version 2 failed when it took in the "
+                                        "imported files the settings remember: %1")
+                             .arg(failure));
 }
 
 }  // namespace
@@ -113,11 +114,11 @@ void takeImports(const QString& path, const RememberedImports& imports) {
 StoredVersion storedVersion(const QString& path, const QString& scratchFolder) {
     const QTemporaryDir folder(scratchFolder + QStringLiteral("/version-XXXXXX"));
     const QString copy = folder.filePath(QStringLiteral("copy.gdb"));
-    QFile original(path);
-    if (!folder.isValid() || !original.copy(copy))
+    QFile database(path);
+    if (!folder.isValid() || !database.copy(copy))
         throw DatabaseError(
             QStringLiteral("The version of the database %1 cannot be read: %2")
-                .arg(path, folder.isValid() ? original.errorString() : folder.errorString()));
+                .arg(path, folder.isValid() ? database.errorString() : folder.errorString()));
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     try {
         return versionOf(copy);
