@@ -41,8 +41,8 @@ TEST_F(BatchImportTest, RefusesAFileWithoutRecordsAndWhatIsNotARegularFile) {
 
     // The database records what it imported: settings that cannot be
     // written are no reason to refuse an import or to repeat one.
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(folder).path() +
-                              "/settings/KELBRIDGE_LABS/QUORVEL4.conf.part"));
+    ASSERT_TRUE(
+        QDir().mkpath(QFileInfo(folder).path() + "/settings/KELBRIDGE_LABS/QUORVEL4.conf.part"));
     EXPECT_EQ(import("cb7", Q4_TESTS_DIR "/importing/cb7_alerts.txt"), 0) << err.toStdString();
     EXPECT_EQ(count("JSEARCH_4"), 10);
     EXPECT_EQ(import("cb7", Q4_TESTS_DIR "/importing/cb7_alerts.txt"), 1);
