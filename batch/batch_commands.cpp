@@ -11,6 +11,7 @@
 #include "importing/title_steps.h"
 #include "maintenance/backup_restore.h"
 #include "maintenance/database_archive.h"
+#include "maintenance/database_upgrade.h"
 #include "maintenance/leftovers.h"
 #include "payments/payments_report.h"
 #include "payments/proof_files.h"
@@ -198,21 +199,18 @@ struct ImportCommand {
 // Imports each file in turn into the open database; the first file refused
 // or failed ends the run, the files before it staying imported.
 int importFiles(const ImportCommand& command, const CurrentDatabase& database,
-                TDataModule2& dataModule, SettingsStore& settings, QTextStream& out,
-                QTextStream& err) {
-    ImportedFiles imported(settings, database.name);
+                TDataModule2& dataModule, QTextStream& out, QTextStream& err) {
     const mail_import::ImportAgain again = [&](const ImportedFiles::File& file) {
         if (!command.again)
-            err << file.path << ": its content was imported into " << database.name
-                << " before (" << file.importedBefore
-                << "); give --again to import it once more.\n";
+            err << file.path << ": its content was imported into " << database.name << " before ("
+                << file.importedBefore << "); give --again to import it once more.\n";
         return command.again;
     };
     for (const QString& path : command.files) {
         try {
-            const std::optional<mail_import::Report> report = mail_import::importChosenFile(
-                command.kind, dataModule.connection(), imported, path, again,
-                [&out](const QString& line) { out << line << '\n'; }, {});
+            const std::optional<mail_import::Report> report =
+                mail_import::importOnce(command.kind, dataModule.connection(), path, again,
+                                        [&out](const QString& line) { out << line << '\n'; }, {});
             if (!report)
                 return 1;
             out << mail_import::importedLine(path, report->records) << '\n';
@@ -365,6 +363,10 @@ int onCurrentDatabase(const Locations& locations, SettingsStore& settings, QText
                    "program first.\n";
             return 1;
         }
+        const database_upgrade::Outcome upgrade = database_upgrade::bringUpToDate(
+            locations, database.path, settings.importedFiles(database.name));
+        if (!upgrade.failure.isEmpty())
+            err << upgrade.failure << '\n';
         TDataModule2 dataModule;
         dataModule.open(database.path);
         said << "Working on " << database.name << " (" << database.path << ")\n";
@@ -628,8 +630,7 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
         return misused(err, QStringLiteral("import takes cb7, 4jobs or recruiter and the files."));
     return onCurrentDatabase(locations, settings, out, err,
                              [&](const CurrentDatabase& database, TDataModule2& dataModule) {
-                                 return importFiles(command, database, dataModule, settings, out,
-                                                    err);
+                                 return importFiles(command, database, dataModule, out, err);
                              });
 }
 

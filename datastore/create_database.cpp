@@ -45,6 +45,12 @@ void loadSeedRows(fb::Attachment& database, const LogLine& log) {
     }
 }
 
+void recordVersion(fb::Attachment& database) {
+    database.executeInOwnTransaction(QStringLiteral("INSERT INTO %1 (VERSION_) VALUES (%2)")
+                                         .arg(schema::kVersionTable)
+                                         .arg(schema::currentVersion()));
+}
+
 // The file is built with forced writes off, which spares a disk flush per
 // statement; it is then switched to forced writes and flushed once, so the
 // database the user keeps writes synchronously like any other. This also
@@ -66,6 +72,7 @@ void buildDatabase(const QString& path, const LogLine& log) {
         createTables(database, log);
         createIndexes(database, log);
         loadSeedRows(database, log);
+        recordVersion(database);
         database.detach();
     } catch (...) {
         try {

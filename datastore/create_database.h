@@ -12,8 +12,9 @@ enum class CreateOutcome { Created, FolderNotMade, NotDeleted };
 
 // Makes database `name` anew in the database folder: deletes an existing
 // file of that name, creates the file (dialect 1, page size 4096), every
-// table, the secondary indexes and the seed rows, each statement committed
-// in a transaction of its own, and reports each step through `log`.
+// table, the secondary indexes, the seed rows and the schema version, each
+// statement committed in a transaction of its own, and reports each step
+// through `log`.
 // An existing file is dropped through Firebird, so one held open is never
 // replaced. Database failures are thrown as DatabaseError; what was
 // committed before them stays.

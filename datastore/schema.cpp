@@ -3,6 +3,10 @@
 #include <stdexcept>
 
 namespace schema {
+
+const QString kVersionTable = QStringLiteral("SCHEMA_VERSION_4");
+const QString kImportedFileTable = QStringLiteral("IMPORTED_FILE_4");
+
 namespace {
 
 Column column(const QString& name, Type type, int size = 0) {
@@ -144,6 +148,19 @@ Table titleEdits() {
             "IBTable_js_edit"};
 }
 
+Table schemaVersion() {
+    return {kVersionTable, {key(integer("VERSION_"))}, {"VERSION_"}, QString()};
+}
+
+// Each mail file imported, known by the SHA-256 of its content.
+Table importedFiles() {
+    return {kImportedFileTable,
+            {key(chr("DIGEST", 64)), key(date("IMPORTED_AT")), varchr("KIND", 10),
+             varchr("FILE_NAME", 1000), integer("RECORDS")},
+            {"DIGEST", "IMPORTED_AT"},
+            QString()};
+}
+
 // A pick list: its columns are its key.
 Table pickList(const QString& name, std::vector<Column> columns, const QString& modelName) {
     Table table{name, {}, {}, modelName};
@@ -174,6 +191,8 @@ std::vector<Table> allTables() {
         titleStatistics(),
         stateStatistics(),
         pickList("TIME10_4", {varchr("X24_HOUR", 5), varchr("X12_HOUR", 8)}, "IBTable_time10"),
+        schemaVersion(),
+        importedFiles(),
     };
 }
 
@@ -207,7 +226,26 @@ std::vector<Index> allIndexes() {
     };
 }
 
+std::vector<UpgradeStep> allUpgradeSteps() {
+    return {
+        {1,
+         {"CREATE TABLE SCHEMA_VERSION_4 (VERSION_ INTEGER NOT NULL, PRIMARY KEY (VERSION_))",
+          "CREATE TABLE IMPORTED_FILE_4 (DIGEST CHAR(64) NOT NULL, IMPORTED_AT DATE NOT NULL, "
+          "KIND VARCHAR(10), FILE_NAME VARCHAR(1000), RECORDS INTEGER, "
+          "PRIMARY KEY (DIGEST, IMPORTED_AT))"}},
+    };
+}
+
 }  // namespace
+
+int currentVersion() {
+    return upgradeSteps().back().to();
+}
+
+const std::vector<UpgradeStep>& upgradeSteps() {
+    static const std::vector<UpgradeStep> steps = allUpgradeSteps();
+    return steps;
+}
 
 QString Column::selectSql() const {
     if (!isText())
@@ -265,10 +303,6 @@ const std::vector<Table>& tables() {
 const std::vector<Index>& indexes() {
     static const std::vector<Index> definitions = allIndexes();
     return definitions;
-}
-
-int currentVersion() {
-    return 1;
 }
 
 const Table& table(const QString& name) {

@@ -56,13 +56,34 @@ const std::vector<Table>& tables();
 // The secondary indexes, in the order a new database creates them.
 const std::vector<Index>& indexes();
 
-// The version of the tables this program makes and reads.
-int currentVersion();
-
 const Table& table(const QString& name);
 const Index& index(const QString& name);
 
 QString createTableSql(const Table& table);
 QString createIndexSql(const Index& index);
+
+// The version of the tables above. A database records its version in
+// SCHEMA_VERSION_4; one without that table is version 1, the 18 tables
+// every database had before versions were kept. SCHEMA_VERSION_4 holding no
+// row means version 2 whose imported files the settings still hold (the
+// table is made by the step to version 2, whose transaction cannot also
+// write into it).
+int currentVersion();
+
+extern const QString kVersionTable;       // SCHEMA_VERSION_4 (VERSION_)
+extern const QString kImportedFileTable;  // IMPORTED_FILE_4
+
+// What brings a database of version `from` to version `from + 1`: statements
+// that only add (tables, columns with defaults, indexes), so that nothing an
+// older program reads is dropped or renamed. Written out as they were first
+// run, never derived from the tables above, which go on changing.
+struct UpgradeStep {
+    int from = 0;
+    QStringList statements;
+
+    int to() const { return from + 1; }
+};
+// Every step, in order, from version 1 to currentVersion().
+const std::vector<UpgradeStep>& upgradeSteps();
 
 }  // namespace schema

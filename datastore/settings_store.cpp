@@ -59,9 +59,9 @@ void SettingsStore::recordCurrentDatabase(const CurrentDatabase& database) {
     write(hive_, databaseKey(database.name), QStringLiteral("PHYSICAL_FILE"), database.path);
 }
 
-QString SettingsStore::importedFile(const QString& databaseName, const QString& digest) const {
-    return kbx::_kbx_Registry_Read_SZ(
-        hive_, databaseKey(databaseName) + QStringLiteral("\\IMPORTED_FILES"), digest);
+QMap<QString, QString> SettingsStore::importedFiles(const QString& databaseName) const {
+    return kbx::_kbx_Registry_Read_Values(
+        hive_, databaseKey(databaseName) + QStringLiteral("\\IMPORTED_FILES"));
 }
 
 void SettingsStore::recordImportedFile(const QString& databaseName, const QString& digest,

@@ -204,7 +204,6 @@ void Tjob_search_import_edits_form::importMail(MailKind kind) {
     if (path.isEmpty())
         return;
     const QString databaseName = settings_.currentDatabase().name;
-    ImportedFiles imported(settings_, databaseName);
 
     progress_->setValue(0);
     counter2_->clear();
@@ -216,8 +215,8 @@ void Tjob_search_import_edits_form::importMail(MailKind kind) {
             progress = [this](int passes, qint64 bytesRead, qint64 fileSize) {
                 showProgress(passes, bytesRead, fileSize);
             };
-        report = mail_import::importChosenFile(
-            kind, dataModule_.connection(), imported, path,
+        report = mail_import::importOnce(
+            kind, dataModule_.connection(), path,
             [&](const ImportedFiles::File& file) { return confirmImportAgain(file, databaseName); },
             [this](const QString& line) { log(line); }, progress);
     } catch (const FileRefused& refusal) {

@@ -1,7 +1,8 @@
 #include "importing/imported_files.h"
 
-#include "datastore/settings_store.h"
+#include "datastore/imported_file_table.h"
 #include "importing/import_run.h"
+#include "platform/database_error.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -36,23 +37,43 @@ QString notAMailFile(const QString& path) {
     return QString();
 }
 
+namespace {
+
+QString kindName(MailKind kind) {
+    switch (kind) {
+        case MailKind::CareerBuilder7:
+            return QStringLiteral("cb7");
+        case MailKind::FourJobs:
+            return QStringLiteral("4jobs");
+        case MailKind::Recruiter:
+            return QStringLiteral("recruiter");
+    }
+    return QString();
+}
+
+}  // namespace
+
 ImportedFiles::File ImportedFiles::look(const QString& path) const {
     const QString refusal = notAMailFile(path);
     if (!refusal.isEmpty())
         throw FileRefused(refusal);
     File file{path, fileDigest(path), QString()};
-    if (!file.digest.isEmpty())
-        file.importedBefore = settings_.importedFile(databaseName_, file.digest);
+    if (file.digest.isEmpty())
+        return file;
+    try {
+        if (const auto before = imported_file_table::latest(connection_, file.digest))
+            file.importedBefore = imported_file_table::description(*before);
+    } catch (const DatabaseError& error) {
+        throw ImportError(QStringLiteral("The record of the files imported into this database "
+                                         "cannot be read: %1\nNothing of %2 was imported.")
+                              .arg(error.message(), path));
+    }
     return file;
 }
 
-void ImportedFiles::record(const File& file, int records) {
+void ImportedFiles::record(const File& file, MailKind kind, int records) const {
     if (file.digest.isEmpty())
         return;
-    settings_.recordImportedFile(
-        databaseName_, file.digest,
-        QStringLiteral("%1, %2 records, %3")
-            .arg(file.path)
-            .arg(records)
-            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"))));
+    imported_file_table::insert(connection_, {file.digest, QDateTime::currentDateTime(),
+                                              kindName(kind), file.path, records});
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QString>
+#include "importing/importers.h"
 
-class SettingsStore;
+#include <QSqlDatabase>
+#include <QString>
 
 // The SHA-256 of a file's content in hexadecimal; empty when the file
 // cannot be read.
@@ -15,11 +16,11 @@ QString fileDigest(const QString& path);
 QString notAMailFile(const QString& path);
 
 // The mail files imported into one database, known by their content, as
-// the settings remember them, so that a file imported twice is noticed.
+// the database itself records them, so that a file imported twice is
+// noticed.
 class ImportedFiles {
 public:
-    ImportedFiles(SettingsStore& settings, const QString& databaseName)
-        : settings_(settings), databaseName_(databaseName) {}
+    explicit ImportedFiles(const QSqlDatabase& connection) : connection_(connection) {}
 
     // A file about to be imported: its digest, and what was recorded when
     // the same content was imported before (empty when it never was).
@@ -28,12 +29,13 @@ public:
         QString digest;
         QString importedBefore;
     };
-    // Throws FileRefused, reading nothing, for what notAMailFile() refuses.
+    // Throws FileRefused, reading nothing, for what notAMailFile() refuses,
+    // and ImportError when the database's record cannot be read.
     File look(const QString& path) const;
-    // Records that the file was imported, with its path, count and time.
-    void record(const File& file, int records);
+    // Records that the file was imported, with its path, kind, count and
+    // time, in the transaction of the import. Throws DatabaseError.
+    void record(const File& file, MailKind kind, int records) const;
 
 private:
-    SettingsStore& settings_;
-    QString databaseName_;
+    QSqlDatabase connection_;
 };

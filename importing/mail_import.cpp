@@ -6,7 +6,6 @@
 #include "platform/kbx.h"
 #include "platform/termination_signals.h"
 #include "platform/transaction.h"
-#include "platform/whole_file.h"
 
 #include <QFile>
 
@@ -45,7 +44,7 @@ QString where(const QString& path, int line) {
 
 Report importFile(MailKind kind, const QSqlDatabase& connection, const QString& path,
                   const Log& log, const Progress& progress,
-                  const std::function<void(const Report&)>& committed) {
+                  const std::function<void(const Report&)>& beforeCommit) {
     const QString refusal = notAMailFile(path);
     if (!refusal.isEmpty())
         throw FileRefused(refusal);
@@ -75,10 +74,10 @@ Report importFile(MailKind kind, const QSqlDatabase& connection, const QString& 
         if (report.records == 0)
             throw FileRefused(path + QStringLiteral(": no records of this kind found.\n") +
                               kNothingImported + QStringLiteral(" It is not marked as imported."));
+        if (beforeCommit)
+            beforeCommit(report);
         const TerminationDeferred whole;
         transaction.commit();
-        if (committed)
-            committed(report);
     } catch (const FileRefused&) {
         throw;
     } catch (const ImportError& error) {
@@ -93,28 +92,15 @@ Report importFile(MailKind kind, const QSqlDatabase& connection, const QString& 
     return report;
 }
 
-std::optional<Report> importChosenFile(MailKind kind, const QSqlDatabase& connection,
-                                       ImportedFiles& imported, const QString& path,
-                                       const ImportAgain& importAgain, const Log& log,
-                                       const Progress& progress) {
+std::optional<Report> importOnce(MailKind kind, const QSqlDatabase& connection, const QString& path,
+                                 const ImportAgain& importAgain, const Log& log,
+                                 const Progress& progress) {
+    const ImportedFiles imported(connection);
     const ImportedFiles::File file = imported.look(path);
     if (!file.importedBefore.isEmpty() && !importAgain(file))
         return std::nullopt;
-    QString unrecorded;
-    const Report report =
-        importFile(kind, connection, path, log, progress, [&](const Report& committed) {
-            try {
-                imported.record(file, committed.records);
-            } catch (const whole_file::WriteError& error) {
-                unrecorded = error.message();
-            }
-        });
-    if (!unrecorded.isEmpty())
-        throw ImportError(importedLine(path, report.records) +
-                          QStringLiteral(" They stay imported, but the file is not marked as "
-                                         "imported, so importing it again adds them twice: ") +
-                          unrecorded);
-    return report;
+    return importFile(kind, connection, path, log, progress,
+                      [&](const Report& report) { imported.record(file, kind, report.records); });
 }
 
 QString importedLine(const QString& path, int records) {

@@ -27,25 +27,26 @@ struct Report {
 // Imports the file. Throws FileRefused when it is not a regular file or
 // holds no record of the kind, ImportError, naming the file and the line,
 // when the file cannot be read or a line breaks a rule or the database
-// refuses; either way nothing of the run is stored. `committed` runs right
-// after the commit, before a termination signal can end the process.
+// refuses; either way nothing of the run is stored. `beforeCommit` runs
+// inside the run's transaction once every record is in, so that what it
+// writes commits with them or not at all.
 Report importFile(MailKind kind, const QSqlDatabase& connection, const QString& path,
                   const Log& log, const Progress& progress,
-                  const std::function<void(const Report&)>& committed = {});
+                  const std::function<void(const Report&)>& beforeCommit = {});
 
 // Asked for a file whose content was imported before: true imports it again.
 using ImportAgain = std::function<bool(const ImportedFiles::File&)>;
 
-// A file the user chose, imported as the form and the batch tool import
-// it: refused before it is read when it is not a regular file, imported
-// again only when `importAgain` says so, and recorded as imported with the
-// commit of its records; a file that gives no record is not recorded, so
-// that the importer of its kind can still take it. Nothing when the user
-// declined; throws as importFile() does.
-std::optional<Report> importChosenFile(MailKind kind, const QSqlDatabase& connection,
-                                       ImportedFiles& imported, const QString& path,
-                                       const ImportAgain& importAgain, const Log& log,
-                                       const Progress& progress);
+// A file the user chose, imported once as the form and the batch tool
+// import it: looked up among the files imported into the database, refused
+// before it is read when it is not a regular file, imported again only
+// when `importAgain` says so, and recorded as imported in the transaction
+// of its records; a file that gives no record is not recorded, so that the
+// importer of its kind can still take it. Nothing when the user declined;
+// throws as importFile() does.
+std::optional<Report> importOnce(MailKind kind, const QSqlDatabase& connection, const QString& path,
+                                 const ImportAgain& importAgain, const Log& log,
+                                 const Progress& progress);
 
 // The closing line of an import: how many records came from which file.
 QString importedLine(const QString& path, int records);

@@ -76,15 +76,23 @@ Attachment Attachment::attach(const QString& path, const Account& account) {
 }
 
 void Attachment::executeInOwnTransaction(const QString& sql) {
+    executeInOneTransaction({sql});
+}
+
+void Attachment::executeInOneTransaction(const QStringList& statements) {
     if (!attachment_)
         throw DatabaseError(QStringLiteral("The database is not attached."));
     Status status;
     Firebird::ITransaction* transaction =
         attachment_->startTransaction(status.wrapper(), 0, nullptr);
     status.throwIfFailed();
-    const QByteArray text = sql.toUtf8();
-    attachment_->execute(status.wrapper(), transaction, text.size(), text.constData(), 1, nullptr,
-                         nullptr, nullptr, nullptr);
+    for (const QString& sql : statements) {
+        const QByteArray text = sql.toUtf8();
+        attachment_->execute(status.wrapper(), transaction, text.size(), text.constData(), 1,
+                             nullptr, nullptr, nullptr, nullptr);
+        if (status.failed())
+            break;
+    }
     if (!status.failed())
         transaction->commit(status.wrapper());
     if (status.failed()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace Firebird {
 class IAttachment;
@@ -47,6 +48,10 @@ public:
     // Runs one statement in SQL dialect 1 inside a transaction of its own,
     // committed when the statement succeeds and rolled back when it fails.
     void executeInOwnTransaction(const QString& sql);
+    // Runs the statements in order in one transaction: committed when every
+    // one succeeds, rolled back, leaving the database as it was, when one
+    // fails.
+    void executeInOneTransaction(const QStringList& statements);
 
     void detach();
 

@@ -111,6 +111,16 @@ QString _kbx_Registry_Read_SZ(const QString& hive, const QString& keyPath,
     return settings.value(address.key).toString();
 }
 
+QMap<QString, QString> _kbx_Registry_Read_Values(const QString& hive, const QString& keyPath) {
+    const SettingsAddress address = addressOf(hive, keyPath, QString());
+    QSettings settings(address.file, QSettings::IniFormat);
+    settings.beginGroup(address.key);
+    QMap<QString, QString> values;
+    for (const QString& name : settings.childKeys())
+        values.insert(name, settings.value(name).toString());
+    return values;
+}
+
 bool _kbx_Registry_Write_SZ(const QString& hive, const QString& keyPath, const QString& valueName,
                             const QString& text) {
     const SettingsAddress address = addressOf(hive, keyPath, valueName);

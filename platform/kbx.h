@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QMap>
 #include <QString>
 
 // The utility module every part of the program leans on: folders, the
@@ -21,6 +22,8 @@ QString _kbx_Get_Special_Folder_Location(const QString& folder);
 // readable by their owner only.
 QString _kbx_Registry_Read_SZ(const QString& hive, const QString& keyPath,
                               const QString& valueName);
+// Every value directly under a key, by value name.
+QMap<QString, QString> _kbx_Registry_Read_Values(const QString& hive, const QString& keyPath);
 bool _kbx_Registry_Write_SZ(const QString& hive, const QString& keyPath, const QString& valueName,
                             const QString& text);
 // The current user's hive: the folder of the user's settings files.

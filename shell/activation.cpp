@@ -2,6 +2,7 @@
 
 #include "datastore/data_module.h"
 #include "forms/dialogs.h"
+#include "maintenance/database_upgrade.h"
 
 #include <QFileInfo>
 
@@ -42,7 +43,20 @@ CurrentDatabase Activation::resetToFirstdb() {
 }
 
 void Activation::openDatabase(const CurrentDatabase& current) {
+    if (current.name != kFirstdb && current.path != upgradedPath_)
+        bringUpToDate(current);
     dataModule_.open(current.path);
+}
+
+// Once a session for each database: a step that failed is not tried again
+// (with another backup) each time a form returns.
+void Activation::bringUpToDate(const CurrentDatabase& current) {
+    const database_upgrade::Outcome outcome = database_upgrade::bringUpToDate(
+        locations_, current.path, settings_.importedFiles(current.name));
+    upgradedPath_ = current.path;
+    if (!outcome.failure.isEmpty())
+        dialogs_.message(parent_, QStringLiteral("DATABASE NOT UPGRADED"), outcome.failure,
+                         Buttons::Ok);
 }
 
 bool Activation::refuseLiveWork(const CurrentDatabase& current) {

@@ -19,13 +19,17 @@ public:
     // Closes the production connection, recreates firstdb and returns the
     // current database, recording firstdb when the recorded one is unusable.
     CurrentDatabase settleCurrentDatabase();
-    // Opens the connection and every table; throws DatabaseError.
+    // Brings a database of an earlier version up to date (backed up first)
+    // and opens the connection and every table; throws DatabaseError, and
+    // for a database newer than the program schema_upgrade::NewerDatabase
+    // without opening it.
     void openDatabase(const CurrentDatabase& current);
     // While firstdb is current, says that live work is refused and returns true.
     bool refuseLiveWork(const CurrentDatabase& current);
 
 private:
     CurrentDatabase resetToFirstdb();
+    void bringUpToDate(const CurrentDatabase& current);
 
     Locations locations_;
     SettingsStore& settings_;
@@ -33,4 +37,5 @@ private:
     TDataModule2& dataModule_;
     Dialogs& dialogs_;
     QWidget* parent_;
+    QString upgradedPath_;
 };

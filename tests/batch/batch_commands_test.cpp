@@ -1,9 +1,12 @@
 #include "datastore/instance_lock.h"
+#include "datastore/schema.h"
+#include "importing/imported_files.h"
 #include "payments/payments_report.h"
 #include "reports/statistics_reports.h"
 #include "tests/support/batch_tool.h"
 #include "tests/support/files.h"
 #include "tests/support/report_file.h"
+#include "tests/support/version1_database.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,6 +35,21 @@ TEST_F(BatchTest, ImportsIntoTheCurrentDatabaseAndRefusesAFileImportedBefore) {
     EXPECT_EQ(count("JSEARCH_4"), 5);
     EXPECT_EQ(batch({"import", "cb7", "--again", alerts}), 0);
     EXPECT_EQ(count("JSEARCH_4"), 10);
+}
+
+// An older current database is backed up and brought up to date before the
+// tool works on it, with the files the settings remember as imported.
+TEST_F(BatchTest, OlderCurrentDatabaseIsUpgradedWithTheImportsTheSettingsRemember) {
+    ASSERT_TRUE(QFile::remove(path));
+    makeVersion1Database(path);
+    const QString remembered = alerts + ", 5 records, 2025-01-02 03:04";
+    workspace.settings.recordImportedFile("books", fileDigest(alerts), remembered);
+    EXPECT_EQ(batch({"import", "cb7", alerts}), 1);
+    EXPECT_TRUE(err.contains("imported into books before (" + remembered + ")"))
+        << err.toStdString();
+    EXPECT_EQ(rows("SELECT VERSION_ FROM SCHEMA_VERSION_4"),
+              QStringList(QString::number(schema::currentVersion())));
+    EXPECT_EQ(entriesOf(workspace.locations().backupFolder()).size(), 1);
 }
 
 TEST_F(BatchTest, RefusesFirstdbAWrongCommandAndAMissingFile) {

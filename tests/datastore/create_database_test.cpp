@@ -1,8 +1,11 @@
 #include "datastore/create_database.h"
+#include "datastore/schema_upgrade.h"
 #include "datastore/scratch_database.h"
 #include "platform/database_error.h"
+#include "platform/firebird.h"
 #include "tests/support/listing.h"
 #include "tests/support/test_connection.h"
+#include "tests/support/version1_database.h"
 #include "tests/support/workspace.h"
 
 #include <QDir>
@@ -120,6 +123,52 @@ TEST_F(CreateDatabaseTest, PristineFirstdbIsKeptBetweenStartsAndRebuiltWhenDamag
     expectListing(schemaOf(locations.firstdbPath()), "datastore/expected_schema.txt");
     TestConnection db(locations.firstdbPath());
     EXPECT_EQ(db.rows("SELECT COUNT(*) FROM CARRIER_4").value(0).toInt(), 23);
+}
+
+// A database of version 1, as every one made before versions were kept,
+// gets exactly the tables of a new one, keeps its rows and takes in the
+// imported files the settings remember.
+TEST_F(CreateDatabaseTest, Version1DatabaseUpgradedHasTheTablesOfANewOne) {
+    ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
+    const QString path = locations.databasePath("old");
+    makeVersion1Database(path);
+    TestConnection(path).execute("INSERT INTO CITY_4 (CITY) VALUES ('AUSTIN')");
+    const QString scratch = workspace.documents();
+    const schema_upgrade::StoredVersion before = schema_upgrade::storedVersion(path, scratch);
+    EXPECT_EQ(before.version, 1);
+
+    schema_upgrade::upgrade(
+        path, before,
+        {{"ab12", "/mail/a, b.txt, 3 records, 2025-01-02 03:04"}, {"cd34", "written by hand"}});
+    const schema_upgrade::StoredVersion after = schema_upgrade::storedVersion(path, scratch);
+    EXPECT_EQ(after.version, schema::currentVersion());
+    EXPECT_FALSE(schema_upgrade::isBehind(after));
+    expectListing(schemaOf(path), "datastore/expected_schema.txt");
+    TestConnection db(path);
+    EXPECT_EQ(db.rows("SELECT CITY FROM CITY_4"), QStringList{"AUSTIN"});
+    EXPECT_EQ(db.rows("SELECT DIGEST, KIND, FILE_NAME, RECORDS FROM IMPORTED_FILE_4 ORDER BY 1"),
+              QStringList({"ab12||/mail/a, b.txt|3", "cd34||written by hand|0"}));
+    EXPECT_EQ(db.rows("SELECT IMPORTED_AT FROM IMPORTED_FILE_4 WHERE DIGEST = 'ab12'"),
+              QStringList{"2025-01-02T03:04:00.000"});
+}
+
+// A run ended between the step to version 2 and the taking in of the
+// remembered imports: the next one takes them in.
+TEST_F(CreateDatabaseTest, RememberedImportsAreTakenInWhenARunEndedBeforeThem) {
+    ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
+    const QString path = locations.databasePath("old");
+    makeVersion1Database(path);
+    fb::Attachment::attach(path, databaseAccount())
+        .executeInOneTransaction(schema::upgradeSteps().front().statements);
+    const schema_upgrade::StoredVersion ended =
+        schema_upgrade::storedVersion(path, workspace.documents());
+    EXPECT_EQ(ended.version, 2);
+    ASSERT_TRUE(schema_upgrade::isBehind(ended));
+
+    schema_upgrade::upgrade(path, ended, {{"ab12", "/mail/a.txt, 3 records, 2025-01-02 03:04"}});
+    TestConnection db(path);
+    EXPECT_EQ(db.rows("SELECT DIGEST FROM IMPORTED_FILE_4"), QStringList{"ab12"});
+    EXPECT_EQ(db.rows("SELECT VERSION_ FROM SCHEMA_VERSION_4"), QStringList{"2"});
 }
 
 }  // namespace

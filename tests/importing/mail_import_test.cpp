@@ -1,6 +1,8 @@
 #include "importing/mail_import.h"
+#include "datastore/locations.h"
 #include "datastore/schema.h"
 #include "importing/import_run.h"
+#include "platform/firebird.h"
 #include "tests/support/books_database.h"
 #include "tests/support/error_of.h"
 #include "tests/support/files.h"
@@ -110,6 +112,52 @@ TEST_F(MailImportTest, ABadDateRollsTheWholeRunBack) {
     EXPECT_EQ(count("JSEARCH_4"), 0);
     EXPECT_EQ(count("CITY_4"), 0);
     EXPECT_THROW(import(MailKind::FourJobs, folder.filePath("missing.txt")), ImportError);
+}
+
+// The record of an imported file commits with its records: a run that
+// fails leaves neither, one that succeeds leaves both, and a record that
+// cannot be written takes the records back with it.
+TEST_F(MailImportTest, ImportOnceRecordsTheFileInTheTransactionOfItsRecords) {
+    int asked = 0;
+    const auto importOnce = [&](const QString& file) {
+        return mail_import::importOnce(
+            MailKind::CareerBuilder7, dataModule.connection(), file,
+            [&](const ImportedFiles::File&) { return ++asked, false; },
+            [this](const QString& line) { log.append(line); }, {});
+    };
+    const QString alerts = mailFile("cb7_alerts.txt");
+    fb::Attachment::attach(path, databaseAccount())
+        .executeInOwnTransaction(
+            "ALTER TABLE IMPORTED_FILE_4 ADD CONSTRAINT REFUSE_ALL "
+            "CHECK (RECORDS < 0)");
+    EXPECT_TRUE(errorOf<ImportError>([&] { importOnce(alerts); }).contains("REFUSE_ALL"));
+    EXPECT_EQ(count("JSEARCH_4"), 0) << "records kept whose file is not recorded";
+    fb::Attachment::attach(path, databaseAccount())
+        .executeInOwnTransaction("ALTER TABLE IMPORTED_FILE_4 DROP CONSTRAINT REFUSE_ALL");
+
+    EXPECT_EQ(importOnce(alerts)->records, 5);
+    EXPECT_EQ(rows("SELECT KIND, FILE_NAME, RECORDS FROM IMPORTED_FILE_4"),
+              QStringList{"cb7|" + alerts + "|5"});
+    EXPECT_EQ(importOnce(alerts), std::nullopt);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(count("JSEARCH_4"), 5);
+}
+
+// What a database of the same name held before it was made anew is no
+// reason to refuse a file.
+TEST_F(MailImportTest, ADatabaseMadeAnewUnderTheSameNameForgetsItsPredecessorsImports) {
+    const QString alerts = mailFile("cb7_alerts.txt");
+    const auto importOnce = [&] {
+        return mail_import::importOnce(
+            MailKind::CareerBuilder7, dataModule.connection(), alerts,
+            [](const ImportedFiles::File&) { return false; }, [](const QString&) {}, {});
+    };
+    ASSERT_TRUE(importOnce());
+    dataModule.close();
+    workspace.copyOfNewDatabase("books");
+    dataModule.open(path);
+    ASSERT_TRUE(importOnce()) << "refused as imported before";
+    EXPECT_EQ(count("JSEARCH_4"), 5);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "shell/main_screen.h"
 #include "datastore/data_module.h"
+#include "datastore/schema.h"
 #include "platform/kbx.h"
 #include "tests/support/files.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/listing.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_connection.h"
+#include "tests/support/version1_database.h"
 #include "tests/support/workspace.h"
 
 #include <QDir>
@@ -298,6 +300,21 @@ TEST_F(ChangeDatabaseTest, ChoosingTheScratchFileInCapitalsStillMeansFirstdb) {
     restarted.FormActivate();
     EXPECT_EQ(dialogs.messages.back().text, kFirstdbWarning);
     EXPECT_FALSE(restarted.findChild<QMenu*>("Databases1")->menuAction()->isEnabled());
+}
+
+// The current database of an earlier version is backed up and brought up to
+// date before it opens.
+TEST_F(MainScreenTest, OlderCurrentDatabaseIsBackedUpAndUpgradedBeforeItOpens) {
+    ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
+    const QString old = locations.databasePath("old");
+    makeVersion1Database(old);
+    settings.recordCurrentDatabase({"old", old});
+    window.FormActivate();
+    EXPECT_EQ(dialogs.shown(), QStringList());
+    EXPECT_EQ(dataModule.openPath(), old);
+    EXPECT_EQ(entriesOf(locations.backupFolder()).size(), 1);
+    EXPECT_EQ(TestConnection(old).rows("SELECT VERSION_ FROM SCHEMA_VERSION_4"),
+              QStringList(QString::number(schema::currentVersion())));
 }
 
 }  // namespace
