@@ -5,6 +5,7 @@
 #include "datastore/locations.h"
 #include "datastore/output_target.h"
 #include "datastore/settings_store.h"
+#include "evidence/evidence_pack.h"
 #include "importing/import_run.h"
 #include "importing/imported_files.h"
 #include "importing/mail_import.h"
@@ -18,7 +19,6 @@
 #include "platform/kbx.h"
 #include "platform/whole_file.h"
 #include "reports/csv_export.h"
-#include "reports/evidence_pack.h"
 #include "reports/report_text.h"
 #include "reports/statistics_reports.h"
 

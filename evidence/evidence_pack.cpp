@@ -1,4 +1,4 @@
-#include "reports/evidence_pack.h"
+#include "evidence/evidence_pack.h"
 
 #include "datastore/schema.h"
 #include "maintenance/database_archive.h"

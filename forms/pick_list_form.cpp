@@ -1,4 +1,4 @@
-#include "payments/pick_list_form.h"
+#include "forms/pick_list_form.h"
 
 #include "datastore/data_module.h"
 #include "datastore/field_text.h"

@@ -1,12 +1,12 @@
-#include "reports/evidence_pack_form.h"
+#include "evidence/evidence_pack_form.h"
 
 #include "datastore/data_module.h"
+#include "evidence/evidence_pack.h"
 #include "forms/date_picker.h"
 #include "forms/dialogs.h"
 #include "forms/output_file.h"
 #include "forms/record_maintenance.h"
 #include "platform/kbx.h"
-#include "reports/evidence_pack.h"
 
 #include <QApplication>
 #include <QFormLayout>
