@@ -261,7 +261,7 @@ int exportRecords(const ExportCommand& command, const QSqlDatabase& connection, 
     try {
         const int records = csv_export::exportTable(
             connection, schema::table(command.table),
-            csv_export::rowsBetween(command.dateColumn, command.from, command.to), command.path,
+            {dateBetween(command.dateColumn, command.from, command.to)}, command.path,
             existingOf(command.replace));
         out << records << " records exported to " << command.path << '\n';
         return 0;

@@ -109,11 +109,11 @@ void addReports(const QSqlDatabase& connection, const Request& request, Contents
 void addRecords(const QSqlDatabase& connection, const Request& request, Contents& contents) {
     csv_export::exportTable(
         connection, schema::table(QStringLiteral("QUORVEL_4")),
-        csv_export::rowsBetween(QStringLiteral("ITEM_DATE"), request.from, request.to),
+        {dateBetween(QStringLiteral("ITEM_DATE"), request.from, request.to)},
         contents.add(QStringLiteral("payments.csv")), whole_file::Existing::Refuse);
     csv_export::exportTable(
         connection, schema::table(QStringLiteral("JSEARCH_4")),
-        csv_export::rowsBetween(QStringLiteral("DATE_"), request.from, request.to),
+        {dateBetween(QStringLiteral("DATE_"), request.from, request.to)},
         contents.add(QStringLiteral("job_search.csv")), whole_file::Existing::Refuse);
 }
 

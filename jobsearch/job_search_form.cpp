@@ -412,7 +412,7 @@ void TJob_Search::btn_filter_recordsClick() {
 
 void TJob_Search::applyFilter(const JobSearchFilter& filter) {
     filter_ = filter;
-    const JobSearchFilter::Condition condition = filter.condition();
+    const SqlCondition condition = filter.condition();
     jobs_.setFilter(condition.sql, condition.values);
     jobs_.reread();
     showFirstRow();

@@ -2,8 +2,8 @@
 
 #include "datastore/field_text.h"
 #include "datastore/schema.h"
+#include "datastore/sql_condition.h"
 #include "platform/database_error.h"
-#include "reports/csv_export.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -23,18 +23,16 @@ bool isMissing(const QString& itemFile) {
 
 QList<Proof> namedProofs(const QSqlDatabase& connection, const QDate& from, const QDate& to) {
     const schema::Table& payments = schema::table(QStringLiteral("QUORVEL_4"));
-    const csv_export::Rows rows = csv_export::rowsBetween(QStringLiteral("ITEM_DATE"), from, to);
+    const SqlCondition rows = dateBetween(QStringLiteral("ITEM_DATE"), from, to);
     QSqlQuery query(connection);
     query.setForwardOnly(true);
     const QString statement =
         QStringLiteral("SELECT PK, ITEM_DATE, %1, %2 FROM QUORVEL_4%3 ORDER BY ITEM_DATE, PK")
             .arg(payments.column(QStringLiteral("CATEGORY"))->selectSql(),
-                 payments.column(QStringLiteral("ITEM_FILE"))->selectSql(),
-                 rows.condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + rows.condition);
+                 payments.column(QStringLiteral("ITEM_FILE"))->selectSql(), rows.whereClause());
     if (!query.prepare(statement))
         throw DatabaseError(query.lastError().text());
-    for (const QVariant& value : rows.values)
-        query.addBindValue(value);
+    rows.bindTo(query);
     if (!query.exec())
         throw DatabaseError(query.lastError().text());
     QList<Proof> proofs;
