@@ -6,7 +6,6 @@
 #include "datastore/output_target.h"
 #include "datastore/settings_store.h"
 #include "evidence/evidence_pack.h"
-#include "importing/import_run.h"
 #include "importing/imported_files.h"
 #include "importing/mail_import.h"
 #include "importing/title_steps.h"
@@ -15,8 +14,8 @@
 #include "maintenance/leftovers.h"
 #include "payments/payments_report.h"
 #include "payments/proof_files.h"
-#include "platform/database_error.h"
 #include "platform/kbx.h"
+#include "platform/program_error.h"
 #include "platform/whole_file.h"
 #include "reports/csv_export.h"
 #include "reports/report_text.h"
@@ -203,25 +202,18 @@ int importFiles(const ImportCommand& command, const CurrentDatabase& database,
     ImportedFiles imported(settings, database.name);
     const mail_import::ImportAgain again = [&](const ImportedFiles::File& file) {
         if (!command.again)
-            err << file.path << ": its content was imported into " << database.name
-                << " before (" << file.importedBefore
-                << "); give --again to import it once more.\n";
+            err << file.path << ": its content was imported into " << database.name << " before ("
+                << file.importedBefore << "); give --again to import it once more.\n";
         return command.again;
     };
     for (const QString& path : command.files) {
-        try {
-            const std::optional<mail_import::Report> report = mail_import::importChosenFile(
-                command.kind, dataModule.connection(), imported, path, again,
-                [&out](const QString& line) { out << line << '\n'; }, {});
-            if (!report)
-                return 1;
-            out << mail_import::importedLine(path, report->records) << '\n';
-            out.flush();
-        } catch (const ImportError& error) {
-            out.flush();
-            err << error.message() << '\n';
+        const std::optional<mail_import::Report> report = mail_import::importChosenFile(
+            command.kind, dataModule.connection(), imported, path, again,
+            [&out](const QString& line) { out << line << '\n'; }, {});
+        if (!report)
             return 1;
-        }
+        out << mail_import::importedLine(path, report->records) << '\n';
+        out.flush();
     }
     return 0;
 }
@@ -256,19 +248,13 @@ std::optional<ExportCommand> exportCommandOf(const QStringList& arguments, QStri
                          options->replace};
 }
 
-int exportRecords(const ExportCommand& command, const QSqlDatabase& connection, QTextStream& out,
-                  QTextStream& err) {
-    try {
-        const int records = csv_export::exportTable(
-            connection, schema::table(command.table),
-            {dateBetween(command.dateColumn, command.from, command.to)}, command.path,
-            existingOf(command.replace));
-        out << records << " records exported to " << command.path << '\n';
-        return 0;
-    } catch (const std::exception& error) {
-        err << error.what() << '\n';
-        return 1;
-    }
+int exportRecords(const ExportCommand& command, const QSqlDatabase& connection, QTextStream& out) {
+    const int records =
+        csv_export::exportTable(connection, schema::table(command.table),
+                                {dateBetween(command.dateColumn, command.from, command.to)},
+                                command.path, existingOf(command.replace));
+    out << records << " records exported to " << command.path << '\n';
+    return 0;
 }
 
 // "pack --from DATE --to DATE FILE [--replace]"; nothing, and what is
@@ -291,25 +277,19 @@ std::optional<evidence_pack::Request> packRequestOf(const QStringList& arguments
 }
 
 int packEvidence(evidence_pack::Request request, const Locations& locations,
-                 const CurrentDatabase& database, const QSqlDatabase& connection, QTextStream& out,
-                 QTextStream& err) {
+                 const CurrentDatabase& database, const QSqlDatabase& connection,
+                 QTextStream& out) {
     request.databaseName = database.name;
     request.made = QDateTime::currentDateTime();
     request.temporaryFolder = locations.temporaryFolder();
-    try {
-        if (!locations.ensureFolder(request.temporaryFolder))
-            throw std::runtime_error(
-                QStringLiteral("%1 cannot be made.").arg(request.temporaryFolder).toStdString());
-        const evidence_pack::Packed packed = evidence_pack::pack(connection, request);
-        out << "Evidence pack written to " << request.archivePath << ": " << packed.files.size()
-            << " files\n";
-        for (const QString& missing : packed.missingProofs)
-            out << "Missing proof file: " << missing << '\n';
-        return 0;
-    } catch (const std::exception& error) {
-        err << error.what() << '\n';
-        return 1;
-    }
+    if (!locations.ensureFolder(request.temporaryFolder))
+        throw ProgramError(QStringLiteral("%1 cannot be made.").arg(request.temporaryFolder));
+    const evidence_pack::Packed packed = evidence_pack::pack(connection, request);
+    out << "Evidence pack written to " << request.archivePath << ": " << packed.files.size()
+        << " files\n";
+    for (const QString& missing : packed.missingProofs)
+        out << "Missing proof file: " << missing << '\n';
+    return 0;
 }
 
 int checkFiles(const QSqlDatabase& connection, QTextStream& out) {
@@ -328,8 +308,9 @@ int checkFiles(const QSqlDatabase& connection, QTextStream& out) {
 
 // Takes the lock that keeps the program's window and a second tool away,
 // removes what a stopped run left, then runs `work`; a failure it throws is
-// printed.
-int withLock(const Locations& locations, QTextStream& err, const std::function<int()>& work) {
+// printed after what `work` printed.
+int withLock(const Locations& locations, QTextStream& out, QTextStream& err,
+             const std::function<int()>& work) {
     InstanceLock instance(locations);
     const QString refusal = instance.take();
     if (!refusal.isEmpty()) {
@@ -341,11 +322,8 @@ int withLock(const Locations& locations, QTextStream& err, const std::function<i
     err.flush();
     try {
         return work();
-    } catch (const DatabaseError& error) {
-        err << error.message() << '\n';
-    } catch (const database_archive::ArchiveError& error) {
-        err << error.message() << '\n';
-    } catch (const whole_file::WriteError& error) {
+    } catch (const ProgramError& error) {
+        out.flush();
         err << error.message() << '\n';
     }
     return 1;
@@ -356,7 +334,7 @@ int withLock(const Locations& locations, QTextStream& err, const std::function<i
 int onCurrentDatabase(const Locations& locations, SettingsStore& settings, QTextStream& said,
                       QTextStream& err,
                       const std::function<int(const CurrentDatabase&, TDataModule2&)>& work) {
-    return withLock(locations, err, [&] {
+    return withLock(locations, said, err, [&] {
         const CurrentDatabase database = settings.currentDatabase();
         if (database.name.isEmpty() || database.name == kFirstdb || database.path.isEmpty()) {
             err << "The current database is "
@@ -401,7 +379,7 @@ int runSteps(const QList<int>& steps, const CurrentDatabase&, TDataModule2& data
             if (!report.status2.isEmpty())
                 out << "  " << report.status2 << '\n';
             out.flush();
-        } catch (const DatabaseError& error) {
+        } catch (const ProgramError& error) {
             err << "Step " << step << " failed and changed nothing: " << error.message() << '\n';
             return 1;
         }
@@ -434,35 +412,30 @@ std::optional<ReportCommand> reportCommandOf(const QStringList& arguments, QStri
 int writeReport(const ReportCommand& command, const Locations& locations,
                 const QSqlDatabase& connection, const PdfWriter& writePdf, QTextStream& out,
                 QTextStream& err) {
-    try {
-        QStringList lines;
-        QString fileName;
-        if (command.report == QLatin1String("payments")) {
-            lines = payments_report::build(connection, payments_report::startTicks(), {});
-            fileName = payments_report::fileName(QDateTime::currentDateTime());
-        } else if (command.report == QLatin1String("title")) {
-            lines = statistics_reports::titleReport(connection, kbx::_kbx_ComputerName());
-            fileName = statistics_reports::kTitleFileName;
-        } else {
-            lines = statistics_reports::stateReport(connection);
-            fileName = statistics_reports::kStateFileName;
-        }
-        if (command.save)
-            report_text::save(locations, fileName,
-                              command.report == QLatin1String("payments")
-                                  ? report_text::Closing::Payments
-                                  : report_text::Closing::Statistics,
-                              lines);
-        for (const QString& line : lines)
-            out << line << '\n';
-        out.flush();
-        if (!command.pdf.isEmpty()) {
-            writePdf(command.pdf, lines, existingOf(command.replace));
-            err << "PDF written to " << command.pdf << '\n';
-        }
-    } catch (const std::exception& error) {
-        err << error.what() << '\n';
-        return 1;
+    QStringList lines;
+    QString fileName;
+    if (command.report == QLatin1String("payments")) {
+        lines = payments_report::build(connection, payments_report::startTicks(), {});
+        fileName = payments_report::fileName(QDateTime::currentDateTime());
+    } else if (command.report == QLatin1String("title")) {
+        lines = statistics_reports::titleReport(connection, kbx::_kbx_ComputerName());
+        fileName = statistics_reports::kTitleFileName;
+    } else {
+        lines = statistics_reports::stateReport(connection);
+        fileName = statistics_reports::kStateFileName;
+    }
+    if (command.save)
+        report_text::save(locations, fileName,
+                          command.report == QLatin1String("payments")
+                              ? report_text::Closing::Payments
+                              : report_text::Closing::Statistics,
+                          lines);
+    for (const QString& line : lines)
+        out << line << '\n';
+    out.flush();
+    if (!command.pdf.isEmpty()) {
+        writePdf(command.pdf, lines, existingOf(command.replace));
+        err << "PDF written to " << command.pdf << '\n';
     }
     return 0;
 }
@@ -523,7 +496,7 @@ std::optional<int> runMaintenance(const QStringList& arguments, const Locations&
     if (operands.size() != (withOperand ? 1 : 0))
         return misused(err, withOperand ? QStringLiteral("%1 takes one operand.").arg(command)
                                         : QStringLiteral("zip takes no operand."));
-    return withLock(locations, err, [&] {
+    return withLock(locations, out, err, [&] {
         if (command == QLatin1String("backup"))
             return backUp(operands[0], locations, out, err);
         if (command == QLatin1String("restore"))
@@ -586,7 +559,7 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
         return onCurrentDatabase(locations, settings, err, err,
                                  [&](const CurrentDatabase& database, TDataModule2& dataModule) {
                                      return packEvidence(*request, locations, database,
-                                                         dataModule.connection(), out, err);
+                                                         dataModule.connection(), out);
                                  });
     }
     if (arguments[0] == QLatin1String("export")) {
@@ -596,10 +569,10 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
             return misused(err, wrong);
         if (!mayWrite(locations, command->path, command->replace, err))
             return 1;
-        return onCurrentDatabase(
-            locations, settings, err, err, [&](const CurrentDatabase&, TDataModule2& dataModule) {
-                return exportRecords(*command, dataModule.connection(), out, err);
-            });
+        return onCurrentDatabase(locations, settings, err, err,
+                                 [&](const CurrentDatabase&, TDataModule2& dataModule) {
+                                     return exportRecords(*command, dataModule.connection(), out);
+                                 });
     }
     if (arguments[0] == QLatin1String("report")) {
         QString wrong;

@@ -5,12 +5,11 @@
 #include "datastore/schema.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
+#include "platform/program_error.h"
 #include "platform/windows1252.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
-
-#include <stdexcept>
 
 namespace report_text {
 
@@ -78,11 +77,10 @@ void writeReportFile(const QString& path, const QStringList& lines, whole_file::
     for (const QString& line : lines) {
         const std::optional<QByteArray> encoded = windows1252::encode(line);
         if (!encoded)
-            throw std::runtime_error(
+            throw ProgramError(
                 QStringLiteral("The report cannot be saved: its line \"%1\" holds %2, a character "
                                "a Windows-1252 text file cannot hold.")
-                    .arg(line, windows1252::firstUnstorable(line))
-                    .toStdString());
+                    .arg(line, windows1252::firstUnstorable(line)));
         bytes += *encoded + "\r\n";
     }
     whole_file::write(path, bytes, existing);
