@@ -7,6 +7,7 @@
 #include "datastore/locations.h"
 #include "datastore/output_target.h"
 #include "datastore/settings_store.h"
+#include "datastore/table_names.h"
 #include "evidence/evidence_pack.h"
 #include "importing/imported_files.h"
 #include "importing/mail_import.h"
@@ -148,13 +149,12 @@ Work readExport(const Options& words, const Tool& tool) {
     if (words.operands.size() != 2 || !QStringList{"payments", "jobs"}.contains(words.operands[0]))
         return misuse(tool, QStringLiteral("export takes payments or jobs and one file."));
     const bool payments = words.operands[0] == QLatin1String("payments");
-    const ExportCommand command{
-        payments ? QStringLiteral("QUORVEL_4") : QStringLiteral("JSEARCH_4"),
-        payments ? QStringLiteral("ITEM_DATE") : QStringLiteral("DATE_"),
-        words.operands[1],
-        words.from,
-        words.to,
-        words.replace};
+    const ExportCommand command{payments ? tables::payments : tables::jobSearch,
+                                payments ? columns::payments::itemDate : columns::jobSearch::date,
+                                words.operands[1],
+                                words.from,
+                                words.to,
+                                words.replace};
     if (!mayWrite(tool.locations, command.path, command.replace, tool.err))
         return ended(1);
     return {.onDatabase = [command, &tool](const CurrentDatabase&, TDataModule2& dataModule) {

@@ -1,6 +1,7 @@
 #include "evidence/evidence_pack.h"
 
 #include "datastore/schema.h"
+#include "datastore/table_names.h"
 #include "maintenance/database_archive.h"
 #include "payments/payments_report.h"
 #include "payments/proof_files.h"
@@ -107,12 +108,12 @@ void addReports(const QSqlDatabase& connection, const Request& request, Contents
 }
 
 void addRecords(const QSqlDatabase& connection, const Request& request, Contents& contents) {
-    csv_export::exportTable(connection, schema::table(QStringLiteral("QUORVEL_4")),
-                            {dateBetween(QStringLiteral("ITEM_DATE"), request.from, request.to)},
+    csv_export::exportTable(connection, schema::table(tables::payments),
+                            {dateBetween(columns::payments::itemDate, request.from, request.to)},
                             contents.add(QStringLiteral("payments.csv")),
                             whole_file::Existing::Refuse);
-    csv_export::exportTable(connection, schema::table(QStringLiteral("JSEARCH_4")),
-                            {dateBetween(QStringLiteral("DATE_"), request.from, request.to)},
+    csv_export::exportTable(connection, schema::table(tables::jobSearch),
+                            {dateBetween(columns::jobSearch::date, request.from, request.to)},
                             contents.add(QStringLiteral("job_search.csv")),
                             whole_file::Existing::Refuse);
 }

@@ -3,6 +3,7 @@
 #include "datastore/field_text.h"
 #include "datastore/output_target.h"
 #include "datastore/schema.h"
+#include "datastore/table_names.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "platform/program_error.h"
@@ -46,14 +47,14 @@ QString tableLine(const std::vector<Cell>& cells, int gap) {
 }
 
 QHash<QString, QString> configuration(const QSqlDatabase& connection) {
-    const schema::Table& table = schema::table("CONFIG_4");
+    const schema::Table& table = schema::table(tables::configuration);
     QStringList selected;
     for (const schema::Column& column : table.columns)
         selected.append(column.selectSql());
     QSqlQuery query(connection);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT FIRST 1 %1 FROM CONFIG_4 ORDER BY RDB$DB_KEY")
-                        .arg(selected.join(QStringLiteral(", ")))))
+    if (!query.exec(QStringLiteral("SELECT FIRST 1 %1 FROM %2 ORDER BY RDB$DB_KEY")
+                        .arg(selected.join(QStringLiteral(", ")), tables::configuration)))
         throw DatabaseError(query.lastError().text());
     QHash<QString, QString> values;
     if (query.next())
