@@ -51,8 +51,8 @@ using DatabaseWork = std::function<int(const CurrentDatabase&, TDataModule2&)>;
 // or the exit status that ends the run before it (what is wrong printed).
 struct Work {
     std::optional<int> ended{};
-    FolderWork inFolders{};
-    DatabaseWork onDatabase{};
+    FolderWork inFolders{};     // under Lock::Folders
+    DatabaseWork onDatabase{};  // under the locks that open the current database
 };
 
 Work ended(int status) {
