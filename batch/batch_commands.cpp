@@ -1,11 +1,14 @@
 #include "batch/batch_commands.h"
 
+#include "batch/command_words.h"
+
 #include "datastore/data_module.h"
 #include "datastore/instance_lock.h"
 #include "datastore/locations.h"
 #include "datastore/output_target.h"
 #include "datastore/settings_store.h"
-#include "importing/import_run.h"
+#include "datastore/table_names.h"
+#include "evidence/evidence_pack.h"
 #include "importing/imported_files.h"
 #include "importing/mail_import.h"
 #include "importing/title_steps.h"
@@ -15,11 +18,10 @@
 #include "maintenance/leftovers.h"
 #include "payments/payments_report.h"
 #include "payments/proof_files.h"
-#include "platform/database_error.h"
 #include "platform/kbx.h"
+#include "platform/program_error.h"
 #include "platform/whole_file.h"
 #include "reports/csv_export.h"
-#include "reports/evidence_pack.h"
 #include "reports/report_text.h"
 #include "reports/statistics_reports.h"
 
@@ -28,152 +30,42 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace batch {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "Usage: quorvel4-batch import cb7|4jobs|recruiter [--again] FILE...\n"
-    "       quorvel4-batch steps LIST\n"
-    "       quorvel4-batch report payments|title|state [--save] [--pdf FILE] [--replace]\n"
-    "       quorvel4-batch export payments|jobs FILE.csv [--from DATE] [--to DATE] [--replace]\n"
-    "       quorvel4-batch check-files\n"
-    "       quorvel4-batch pack --from DATE --to DATE FILE.zip [--replace]\n"
-    "       quorvel4-batch backup NAME|--all\n"
-    "       quorvel4-batch restore FILE\n"
-    "       quorvel4-batch zip\n"
-    "       quorvel4-batch unzip FILE\n"
-    "\n"
-    "Imports saved mail into the job search records of the current database,\n"
-    "as \"Job Search Edits/Imports\" of the program does:\n"
-    "  cb7        CareerBuilder alerts (version 7, since 1 December 2003)\n"
-    "  4jobs      4jobs.com alerts\n"
-    "  recruiter  e-mails exchanged with recruiters\n"
-    "Each file is imported whole, in one transaction, or not at all. A file\n"
-    "whose content was imported into the database before is refused unless\n"
-    "--again is given. The program's window must be closed meanwhile.\n"
-    "\n"
-    "\n"
-    "steps runs the numbered steps of the import form, in the order given:\n"
-    "LIST is numbers and ranges as the buttons number them, \"1,3-11\" for all\n"
-    "of them. Step 2 is the job title edits form and has no batch form. The\n"
-    "confirmation of steps 10 and 11 is taken as given. Each step is one\n"
-    "transaction: a step that fails changes nothing and ends the run.\n"
-    "\n"
-    "report writes a report of the current database to standard output, as the\n"
-    "program's Reports menu makes it: payments (the form's first ticks, the\n"
-    "twelve payment categories), title or state (the jobs not qualified for).\n"
-    "--save also saves it in the reports folder as the form's Save does, with\n"
-    "the closing lines naming the file; --pdf writes it as a PDF file too.\n"
-    "\n"
-    "export writes the payments or the job search records of the current\n"
-    "database to a CSV file (UTF-8, a header row, dates as YYYY-MM-DD), those\n"
-    "of the item dates or job dates from and to the days given (YYYY-MM-DD,\n"
-    "0001-01-01 to 9999-12-31).\n"
-    "\n"
-    "check-files lists every payment whose item file (its proof: a scan of the\n"
-    "cheque, a receipt) is named but not there, and fails when there is one.\n"
-    "\n"
-    "pack writes the evidence pack of a period to FILE.zip, as Reports >\n"
-    "Evidence Pack… does: the payments report (PDF and text), the payments and\n"
-    "job search records (CSV), the statistics reports, the proof files the\n"
-    "period's payments name, and a manifest with the SHA-256 of each file.\n"
-    "\n"
-    "export, pack and report --pdf refuse a file that exists already unless\n"
-    "--replace is given. They never write into the program's folders of\n"
-    "databases, backups, restored databases and archives, nor over a Firebird\n"
-    "database (also through a link), with or without --replace. A file is\n"
-    "written whole or not at all, readable by its owner only.\n"
-    "\n"
-    "backup backs up the database NAME of the database folder, or every one of\n"
-    "them with --all, into the backup folder, as \"Backup And Restore\" does.\n"
-    "restore restores a backup into the restored-databases folder; it never\n"
-    "replaces a file there. zip packs the database folder into a new archive in\n"
-    "the zip folder; unzip unpacks an archive into ~/temp02/restored, never\n"
-    "replacing a file and refusing entries that would leave that folder. The\n"
-    "server's progress lines go to standard error.\n"
-    "\n"
-    "Exit status: 0 when everything was done, 1 when a file or step failed or\n"
-    "was refused (what was done before it stays), 2 for a wrong command.\n");
+// What every command works with.
+struct Tool {
+    const Locations& locations;
+    SettingsStore& settings;
+    QTextStream& out;
+    QTextStream& err;
+    const PdfWriter& writePdf;
+};
+
+using FolderWork = std::function<int()>;
+using DatabaseWork = std::function<int(const CurrentDatabase&, TDataModule2&)>;
+
+// What a command's words ask for: the work to run under the command's lock,
+// or the exit status that ends the run before it (what is wrong printed).
+struct Work {
+    std::optional<int> ended{};
+    FolderWork inFolders{};     // under Lock::Folders
+    DatabaseWork onDatabase{};  // under the locks that open the current database
+};
+
+Work ended(int status) {
+    return {status};
+}
+Work misuse(const Tool& tool, const QString& what) {
+    return ended(misused(tool.err, what));
+}
 
 const std::map<QString, MailKind> kKinds = {{"cb7", MailKind::CareerBuilder7},
                                             {"4jobs", MailKind::FourJobs},
                                             {"recruiter", MailKind::Recruiter}};
-
-const QString kTryHelp = QStringLiteral("Try 'quorvel4-batch --help'.");
-
-// A wrong command: what is wrong, and where to read how it goes.
-int misused(QTextStream& err, const QString& what) {
-    err << what << '\n' << kTryHelp << '\n';
-    return 2;
-}
-
-// The operands and options of a command, of the options it takes:
-// "--from DATE", "--to DATE", "--pdf FILE", "--save", "--replace".
-struct Options {
-    QStringList operands{};
-    QDate from{};
-    QDate to{};
-    QString pdf{};
-    bool save = false;
-    bool replace = false;
-};
-
-// A day from 0001-01-01 to 9999-12-31 as YYYY-MM-DD: the days a database
-// holds.
-QDate dayOf(const QString& text) {
-    const QDate day = QDate::fromString(text, Qt::ISODate);
-    return day >= QDate(1, 1, 1) && day <= QDate(9999, 12, 31) ? day : QDate();
-}
-
-// The options of `arguments` (the words after the command's name); nothing,
-// and what is wrong in `wrong`, when they are not the command's.
-std::optional<Options> optionsOf(const QString& command, const QStringList& arguments,
-                                 const QStringList& taken, QString& wrong) {
-    Options options;
-    for (qsizetype argument = 0; argument < arguments.size(); ++argument) {
-        const QString& word = arguments[argument];
-        if (!word.startsWith(QLatin1String("--"))) {
-            options.operands << word;
-            continue;
-        }
-        if (!taken.contains(word)) {
-            wrong = QStringLiteral("%1 takes no option %2.").arg(command, word);
-            return std::nullopt;
-        }
-        if (arguments.indexOf(word) != argument) {
-            wrong = QStringLiteral("%1 %2 is given twice.").arg(command, word);
-            return std::nullopt;
-        }
-        if (word == QLatin1String("--save") || word == QLatin1String("--replace")) {
-            (word == QLatin1String("--save") ? options.save : options.replace) = true;
-            continue;
-        }
-        if (++argument == arguments.size()) {
-            wrong = QStringLiteral("%1 %2 needs a value.").arg(command, word);
-            return std::nullopt;
-        }
-        if (word == QLatin1String("--pdf")) {
-            options.pdf = arguments[argument];
-            continue;
-        }
-        const QDate day = dayOf(arguments[argument]);
-        if (!day.isValid()) {
-            wrong = QStringLiteral("%1 %2 %3: not a date YYYY-MM-DD from 0001-01-01 to 9999-12-31.")
-                        .arg(command, word, arguments[argument]);
-            return std::nullopt;
-        }
-        (word == QLatin1String("--from") ? options.from : options.to) = day;
-    }
-    if (options.from.isValid() && options.to.isValid() && options.from > options.to) {
-        wrong =
-            QStringLiteral("%1: --from %2 is after --to %3.")
-                .arg(command, options.from.toString(Qt::ISODate), options.to.toString(Qt::ISODate));
-        return std::nullopt;
-    }
-    return options;
-}
 
 whole_file::Existing existingOf(bool replace) {
     return replace ? whole_file::Existing::Replace : whole_file::Existing::Refuse;
@@ -207,21 +99,30 @@ int importFiles(const ImportCommand& command, const CurrentDatabase& database,
         return command.again;
     };
     for (const QString& path : command.files) {
-        try {
-            const std::optional<mail_import::Report> report =
-                mail_import::importOnce(command.kind, dataModule.connection(), path, again,
-                                        [&out](const QString& line) { out << line << '\n'; }, {});
-            if (!report)
-                return 1;
-            out << mail_import::importedLine(path, report->records) << '\n';
-            out.flush();
-        } catch (const ImportError& error) {
-            out.flush();
-            err << error.message() << '\n';
+        const std::optional<mail_import::Report> report = mail_import::importOnce(
+            command.kind, dataModule.connection(), path, again,
+            [&out](const QString& line) { out << line << '\n'; }, {});
+        if (!report)
             return 1;
-        }
+        out << mail_import::importedLine(path, report->records) << '\n';
+        out.flush();
     }
     return 0;
+}
+
+// "import cb7|4jobs|recruiter [--again] FILE...".
+Work readImport(const Options& words, const Tool& tool) {
+    const QString wrong = QStringLiteral("import takes cb7, 4jobs or recruiter and the files.");
+    if (words.operands.size() < 2 || kKinds.count(words.operands[0]) == 0)
+        return misuse(tool, wrong);
+    ImportCommand command{kKinds.at(words.operands[0]), words.operands.mid(1)};
+    command.again = command.files.removeAll(QStringLiteral("--again")) > 0;
+    if (command.files.isEmpty())
+        return misuse(tool, wrong);
+    return {
+        .onDatabase = [command, &tool](const CurrentDatabase& database, TDataModule2& dataModule) {
+            return importFiles(command, database, dataModule, tool.out, tool.err);
+        }};
 }
 
 struct ExportCommand {
@@ -233,81 +134,64 @@ struct ExportCommand {
     bool replace = false;
 };
 
-// "export payments|jobs FILE [--from DATE] [--to DATE] [--replace]";
-// nothing, and what is wrong in `wrong`, when the arguments are not one.
-std::optional<ExportCommand> exportCommandOf(const QStringList& arguments, QString& wrong) {
-    const std::optional<Options> options = optionsOf(QStringLiteral("export"), arguments.mid(1),
-                                                     {"--from", "--to", "--replace"}, wrong);
-    if (!options)
-        return std::nullopt;
-    if (options->operands.size() != 2 ||
-        !QStringList{"payments", "jobs"}.contains(options->operands[0])) {
-        wrong = QStringLiteral("export takes payments or jobs and one file.");
-        return std::nullopt;
-    }
-    const bool payments = options->operands[0] == QLatin1String("payments");
-    return ExportCommand{payments ? QStringLiteral("QUORVEL_4") : QStringLiteral("JSEARCH_4"),
-                         payments ? QStringLiteral("ITEM_DATE") : QStringLiteral("DATE_"),
-                         options->operands[1],
-                         options->from,
-                         options->to,
-                         options->replace};
+int exportRecords(const ExportCommand& command, const QSqlDatabase& connection, QTextStream& out) {
+    const int records =
+        csv_export::exportTable(connection, schema::table(command.table),
+                                {dateBetween(command.dateColumn, command.from, command.to)},
+                                command.path, existingOf(command.replace));
+    out << records << " records exported to " << command.path << '\n';
+    return 0;
 }
 
-int exportRecords(const ExportCommand& command, const QSqlDatabase& connection, QTextStream& out,
-                  QTextStream& err) {
-    try {
-        const int records = csv_export::exportTable(
-            connection, schema::table(command.table),
-            csv_export::rowsBetween(command.dateColumn, command.from, command.to), command.path,
-            existingOf(command.replace));
-        out << records << " records exported to " << command.path << '\n';
-        return 0;
-    } catch (const std::exception& error) {
-        err << error.what() << '\n';
-        return 1;
-    }
-}
-
-// "pack --from DATE --to DATE FILE [--replace]"; nothing, and what is
-// wrong in `wrong`, when the arguments are not one.
-std::optional<evidence_pack::Request> packRequestOf(const QStringList& arguments, QString& wrong) {
-    const std::optional<Options> options =
-        optionsOf(QStringLiteral("pack"), arguments.mid(1), {"--from", "--to", "--replace"}, wrong);
-    if (!options)
-        return std::nullopt;
-    if (!options->from.isValid() || !options->to.isValid() || options->operands.size() != 1) {
-        wrong = QStringLiteral("pack takes --from DATE, --to DATE and one file.");
-        return std::nullopt;
-    }
-    evidence_pack::Request request;
-    request.from = options->from;
-    request.to = options->to;
-    request.archivePath = options->operands[0];
-    request.existing = existingOf(options->replace);
-    return request;
+// "export payments|jobs FILE [--from DATE] [--to DATE] [--replace]".
+Work readExport(const Options& words, const Tool& tool) {
+    if (words.operands.size() != 2 || !QStringList{"payments", "jobs"}.contains(words.operands[0]))
+        return misuse(tool, QStringLiteral("export takes payments or jobs and one file."));
+    const bool payments = words.operands[0] == QLatin1String("payments");
+    const ExportCommand command{payments ? tables::payments : tables::jobSearch,
+                                payments ? columns::payments::itemDate : columns::jobSearch::date,
+                                words.operands[1],
+                                words.from,
+                                words.to,
+                                words.replace};
+    if (!mayWrite(tool.locations, command.path, command.replace, tool.err))
+        return ended(1);
+    return {.onDatabase = [command, &tool](const CurrentDatabase&, TDataModule2& dataModule) {
+        return exportRecords(command, dataModule.connection(), tool.out);
+    }};
 }
 
 int packEvidence(evidence_pack::Request request, const Locations& locations,
-                 const CurrentDatabase& database, const QSqlDatabase& connection, QTextStream& out,
-                 QTextStream& err) {
+                 const CurrentDatabase& database, const QSqlDatabase& connection,
+                 QTextStream& out) {
     request.databaseName = database.name;
     request.made = QDateTime::currentDateTime();
     request.temporaryFolder = locations.temporaryFolder();
-    try {
-        if (!locations.ensureFolder(request.temporaryFolder))
-            throw std::runtime_error(
-                QStringLiteral("%1 cannot be made.").arg(request.temporaryFolder).toStdString());
-        const evidence_pack::Packed packed = evidence_pack::pack(connection, request);
-        out << "Evidence pack written to " << request.archivePath << ": " << packed.files.size()
-            << " files\n";
-        for (const QString& missing : packed.missingProofs)
-            out << "Missing proof file: " << missing << '\n';
-        return 0;
-    } catch (const std::exception& error) {
-        err << error.what() << '\n';
-        return 1;
-    }
+    if (!locations.ensureFolder(request.temporaryFolder))
+        throw ProgramError(QStringLiteral("%1 cannot be made.").arg(request.temporaryFolder));
+    const evidence_pack::Packed packed = evidence_pack::pack(connection, request);
+    out << "Evidence pack written to " << request.archivePath << ": " << packed.files.size()
+        << " files\n";
+    for (const QString& missing : packed.missingProofs)
+        out << "Missing proof file: " << missing << '\n';
+    return 0;
+}
+
+// "pack --from DATE --to DATE FILE [--replace]".
+Work readPack(const Options& words, const Tool& tool) {
+    if (!words.from.isValid() || !words.to.isValid() || words.operands.size() != 1)
+        return misuse(tool, QStringLiteral("pack takes --from DATE, --to DATE and one file."));
+    evidence_pack::Request request;
+    request.from = words.from;
+    request.to = words.to;
+    request.archivePath = words.operands[0];
+    request.existing = existingOf(words.replace);
+    if (!mayWrite(tool.locations, request.archivePath, words.replace, tool.err))
+        return ended(1);
+    return {.onDatabase = [request, &tool](const CurrentDatabase& database,
+                                           TDataModule2& dataModule) {
+        return packEvidence(request, tool.locations, database, dataModule.connection(), tool.out);
+    }};
 }
 
 int checkFiles(const QSqlDatabase& connection, QTextStream& out) {
@@ -324,10 +208,19 @@ int checkFiles(const QSqlDatabase& connection, QTextStream& out) {
     return missing == 0 ? 0 : 1;
 }
 
+Work readCheckFiles(const Options& words, const Tool& tool) {
+    if (!words.operands.isEmpty())
+        return misuse(tool, QStringLiteral("check-files takes no operand."));
+    return {.onDatabase = [&tool](const CurrentDatabase&, TDataModule2& dataModule) {
+        return checkFiles(dataModule.connection(), tool.out);
+    }};
+}
+
 // Takes the lock that keeps the program's window and a second tool away,
 // removes what a stopped run left, then runs `work`; a failure it throws is
-// printed.
-int withLock(const Locations& locations, QTextStream& err, const std::function<int()>& work) {
+// printed after what `work` printed.
+int withLock(const Locations& locations, QTextStream& out, QTextStream& err,
+             const std::function<int()>& work) {
     InstanceLock instance(locations);
     const QString refusal = instance.take();
     if (!refusal.isEmpty()) {
@@ -339,11 +232,8 @@ int withLock(const Locations& locations, QTextStream& err, const std::function<i
     err.flush();
     try {
         return work();
-    } catch (const DatabaseError& error) {
-        err << error.message() << '\n';
-    } catch (const database_archive::ArchiveError& error) {
-        err << error.message() << '\n';
-    } catch (const whole_file::WriteError& error) {
+    } catch (const ProgramError& error) {
+        out.flush();
         err << error.message() << '\n';
     }
     return 1;
@@ -354,7 +244,7 @@ int withLock(const Locations& locations, QTextStream& err, const std::function<i
 int onCurrentDatabase(const Locations& locations, SettingsStore& settings, QTextStream& said,
                       QTextStream& err,
                       const std::function<int(const CurrentDatabase&, TDataModule2&)>& work) {
-    return withLock(locations, err, [&] {
+    return withLock(locations, said, err, [&] {
         const CurrentDatabase database = settings.currentDatabase();
         if (database.name.isEmpty() || database.name == kFirstdb || database.path.isEmpty()) {
             err << "The current database is "
@@ -392,8 +282,8 @@ QList<int> stepsOf(const QString& list) {
     return steps;
 }
 
-int runSteps(const QList<int>& steps, const CurrentDatabase&, TDataModule2& dataModule,
-             QTextStream& out, QTextStream& err) {
+int runSteps(const QList<int>& steps, TDataModule2& dataModule, QTextStream& out,
+             QTextStream& err) {
     for (int step : steps) {
         out << title_steps::logLine(step) << '\n';
         try {
@@ -403,12 +293,26 @@ int runSteps(const QList<int>& steps, const CurrentDatabase&, TDataModule2& data
             if (!report.status2.isEmpty())
                 out << "  " << report.status2 << '\n';
             out.flush();
-        } catch (const DatabaseError& error) {
+        } catch (const ProgramError& error) {
             err << "Step " << step << " failed and changed nothing: " << error.message() << '\n';
             return 1;
         }
     }
     return 0;
+}
+
+// "steps LIST".
+Work readSteps(const Options& words, const Tool& tool) {
+    const QList<int> steps = words.operands.size() == 1 ? stepsOf(words.operands[0]) : QList<int>();
+    if (steps.isEmpty())
+        return misuse(tool, QStringLiteral("steps takes one list of steps 1 to 11, as 1,3-11."));
+    if (steps.contains(2)) {
+        tool.err << "Step 2 is the job title edits form: open it in the program.\n";
+        return ended(2);
+    }
+    return {.onDatabase = [steps, &tool](const CurrentDatabase&, TDataModule2& dataModule) {
+        return runSteps(steps, dataModule, tool.out, tool.err);
+    }};
 }
 
 struct ReportCommand {
@@ -418,55 +322,53 @@ struct ReportCommand {
     bool replace = false;
 };
 
-// "report NAME [--save] [--pdf FILE] [--replace]"; nothing, and what is
-// wrong in `wrong`, when the arguments are not one.
-std::optional<ReportCommand> reportCommandOf(const QStringList& arguments, QString& wrong) {
-    const std::optional<Options> options = optionsOf(QStringLiteral("report"), arguments.mid(1),
-                                                     {"--save", "--pdf", "--replace"}, wrong);
-    if (!options)
-        return std::nullopt;
-    if (options->operands.size() != 1 ||
-        !QStringList{"payments", "title", "state"}.contains(options->operands[0])) {
-        wrong = QStringLiteral("report takes one report: payments, title or state.");
-        return std::nullopt;
-    }
-    return ReportCommand{options->operands[0], options->save, options->pdf, options->replace};
-}
-
 int writeReport(const ReportCommand& command, const Locations& locations,
                 const QSqlDatabase& connection, const PdfWriter& writePdf, QTextStream& out,
                 QTextStream& err) {
-    try {
-        QStringList lines;
-        QString fileName;
-        if (command.report == QLatin1String("payments")) {
-            lines = payments_report::build(connection, payments_report::startTicks(), {});
-            fileName = payments_report::fileName(QDateTime::currentDateTime());
-        } else if (command.report == QLatin1String("title")) {
-            lines = statistics_reports::titleReport(connection, kbx::_kbx_ComputerName());
-            fileName = statistics_reports::kTitleFileName;
-        } else {
-            lines = statistics_reports::stateReport(connection);
-            fileName = statistics_reports::kStateFileName;
-        }
-        if (command.save)
-            report_text::save(locations, fileName,
-                              command.report == QLatin1String("payments")
-                                  ? report_text::Closing::Payments
-                                  : report_text::Closing::Statistics,
-                              lines);
-        for (const QString& line : lines)
-            out << line << '\n';
-        out.flush();
-        if (!command.pdf.isEmpty()) {
-            writePdf(command.pdf, lines, existingOf(command.replace));
-            err << "PDF written to " << command.pdf << '\n';
-        }
-    } catch (const std::exception& error) {
-        err << error.what() << '\n';
-        return 1;
+    QStringList lines;
+    QString fileName;
+    if (command.report == QLatin1String("payments")) {
+        lines = payments_report::build(connection, payments_report::startTicks(), {});
+        fileName = payments_report::fileName(QDateTime::currentDateTime());
+    } else if (command.report == QLatin1String("title")) {
+        lines = statistics_reports::titleReport(connection, kbx::_kbx_ComputerName());
+        fileName = statistics_reports::kTitleFileName;
+    } else {
+        lines = statistics_reports::stateReport(connection);
+        fileName = statistics_reports::kStateFileName;
+    }
+    if (command.save)
+        report_text::save(locations, fileName,
+                          command.report == QLatin1String("payments")
+                              ? report_text::Closing::Payments
+                              : report_text::Closing::Statistics,
+                          lines);
+    for (const QString& line : lines)
+        out << line << '\n';
+    out.flush();
+    if (!command.pdf.isEmpty()) {
+        writePdf(command.pdf, lines, existingOf(command.replace));
+        err << "PDF written to " << command.pdf << '\n';
     }
     return 0;
+}
+
+// "report payments|title|state [--save] [--pdf FILE] [--replace]".
+Work readReport(const Options& words, const Tool& tool) {
+    if (words.operands.size() != 1 ||
+        !QStringList{"payments", "title", "state"}.contains(words.operands[0]))
+        return misuse(tool, QStringLiteral("report takes one report: payments, title or state."));
+    const ReportCommand command{words.operands[0], words.save, words.pdf, words.replace};
+    if (!command.pdf.isEmpty() && !tool.writePdf) {
+        tool.err << "This build of the tool cannot write PDF files.\n";
+        return ended(2);
+    }
+    if (!command.pdf.isEmpty() && !mayWrite(tool.locations, command.pdf, command.replace, tool.err))
+        return ended(1);
+    return {.onDatabase = [command, &tool](const CurrentDatabase&, TDataModule2& dataModule) {
+        return writeReport(command, tool.locations, dataModule.connection(), tool.writePdf,
+                           tool.out, tool.err);
+    }};
 }
 
 // Each line is flushed as it comes: the summary ends up after the service's
@@ -514,29 +416,196 @@ int unzip(const QString& archive, const Locations& locations, QTextStream& out) 
     return unpacked.refused.isEmpty() && !unpacked.files.isEmpty() ? 0 : 1;
 }
 
-// "backup", "restore", "zip" and "unzip"; nothing when the command is none of them.
-std::optional<int> runMaintenance(const QStringList& arguments, const Locations& locations,
-                                  QTextStream& out, QTextStream& err) {
-    const QString command = arguments[0];
-    const QStringList operands = arguments.mid(1);
-    const bool withOperand = command != QLatin1String("zip");
-    if (!QStringList{"backup", "restore", "zip", "unzip"}.contains(command))
-        return std::nullopt;
-    if (operands.size() != (withOperand ? 1 : 0))
-        return misused(err, withOperand ? QStringLiteral("%1 takes one operand.").arg(command)
-                                        : QStringLiteral("zip takes no operand."));
-    return withLock(locations, err, [&] {
-        if (command == QLatin1String("backup"))
-            return backUp(operands[0], locations, out, err);
-        if (command == QLatin1String("restore"))
-            return backup_restore::restoreBackup(locations, operands[0], printed(out, err)) ? 0 : 1;
-        if (command == QLatin1String("unzip"))
-            return unzip(operands[0], locations, out);
+// "backup NAME|--all", "restore FILE" and "unzip FILE": their one operand.
+std::optional<QString> operandOf(const QString& command, const Options& words, const Tool& tool) {
+    if (words.operands.size() == 1)
+        return words.operands[0];
+    misused(tool.err, QStringLiteral("%1 takes one operand.").arg(command));
+    return std::nullopt;
+}
+
+Work readBackup(const Options& words, const Tool& tool) {
+    const std::optional<QString> name = operandOf(QStringLiteral("backup"), words, tool);
+    if (!name)
+        return ended(2);
+    return {.inFolders = [name = *name, &tool] {
+        return backUp(name, tool.locations, tool.out, tool.err);
+    }};
+}
+
+Work readRestore(const Options& words, const Tool& tool) {
+    const std::optional<QString> backup = operandOf(QStringLiteral("restore"), words, tool);
+    if (!backup)
+        return ended(2);
+    return {.inFolders = [backup = *backup, &tool] {
+        return backup_restore::restoreBackup(tool.locations, backup, printed(tool.out, tool.err))
+                   ? 0
+                   : 1;
+    }};
+}
+
+Work readZip(const Options& words, const Tool& tool) {
+    if (!words.operands.isEmpty())
+        return misuse(tool, QStringLiteral("zip takes no operand."));
+    return {.inFolders = [&tool] {
         const QString archive =
-            database_archive::zipDatabaseFolder(locations, QDateTime::currentDateTime());
-        out << "The databases have been ZIPPED up into: " << archive << '\n';
+            database_archive::zipDatabaseFolder(tool.locations, QDateTime::currentDateTime());
+        tool.out << "The databases have been ZIPPED up into: " << archive << '\n';
         return 0;
-    });
+    }};
+}
+
+Work readUnzip(const Options& words, const Tool& tool) {
+    const std::optional<QString> archive = operandOf(QStringLiteral("unzip"), words, tool);
+    if (!archive)
+        return ended(2);
+    return {.inFolders = [archive = *archive, &tool] {
+        return unzip(archive, tool.locations, tool.out);
+    }};
+}
+
+// The lock a command runs under: the program's lock alone (Folders), or
+// that lock with the current database open, the database named ("Working
+// on …") on standard output among the command's lines, or on standard error
+// where standard output carries what the command makes.
+enum class Lock { Folders, DatabaseNamedOnOutput, DatabaseNamedOnErrors };
+
+// A command of the tool: its name, its line of the usage text, the options
+// it takes (a command that takes none reads all its words as operands), its
+// lock, what its words ask for, and what the help says of it under the
+// usage lines (backup's paragraph speaks of the three commands after it).
+struct Command {
+    QString name;
+    QString usage;
+    QStringList options;
+    Lock lock;
+    Work (*read)(const Options& words, const Tool& tool);
+    QString help;
+};
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {"import",
+         "import cb7|4jobs|recruiter [--again] FILE...",
+         {},
+         Lock::DatabaseNamedOnOutput,
+         readImport,
+         "Imports saved mail into the job search records of the current database,\n"
+         "as \"Job Search Edits/Imports\" of the program does:\n"
+         "  cb7        CareerBuilder alerts (version 7, since 1 December 2003)\n"
+         "  4jobs      4jobs.com alerts\n"
+         "  recruiter  e-mails exchanged with recruiters\n"
+         "Each file is imported whole, in one transaction, or not at all. A file\n"
+         "whose content was imported into the database before is refused unless\n"
+         "--again is given. The program's window must be closed meanwhile.\n"},
+        {"steps",
+         "steps LIST",
+         {},
+         Lock::DatabaseNamedOnOutput,
+         readSteps,
+         "steps runs the numbered steps of the import form, in the order given:\n"
+         "LIST is numbers and ranges as the buttons number them, \"1,3-11\" for all\n"
+         "of them. Step 2 is the job title edits form and has no batch form. The\n"
+         "confirmation of steps 10 and 11 is taken as given. Each step is one\n"
+         "transaction: a step that fails changes nothing and ends the run.\n"},
+        {"report",
+         "report payments|title|state [--save] [--pdf FILE] [--replace]",
+         {"--save", "--pdf", "--replace"},
+         Lock::DatabaseNamedOnErrors,
+         readReport,
+         "report writes a report of the current database to standard output, as the\n"
+         "program's Reports menu makes it: payments (the form's first ticks, the\n"
+         "twelve payment categories), title or state (the jobs not qualified for).\n"
+         "--save also saves it in the reports folder as the form's Save does, with\n"
+         "the closing lines naming the file; --pdf writes it as a PDF file too.\n"},
+        {"export",
+         "export payments|jobs FILE.csv [--from DATE] [--to DATE] [--replace]",
+         {"--from", "--to", "--replace"},
+         Lock::DatabaseNamedOnErrors,
+         readExport,
+         "export writes the payments or the job search records of the current\n"
+         "database to a CSV file (UTF-8, a header row, dates as YYYY-MM-DD), those\n"
+         "of the item dates or job dates from and to the days given (YYYY-MM-DD,\n"
+         "0001-01-01 to 9999-12-31).\n"},
+        {"check-files",
+         "check-files",
+         {},
+         Lock::DatabaseNamedOnErrors,
+         readCheckFiles,
+         "check-files lists every payment whose item file (its proof: a scan of the\n"
+         "cheque, a receipt) is named but not there, and fails when there is one.\n"},
+        {"pack",
+         "pack --from DATE --to DATE FILE.zip [--replace]",
+         {"--from", "--to", "--replace"},
+         Lock::DatabaseNamedOnErrors,
+         readPack,
+         "pack writes the evidence pack of a period to FILE.zip, as Reports >\n"
+         "Evidence Pack… does: the payments report (PDF and text), the payments and\n"
+         "job search records (CSV), the statistics reports, the proof files the\n"
+         "period's payments name, and a manifest with the SHA-256 of each file.\n"
+         "\n"
+         "export, pack and report --pdf refuse a file that exists already unless\n"
+         "--replace is given. They never write into the program's folders of\n"
+         "databases, backups, restored databases and archives, nor over a Firebird\n"
+         "database (also through a link), with or without --replace. A file is\n"
+         "written whole or not at all, readable by its owner only.\n"},
+        {"backup",
+         "backup NAME|--all",
+         {},
+         Lock::Folders,
+         readBackup,
+         "backup backs up the database NAME of the database folder, or every one of\n"
+         "them with --all, into the backup folder, as \"Backup And Restore\" does.\n"
+         "restore restores a backup into the restored-databases folder; it never\n"
+         "replaces a file there. zip packs the database folder into a new archive in\n"
+         "the zip folder; unzip unpacks an archive into ~/temp02/restored, never\n"
+         "replacing a file and refusing entries that would leave that folder. The\n"
+         "server's progress lines go to standard error.\n"},
+        {"restore", "restore FILE", {}, Lock::Folders, readRestore, {}},
+        {"zip", "zip", {}, Lock::Folders, readZip, {}},
+        {"unzip", "unzip FILE", {}, Lock::Folders, readUnzip, {}},
+    };
+    return table;
+}
+
+const QString kExitStatus = QStringLiteral(
+    "Exit status: 0 when everything was done, 1 when a file or step failed or\n"
+    "was refused (what was done before it stays), 2 for a wrong command.\n");
+
+// The usage line of every command, then what the help says of each.
+QString usageText() {
+    QString text;
+    for (const Command& command : commands())
+        text += (text.isEmpty() ? QStringLiteral("Usage: ") : QStringLiteral("       ")) +
+                QStringLiteral("quorvel4-batch ") + command.usage + QLatin1Char('\n');
+    for (const Command& command : commands())
+        if (!command.help.isEmpty())
+            text += QLatin1Char('\n') + command.help;
+    return text + QLatin1Char('\n') + kExitStatus;
+}
+
+const Command* commandNamed(const QString& name) {
+    for (const Command& command : commands())
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+// What the words after the command's name ask for: its options read when
+// it takes any.
+Work read(const Command& command, const QStringList& words, const Tool& tool) {
+    if (command.options.isEmpty())
+        return command.read(Options{words}, tool);
+    QString wrong;
+    const std::optional<Options> options = optionsOf(command.name, words, command.options, wrong);
+    return options ? command.read(*options, tool) : misuse(tool, wrong);
+}
+
+int runUnderLock(Lock lock, const Work& work, const Tool& tool) {
+    if (lock == Lock::Folders)
+        return withLock(tool.locations, tool.out, tool.err, work.inFolders);
+    QTextStream& said = lock == Lock::DatabaseNamedOnOutput ? tool.out : tool.err;
+    return onCurrentDatabase(tool.locations, tool.settings, said, tool.err, work.onDatabase);
 }
 
 }  // namespace
@@ -546,7 +615,7 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
     if (arguments.isEmpty())
         return misused(err, QStringLiteral("No command given."));
     if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        out << kUsage;
+        out << usageText();
         return 0;
     }
     if (arguments == QStringList{QStringLiteral("--version")}) {
@@ -554,84 +623,12 @@ int run(const QStringList& arguments, const Locations& locations, SettingsStore&
             << '\n';
         return 0;
     }
-    if (const std::optional<int> status = runMaintenance(arguments, locations, out, err))
-        return *status;
-    if (arguments[0] == QLatin1String("steps")) {
-        const QList<int> steps = arguments.size() == 2 ? stepsOf(arguments[1]) : QList<int>();
-        if (steps.isEmpty())
-            return misused(err,
-                           QStringLiteral("steps takes one list of steps 1 to 11, as 1,3-11."));
-        if (steps.contains(2)) {
-            err << "Step 2 is the job title edits form: open it in the program.\n";
-            return 2;
-        }
-        return onCurrentDatabase(locations, settings, out, err,
-                                 [&](const CurrentDatabase& database, TDataModule2& dataModule) {
-                                     return runSteps(steps, database, dataModule, out, err);
-                                 });
-    }
-    if (arguments[0] == QLatin1String("check-files") && arguments.size() > 1)
-        return misused(err, QStringLiteral("check-files takes no operand."));
-    if (arguments == QStringList{QStringLiteral("check-files")})
-        return onCurrentDatabase(locations, settings, err, err,
-                                 [&](const CurrentDatabase&, TDataModule2& dataModule) {
-                                     return checkFiles(dataModule.connection(), out);
-                                 });
-    if (arguments[0] == QLatin1String("pack")) {
-        QString wrong;
-        const std::optional<evidence_pack::Request> request = packRequestOf(arguments, wrong);
-        if (!request)
-            return misused(err, wrong);
-        if (!mayWrite(locations, request->archivePath,
-                      request->existing == whole_file::Existing::Replace, err))
-            return 1;
-        return onCurrentDatabase(locations, settings, err, err,
-                                 [&](const CurrentDatabase& database, TDataModule2& dataModule) {
-                                     return packEvidence(*request, locations, database,
-                                                         dataModule.connection(), out, err);
-                                 });
-    }
-    if (arguments[0] == QLatin1String("export")) {
-        QString wrong;
-        const std::optional<ExportCommand> command = exportCommandOf(arguments, wrong);
-        if (!command)
-            return misused(err, wrong);
-        if (!mayWrite(locations, command->path, command->replace, err))
-            return 1;
-        return onCurrentDatabase(
-            locations, settings, err, err, [&](const CurrentDatabase&, TDataModule2& dataModule) {
-                return exportRecords(*command, dataModule.connection(), out, err);
-            });
-    }
-    if (arguments[0] == QLatin1String("report")) {
-        QString wrong;
-        const std::optional<ReportCommand> command = reportCommandOf(arguments, wrong);
-        if (!command)
-            return misused(err, wrong);
-        if (!command->pdf.isEmpty() && !writePdf) {
-            err << "This build of the tool cannot write PDF files.\n";
-            return 2;
-        }
-        if (!command->pdf.isEmpty() && !mayWrite(locations, command->pdf, command->replace, err))
-            return 1;
-        return onCurrentDatabase(
-            locations, settings, err, err, [&](const CurrentDatabase&, TDataModule2& dataModule) {
-                return writeReport(*command, locations, dataModule.connection(), writePdf, out,
-                                   err);
-            });
-    }
-    if (arguments[0] != QLatin1String("import"))
+    const Command* command = commandNamed(arguments[0]);
+    if (!command)
         return misused(err, QStringLiteral("Unknown command %1.").arg(arguments[0]));
-    if (arguments.size() < 3 || kKinds.count(arguments[1]) == 0)
-        return misused(err, QStringLiteral("import takes cb7, 4jobs or recruiter and the files."));
-    ImportCommand command{kKinds.at(arguments[1]), arguments.mid(2)};
-    command.again = command.files.removeAll(QStringLiteral("--again")) > 0;
-    if (command.files.isEmpty())
-        return misused(err, QStringLiteral("import takes cb7, 4jobs or recruiter and the files."));
-    return onCurrentDatabase(locations, settings, out, err,
-                             [&](const CurrentDatabase& database, TDataModule2& dataModule) {
-                                 return importFiles(command, database, dataModule, out, err);
-                             });
+    const Tool tool{locations, settings, out, err, writePdf};
+    const Work work = read(*command, arguments.mid(1), tool);
+    return work.ended ? *work.ended : runUnderLock(command->lock, work, tool);
 }
 
 }  // namespace batch

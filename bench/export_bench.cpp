@@ -3,10 +3,10 @@
 #include "bench/job_search_data.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
+#include "evidence/evidence_pack.h"
 #include "platform/database_error.h"
 #include "platform/transaction.h"
 #include "reports/csv_export.h"
-#include "reports/evidence_pack.h"
 
 #include <QDir>
 #include <QElapsedTimer>

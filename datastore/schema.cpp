@@ -292,7 +292,8 @@ const Column* Table::column(const QString& columnName) const {
     for (const Column& candidate : columns)
         if (candidate.name == columnName)
             return &candidate;
-    return nullptr;
+    throw std::out_of_range("no column " + columnName.toStdString() + " in table " +
+                            name.toStdString());
 }
 
 const std::vector<Table>& tables() {

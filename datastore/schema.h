@@ -40,6 +40,8 @@ struct Table {
     QStringList primaryKey;
     QString modelName;  // the data module's IBTable_ name; empty when it has none
 
+    // Never null: a name the table does not have throws std::out_of_range
+    // naming both.
     const Column* column(const QString& columnName) const;
 };
 

@@ -1,5 +1,7 @@
 #include "forms/error_guard.h"
 
+#include "platform/program_error.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -42,6 +44,8 @@ bool runGuarded(Dialogs& dialogs, QWidget* parent, const std::function<void()>& 
     try {
         handler();
         return true;
+    } catch (const ProgramError& error) {
+        failure = error.message();
     } catch (const std::exception& error) {
         failure = QString::fromStdString(error.what());
     } catch (...) {

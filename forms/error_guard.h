@@ -11,7 +11,8 @@ class QWidget;
 
 // Runs one event handler. A failure it throws is shown in a box captioned
 // "PROGRAM ERROR" and the form carries on, so no exception reaches Qt's event
-// loop. Returns whether the handler ran to its end.
+// loop: a ProgramError with its message, any other exception with what it
+// says of itself. Returns whether the handler ran to its end.
 bool runGuarded(Dialogs& dialogs, QWidget* parent, const std::function<void()>& handler);
 
 // The one way a form's handlers are connected: every button click, menu

@@ -5,6 +5,7 @@
 #include "forms/column_delegate.h"
 #include "forms/dialogs.h"
 #include "forms/item_file.h"
+#include "forms/pick_list_form.h"
 #include "forms/record_grid.h"
 #include "forms/record_maintenance.h"
 #include "importing/import_run.h"
@@ -12,7 +13,6 @@
 #include "importing/job_title_edit_form.h"
 #include "importing/mail_import.h"
 #include "importing/title_steps.h"
-#include "payments/pick_list_form.h"
 
 #include <QApplication>
 #include <QHeaderView>

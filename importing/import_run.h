@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/program_error.h"
+
 #include <QDate>
 #include <QSet>
 #include <QSqlDatabase>
@@ -8,17 +10,10 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <stdexcept>
-
 // A rule of an importer that the input breaks (a date that does not convert).
-class ImportError : public std::runtime_error {
+class ImportError : public ProgramError {
 public:
-    explicit ImportError(const QString& message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString& message() const { return message_; }
-
-private:
-    QString message_;
+    using ProgramError::ProgramError;
 };
 
 // A file refused before anything of it is stored or recorded: it is not a

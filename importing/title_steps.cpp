@@ -1,6 +1,7 @@
 #include "importing/title_steps.h"
 
 #include "datastore/schema.h"
+#include "datastore/table_names.h"
 #include "importing/mail_text.h"
 #include "platform/database_error.h"
 #include "platform/transaction.h"
@@ -17,6 +18,10 @@
 namespace title_steps {
 
 namespace {
+
+namespace job = columns::jobSearch;
+namespace edits = columns::titleEdits;
+namespace stats = columns::titleStatistics;
 
 const schema::Column& columnOf(const QString& table, const QString& column) {
     return *schema::table(table).column(column);
@@ -67,10 +72,10 @@ QString selectList(const QString& table, const QStringList& columns) {
 // The rows of a table in its order, the named columns of each; text as the
 // program reads it.
 std::vector<QVariantList> readRows(const QSqlDatabase& connection, const QString& table,
-                                   const QStringList& columns, const QString& order) {
+                                   const QStringList& columns, const QStringList& order) {
     return readQuery(connection,
                      QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
-                         .arg(selectList(table, columns), table, order),
+                         .arg(selectList(table, columns), table, order.join(", ")),
                      int(columns.size()));
 }
 
@@ -81,8 +86,8 @@ std::vector<QVariantList> jobTallies(const QSqlDatabase& connection, const QStri
     const QString grouped = columns.join(", ");
     return readQuery(connection,
                      QStringLiteral("SELECT %1, RECORDS FROM (SELECT %2, COUNT(*) AS RECORDS FROM "
-                                    "JSEARCH_4 GROUP BY %2)")
-                         .arg(selectList("JSEARCH_4", columns), grouped),
+                                    "%3 GROUP BY %2)")
+                         .arg(selectList(tables::jobSearch, columns), grouped, tables::jobSearch),
                      int(columns.size()) + 1);
 }
 
@@ -106,7 +111,7 @@ int addMissing(const QSqlDatabase& connection, const QString& table, const QStri
                const QStringList& keys, const QStringList& extraColumns = {},
                const QVariantList& extraValues = {}) {
     QSet<QString> present;
-    for (const QVariantList& row : readRows(connection, table, {column}, column))
+    for (const QVariantList& row : readRows(connection, table, {column}, {column}))
         present.insert(keyForm(row[0].toString()));
     QStringList columns{column};
     QStringList parameters{columnOf(table, column).parameterSql()};
@@ -137,7 +142,7 @@ int addMissing(const QSqlDatabase& connection, const QString& table, const QStri
 class JobColumnUpdate {
 public:
     JobColumnUpdate(const QSqlDatabase& connection, const QString& column)
-        : connection_(connection), column_(columnOf("JSEARCH_4", column)) {}
+        : connection_(connection), column_(columnOf(tables::jobSearch, column)) {}
 
     void add(const QString& value, const QVariant& key) {
         pending_.emplace_back(value, key);
@@ -164,11 +169,10 @@ private:
         for (int record = 0; record < records; ++record) {
             parameters.append(
                 QStringLiteral("V%1 %2 = ?, K%1 DOUBLE PRECISION = ?").arg(record).arg(type));
-            updates.append(QStringLiteral("UPDATE JSEARCH_4 SET %1 = CAST(:V%2 AS VARCHAR(%3) "
-                                          "CHARACTER SET WIN1252) WHERE PK = :K%2;")
-                               .arg(column_.name)
-                               .arg(record)
-                               .arg(column_.size));
+            updates.append(QStringLiteral("UPDATE %1 SET %2 = CAST(:V%3 AS VARCHAR(%4) "
+                                          "CHARACTER SET WIN1252) WHERE %5 = :K%3;")
+                               .arg(tables::jobSearch, column_.name, QString::number(record),
+                                    QString::number(column_.size), job::pk));
         }
         return QStringLiteral("EXECUTE BLOCK (%1) AS BEGIN %2 END")
             .arg(parameters.join(", "), updates.join(" "));
@@ -197,14 +201,16 @@ QString counted(int records) {
 
 // Step 1: every distinct title of the job records gets an edits row.
 Report collectTitles(const QSqlDatabase& connection) {
-    const JobValues titles = jobValues(connection, "POS_TITLE");
-    addMissing(connection, "JS_EDIT_4", "CHANGE_FROM", titles.distinct, {"CHANGE_TO"}, {kNewEntry});
+    const JobValues titles = jobValues(connection, job::posTitle);
+    addMissing(connection, tables::titleEdits, edits::changeFrom, titles.distinct,
+               {edits::changeTo}, {kNewEntry});
     return {counted(titles.records), {}};
 }
 
 std::vector<QVariantList> editsRows(const QSqlDatabase& connection) {
-    return readRows(connection, "JS_EDIT_4", {"CHANGE_FROM", "CHANGE_TO", "REASON_NO_SUBMIT"},
-                    "CHANGE_FROM");
+    return readRows(connection, tables::titleEdits,
+                    {edits::changeFrom, edits::changeTo, edits::reasonNoSubmit},
+                    {edits::changeFrom});
 }
 
 // The first edits row, in table order, for each key form of a column.
@@ -213,12 +219,12 @@ QHash<QString, QVariantList> firstEditsBy(const std::vector<QVariantList>& edits
                                           const QString& targetColumn) {
     QHash<QString, QVariantList> first;
     for (const QVariantList& row : edits) {
-        const QString text = row[column == "CHANGE_FROM" ? 0 : 1].toString();
+        const QString text = row[column == edits::changeFrom ? 0 : 1].toString();
         const QString key =
             targetTable.isEmpty() ? keyForm(text) : keyFor(targetTable, targetColumn, text);
         // A row without a reason gives none: the next row with the same
         // key may (reasons only).
-        if (column == "CHANGE_TO" && keyForm(row[2].toString()).isEmpty())
+        if (column == edits::changeTo && keyForm(row[2].toString()).isEmpty())
             continue;
         if (!first.contains(key))
             first.insert(key, row);
@@ -230,10 +236,10 @@ QHash<QString, QVariantList> firstEditsBy(const std::vector<QVariantList>& edits
 // unless that row still waits for the user.
 Report replaceTitles(const QSqlDatabase& connection) {
     const QHash<QString, QVariantList> edits =
-        firstEditsBy(editsRows(connection), "CHANGE_FROM", QString(), QString());
+        firstEditsBy(editsRows(connection), edits::changeFrom, QString(), QString());
     QHash<QString, QString> replacements;
     int records = 0;
-    for (const QVariantList& tally : jobTallies(connection, {"POS_TITLE"})) {
+    for (const QVariantList& tally : jobTallies(connection, {job::posTitle})) {
         records += tally[1].toInt();
         const auto found = edits.constFind(keyForm(tally[0].toString()));
         if (found == edits.constEnd())
@@ -241,15 +247,15 @@ Report replaceTitles(const QSqlDatabase& connection) {
         const QString normalised = keyForm(found->at(1).toString());
         if (normalised.isEmpty() || normalised == kNewEntry)
             continue;
-        const QString stored = normalised.left(columnOf("JSEARCH_4", "POS_TITLE").size);
+        const QString stored = normalised.left(columnOf(tables::jobSearch, job::posTitle).size);
         const QString title = mail_text::unpadded(tally[0]);
         if (stored != title)
             replacements.insert(title, stored);
     }
     if (!replacements.isEmpty()) {
-        JobColumnUpdate update(connection, "POS_TITLE");
+        JobColumnUpdate update(connection, job::posTitle);
         for (const QVariantList& job :
-             readRows(connection, "JSEARCH_4", {"PK", "POS_TITLE"}, "PK")) {
+             readRows(connection, tables::jobSearch, {job::pk, job::posTitle}, {job::pk})) {
             const auto replacement = replacements.constFind(mail_text::unpadded(job[1]));
             if (replacement != replacements.constEnd())
                 update.add(*replacement, job[0]);
@@ -268,18 +274,20 @@ Report refreshPickList(const QSqlDatabase& connection, const QString& jobColumnN
 
 // Step 5: every title not yet a category becomes one, waiting for its reason.
 Report addCategories(const QSqlDatabase& connection, const QDate& today) {
-    const JobValues titles = jobValues(connection, "POS_TITLE");
-    addMissing(connection, "STATS_JT_4", "CATEGORY", titles.distinct,
-               {"ORDER_", "COUNT_", "PERCENTAGE", "REASON_NOT_SUBMITTED", "AS_OF_DATE"},
-               {1, 0, 0, kNewEntry, QDateTime(today, QTime())});
+    const JobValues titles = jobValues(connection, job::posTitle);
+    addMissing(
+        connection, tables::titleStatistics, stats::category, titles.distinct,
+        {stats::order, stats::count, stats::percentage, stats::reasonNotSubmitted, stats::asOfDate},
+        {1, 0, 0, kNewEntry, QDateTime(today, QTime())});
     return {counted(titles.records), {}};
 }
 
 // Step 6: the reasons list is made again from the reasons the jobs give.
 Report rebuildReasons(const QSqlDatabase& connection) {
-    QSqlQuery empty = prepared(connection, QStringLiteral("DELETE FROM REASON_4"));
+    QSqlQuery empty = prepared(connection, QStringLiteral("DELETE FROM %1").arg(tables::reasons));
     execute(empty);
-    return refreshPickList(connection, "REASON_NO_SUBMIT", "REASON_4", "REASON");
+    return refreshPickList(connection, job::reasonNoSubmit, tables::reasons,
+                           columns::reasons::reason);
 }
 
 // Step 9: each category takes the reason of the first edits row that
@@ -287,22 +295,24 @@ Report rebuildReasons(const QSqlDatabase& connection) {
 Report categoryReasons(const QSqlDatabase& connection) {
     const std::vector<QVariantList> editsTable = editsRows(connection);
     const QHash<QString, QVariantList> edits =
-        firstEditsBy(editsTable, "CHANGE_TO", "STATS_JT_4", "CATEGORY");
+        firstEditsBy(editsTable, edits::changeTo, tables::titleStatistics, stats::category);
     QSqlQuery update = prepared(
         connection,
-        QStringLiteral("UPDATE STATS_JT_4 SET REASON_NOT_SUBMITTED = %1 WHERE ORDER_ = ? AND "
-                       "CATEGORY = %2")
-            .arg(columnOf("STATS_JT_4", "REASON_NOT_SUBMITTED").parameterSql(),
-                 columnOf("STATS_JT_4", "CATEGORY").parameterSql()));
-    const auto statistics =
-        readRows(connection, "STATS_JT_4", {"ORDER_", "CATEGORY", "REASON_NOT_SUBMITTED"},
-                 "ORDER_, CATEGORY");
+        QStringLiteral("UPDATE %1 SET %2 = %3 WHERE %4 = ? AND %5 = %6")
+            .arg(tables::titleStatistics, stats::reasonNotSubmitted,
+                 columnOf(tables::titleStatistics, stats::reasonNotSubmitted).parameterSql(),
+                 stats::order, stats::category,
+                 columnOf(tables::titleStatistics, stats::category).parameterSql()));
+    const auto statistics = readRows(connection, tables::titleStatistics,
+                                     {stats::order, stats::category, stats::reasonNotSubmitted},
+                                     {stats::order, stats::category});
     for (const QVariantList& row : statistics) {
         const auto found = edits.constFind(keyForm(row[1].toString()));
         if (found == edits.constEnd())
             continue;
-        const QString reason = keyForm(found->at(2).toString())
-                                   .left(columnOf("STATS_JT_4", "REASON_NOT_SUBMITTED").size);
+        const QString reason =
+            keyForm(found->at(2).toString())
+                .left(columnOf(tables::titleStatistics, stats::reasonNotSubmitted).size);
         if (!row[2].isNull() && mail_text::unpadded(row[2]) == reason)
             continue;
         update.bindValue(0, reason);
@@ -317,9 +327,10 @@ Report categoryReasons(const QSqlDatabase& connection) {
 // Step 10: each job counts once, under the first category its title
 // contains; a title is matched once however many jobs carry it.
 Report recountCategories(const QSqlDatabase& connection, const QDate& today) {
-    const auto titles = jobTallies(connection, {"POS_TITLE"});
+    const auto titles = jobTallies(connection, {job::posTitle});
     const auto statistics =
-        readRows(connection, "STATS_JT_4", {"ORDER_", "CATEGORY"}, "ORDER_, CATEGORY");
+        readRows(connection, tables::titleStatistics, {stats::order, stats::category},
+                 {stats::order, stats::category});
     QStringList categories;
     for (const QVariantList& row : statistics)
         categories.append(keyForm(row[1].toString()));
@@ -341,10 +352,11 @@ Report recountCategories(const QSqlDatabase& connection, const QDate& today) {
         if (*found >= 0)
             counts[*found] += records;
     }
-    QSqlQuery update =
-        prepared(connection, QStringLiteral("UPDATE STATS_JT_4 SET COUNT_ = ?, PERCENTAGE = ?, "
-                                            "AS_OF_DATE = ? WHERE ORDER_ = ? AND CATEGORY = %1")
-                                 .arg(columnOf("STATS_JT_4", "CATEGORY").parameterSql()));
+    QSqlQuery update = prepared(
+        connection, QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ?, %4 = ? WHERE %5 = ? AND %6 = %7")
+                        .arg(tables::titleStatistics, stats::count, stats::percentage,
+                             stats::asOfDate, stats::order, stats::category,
+                             columnOf(tables::titleStatistics, stats::category).parameterSql()));
     for (int row = 0; row < int(statistics.size()); ++row) {
         // Single precision, as the percentages always were; no jobs, no share.
         const float percentage = total == 0 ? 0.0f : float(counts[row]) / float(total) * 100.0f;
@@ -364,9 +376,10 @@ Report recountCategories(const QSqlDatabase& connection, const QDate& today) {
 class JobReasonRule {
 public:
     explicit JobReasonRule(const QSqlDatabase& connection)
-        : edits_(firstEditsBy(editsRows(connection), "CHANGE_TO", "JSEARCH_4", "POS_TITLE")) {}
+        : edits_(firstEditsBy(editsRows(connection), edits::changeTo, tables::jobSearch,
+                              job::posTitle)) {}
 
-    static QStringList columns() { return {"POS_TITLE", "REASON_NO_SUBMIT", "SUBMITTED"}; }
+    static QStringList columns() { return {job::posTitle, job::reasonNoSubmit, job::submitted}; }
 
     // The reason a job is to take, its columns() being the row's values from
     // `first` on; nothing when it keeps its own.
@@ -408,9 +421,10 @@ Report jobReasons(const QSqlDatabase& connection) {
     const JobReasonCount count = countJobReasons(connection, rule);
     int changed = 0;
     if (count.toChange > 0) {
-        JobColumnUpdate update(connection, "REASON_NO_SUBMIT");
-        for (const QVariantList& job : readRows(
-                 connection, "JSEARCH_4", QStringList{"PK"} + JobReasonRule::columns(), "PK")) {
+        JobColumnUpdate update(connection, job::reasonNoSubmit);
+        for (const QVariantList& job :
+             readRows(connection, tables::jobSearch,
+                      QStringList{job::pk} + JobReasonRule::columns(), {job::pk})) {
             if (const std::optional<QString> reason = rule.newReason(job, 1)) {
                 update.add(*reason, job[0]);
                 ++changed;
@@ -458,7 +472,8 @@ Report runStep(int step, const QSqlDatabase& connection, const QDate& today) {
                 report = replaceTitles(connection);
                 break;
             case 4:
-                report = refreshPickList(connection, "POS_TITLE", "POSTITLE_4", "POS_TITLE");
+                report = refreshPickList(connection, job::posTitle, tables::positionTitles,
+                                         columns::positionTitles::posTitle);
                 break;
             case 5:
                 report = addCategories(connection, today);
@@ -467,11 +482,12 @@ Report runStep(int step, const QSqlDatabase& connection, const QDate& today) {
                 report = rebuildReasons(connection);
                 break;
             case 7:
-                report = refreshPickList(connection, "POS_CITY", "CITY_4", "CITY");
+                report = refreshPickList(connection, job::posCity, tables::cities,
+                                         columns::cities::city);
                 break;
             case 8:
-                report =
-                    refreshPickList(connection, "CONTACT_NAME", "CONTACT_NAME_4", "CONTACT_NAME");
+                report = refreshPickList(connection, job::contactName, tables::contactNames,
+                                         columns::contactNames::contactName);
                 break;
             case 9:
                 report = categoryReasons(connection);

@@ -3,8 +3,6 @@
 #include "datastore/schema.h"
 #include "platform/kbx.h"
 
-#include <QDateTime>
-
 namespace {
 
 const schema::Column& columnOf(const QString& name) {
@@ -33,34 +31,23 @@ bool JobSearchFilter::isEmpty() const {
            active == Status::Any;
 }
 
-JobSearchFilter::Condition JobSearchFilter::condition() const {
-    QStringList parts;
-    QVariantList values;
-    if (from.isValid()) {
-        parts.append(QStringLiteral("DATE_ >= ?"));
-        values.append(QDateTime(from, QTime()));
-    }
-    if (to.isValid()) {
-        parts.append(QStringLiteral("DATE_ < ?"));
-        values.append(QDateTime(to.addDays(1), QTime()));
-    }
-    if (!state.isEmpty()) {
-        parts.append(QStringLiteral("POS_STATE = ") + columnOf("POS_STATE").parameterSql());
-        values.append(state);
-    }
+SqlCondition JobSearchFilter::condition() const {
+    SqlCondition condition = dateBetween(QStringLiteral("DATE_"), from, to);
+    if (!state.isEmpty())
+        condition.andAlso(
+            {QStringLiteral("POS_STATE = ") + columnOf("POS_STATE").parameterSql(), {state}});
     const std::pair<QString, const QString*> texts[] = {
         {"POS_CITY", &city}, {"CONTACT_NAME", &contact}, {"POS_TITLE", &title}};
-    for (const auto& [column, text] : texts) {
-        if (text->isEmpty())
-            continue;
-        parts.append(column + QStringLiteral(" CONTAINING ") + columnOf(column).parameterSql());
-        values.append(*text);
-    }
+    for (const auto& [column, text] : texts)
+        if (!text->isEmpty())
+            condition.andAlso(
+                {column + QStringLiteral(" CONTAINING ") + columnOf(column).parameterSql(),
+                 {*text}});
     if (submitted != Status::Any)
-        parts.append(statusCondition(QStringLiteral("SUBMITTED"), submitted));
+        condition.andAlso({statusCondition(QStringLiteral("SUBMITTED"), submitted)});
     if (active != Status::Any)
-        parts.append(statusCondition(QStringLiteral("ACTIVE_"), active));
-    return {parts.join(QStringLiteral(" AND ")), values};
+        condition.andAlso({statusCondition(QStringLiteral("ACTIVE_"), active)});
+    return condition;
 }
 
 QString JobSearchFilter::description() const {

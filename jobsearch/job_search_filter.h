@@ -1,8 +1,9 @@
 #pragma once
 
+#include "datastore/sql_condition.h"
+
 #include <QDate>
 #include <QString>
-#include <QVariantList>
 
 // Which job search records the grid shows: each condition set narrows the
 // records, an empty one leaves them all. Text conditions find the text
@@ -20,13 +21,8 @@ struct JobSearchFilter {
     Status active = Status::Any;
 
     bool isEmpty() const;
-    // The SQL condition on JSEARCH_4 with `?` for each of `values`; empty
-    // when the filter is.
-    struct Condition {
-        QString sql;
-        QVariantList values;
-    };
-    Condition condition() const;
+    // The condition on JSEARCH_4; empty when the filter is.
+    SqlCondition condition() const;
     // One line a person reads: "STATE TX, CITY contains "PASO"".
     QString description() const;
 };

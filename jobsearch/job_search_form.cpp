@@ -8,12 +8,12 @@
 #include "forms/dialogs.h"
 #include "forms/item_file.h"
 #include "forms/lookup_list.h"
+#include "forms/pick_list_form.h"
 #include "forms/record_binding.h"
 #include "forms/record_grid.h"
 #include "forms/text_input.h"
 #include "jobsearch/job_search_filter_dialog.h"
 #include "jobsearch/job_search_rules.h"
-#include "payments/pick_list_form.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "reports/csv_export_action.h"
@@ -440,7 +440,7 @@ void TJob_Search::btn_filter_recordsClick() {
 
 void TJob_Search::applyFilter(const JobSearchFilter& filter) {
     filter_ = filter;
-    const JobSearchFilter::Condition condition = filter.condition();
+    const SqlCondition condition = filter.condition();
     jobs_.setFilter(condition.sql, condition.values);
     jobs_.reread();
     showFirstRow();

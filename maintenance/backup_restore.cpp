@@ -97,10 +97,10 @@ AllBackedUp backupAll(const Locations& locations, const Output& output) {
     for (const QFileInfo& file : files) {
         try {
             all.backups << backupDatabase(locations, file.filePath(), output);
-        } catch (const std::runtime_error& error) {
+        } catch (const ProgramError& error) {
             all.failed << file.filePath();
-            output.summary(QStringLiteral("Not backed up: %1: %2")
-                               .arg(file.filePath(), QString::fromStdString(error.what())));
+            output.summary(
+                QStringLiteral("Not backed up: %1: %2").arg(file.filePath(), error.message()));
         }
         if (output.fileDone)
             output.fileDone();

@@ -389,9 +389,9 @@ Unpacked unzipArchive(const QString& archivePath, const QString& folder, qint64 
         whole.emplace();
         placeEntries(staged, staging.path(), folder, unpacked, written, entry);
         return unpacked;
-    } catch (const std::runtime_error& error) {
+    } catch (const ProgramError& error) {
         written.removeAll();
-        QString reason = QString::fromStdString(error.what());
+        QString reason = error.message();
         if (!stagingPath.isEmpty())
             reason.replace(stagingPath, folder);
         if (!reason.endsWith(QLatin1Char('.')))

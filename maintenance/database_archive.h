@@ -1,13 +1,12 @@
 #pragma once
 
 #include "datastore/locations.h"
+#include "platform/program_error.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <stdexcept>
 
 // ZIP archives of the database folder, and their unpacking into a folder of
 // the user's own from which files are moved by hand. Neither ever writes
@@ -15,10 +14,9 @@
 namespace database_archive {
 
 // A file that could not be read or written; the message names it.
-class ArchiveError : public std::runtime_error {
+class ArchiveError : public ProgramError {
 public:
-    explicit ArchiveError(const QString& message) : std::runtime_error(message.toStdString()) {}
-    QString message() const { return QString::fromStdString(what()); }
+    using ProgramError::ProgramError;
 };
 
 // "QUORVEL-<stamp>.zip".

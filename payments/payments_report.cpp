@@ -130,13 +130,12 @@ QSqlQuery selectRows(const QSqlDatabase& connection, const Selection& selection,
         selected.append(paymentColumn(column->column).selectSql());
     selected << (ticks.at(kItemFilename) ? paymentColumn("ITEM_FILE").selectSql() : "NULL")
              << (ticks.at(kMemo) ? QStringLiteral("MEMO") : QStringLiteral("NULL"));
-    const Selection chosen = selection.condition.isEmpty() ? categories() : selection;
+    const SqlCondition chosen = selection.rows.isEmpty() ? categories().rows : selection.rows;
     QSqlQuery query(connection);
     query.setForwardOnly(true);
-    bool done = query.prepare(QStringLiteral("SELECT %1 FROM QUORVEL_4 WHERE %2 ORDER BY PK")
-                                  .arg(selected.join(", "), chosen.condition));
-    for (const QVariant& value : chosen.values)
-        query.addBindValue(value);
+    bool done = query.prepare(QStringLiteral("SELECT %1 FROM QUORVEL_4%2 ORDER BY PK")
+                                  .arg(selected.join(", "), chosen.whereClause()));
+    chosen.bindTo(query);
     if (!done || !query.exec())
         throw DatabaseError(query.lastError().text());
     return query;
@@ -261,16 +260,16 @@ Selection categories() {
     QStringList terms;
     for (const QString& name : names)
         terms.append(QStringLiteral("CATEGORY = '%1'").arg(name));
-    return {terms.join(QStringLiteral(" OR ")), {}, QString()};
+    return {{terms.join(QStringLiteral(" OR "))}, QString()};
 }
 
 Selection itemDates(const QDate& from, const QDate& to) {
     const auto text = [](const QDate& date) {
         return kbx::_kbx_Date_To_MM_DD_YYYY(QDateTime(date, QTime(), Qt::UTC));
     };
-    return {QStringLiteral("(%1) AND ITEM_DATE BETWEEN ? AND ?").arg(categories().condition),
-            {from, to},
-            QStringLiteral("ITEM DATES %1 TO %2").arg(text(from), text(to))};
+    SqlCondition rows = categories().rows;
+    rows.andAlso(dateBetween(QStringLiteral("ITEM_DATE"), from, to));
+    return {rows, QStringLiteral("ITEM DATES %1 TO %2").arg(text(from), text(to))};
 }
 
 QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks,

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "datastore/sql_condition.h"
+
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
 
 #include <vector>
 
@@ -26,13 +27,12 @@ std::vector<bool> startTicks();
 // leaves no sum or date out.
 std::vector<bool> everyAmountAndDateTicks();
 
-// The rows a report lists: a condition on QUORVEL_4 with its bound values,
-// and the line under the banner that says which rows these are when they
-// are not all the payments of the categories.
+// The rows a report lists, a condition on QUORVEL_4, and the line under the
+// banner that says which rows these are when they are not all the payments
+// of the categories.
 struct Selection {
-    QString condition;
-    QVariantList values;
-    QString heading;
+    SqlCondition rows{};
+    QString heading{};
 };
 // The payment categories, used when no selection is set.
 Selection categories();

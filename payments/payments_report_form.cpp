@@ -85,10 +85,10 @@ std::vector<bool> TPayments_Report::ticks() const {
 payments_report::Selection TPayments_Report::chooseRows() {
     TableModel& payments = *dataModule_.table(QStringLiteral("QUORVEL_4"));
     if (!cb_item_dates->isChecked())
-        return {payments.filter(), payments.filterValues(), QString()};
+        return {{payments.filter(), payments.filterValues()}, QString()};
     const payments_report::Selection range =
         payments_report::itemDates(fld_from_date->date(), fld_to_date->date());
-    payments.setFilter(range.condition, range.values);
+    payments.setFilter(range.rows.sql, range.rows.values);
     return range;
 }
 

@@ -2,8 +2,9 @@
 
 #include "datastore/field_text.h"
 #include "datastore/schema.h"
+#include "datastore/sql_condition.h"
+#include "datastore/table_names.h"
 #include "platform/database_error.h"
-#include "reports/csv_export.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -22,19 +23,19 @@ bool isMissing(const QString& itemFile) {
 }
 
 QList<Proof> namedProofs(const QSqlDatabase& connection, const QDate& from, const QDate& to) {
-    const schema::Table& payments = schema::table(QStringLiteral("QUORVEL_4"));
-    const csv_export::Rows rows = csv_export::rowsBetween(QStringLiteral("ITEM_DATE"), from, to);
+    namespace column = columns::payments;
+    const schema::Table& payments = schema::table(tables::payments);
+    const SqlCondition rows = dateBetween(column::itemDate, from, to);
     QSqlQuery query(connection);
     query.setForwardOnly(true);
     const QString statement =
-        QStringLiteral("SELECT PK, ITEM_DATE, %1, %2 FROM QUORVEL_4%3 ORDER BY ITEM_DATE, PK")
-            .arg(payments.column(QStringLiteral("CATEGORY"))->selectSql(),
-                 payments.column(QStringLiteral("ITEM_FILE"))->selectSql(),
-                 rows.condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + rows.condition);
+        QStringLiteral("SELECT %1, %2, %3, %4 FROM %5%6 ORDER BY %2, %1")
+            .arg(column::pk, column::itemDate, payments.column(column::category)->selectSql(),
+                 payments.column(column::itemFile)->selectSql(), tables::payments,
+                 rows.whereClause());
     if (!query.prepare(statement))
         throw DatabaseError(query.lastError().text());
-    for (const QVariant& value : rows.values)
-        query.addBindValue(value);
+    rows.bindTo(query);
     if (!query.exec())
         throw DatabaseError(query.lastError().text());
     QList<Proof> proofs;

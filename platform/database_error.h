@@ -1,13 +1,9 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "platform/program_error.h"
 
 // A failure reported by the database layer, carrying the server's message.
-class DatabaseError : public std::runtime_error {
+class DatabaseError : public ProgramError {
 public:
-    explicit DatabaseError(const QString& message) : std::runtime_error(message.toStdString()) {}
-
-    QString message() const { return QString::fromStdString(what()); }
+    using ProgramError::ProgramError;
 };

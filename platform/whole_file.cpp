@@ -59,7 +59,7 @@ QString randomSuffix() {
 }  // namespace
 
 WriteError::WriteError(const QString& message, int error)
-    : std::runtime_error(message.toStdString()), error_(error) {}
+    : ProgramError(message), error_(error) {}
 
 QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/program_error.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-#include <stdexcept>
 
 // Every file the program writes is written whole or not at all: the bytes go
 // into an unnamed file in the target's folder, every write is checked, the
@@ -13,11 +13,10 @@
 // space left on device"). Files are readable by their owner only.
 namespace whole_file {
 
-class WriteError : public std::runtime_error {
+class WriteError : public ProgramError {
 public:
     // `error`: the system's error number, 0 when the failure has none.
     explicit WriteError(const QString& message, int error = 0);
-    QString message() const { return QString::fromStdString(what()); }
     int systemError() const { return error_; }
 
 private:

@@ -28,8 +28,7 @@ QString selectStatement(const schema::Table& table, const Rows& rows) {
         columns << selectSql(column);
     QString statement =
         QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), table.name);
-    if (!rows.condition.isEmpty())
-        statement += QStringLiteral(" WHERE ") + rows.condition;
+    statement += rows.condition.whereClause();
     if (!rows.orderBy.isEmpty())
         statement += QLatin1Char(' ') + rows.orderBy;
     else if (!table.primaryKey.isEmpty())
@@ -103,22 +102,7 @@ void flush(whole_file::Writer& file, QByteArray& bytes) {
 }  // namespace
 
 Rows rowsShownBy(const TableModel& model) {
-    return {model.filter(), model.filterValues(), model.orderByClause()};
-}
-
-Rows rowsBetween(const QString& dateColumn, const QDate& from, const QDate& to) {
-    Rows rows;
-    QStringList conditions;
-    if (from.isValid()) {
-        conditions << dateColumn + QStringLiteral(" >= ?");
-        rows.values << QDateTime(from, QTime(0, 0));
-    }
-    if (to.isValid() && to < QDate(9999, 12, 31)) {
-        conditions << dateColumn + QStringLiteral(" < ?");
-        rows.values << QDateTime(to.addDays(1), QTime(0, 0));
-    }
-    rows.condition = conditions.join(QStringLiteral(" AND "));
-    return rows;
+    return {{model.filter(), model.filterValues()}, model.orderByClause()};
 }
 
 // The rows are read through Firebird's own interface on an attachment of
@@ -137,7 +121,7 @@ int exportTable(const QSqlDatabase& connection, const schema::Table& table, cons
 
     int records = 0;
     fb::forEachRow(connection.databaseName(), databaseAccount(), selectStatement(table, rows),
-                   rows.values, [&](const fb::Row& row) {
+                   rows.condition.values, [&](const fb::Row& row) {
                        for (int column = 0; column < int(table.columns.size()); ++column) {
                            if (column > 0)
                                buffer += ',';

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "datastore/schema.h"
+#include "datastore/sql_condition.h"
 #include "platform/whole_file.h"
 
-#include <QDate>
 #include <QSqlDatabase>
 #include <QString>
-#include <QVariantList>
 
 class TableModel;
 
@@ -18,17 +17,12 @@ namespace csv_export {
 
 // Which rows, in which order.
 struct Rows {
-    QString condition{};  // SQL with `?` marks; empty for every row
-    QVariantList values{};
+    SqlCondition condition{};
     QString orderBy{};  // "ORDER BY …"; empty for the primary key's order
 };
 
 // The rows a table model shows, in its order.
 Rows rowsShownBy(const TableModel& model);
-// The rows whose `dateColumn` falls from `from` to `to`, both days
-// included; an invalid date leaves that end open, as does the last day a
-// database can hold.
-Rows rowsBetween(const QString& dateColumn, const QDate& from, const QDate& to);
 
 // Writes the file whole or not at all, over an existing one only with
 // Existing::Replace; returns how many records it holds.

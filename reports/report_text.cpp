@@ -3,14 +3,14 @@
 #include "datastore/field_text.h"
 #include "datastore/output_target.h"
 #include "datastore/schema.h"
+#include "datastore/table_names.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
+#include "platform/program_error.h"
 #include "platform/windows1252.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
-
-#include <stdexcept>
 
 namespace report_text {
 
@@ -47,14 +47,14 @@ QString tableLine(const std::vector<Cell>& cells, int gap) {
 }
 
 QHash<QString, QString> configuration(const QSqlDatabase& connection) {
-    const schema::Table& table = schema::table("CONFIG_4");
+    const schema::Table& table = schema::table(tables::configuration);
     QStringList selected;
     for (const schema::Column& column : table.columns)
         selected.append(column.selectSql());
     QSqlQuery query(connection);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT FIRST 1 %1 FROM CONFIG_4 ORDER BY RDB$DB_KEY")
-                        .arg(selected.join(QStringLiteral(", ")))))
+    if (!query.exec(QStringLiteral("SELECT FIRST 1 %1 FROM %2 ORDER BY RDB$DB_KEY")
+                        .arg(selected.join(QStringLiteral(", ")), tables::configuration)))
         throw DatabaseError(query.lastError().text());
     QHash<QString, QString> values;
     if (query.next())
@@ -78,11 +78,10 @@ void writeReportFile(const QString& path, const QStringList& lines, whole_file::
     for (const QString& line : lines) {
         const std::optional<QByteArray> encoded = windows1252::encode(line);
         if (!encoded)
-            throw std::runtime_error(
+            throw ProgramError(
                 QStringLiteral("The report cannot be saved: its line \"%1\" holds %2, a character "
                                "a Windows-1252 text file cannot hold.")
-                    .arg(line, windows1252::firstUnstorable(line))
-                    .toStdString());
+                    .arg(line, windows1252::firstUnstorable(line)));
         bytes += *encoded + "\r\n";
     }
     whole_file::write(path, bytes, existing);

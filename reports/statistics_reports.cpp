@@ -2,6 +2,7 @@
 
 #include "datastore/field_text.h"
 #include "datastore/schema.h"
+#include "datastore/table_names.h"
 #include "platform/database_error.h"
 #include "reports/report_text.h"
 
@@ -30,16 +31,18 @@ struct StatisticsRow {
 
 std::vector<StatisticsRow> readRows(const QSqlDatabase& connection, const QString& table,
                                     const QString& labelColumn, const QString& reasonColumn,
-                                    const QString& order) {
+                                    const QStringList& order) {
     const schema::Table& definition = schema::table(table);
     const schema::Column& label = *definition.column(labelColumn);
     const schema::Column* reason =
         reasonColumn.isEmpty() ? nullptr : definition.column(reasonColumn);
     QSqlQuery query(connection);
     query.setForwardOnly(true);
-    if (!query.exec(
-            QStringLiteral("SELECT %1, COUNT_, PERCENTAGE, %2 FROM %3 ORDER BY %4")
-                .arg(label.selectSql(), reason ? reason->selectSql() : "NULL", table, order)))
+    if (!query.exec(QStringLiteral("SELECT %1, %2, %3, %4 FROM %5 ORDER BY %6")
+                        .arg(label.selectSql(), columns::titleStatistics::count,
+                             columns::titleStatistics::percentage,
+                             reason ? reason->selectSql() : QStringLiteral("NULL"), table,
+                             order.join(QStringLiteral(", ")))))
         throw DatabaseError(query.lastError().text());
     std::vector<StatisticsRow> rows;
     while (query.next()) {
@@ -118,8 +121,10 @@ QStringList titleReport(const QSqlDatabase& connection, const QString& computerN
     const bool oracleMachine = computerName == QLatin1String("VANTERLY");
     float countTotal = 0;
     float percentageTotal = 0;
-    for (const StatisticsRow& row : readRows(connection, "STATS_JT_4", "CATEGORY",
-                                             "REASON_NOT_SUBMITTED", "ORDER_, CATEGORY")) {
+    for (const StatisticsRow& row :
+         readRows(connection, tables::titleStatistics, columns::titleStatistics::category,
+                  columns::titleStatistics::reasonNotSubmitted,
+                  {columns::titleStatistics::order, columns::titleStatistics::category})) {
         countTotal += float(row.count);
         percentageTotal += float(row.percentage);
         if (wholeCount(row.count) <= -1)
@@ -148,7 +153,8 @@ QStringList stateReport(const QSqlDatabase& connection) {
     float countTotal = 0;
     float percentageTotal = 0;
     for (const StatisticsRow& row :
-         readRows(connection, "STATS_ST_4", "STATE", QString(), "STATE")) {
+         readRows(connection, tables::stateStatistics, columns::stateStatistics::state, QString(),
+                  {columns::stateStatistics::state})) {
         countTotal += float(row.count);
         percentageTotal += float(row.percentage);
         if (wholeCount(row.count) <= 0)

@@ -1,5 +1,5 @@
 #include "importing/import_edits_form.h"
-#include "payments/pick_list_form.h"
+#include "forms/pick_list_form.h"
 #include "tests/support/books_database.h"
 #include "tests/support/files.h"
 #include "tests/support/form_driver.h"

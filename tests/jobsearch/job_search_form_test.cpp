@@ -1,6 +1,6 @@
 #include "jobsearch/job_search_form.h"
 #include "forms/date_picker.h"
-#include "payments/pick_list_form.h"
+#include "forms/pick_list_form.h"
 #include "platform/kbx.h"
 #include "tests/support/books_database.h"
 #include "tests/support/form_checks.h"

@@ -96,7 +96,7 @@ protected:
     }
     QString keysShownBy(const JobSearchFilter& filter) {
         TableModel& jobs = *dataModule.table("JSEARCH_4");
-        const JobSearchFilter::Condition condition = filter.condition();
+        const SqlCondition condition = filter.condition();
         jobs.setFilter(condition.sql, condition.values);
         jobs.reread();
         QStringList keys;

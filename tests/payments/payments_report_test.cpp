@@ -94,13 +94,18 @@ TEST_F(PaymentsReportTest, AmountsAndTotalsKeepEveryCent) {
     EXPECT_EQ(cents.last().count(" 1006.08  "), 4) << cents.last().toStdString();
 }
 
+// An item date stored with a time of day, as earlier versions' date pickers
+// could store it, belongs to its day: the last day of the range included.
 TEST_F(PaymentsReportTest, AnItemDateRangeListsTheCategoriesWithinIt) {
     addPayments();
+    execute("INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, OTHER_AMT, ITEM) VALUES (5, "
+            "'OTHER', '2004-03-01 14:30:00', 12, 'AFTERNOON COSTS')");
     const QStringList lines =
         report(startTicks(), payments_report::itemDates(QDate(2004, 2, 2), QDate(2004, 3, 1)));
     EXPECT_EQ(lines.filter("SUPPORT").size(), 0);
     EXPECT_EQ(lines.filter("JOB SEARCH").size(), 0);
     EXPECT_EQ(lines.filter("MARCH RETIRED PAY").size(), 1);
+    EXPECT_EQ(lines.filter("AFTERNOON COSTS").size(), 1);
 }
 
 // No rows: the header, no headings, and totals of zero.

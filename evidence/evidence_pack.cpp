@@ -1,10 +1,12 @@
-#include "reports/evidence_pack.h"
+#include "evidence/evidence_pack.h"
 
 #include "datastore/schema.h"
+#include "datastore/table_names.h"
 #include "maintenance/database_archive.h"
 #include "payments/payments_report.h"
 #include "payments/proof_files.h"
 #include "platform/kbx.h"
+#include "platform/program_error.h"
 #include "platform/termination_signals.h"
 #include "reports/csv_export.h"
 #include "reports/report_page.h"
@@ -18,7 +20,6 @@
 #include <QTemporaryDir>
 
 #include <optional>
-#include <stdexcept>
 
 namespace evidence_pack {
 
@@ -28,7 +29,7 @@ QByteArray sha256Of(const QString& path) {
     QFile file(path);
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        throw std::runtime_error(QStringLiteral("%1 cannot be read.").arg(path).toStdString());
+        throw ProgramError(QStringLiteral("%1 cannot be read.").arg(path));
     return hash.result().toHex();
 }
 
@@ -50,10 +51,9 @@ public:
     explicit Contents(const QString& temporaryFolder)
         : folder_(temporaryFolder + QStringLiteral("/pack-XXXXXX")) {
         if (!folder_.isValid())
-            throw std::runtime_error(
+            throw ProgramError(
                 QStringLiteral("No folder for the evidence pack's files can be made in %1: %2")
-                    .arg(temporaryFolder, folder_.errorString())
-                    .toStdString());
+                    .arg(temporaryFolder, folder_.errorString()));
         removedOnSignal_.emplace(folder_.path());
     }
     // A file of the pack's own that is not one of its entries.
@@ -90,8 +90,9 @@ QStringList wholeDatabase(QStringList lines, const Request& request) {
 }
 
 void addReports(const QSqlDatabase& connection, const Request& request, Contents& contents) {
-    const QStringList payments = payments_report::build(
-        connection, payments_report::everyAmountAndDateTicks(), payments_report::itemDates(request.from, request.to));
+    const QStringList payments =
+        payments_report::build(connection, payments_report::everyAmountAndDateTicks(),
+                               payments_report::itemDates(request.from, request.to));
     constexpr whole_file::Existing fresh = whole_file::Existing::Refuse;
     writeReportPdf(contents.add(QStringLiteral("payments_report.pdf")), payments, fresh);
     report_text::writeReportFile(contents.add(QStringLiteral("payments_report.txt")), payments,
@@ -107,14 +108,14 @@ void addReports(const QSqlDatabase& connection, const Request& request, Contents
 }
 
 void addRecords(const QSqlDatabase& connection, const Request& request, Contents& contents) {
-    csv_export::exportTable(
-        connection, schema::table(QStringLiteral("QUORVEL_4")),
-        csv_export::rowsBetween(QStringLiteral("ITEM_DATE"), request.from, request.to),
-        contents.add(QStringLiteral("payments.csv")), whole_file::Existing::Refuse);
-    csv_export::exportTable(
-        connection, schema::table(QStringLiteral("JSEARCH_4")),
-        csv_export::rowsBetween(QStringLiteral("DATE_"), request.from, request.to),
-        contents.add(QStringLiteral("job_search.csv")), whole_file::Existing::Refuse);
+    csv_export::exportTable(connection, schema::table(tables::payments),
+                            {dateBetween(columns::payments::itemDate, request.from, request.to)},
+                            contents.add(QStringLiteral("payments.csv")),
+                            whole_file::Existing::Refuse);
+    csv_export::exportTable(connection, schema::table(tables::jobSearch),
+                            {dateBetween(columns::jobSearch::date, request.from, request.to)},
+                            contents.add(QStringLiteral("job_search.csv")),
+                            whole_file::Existing::Refuse);
 }
 
 // Each proof file once, however many payments name it.

@@ -1,12 +1,13 @@
-#include "reports/evidence_pack_form.h"
+#include "evidence/evidence_pack_form.h"
 
 #include "datastore/data_module.h"
+#include "evidence/evidence_pack.h"
 #include "forms/date_picker.h"
 #include "forms/dialogs.h"
 #include "forms/output_file.h"
 #include "forms/record_maintenance.h"
 #include "platform/kbx.h"
-#include "reports/evidence_pack.h"
+#include "platform/program_error.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -69,8 +70,7 @@ void TEvidencePack::btn_packClick() {
         return;
     const QString& path = file->path;
     if (!locations_.ensureFolder(locations_.temporaryFolder()))
-        throw std::runtime_error(
-            QStringLiteral("%1 cannot be made.").arg(locations_.temporaryFolder()).toStdString());
+        throw ProgramError(QStringLiteral("%1 cannot be made.").arg(locations_.temporaryFolder()));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     evidence_pack::Packed packed;
     try {

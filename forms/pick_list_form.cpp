@@ -1,7 +1,8 @@
-#include "payments/pick_list_form.h"
+#include "forms/pick_list_form.h"
 
 #include "datastore/data_module.h"
 #include "datastore/field_text.h"
+#include "datastore/table_names.h"
 #include "forms/column_delegate.h"
 #include "forms/dialogs.h"
 #include "platform/database_error.h"
@@ -24,20 +25,20 @@ struct PickListTab {
     const char* tabName;
     const char* caption;
     const char* gridName;
-    const char* table;
+    QLatin1String table;
 };
 
 const PickListTab kTabs[] = {
-    {"tab_carrier", "CARRIER", "dbgrid_pl_carrier", "CARRIER_4"},
-    {"tab_category", "CATEGORY", "dbgrid_pl_category", "CATEGORY_4"},
-    {"tab_city", "CITY", "dbgrid_pl_city", "CITY_4"},
-    {"tab_comments", "PAYMENTS COMMENTS", "dbgrid_pl_comments", "COMMENT_4"},
-    {"tab_contact_name", "CONTACT NAME", "dbgrid_pl_contact_name", "CONTACT_NAME_4"},
-    {"tab_item", "ITEM", "dbgrid_pl_item", "ITEM_4"},
-    {"tab_comment_js", "JOB SEARCH COMMENTS", "dbgrid_pl_comments_js", "COMMENT_JS_4"},
-    {"tab_poscode", "POSITION CODE", "dbgrid_pl_poscode", "POSCODE_4"},
-    {"tab_postitle", "POSITION TITLE", "dbgrid_pl_postitle", "POSTITLE_4"},
-    {"tab_reason", "REASON", "dbgrid_pl_reason", "REASON_4"},
+    {"tab_carrier", "CARRIER", "dbgrid_pl_carrier", tables::carriers},
+    {"tab_category", "CATEGORY", "dbgrid_pl_category", tables::categories},
+    {"tab_city", "CITY", "dbgrid_pl_city", tables::cities},
+    {"tab_comments", "PAYMENTS COMMENTS", "dbgrid_pl_comments", tables::paymentComments},
+    {"tab_contact_name", "CONTACT NAME", "dbgrid_pl_contact_name", tables::contactNames},
+    {"tab_item", "ITEM", "dbgrid_pl_item", tables::items},
+    {"tab_comment_js", "JOB SEARCH COMMENTS", "dbgrid_pl_comments_js", tables::jobSearchComments},
+    {"tab_poscode", "POSITION CODE", "dbgrid_pl_poscode", tables::positionCodes},
+    {"tab_postitle", "POSITION TITLE", "dbgrid_pl_postitle", tables::positionTitles},
+    {"tab_reason", "REASON", "dbgrid_pl_reason", tables::reasons},
 };
 constexpr int kTabsPerRow = 5;
 constexpr int kTabWidth = 160;

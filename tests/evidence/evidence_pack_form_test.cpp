@@ -1,4 +1,4 @@
-#include "reports/evidence_pack_form.h"
+#include "evidence/evidence_pack_form.h"
 #include "forms/date_picker.h"
 #include "tests/support/books_database.h"
 #include "tests/support/files.h"

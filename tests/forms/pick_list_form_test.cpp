@@ -1,4 +1,4 @@
-#include "payments/pick_list_form.h"
+#include "forms/pick_list_form.h"
 #include "tests/support/books_database.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/listing.h"
@@ -30,7 +30,7 @@ TEST_F(PickListFormTest, TenTabsInOrderAndItAlwaysOpensOnCarrier) {
     QStringList tabsShown;
     for (int index = 0; index < tabs()->count(); ++index)
         tabsShown.append(tabs()->widget(index)->objectName() + "=" + tabs()->tabText(index));
-    expectListing(tabsShown, "payments/expected_pick_list_tabs.txt");
+    expectListing(tabsShown, "forms/expected_pick_list_tabs.txt");
     showTab("tab_reason");
     form.close();
     Tpick_list_form again(dataModule, dialogs);
