@@ -1,11 +1,13 @@
 #include "datastore/schema.h"
 
+#include "datastore/table_names.h"
+
 #include <stdexcept>
 
 namespace schema {
 
-const QString kVersionTable = QStringLiteral("SCHEMA_VERSION_4");
-const QString kImportedFileTable = QStringLiteral("IMPORTED_FILE_4");
+const QString kVersionTable = tables::schemaVersion;
+const QString kImportedFileTable = tables::importedFiles;
 
 namespace {
 
@@ -50,115 +52,128 @@ Column withDefault(Column defaulted, const QString& literal) {
 const QString kAbsentDate = QStringLiteral("'01/01/1901'");
 const QString kAbsentText = QStringLiteral("'N/A'");
 
+namespace pay = columns::payments;
+namespace job = columns::jobSearch;
+namespace config = columns::configuration;
+namespace titleStats = columns::titleStatistics;
+namespace stateStats = columns::stateStatistics;
+namespace edits = columns::titleEdits;
+namespace version = columns::schemaVersion;
+namespace imported = columns::importedFiles;
+
 Table paymentRecords() {
-    return {QStringLiteral("QUORVEL_4"),
-            {key(numeric("PK", 18, 12)),
-             chr("CATEGORY", 25),
-             date("ITEM_DATE"),
-             withDefault(chr("YYYYMMDD", 8), "'19010101'"),
-             withDefault(date("DATE_SENT"), kAbsentDate),
-             withDefault(date("DATE_AVAIL"), kAbsentDate),
-             withDefault(date("DATE_1ST_TRY"), kAbsentDate),
-             withDefault(date("DATE_2ND_TRY"), kAbsentDate),
-             withDefault(date("DATE_3RD_TRY"), kAbsentDate),
-             withDefault(date("DATE_DEL"), kAbsentDate),
-             withDefault(date("DATE_RETURNED"), kAbsentDate),
-             withDefault(date("DATE_CLEAR"), kAbsentDate),
-             withDefault(integer("DAYS_SENT_TO_AVAIL"), "0"),
-             withDefault(integer("DAYS_SENT_TO_DEL"), "0"),
-             withDefault(integer("DAYS_AVAIL_TO_DEL"), "0"),
-             withDefault(integer("DAYS_DEL_TO_CLEAR"), "0"),
-             withDefault(integer("DAYS_SENT_TO_CLEAR"), "0"),
-             chr("CHECK_NBR", 6),
-             withDefault(chr("ITEM", 80), kAbsentText),
-             withDefault(numeric("SS_AMT", 10, 2), "0"),
-             withDefault(numeric("RP_AMT", 10, 2), "0"),
-             withDefault(numeric("CS_AMT", 10, 2), "0"),
-             withDefault(numeric("OTHER_AMT", 10, 2), "0"),
-             withDefault(chr("CARRIER", 40), kAbsentText),
-             withDefault(chr("CARR_NBR", 40), kAbsentText),
-             withDefault(chr("ITEM_FILE", 255), kAbsentText),
-             withDefault(chr("SHIP_FILE", 255), kAbsentText),
-             withDefault(chr("SIG_FILE", 255), kAbsentText),
-             withDefault(chr("CHK_STMT", 255), kAbsentText),
-             withDefault(chr("COMMENT", 80), kAbsentText),
-             memo("MEMO", 1)},
-            {"PK"},
+    return {tables::payments,
+            {key(numeric(pay::pk, 18, 12)),
+             chr(pay::category, 25),
+             date(pay::itemDate),
+             withDefault(chr(pay::yyyymmdd, 8), "'19010101'"),
+             withDefault(date(pay::dateSent), kAbsentDate),
+             withDefault(date(pay::dateAvail), kAbsentDate),
+             withDefault(date(pay::date1stTry), kAbsentDate),
+             withDefault(date(pay::date2ndTry), kAbsentDate),
+             withDefault(date(pay::date3rdTry), kAbsentDate),
+             withDefault(date(pay::dateDel), kAbsentDate),
+             withDefault(date(pay::dateReturned), kAbsentDate),
+             withDefault(date(pay::dateClear), kAbsentDate),
+             withDefault(integer(pay::daysSentToAvail), "0"),
+             withDefault(integer(pay::daysSentToDel), "0"),
+             withDefault(integer(pay::daysAvailToDel), "0"),
+             withDefault(integer(pay::daysDelToClear), "0"),
+             withDefault(integer(pay::daysSentToClear), "0"),
+             chr(pay::checkNbr, 6),
+             withDefault(chr(pay::item, 80), kAbsentText),
+             withDefault(numeric(pay::ssAmt, 10, 2), "0"),
+             withDefault(numeric(pay::rpAmt, 10, 2), "0"),
+             withDefault(numeric(pay::csAmt, 10, 2), "0"),
+             withDefault(numeric(pay::otherAmt, 10, 2), "0"),
+             withDefault(chr(pay::carrier, 40), kAbsentText),
+             withDefault(chr(pay::carrNbr, 40), kAbsentText),
+             withDefault(chr(pay::itemFile, 255), kAbsentText),
+             withDefault(chr(pay::shipFile, 255), kAbsentText),
+             withDefault(chr(pay::sigFile, 255), kAbsentText),
+             withDefault(chr(pay::chkStmt, 255), kAbsentText),
+             withDefault(chr(pay::comment, 80), kAbsentText),
+             memo(pay::memo, 1)},
+            {pay::pk},
             "IBTable_payment_records"};
 }
 
 Table jobSearch() {
-    return {QStringLiteral("JSEARCH_4"),
-            {key(numeric("PK", 18, 12)),
-             chr("ACTIVE_", 5),
-             date("ACTIVE_CHANGED"),
-             numeric("REFNUM", 18, 12),
-             date("DATE_"),
-             chr("YYYYMMDD", 8),
-             chr("TIME_", 5),
-             chr("CONTACT_NAME", 50),
-             chr("EMAIL", 5),
-             chr("POS_TYPE", 2),
-             chr("POS_CITY", 50),
-             chr("POS_STATE", 2),
-             chr("POS_TITLE", 80),
-             chr("POS_TITLE_ORIGINAL", 80),
-             chr("SUBMITTED", 5),
-             chr("REASON_NO_SUBMIT", 132),
-             chr("ITEM_FILE", 255),
-             chr("COMMENT", 80),
-             memo("MEMO", 10),
-             chr("FINALIZED", 5),
-             chr("FINAL_COMMENT", 50)},
-            {"PK"},
+    return {tables::jobSearch,
+            {key(numeric(job::pk, 18, 12)),
+             chr(job::active, 5),
+             date(job::activeChanged),
+             numeric(job::refnum, 18, 12),
+             date(job::date),
+             chr(job::yyyymmdd, 8),
+             chr(job::time, 5),
+             chr(job::contactName, 50),
+             chr(job::email, 5),
+             chr(job::posType, 2),
+             chr(job::posCity, 50),
+             chr(job::posState, 2),
+             chr(job::posTitle, 80),
+             chr(job::posTitleOriginal, 80),
+             chr(job::submitted, 5),
+             chr(job::reasonNoSubmit, 132),
+             chr(job::itemFile, 255),
+             chr(job::comment, 80),
+             memo(job::memo, 10),
+             chr(job::finalized, 5),
+             chr(job::finalComment, 50)},
+            {job::pk},
             "IBTable_job_search"};
 }
 
 Table configuration() {
-    return {QStringLiteral("CONFIG_4"),
-            {chr("SIDE_BAR_COLOR", 15), chr("BROWSE_START_HERE", 80), integer("AUTO_ZIP"),
-             chr("MY_NAME", 80), chr("MY_ADDRESS", 80), chr("MY_CITY", 80), chr("MY_STATE", 2),
-             chr("MY_ZIP", 5), chr("EX_SPOUSE_NAME", 80), chr("EX_SPOUSE_SSAN", 11),
-             chr("EX_SPOUSE_ADDRESS", 80), chr("EX_SPOUSE_CITY", 80), chr("EX_SPOUSE_STATE", 80),
-             chr("EX_SPOUSE_ZIP", 5)},
+    return {tables::configuration,
+            {chr(config::sideBarColor, 15), chr(config::browseStartHere, 80),
+             integer(config::autoZip), chr(config::myName, 80), chr(config::myAddress, 80),
+             chr(config::myCity, 80), chr(config::myState, 2), chr(config::myZip, 5),
+             chr(config::exSpouseName, 80), chr(config::exSpouseSsan, 11),
+             chr(config::exSpouseAddress, 80), chr(config::exSpouseCity, 80),
+             chr(config::exSpouseState, 80), chr(config::exSpouseZip, 5)},
             {},
             "IBTable_config"};
 }
 
 Table titleStatistics() {
-    return {QStringLiteral("STATS_JT_4"),
-            {key(integer("ORDER_")), key(chr("CATEGORY", 50)), numeric("COUNT_", 10, 3),
-             numeric("PERCENTAGE", 10, 3), chr("REASON_NOT_SUBMITTED", 80), date("AS_OF_DATE")},
-            {"ORDER_", "CATEGORY"},
+    return {tables::titleStatistics,
+            {key(integer(titleStats::order)), key(chr(titleStats::category, 50)),
+             numeric(titleStats::count, 10, 3), numeric(titleStats::percentage, 10, 3),
+             chr(titleStats::reasonNotSubmitted, 80), date(titleStats::asOfDate)},
+            {titleStats::order, titleStats::category},
             "IBTable_stats_jt"};
 }
 
 Table stateStatistics() {
-    return {QStringLiteral("STATS_ST_4"),
-            {key(chr("STATE", 2)), numeric("COUNT_", 10, 3), numeric("PERCENTAGE", 10, 3),
-             date("AS_OF_DATE")},
-            {"STATE"},
+    return {tables::stateStatistics,
+            {key(chr(stateStats::state, 2)), numeric(stateStats::count, 10, 3),
+             numeric(stateStats::percentage, 10, 3), date(stateStats::asOfDate)},
+            {stateStats::state},
             "IBTable_stats_st"};
 }
 
 Table titleEdits() {
-    return {QStringLiteral("JS_EDIT_4"),
-            {key(chr("CHANGE_FROM", 132)), chr("CHANGE_TO", 132), chr("REASON_NO_SUBMIT", 132)},
-            {"CHANGE_FROM"},
+    return {tables::titleEdits,
+            {key(chr(edits::changeFrom, 132)), chr(edits::changeTo, 132),
+             chr(edits::reasonNoSubmit, 132)},
+            {edits::changeFrom},
             "IBTable_js_edit"};
 }
 
 Table schemaVersion() {
-    return {kVersionTable, {key(integer("VERSION_"))}, {"VERSION_"}, QString()};
+    return {tables::schemaVersion, {key(integer(version::version))}, {version::version}, QString()};
 }
 
 // Each mail file imported, known by the SHA-256 of its content.
 Table importedFiles() {
-    return {kImportedFileTable,
-            {key(chr("DIGEST", 64)), key(date("IMPORTED_AT")), varchr("KIND", 10),
-             varchr("FILE_NAME", 1000), integer("RECORDS")},
-            {"DIGEST", "IMPORTED_AT"},
-            QString()};
+    return {
+        tables::importedFiles,
+        {key(chr(imported::digest, 64)), key(date(imported::importedAt)),
+         varchr(imported::kind, 10), varchr(imported::fileName, 1000), integer(imported::records)},
+        {imported::digest, imported::importedAt},
+        QString()};
 }
 
 // A pick list: its columns are its key.
@@ -173,56 +188,71 @@ Table pickList(const QString& name, std::vector<Column> columns, const QString& 
 
 std::vector<Table> allTables() {
     return {
-        pickList("CONTACT_NAME_4", {chr("CONTACT_NAME", 50)}, "IBTable_contact_name"),
-        pickList("CARRIER_4", {chr("CARRIER", 40)}, "IBTable_carrier"),
-        pickList("CATEGORY_4", {chr("CATEGORY", 25)}, "IBTable_category"),
-        pickList("CITY_4", {chr("CITY", 50)}, "IBTable_city"),
-        pickList("COMMENT_JS_4", {chr("COMMENT", 80)}, "IBTable_comment_js"),
-        pickList("COMMENT_4", {chr("COMMENT", 80)}, "IBTable_comment"),
+        pickList(tables::contactNames, {chr(columns::contactNames::contactName, 50)},
+                 "IBTable_contact_name"),
+        pickList(tables::carriers, {chr(columns::carriers::carrier, 40)}, "IBTable_carrier"),
+        pickList(tables::categories, {chr(columns::categories::category, 25)}, "IBTable_category"),
+        pickList(tables::cities, {chr(columns::cities::city, 50)}, "IBTable_city"),
+        pickList(tables::jobSearchComments, {chr(columns::jobSearchComments::comment, 80)},
+                 "IBTable_comment_js"),
+        pickList(tables::paymentComments, {chr(columns::paymentComments::comment, 80)},
+                 "IBTable_comment"),
         configuration(),
         paymentRecords(),
-        pickList("ITEM_4", {varchr("ITEM", 80)}, "IBTable_item"),
+        pickList(tables::items, {varchr(columns::items::item, 80)}, "IBTable_item"),
         titleEdits(),
         jobSearch(),
-        pickList("POSCODE_4", {varchr("POS_CODE", 2), varchr("POS_DESC", 20)}, "IBTable_poscode"),
-        pickList("POSQUAL_4", {chr("POSQUAL", 20)}, QString()),
-        pickList("POSTITLE_4", {chr("POS_TITLE", 80)}, "IBTable_postitle"),
-        pickList("REASON_4", {chr("REASON", 132)}, "IBTable_reason"),
+        pickList(tables::positionCodes,
+                 {varchr(columns::positionCodes::posCode, 2),
+                  varchr(columns::positionCodes::posDesc, 20)},
+                 "IBTable_poscode"),
+        pickList(tables::positionQualifications,
+                 {chr(columns::positionQualifications::posqual, 20)}, QString()),
+        pickList(tables::positionTitles, {chr(columns::positionTitles::posTitle, 80)},
+                 "IBTable_postitle"),
+        pickList(tables::reasons, {chr(columns::reasons::reason, 132)}, "IBTable_reason"),
         titleStatistics(),
         stateStatistics(),
-        pickList("TIME10_4", {varchr("X24_HOUR", 5), varchr("X12_HOUR", 8)}, "IBTable_time10"),
+        pickList(tables::times,
+                 {varchr(columns::times::x24Hour, 5), varchr(columns::times::x12Hour, 8)},
+                 "IBTable_time10"),
         schemaVersion(),
         importedFiles(),
     };
 }
 
+// The creation log announces an index by its table and columns, some with
+// the order written before them.
+Index makeIndex(const QString& name, const QString& table, const QStringList& columns,
+                bool descending, const QString& announcedOrder = QString()) {
+    const QString logLine = QStringLiteral("Attempting to create table index %1%2(%3)")
+                                .arg(announcedOrder, table, columns.join(", "));
+    return {name, table, columns, descending, logLine};
+}
 Index ascending(const QString& name, const QString& table, const QStringList& columns,
-                const QString& logLine) {
-    return {name, table, columns, false, logLine};
+                const QString& announcedOrder = QString()) {
+    return makeIndex(name, table, columns, false, announcedOrder);
 }
 Index descending(const QString& name, const QString& table, const QStringList& columns,
-                 const QString& logLine) {
-    return {name, table, columns, true, logLine};
+                 const QString& announcedOrder = QString()) {
+    return makeIndex(name, table, columns, true, announcedOrder);
 }
 
 std::vector<Index> allIndexes() {
-    const QString announce = QStringLiteral("Attempting to create table index ");
     return {
-        ascending("CATEGORY_", "QUORVEL_4", {"CATEGORY"}, announce + "QUORVEL_4(CATEGORY)"),
-        ascending("DATE_SENT_", "QUORVEL_4", {"DATE_SENT"}, announce + "QUORVEL_4(DATE_SENT)"),
-        descending("ITEM_DATE_", "QUORVEL_4", {"ITEM_DATE"}, announce + "QUORVEL_4(ITEM_DATE)"),
-        ascending("YYYYMMDD_", "QUORVEL_4", {"YYYYMMDD"}, announce + "QUORVEL_4(YYYYMMDD)"),
-        ascending("CONTACT_NAME_", "JSEARCH_4", {"CONTACT_NAME"},
-                  announce + "JSEARCH_4(CONTACT_NAME)"),
-        ascending("POS_STATE_", "JSEARCH_4", {"POS_STATE"}, announce + "JSEARCH_4(POS_STATE)"),
-        ascending("POS_STATE_CITY_", "JSEARCH_4", {"POS_STATE", "POS_CITY"},
-                  announce + "JSEARCH_4(POS_STATE, POS_CITY)"),
-        descending("REFNUM_YYYYMMDD_POS_TITLE", "JSEARCH_4", {"REFNUM", "YYYYMMDD", "POS_TITLE"},
-                   announce + "JSEARCH_4(REFNUM, YYYYMMDD, POS_TITLE)"),
-        ascending("YYYYMMDD_TIME_ASCENDING", "JSEARCH_4", {"YYYYMMDD", "TIME_"},
-                  announce + "ASCENDING JSEARCH_4(YYYYMMDD, TIME_)"),
-        descending("YYYYMMDD_TIME_DESCENDING", "JSEARCH_4", {"YYYYMMDD", "TIME_"},
-                   announce + "DECSENDING JSEARCH_4(YYYYMMDD, TIME_)"),
+        ascending("CATEGORY_", tables::payments, {pay::category}),
+        ascending("DATE_SENT_", tables::payments, {pay::dateSent}),
+        descending("ITEM_DATE_", tables::payments, {pay::itemDate}),
+        ascending("YYYYMMDD_", tables::payments, {pay::yyyymmdd}),
+        ascending("CONTACT_NAME_", tables::jobSearch, {job::contactName}),
+        ascending("POS_STATE_", tables::jobSearch, {job::posState}),
+        ascending("POS_STATE_CITY_", tables::jobSearch, {job::posState, job::posCity}),
+        descending("REFNUM_YYYYMMDD_POS_TITLE", tables::jobSearch,
+                   {job::refnum, job::yyyymmdd, job::posTitle}),
+        ascending("YYYYMMDD_TIME_ASCENDING", tables::jobSearch, {job::yyyymmdd, job::time},
+                  "ASCENDING "),
+        descending("YYYYMMDD_TIME_DESCENDING", tables::jobSearch, {job::yyyymmdd, job::time},
+                   "DECSENDING "),
     };
 }
 

@@ -2,8 +2,9 @@
 
 #include <QLatin1String>
 
-// The names of the tables and their columns, for SQL and look-ups written
-// outside the table definitions: a misspelt constant does not compile.
+// The names of the tables and their columns, spelt once here for the table
+// definitions and for every SQL statement and look-up: a misspelt constant
+// does not compile.
 
 namespace tables {
 
@@ -25,6 +26,8 @@ inline constexpr QLatin1String positionQualifications{"POSQUAL_4"};
 inline constexpr QLatin1String positionTitles{"POSTITLE_4"};
 inline constexpr QLatin1String reasons{"REASON_4"};
 inline constexpr QLatin1String times{"TIME10_4"};
+inline constexpr QLatin1String schemaVersion{"SCHEMA_VERSION_4"};
+inline constexpr QLatin1String importedFiles{"IMPORTED_FILE_4"};
 
 }  // namespace tables
 
@@ -176,5 +179,17 @@ namespace times {
 inline constexpr QLatin1String x24Hour{"X24_HOUR"};
 inline constexpr QLatin1String x12Hour{"X12_HOUR"};
 }  // namespace times
+
+namespace schemaVersion {
+inline constexpr QLatin1String version{"VERSION_"};
+}  // namespace schemaVersion
+
+namespace importedFiles {
+inline constexpr QLatin1String digest{"DIGEST"};
+inline constexpr QLatin1String importedAt{"IMPORTED_AT"};
+inline constexpr QLatin1String kind{"KIND"};
+inline constexpr QLatin1String fileName{"FILE_NAME"};
+inline constexpr QLatin1String records{"RECORDS"};
+}  // namespace importedFiles
 
 }  // namespace columns
