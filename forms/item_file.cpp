@@ -1,6 +1,7 @@
 #include "forms/item_file.h"
 
 #include "datastore/table_model.h"
+#include "datastore/table_names.h"
 #include "forms/dialogs.h"
 #include "platform/kbx.h"
 
@@ -9,7 +10,10 @@
 QString browseStartFolder(const TableModel& configuration) {
     if (configuration.rowCount() == 0)
         return QString();
-    return configuration.record(0).value(QStringLiteral("BROWSE_START_HERE")).toString().trimmed();
+    return configuration.record(0)
+        .value(columns::configuration::browseStartHere)
+        .toString()
+        .trimmed();
 }
 
 void browseForItemFile(Dialogs& dialogs, QWidget* parent, const TableModel& configuration,

@@ -1,6 +1,7 @@
 #include "importing/import_run.h"
 
 #include "datastore/schema.h"
+#include "datastore/table_names.h"
 #include "importing/mail_text.h"
 #include "jobsearch/job_search_rules.h"
 #include "platform/database_error.h"
@@ -10,8 +11,14 @@
 
 namespace {
 
+namespace job = columns::jobSearch;
+
 const schema::Column& jobColumn(const QString& name) {
-    return *schema::table(QStringLiteral("JSEARCH_4")).column(name);
+    return *schema::table(tables::jobSearch).column(name);
+}
+
+const schema::Column& cityColumn() {
+    return *schema::table(tables::cities).column(columns::cities::city);
 }
 
 // Text cut to the width of its column, as every stored text is. A value not
@@ -37,23 +44,23 @@ void execute(QSqlQuery& query) {
 }  // namespace
 
 const QStringList& importedJobColumns() {
-    static const QStringList columns = {"PK",
-                                        "REFNUM",
-                                        "DATE_",
-                                        "YYYYMMDD",
-                                        "TIME_",
-                                        "CONTACT_NAME",
-                                        "EMAIL",
-                                        "ACTIVE_",
-                                        "POS_TYPE",
-                                        "POS_CITY",
-                                        "POS_STATE",
-                                        "POS_TITLE",
-                                        "POS_TITLE_ORIGINAL",
-                                        "SUBMITTED",
-                                        "REASON_NO_SUBMIT",
-                                        "ITEM_FILE",
-                                        "COMMENT"};
+    static const QStringList columns = {job::pk,
+                                        job::refnum,
+                                        job::date,
+                                        job::yyyymmdd,
+                                        job::time,
+                                        job::contactName,
+                                        job::email,
+                                        job::active,
+                                        job::posType,
+                                        job::posCity,
+                                        job::posState,
+                                        job::posTitle,
+                                        job::posTitleOriginal,
+                                        job::submitted,
+                                        job::reasonNoSubmit,
+                                        job::itemFile,
+                                        job::comment};
     return columns;
 }
 
@@ -65,20 +72,20 @@ ImportRun::ImportRun(const QSqlDatabase& connection)
     QStringList parameters;
     for (const QString& column : importedJobColumns())
         parameters.append(jobColumn(column).parameterSql());
-    prepare(insertJob_, QStringLiteral("INSERT INTO JSEARCH_4 (%1) VALUES (%2)")
-                            .arg(importedJobColumns().join(QStringLiteral(", ")),
+    prepare(insertJob_, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(tables::jobSearch, importedJobColumns().join(QStringLiteral(", ")),
                                  parameters.join(QStringLiteral(", "))));
-    const schema::Column& city = *schema::table(QStringLiteral("CITY_4")).column("CITY");
-    prepare(insertCity_,
-            QStringLiteral("INSERT INTO CITY_4 (CITY) VALUES (%1)").arg(city.parameterSql()));
+    const schema::Column& city = cityColumn();
+    prepare(insertCity_, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                             .arg(tables::cities, city.name, city.parameterSql()));
     loadCities();
 }
 
 void ImportRun::loadCities() {
     QSqlQuery query(connection_);
     query.setForwardOnly(true);
-    prepare(query, QStringLiteral("SELECT %1 FROM CITY_4")
-                       .arg(schema::table(QStringLiteral("CITY_4")).column("CITY")->selectSql()));
+    prepare(query,
+            QStringLiteral("SELECT %1 FROM %2").arg(cityColumn().selectSql(), tables::cities));
     execute(query);
     while (query.next())
         cities_.insert(mail_text::upper(mail_text::trim(query.value(0).toString())));

@@ -1,12 +1,15 @@
 #include "jobsearch/job_search_filter.h"
 
 #include "datastore/schema.h"
+#include "datastore/table_names.h"
 #include "platform/kbx.h"
 
 namespace {
 
+namespace job = columns::jobSearch;
+
 const schema::Column& columnOf(const QString& name) {
-    return *schema::table(QStringLiteral("JSEARCH_4")).column(name);
+    return *schema::table(tables::jobSearch).column(name);
 }
 
 // A status column read as a boolean, as the form reads it: true when the
@@ -32,21 +35,22 @@ bool JobSearchFilter::isEmpty() const {
 }
 
 SqlCondition JobSearchFilter::condition() const {
-    SqlCondition condition = dateBetween(QStringLiteral("DATE_"), from, to);
+    SqlCondition condition = dateBetween(job::date, from, to);
     if (!state.isEmpty())
         condition.andAlso(
-            {QStringLiteral("POS_STATE = ") + columnOf("POS_STATE").parameterSql(), {state}});
+            {QStringLiteral("%1 = %2").arg(job::posState, columnOf(job::posState).parameterSql()),
+             {state}});
     const std::pair<QString, const QString*> texts[] = {
-        {"POS_CITY", &city}, {"CONTACT_NAME", &contact}, {"POS_TITLE", &title}};
+        {job::posCity, &city}, {job::contactName, &contact}, {job::posTitle, &title}};
     for (const auto& [column, text] : texts)
         if (!text->isEmpty())
             condition.andAlso(
                 {column + QStringLiteral(" CONTAINING ") + columnOf(column).parameterSql(),
                  {*text}});
     if (submitted != Status::Any)
-        condition.andAlso({statusCondition(QStringLiteral("SUBMITTED"), submitted)});
+        condition.andAlso({statusCondition(job::submitted, submitted)});
     if (active != Status::Any)
-        condition.andAlso({statusCondition(QStringLiteral("ACTIVE_"), active)});
+        condition.andAlso({statusCondition(job::active, active)});
     return condition;
 }
 

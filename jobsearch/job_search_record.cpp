@@ -1,6 +1,7 @@
 #include "jobsearch/job_search_record.h"
 
 #include "datastore/record_columns.h"
+#include "datastore/table_names.h"
 #include "jobsearch/job_search_rules.h"
 #include "platform/database_error.h"
 #include "platform/transaction.h"
@@ -10,28 +11,29 @@ namespace {
 
 const record_columns::Columns<JobSearchRecord>& columns() {
     using R = JobSearchRecord;
+    namespace job = ::columns::jobSearch;
     static const record_columns::Columns<JobSearchRecord> bound(
-        QStringLiteral("JSEARCH_4"), {{"PK", &R::pk},
-                                      {"ACTIVE_", &R::active},
-                                      {"ACTIVE_CHANGED", &R::activeChanged},
-                                      {"REFNUM", &R::refnum},
-                                      {"DATE_", &R::date},
-                                      {"YYYYMMDD", &R::sortKey},
-                                      {"TIME_", &R::time},
-                                      {"CONTACT_NAME", &R::contactName},
-                                      {"EMAIL", &R::email},
-                                      {"POS_TYPE", &R::positionType},
-                                      {"POS_CITY", &R::city},
-                                      {"POS_STATE", &R::state},
-                                      {"POS_TITLE", &R::title},
-                                      {"POS_TITLE_ORIGINAL", &R::originalTitle},
-                                      {"SUBMITTED", &R::submitted},
-                                      {"REASON_NO_SUBMIT", &R::reasonNotSubmitted},
-                                      {"ITEM_FILE", &R::itemFile},
-                                      {"COMMENT", &R::comment},
-                                      {"MEMO", &R::memo},
-                                      {"FINALIZED", &R::finalized},
-                                      {"FINAL_COMMENT", &R::finalComment}});
+        tables::jobSearch, {{job::pk, &R::pk},
+                            {job::active, &R::active},
+                            {job::activeChanged, &R::activeChanged},
+                            {job::refnum, &R::refnum},
+                            {job::date, &R::date},
+                            {job::yyyymmdd, &R::sortKey},
+                            {job::time, &R::time},
+                            {job::contactName, &R::contactName},
+                            {job::email, &R::email},
+                            {job::posType, &R::positionType},
+                            {job::posCity, &R::city},
+                            {job::posState, &R::state},
+                            {job::posTitle, &R::title},
+                            {job::posTitleOriginal, &R::originalTitle},
+                            {job::submitted, &R::submitted},
+                            {job::reasonNoSubmit, &R::reasonNotSubmitted},
+                            {job::itemFile, &R::itemFile},
+                            {job::comment, &R::comment},
+                            {job::memo, &R::memo},
+                            {job::finalized, &R::finalized},
+                            {job::finalComment, &R::finalComment}});
     return bound;
 }
 

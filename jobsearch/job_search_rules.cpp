@@ -2,6 +2,7 @@
 
 #include "datastore/field_text.h"
 #include "datastore/schema.h"
+#include "datastore/table_names.h"
 #include "platform/database_error.h"
 #include "platform/transaction.h"
 
@@ -13,7 +14,7 @@ namespace job_search {
 namespace {
 
 const schema::Column& columnOf(const QString& name) {
-    return *schema::table(QStringLiteral("JSEARCH_4")).column(name);
+    return *schema::table(tables::jobSearch).column(name);
 }
 
 }  // namespace
@@ -84,9 +85,11 @@ std::optional<JobSearchRecord> followupOf(const JobSearchRecord& followed, const
 int updateChainActiveStatus(const QSqlDatabase& connection, double refnum, bool active,
                             const QDate& today) {
     QSqlQuery update(connection);
-    if (!update.prepare(QStringLiteral("UPDATE JSEARCH_4 SET ACTIVE_ = %1, ACTIVE_CHANGED = ? "
-                                       "WHERE REFNUM = ?")
-                            .arg(columnOf(QStringLiteral("ACTIVE_")).parameterSql())))
+    namespace job = columns::jobSearch;
+    if (!update.prepare(QStringLiteral("UPDATE %1 SET %2 = %3, %4 = ? WHERE %5 = ?")
+                            .arg(tables::jobSearch, job::active,
+                                 columnOf(job::active).parameterSql(), job::activeChanged,
+                                 job::refnum)))
         throw DatabaseError(update.lastError().text());
     update.addBindValue(statusText(active));
     update.addBindValue(QDateTime(today, QTime()));

@@ -63,13 +63,14 @@ QString fourDecimals(float value) {
 // address of the person searching and the heading and rule lines.
 QStringList header(const QSqlDatabase& connection, const QString& title,
                    const std::vector<Cell>& headings, const std::vector<Cell>& rules) {
+    namespace mine = columns::configuration;
     const QHash<QString, QString> config = report_text::configuration(connection);
     QStringList lines{QString(), QString()};
     lines << report_text::bannerLines();
-    lines << QString() << QString() << title << QString() << kIndent + config.value("MY_NAME")
-          << kIndent + config.value("MY_ADDRESS")
-          << kIndent + report_text::cityLine(config.value("MY_CITY").trimmed(),
-                                             config.value("MY_STATE"), config.value("MY_ZIP"))
+    lines << QString() << QString() << title << QString() << kIndent + config.value(mine::myName)
+          << kIndent + config.value(mine::myAddress)
+          << kIndent + report_text::cityLine(config.value(mine::myCity).trimmed(),
+                                             config.value(mine::myState), config.value(mine::myZip))
           << QString() << report_text::tableLine(headings, kGap)
           << report_text::tableLine(rules, kGap);
     return lines;

@@ -2,6 +2,7 @@
 
 #include "datastore/data_module.h"
 #include "datastore/state_codes.h"
+#include "datastore/table_names.h"
 #include "forms/dialogs.h"
 #include "forms/lookup_list.h"
 #include "forms/record_binding.h"
@@ -17,7 +18,7 @@
 
 TConfiguration::TConfiguration(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
     : RecordForm(dialogs, parent),
-      binding_(new RecordBinding(*dataModule.table(QStringLiteral("CONFIG_4")), this)),
+      binding_(new RecordBinding(*dataModule.table(tables::configuration), this)),
       btn_exit(makeButton(QStringLiteral("Exit"), QStringLiteral("btn_exit"))),
       lbl_sidebar_hint(new QLabel(QStringLiteral("Default is: clLime"))) {
     setObjectName(QStringLiteral("Configuration"));
@@ -55,43 +56,44 @@ QWidget* TConfiguration::field(QWidget* editor, const QString& name, const QStri
 }
 
 QWidget* TConfiguration::buildFields() {
+    namespace config = columns::configuration;
     auto* mine = new QGroupBox(QStringLiteral("MY INFORMATION"));
     auto* myForm = new QFormLayout(mine);
-    myForm->addRow(QStringLiteral("NAME"), field(new QLineEdit, "fld_my_name", "MY_NAME"));
+    myForm->addRow(QStringLiteral("NAME"), field(new QLineEdit, "fld_my_name", config::myName));
     myForm->addRow(QStringLiteral("STREET/PO BOX"),
-                   field(new QLineEdit, "fld_my_address", "MY_ADDRESS"));
-    myForm->addRow(QStringLiteral("CITY"), field(new QLineEdit, "fld_my_city", "MY_CITY"));
+                   field(new QLineEdit, "fld_my_address", config::myAddress));
+    myForm->addRow(QStringLiteral("CITY"), field(new QLineEdit, "fld_my_city", config::myCity));
     myForm->addRow(QStringLiteral("STATE"),
-                   field(makeDropDown(stateCodes()), "fld_my_state", "MY_STATE"));
-    myForm->addRow(QStringLiteral("ZIP"), field(new QLineEdit, "fld_my_zip", "MY_ZIP"));
+                   field(makeDropDown(stateCodes()), "fld_my_state", config::myState));
+    myForm->addRow(QStringLiteral("ZIP"), field(new QLineEdit, "fld_my_zip", config::myZip));
 
     auto* theirs = new QGroupBox(QStringLiteral("EX-SPOUSE INFORMATION"));
     auto* theirForm = new QFormLayout(theirs);
     theirForm->addRow(QStringLiteral("NAME"),
-                      field(new QLineEdit, "fld_ex_spouse_name", "EX_SPOUSE_NAME"));
+                      field(new QLineEdit, "fld_ex_spouse_name", config::exSpouseName));
     theirForm->addRow(QStringLiteral("STREET/PO BOX"),
-                      field(new QLineEdit, "fld_ex_spouse_address", "EX_SPOUSE_ADDRESS"));
+                      field(new QLineEdit, "fld_ex_spouse_address", config::exSpouseAddress));
     theirForm->addRow(QStringLiteral("CITY"),
-                      field(new QLineEdit, "fld_ex_spouse_city", "EX_SPOUSE_CITY"));
-    theirForm->addRow(QStringLiteral("STATE"),
-                      field(makeDropDown(stateCodes()), "fld_ex_spouse_state", "EX_SPOUSE_STATE"));
+                      field(new QLineEdit, "fld_ex_spouse_city", config::exSpouseCity));
+    theirForm->addRow(QStringLiteral("STATE"), field(makeDropDown(stateCodes()),
+                                                     "fld_ex_spouse_state", config::exSpouseState));
     theirForm->addRow(QStringLiteral("ZIP"),
-                      field(new QLineEdit, "fld_ex_spouse_zip", "EX_SPOUSE_ZIP"));
+                      field(new QLineEdit, "fld_ex_spouse_zip", config::exSpouseZip));
     theirForm->addRow(QStringLiteral("SOCIAL SEC #"),
-                      field(new QLineEdit, "fld_ex_spouse_ssan", "EX_SPOUSE_SSAN"));
+                      field(new QLineEdit, "fld_ex_spouse_ssan", config::exSpouseSsan));
 
     auto* settings = new QFormLayout;
-    fld_file_browse_start =
-        static_cast<QLineEdit*>(field(new QLineEdit, "fld_file_browse_start", "BROWSE_START_HERE"));
+    fld_file_browse_start = static_cast<QLineEdit*>(
+        field(new QLineEdit, "fld_file_browse_start", config::browseStartHere));
     settings->addRow(QStringLiteral("FILE BROWSE START DIR (PRESS F2)"), fld_file_browse_start);
     settings->addRow(QStringLiteral("AUTO ZIP DATABASES"),
-                     field(makeDropDown({"1", "0"}), "fld_auto_zip", "AUTO_ZIP"));
+                     field(makeDropDown({"1", "0"}), "fld_auto_zip", config::autoZip));
     settings->addRow(QString(), lbl_sidebar_hint);
 
     // Stored, never shown: the side bar is lime whatever it holds.
     fld_sidebar_color = new QLineEdit(this);
     fld_sidebar_color->setObjectName(QStringLiteral("fld_sidebar_color"));
-    binding_->bind(fld_sidebar_color, QStringLiteral("SIDE_BAR_COLOR"));
+    binding_->bind(fld_sidebar_color, config::sideBarColor);
     fld_sidebar_color->hide();
     fld_sidebar_color->setEnabled(false);
 
