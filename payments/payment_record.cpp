@@ -1,6 +1,7 @@
 #include "payments/payment_record.h"
 
 #include "datastore/record_columns.h"
+#include "datastore/table_names.h"
 #include "platform/database_error.h"
 #include "platform/transaction.h"
 
@@ -9,38 +10,39 @@ namespace {
 
 const record_columns::Columns<PaymentRecord>& columns() {
     using R = PaymentRecord;
+    namespace pay = ::columns::payments;
     static const record_columns::Columns<PaymentRecord> bound(
-        QStringLiteral("QUORVEL_4"), {{"PK", &R::pk},
-                                      {"CATEGORY", &R::category},
-                                      {"ITEM_DATE", &R::itemDate},
-                                      {"YYYYMMDD", &R::sortKey},
-                                      {"DATE_SENT", &R::sent},
-                                      {"DATE_AVAIL", &R::available},
-                                      {"DATE_1ST_TRY", &R::firstTry},
-                                      {"DATE_2ND_TRY", &R::secondTry},
-                                      {"DATE_3RD_TRY", &R::thirdTry},
-                                      {"DATE_DEL", &R::delivered},
-                                      {"DATE_RETURNED", &R::returned},
-                                      {"DATE_CLEAR", &R::cleared},
-                                      {"DAYS_SENT_TO_AVAIL", &R::daysSentToAvailable},
-                                      {"DAYS_SENT_TO_DEL", &R::daysSentToDelivered},
-                                      {"DAYS_AVAIL_TO_DEL", &R::daysAvailableToDelivered},
-                                      {"DAYS_DEL_TO_CLEAR", &R::daysDeliveredToCleared},
-                                      {"DAYS_SENT_TO_CLEAR", &R::daysSentToCleared},
-                                      {"CHECK_NBR", &R::checkNumber},
-                                      {"ITEM", &R::item},
-                                      {"SS_AMT", &R::spousalSupport},
-                                      {"RP_AMT", &R::retiredPay},
-                                      {"CS_AMT", &R::childSupport},
-                                      {"OTHER_AMT", &R::other},
-                                      {"CARRIER", &R::carrier},
-                                      {"CARR_NBR", &R::carrierNumber},
-                                      {"ITEM_FILE", &R::itemFile},
-                                      {"SHIP_FILE", &R::shipFile},
-                                      {"SIG_FILE", &R::signatureFile},
-                                      {"CHK_STMT", &R::checkStatement},
-                                      {"COMMENT", &R::comment},
-                                      {"MEMO", &R::memo}});
+        tables::payments, {{pay::pk, &R::pk},
+                           {pay::category, &R::category},
+                           {pay::itemDate, &R::itemDate},
+                           {pay::yyyymmdd, &R::sortKey},
+                           {pay::dateSent, &R::sent},
+                           {pay::dateAvail, &R::available},
+                           {pay::date1stTry, &R::firstTry},
+                           {pay::date2ndTry, &R::secondTry},
+                           {pay::date3rdTry, &R::thirdTry},
+                           {pay::dateDel, &R::delivered},
+                           {pay::dateReturned, &R::returned},
+                           {pay::dateClear, &R::cleared},
+                           {pay::daysSentToAvail, &R::daysSentToAvailable},
+                           {pay::daysSentToDel, &R::daysSentToDelivered},
+                           {pay::daysAvailToDel, &R::daysAvailableToDelivered},
+                           {pay::daysDelToClear, &R::daysDeliveredToCleared},
+                           {pay::daysSentToClear, &R::daysSentToCleared},
+                           {pay::checkNbr, &R::checkNumber},
+                           {pay::item, &R::item},
+                           {pay::ssAmt, &R::spousalSupport},
+                           {pay::rpAmt, &R::retiredPay},
+                           {pay::csAmt, &R::childSupport},
+                           {pay::otherAmt, &R::other},
+                           {pay::carrier, &R::carrier},
+                           {pay::carrNbr, &R::carrierNumber},
+                           {pay::itemFile, &R::itemFile},
+                           {pay::shipFile, &R::shipFile},
+                           {pay::sigFile, &R::signatureFile},
+                           {pay::chkStmt, &R::checkStatement},
+                           {pay::comment, &R::comment},
+                           {pay::memo, &R::memo}});
     return bound;
 }
 

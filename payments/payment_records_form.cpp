@@ -2,6 +2,7 @@
 
 #include "datastore/data_module.h"
 #include "datastore/field_text.h"
+#include "datastore/table_names.h"
 #include "forms/column_delegate.h"
 #include "forms/date_picker.h"
 #include "forms/dialogs.h"
@@ -34,8 +35,10 @@
 
 namespace {
 
-const QStringList kGridColumns = {"CATEGORY", "ITEM_DATE", "DATE_SENT", "CHECK_NBR",
-                                  "SS_AMT",   "RP_AMT",    "CS_AMT",    "OTHER_AMT"};
+namespace pay = columns::payments;
+
+const QStringList kGridColumns = {pay::category, pay::itemDate, pay::dateSent, pay::checkNbr,
+                                  pay::ssAmt,    pay::rpAmt,    pay::csAmt,    pay::otherAmt};
 
 enum DateIndex { Item, Sent, Available, SecondTry, ThirdTry, Delivered, Returned, Cleared };
 
@@ -56,9 +59,7 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         ColumnDelegate::initStyleOption(option, index);
         const QString itemFile =
-            payments_.index(index.row(), payments_.fieldIndex(QStringLiteral("ITEM_FILE")))
-                .data()
-                .toString();
+            payments_.index(index.row(), payments_.fieldIndex(pay::itemFile)).data().toString();
         auto known = missing_.constFind(itemFile);
         if (known == missing_.constEnd())
             known = missing_.insert(itemFile, proof_files::isMissing(itemFile));
@@ -77,7 +78,7 @@ Tpayment_records_form::Tpayment_records_form(TDataModule2& dataModule, Dialogs& 
                                              QWidget* parent)
     : RecordForm(dialogs, parent),
       dataModule_(dataModule),
-      binding_(new RecordBinding(*dataModule.table(QStringLiteral("QUORVEL_4")), this)),
+      binding_(new RecordBinding(*dataModule.table(tables::payments), this)),
       cb_save_return_date(new QCheckBox(QStringLiteral("Save the returned date"))),
       lbl_current_filter(new QLabel) {
     setObjectName(QStringLiteral("payment_records_form"));
@@ -200,53 +201,56 @@ QWidget* Tpayment_records_form::buildFields() {
         guard_.onKey(list, Qt::Key_F2, [this] { lookupKeyDown(); });
         return list;
     };
-    addField(grid, 0, 0, "CATEGORY", lookup("CATEGORY_4"), "fld_category", "CATEGORY", 2);
-    addEdit(grid, 0, 2, "CHECK NBR", "fld_check_nbr", "CHECK_NBR");
-    addField(grid, 1, 0, "ITEM", lookup("ITEM_4"), "fld_item", "ITEM", 4);
+    addField(grid, 0, 0, "CATEGORY", lookup(tables::categories), "fld_category", pay::category, 2);
+    addEdit(grid, 0, 2, "CHECK NBR", "fld_check_nbr", pay::checkNbr);
+    addField(grid, 1, 0, "ITEM", lookup(tables::items), "fld_item", pay::item, 4);
 
-    addDateField(grid, 2, 0, "ITEM DATE", "fld_item_date", "DateTimePicker_item_date", "ITEM_DATE");
-    addDateField(grid, 2, 1, "DATE SENT", "fld_date_sent", "DateTimePicker_date_sent", "DATE_SENT");
+    addDateField(grid, 2, 0, "ITEM DATE", "fld_item_date", "DateTimePicker_item_date",
+                 pay::itemDate);
+    addDateField(grid, 2, 1, "DATE SENT", "fld_date_sent", "DateTimePicker_date_sent",
+                 pay::dateSent);
     addDateField(grid, 2, 2, "DATE AVAIL", "fld_date_avail", "DateTimePicker_date_available",
-                 "DATE_AVAIL");
+                 pay::dateAvail);
     addDateField(grid, 2, 3, "2ND TRY", "fld_date_2nd_try", "DateTimePicker_date_2nd_try",
-                 "DATE_2ND_TRY");
+                 pay::date2ndTry);
     addDateField(grid, 3, 0, "3RD TRY", "fld_date_3rd_try", "DateTimePicker_date_3rd_try",
-                 "DATE_3RD_TRY");
+                 pay::date3rdTry);
     addDateField(grid, 3, 1, "DATE DELVD", "fld_date_del", "DateTimePicker_date_delivered",
-                 "DATE_DEL");
+                 pay::dateDel);
     addDateField(grid, 3, 2, "DATE RTND", "fld_date_returned", "DateTimePicker_date_returned",
-                 "DATE_RETURNED");
+                 pay::dateReturned);
     addDateField(grid, 3, 3, "DATE CLRD", "fld_date_cleared", "DateTimePicker_date_cleared",
-                 "DATE_CLEAR");
+                 pay::dateClear);
 
     intervals_.sentToAvailable =
-        addEdit(grid, 4, 0, "SENT TO AVAIL", "fld_sent_to_avail", "DAYS_SENT_TO_AVAIL");
+        addEdit(grid, 4, 0, "SENT TO AVAIL", "fld_sent_to_avail", pay::daysSentToAvail);
     intervals_.sentToDelivered =
-        addEdit(grid, 4, 1, "SENT TO DEL", "fld_sent_to_del", "DAYS_SENT_TO_DEL");
+        addEdit(grid, 4, 1, "SENT TO DEL", "fld_sent_to_del", pay::daysSentToDel);
     intervals_.availableToDelivered =
-        addEdit(grid, 4, 2, "AVAIL TO DEL", "fld_avail_to_del", "DAYS_AVAIL_TO_DEL");
+        addEdit(grid, 4, 2, "AVAIL TO DEL", "fld_avail_to_del", pay::daysAvailToDel);
     intervals_.deliveredToCleared =
-        addEdit(grid, 4, 3, "DEL TO CLEAR", "fld_del_to_clear", "DAYS_DEL_TO_CLEAR");
+        addEdit(grid, 4, 3, "DEL TO CLEAR", "fld_del_to_clear", pay::daysDelToClear);
     intervals_.sentToCleared =
-        addEdit(grid, 5, 0, "SENT TO CLRD", "fld_sent_to_clear", "DAYS_SENT_TO_CLEAR");
+        addEdit(grid, 5, 0, "SENT TO CLRD", "fld_sent_to_clear", pay::daysSentToClear);
     grid->addWidget(cb_save_return_date, 5, 2, 1, 5);
 
-    amounts_ = {addEdit(grid, 6, 0, "SPOU SPT AMT", "fld_spousal_support_amt", "SS_AMT"),
-                addEdit(grid, 6, 1, "RET PAY AMT", "fld_retired_pay_amt", "RP_AMT"),
-                addEdit(grid, 6, 2, "OTHER AMT", "fld_other_amt", "OTHER_AMT"),
-                addEdit(grid, 6, 3, "CHILD SUP AMT", "fld_child_support_amt", "CS_AMT")};
+    amounts_ = {addEdit(grid, 6, 0, "SPOU SPT AMT", "fld_spousal_support_amt", pay::ssAmt),
+                addEdit(grid, 6, 1, "RET PAY AMT", "fld_retired_pay_amt", pay::rpAmt),
+                addEdit(grid, 6, 2, "OTHER AMT", "fld_other_amt", pay::otherAmt),
+                addEdit(grid, 6, 3, "CHILD SUP AMT", "fld_child_support_amt", pay::csAmt)};
 
-    addField(grid, 7, 0, "CARRIER", lookup("CARRIER_4"), "fld_carrier", "CARRIER", 2);
-    addEdit(grid, 7, 2, "CARRIER NUMBER", "fld_carrier_nbr", "CARR_NBR", 2);
+    addField(grid, 7, 0, "CARRIER", lookup(tables::carriers), "fld_carrier", pay::carrier, 2);
+    addEdit(grid, 7, 2, "CARRIER NUMBER", "fld_carrier_nbr", pay::carrNbr, 2);
     // A path keeps its letter case: the file system tells upper from lower.
     fld_item_file = new QLineEdit;
-    addField(grid, 8, 0, "ITEM FILE", fld_item_file, "fld_item_file", "ITEM_FILE", 4);
+    addField(grid, 8, 0, "ITEM FILE", fld_item_file, "fld_item_file", pay::itemFile, 4);
     guard_.onKey(fld_item_file, Qt::Key_F2, [this] { fld_item_fileKeyDown(); });
     guard_.onDoubleClick(fld_item_file, [this] { btn_open_fileClick(); });
-    addField(grid, 9, 0, "COMMENT", lookup("COMMENT_4"), "fld_comment", "COMMENT", 4);
+    addField(grid, 9, 0, "COMMENT", lookup(tables::paymentComments), "fld_comment", pay::comment,
+             4);
     fld_memo = new QPlainTextEdit;
     fld_memo->setFixedHeight(60);
-    addField(grid, 10, 0, "MEMO", fld_memo, "fld_memo", "MEMO", 4);
+    addField(grid, 10, 0, "MEMO", fld_memo, "fld_memo", pay::memo, 4);
     return container;
 }
 
@@ -263,7 +267,8 @@ void Tpayment_records_form::FormActivate() {
     binding_->showRow(0);
     DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBGrid1->setCurrentIndex(binding_->model().index(0, binding_->model().fieldIndex("CATEGORY")));
+    DBGrid1->setCurrentIndex(
+        binding_->model().index(0, binding_->model().fieldIndex(pay::category)));
 }
 
 void Tpayment_records_form::enable_date_pickers_set_position() {
@@ -392,7 +397,7 @@ void Tpayment_records_form::btn_editClick() {
             Buttons::Ok);
         return;
     }
-    const double pk = binding_->value(QStringLiteral("PK")).toDouble();
+    const double pk = binding_->value(pay::pk).toDouble();
     const std::optional<PaymentRecord> stored = payments::load(dataModule_.connection(), pk);
     if (!stored)
         throw DatabaseError(
@@ -461,7 +466,7 @@ void Tpayment_records_form::showStored(double pk) {
     TableModel& payments = binding_->model();
     const int changedRow = binding_->currentRow();
     payments.reread();
-    const int row = payments.rowOf(QStringLiteral("PK"), pk);
+    const int row = payments.rowOf(pay::pk, pk);
     binding_->showRow(row >= 0 ? row : qBound(0, changedRow, payments.rowCount() - 1));
     DBGrid1->selectRow(binding_->currentRow());
 }
@@ -479,8 +484,7 @@ void Tpayment_records_form::lookupKeyDown() {
 }
 
 void Tpayment_records_form::fld_item_fileKeyDown() {
-    browseForItemFile(dialogs_, this, *dataModule_.table(QStringLiteral("CONFIG_4")),
-                      fld_item_file);
+    browseForItemFile(dialogs_, this, *dataModule_.table(tables::configuration), fld_item_file);
 }
 
 void Tpayment_records_form::dropChange() {

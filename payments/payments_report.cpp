@@ -2,6 +2,7 @@
 
 #include "datastore/field_text.h"
 #include "datastore/schema.h"
+#include "datastore/table_names.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "reports/report_text.h"
@@ -17,6 +18,7 @@ namespace payments_report {
 namespace {
 
 using report_text::Cell;
+namespace pay = columns::payments;
 
 constexpr int kGap = 2;
 const QString kLabelIndent(27, QLatin1Char(' '));
@@ -39,29 +41,29 @@ struct ReportColumn {
 
 const std::vector<ReportColumn>& reportColumns() {
     static const std::vector<ReportColumn> columns = {
-        {19, "ITEM DATE", 9, 10, "Y", "Y", "ITEM_DATE", Kind::Date},
-        {2, "CATEGORY", 8, 25, "N", "N", "CATEGORY", Kind::Text},
-        {3, "CHECK #", 7, 7, "Y", "Y", "CHECK_NBR", Kind::Text},
-        {24, "SPOU SUP", 8, 8, "Y", "Y", "SS_AMT", Kind::Amount},
-        {23, "RET PAY", 8, 8, "Y", "Y", "RP_AMT", Kind::Amount},
-        {4, "CHILD SP", 8, 8, "Y", "Y", "CS_AMT", Kind::Amount},
-        {22, "OTHER $$", 8, 8, "Y", "Y", "OTHER_AMT", Kind::Amount},
-        {12, "DATE SENT", 8, 10, "Y", "N", "DATE_SENT", Kind::Date},
-        {8, "DATE AVL", 8, 10, "Y", "N", "DATE_AVAIL", Kind::Date},
-        {6, "2nd TRY", 8, 10, "Y", "N", "DATE_2ND_TRY", Kind::Date},
-        {7, "3RD TRY", 8, 10, "Y", "N", "DATE_3RD_TRY", Kind::Date},
-        {10, "DATE DELVD", 10, 10, "Y", "N", "DATE_DEL", Kind::Date},
-        {9, "DATE CLRD", 9, 10, "Y", "N", "DATE_CLEAR", Kind::Date},
-        {15, "SNT TO AVL", 10, 10, "Y", "N", "DAYS_SENT_TO_AVAIL", Kind::Text},
-        {13, "AVL TO DEL", 10, 10, "Y", "N", "DAYS_AVAIL_TO_DEL", Kind::Text},
-        {11, "DATE RET", 8, 10, "Y", "N", "DATE_RETURNED", Kind::Date},
-        {17, "SNT TO DEL", 10, 10, "Y", "N", "DAYS_SENT_TO_DEL", Kind::Text},
-        {14, "DEL TO CLR", 10, 10, "Y", "N", "DAYS_DEL_TO_CLEAR", Kind::Text},
-        {16, "SNT TO CLR", 10, 10, "Y", "N", "DAYS_SENT_TO_CLEAR", Kind::Text},
-        {0, "CARRIER", 7, 45, "N", "N", "CARRIER", Kind::Text},
-        {1, "CARRIER NUMBER", 14, 45, "N", "N", "CARR_NBR", Kind::Text},
-        {18, "ITEM", 4, 70, "N", "N", "ITEM", Kind::Text},
-        {5, "COMMENT ", 8, 70, "N", "N", "COMMENT", Kind::Text},
+        {19, "ITEM DATE", 9, 10, "Y", "Y", pay::itemDate, Kind::Date},
+        {2, "CATEGORY", 8, 25, "N", "N", pay::category, Kind::Text},
+        {3, "CHECK #", 7, 7, "Y", "Y", pay::checkNbr, Kind::Text},
+        {24, "SPOU SUP", 8, 8, "Y", "Y", pay::ssAmt, Kind::Amount},
+        {23, "RET PAY", 8, 8, "Y", "Y", pay::rpAmt, Kind::Amount},
+        {4, "CHILD SP", 8, 8, "Y", "Y", pay::csAmt, Kind::Amount},
+        {22, "OTHER $$", 8, 8, "Y", "Y", pay::otherAmt, Kind::Amount},
+        {12, "DATE SENT", 8, 10, "Y", "N", pay::dateSent, Kind::Date},
+        {8, "DATE AVL", 8, 10, "Y", "N", pay::dateAvail, Kind::Date},
+        {6, "2nd TRY", 8, 10, "Y", "N", pay::date2ndTry, Kind::Date},
+        {7, "3RD TRY", 8, 10, "Y", "N", pay::date3rdTry, Kind::Date},
+        {10, "DATE DELVD", 10, 10, "Y", "N", pay::dateDel, Kind::Date},
+        {9, "DATE CLRD", 9, 10, "Y", "N", pay::dateClear, Kind::Date},
+        {15, "SNT TO AVL", 10, 10, "Y", "N", pay::daysSentToAvail, Kind::Text},
+        {13, "AVL TO DEL", 10, 10, "Y", "N", pay::daysAvailToDel, Kind::Text},
+        {11, "DATE RET", 8, 10, "Y", "N", pay::dateReturned, Kind::Date},
+        {17, "SNT TO DEL", 10, 10, "Y", "N", pay::daysSentToDel, Kind::Text},
+        {14, "DEL TO CLR", 10, 10, "Y", "N", pay::daysDelToClear, Kind::Text},
+        {16, "SNT TO CLR", 10, 10, "Y", "N", pay::daysSentToClear, Kind::Text},
+        {0, "CARRIER", 7, 45, "N", "N", pay::carrier, Kind::Text},
+        {1, "CARRIER NUMBER", 14, 45, "N", "N", pay::carrNbr, Kind::Text},
+        {18, "ITEM", 4, 70, "N", "N", pay::item, Kind::Text},
+        {5, "COMMENT ", 8, 70, "N", "N", pay::comment, Kind::Text},
     };
     return columns;
 }
@@ -70,7 +72,7 @@ constexpr int kItemFilename = 20;
 constexpr int kMemo = 21;
 
 const schema::Column& paymentColumn(const QString& name) {
-    return *schema::table("QUORVEL_4").column(name);
+    return *schema::table(tables::payments).column(name);
 }
 
 // Whole cents of an amount; the column holds two decimals.
@@ -96,18 +98,20 @@ QString dateCell(const QVariant& value) {
 }
 
 QStringList addressLines(const QSqlDatabase& connection) {
+    namespace names = columns::configuration;
     const QHash<QString, QString> config = report_text::configuration(connection);
-    return {QStringLiteral("PERSON RECEIVING PAYMENTS: ") + config.value("EX_SPOUSE_NAME"),
-            QStringLiteral("        SOCIAL SECURITY #: ") + config.value("EX_SPOUSE_SSAN"),
-            kLabelIndent + config.value("EX_SPOUSE_ADDRESS"),
-            kLabelIndent + report_text::cityLine(config.value("EX_SPOUSE_CITY"),
-                                                 config.value("EX_SPOUSE_STATE"),
-                                                 config.value("EX_SPOUSE_ZIP")),
+    return {QStringLiteral("PERSON RECEIVING PAYMENTS: ") + config.value(names::exSpouseName),
+            QStringLiteral("        SOCIAL SECURITY #: ") + config.value(names::exSpouseSsan),
+            kLabelIndent + config.value(names::exSpouseAddress),
+            kLabelIndent + report_text::cityLine(config.value(names::exSpouseCity),
+                                                 config.value(names::exSpouseState),
+                                                 config.value(names::exSpouseZip)),
             QString(),
-            QStringLiteral("PERSON MAKING PAYMENTS   : ") + config.value("MY_NAME"),
-            kLabelIndent + config.value("MY_ADDRESS"),
-            kLabelIndent + report_text::cityLine(config.value("MY_CITY"), config.value("MY_STATE"),
-                                                 config.value("MY_ZIP")),
+            QStringLiteral("PERSON MAKING PAYMENTS   : ") + config.value(names::myName),
+            kLabelIndent + config.value(names::myAddress),
+            kLabelIndent + report_text::cityLine(config.value(names::myCity),
+                                                 config.value(names::myState),
+                                                 config.value(names::myZip)),
             QString()};
 }
 
@@ -128,13 +132,14 @@ QSqlQuery selectRows(const QSqlDatabase& connection, const Selection& selection,
     QStringList selected;
     for (const ReportColumn* column : shown)
         selected.append(paymentColumn(column->column).selectSql());
-    selected << (ticks.at(kItemFilename) ? paymentColumn("ITEM_FILE").selectSql() : "NULL")
-             << (ticks.at(kMemo) ? QStringLiteral("MEMO") : QStringLiteral("NULL"));
+    selected << (ticks.at(kItemFilename) ? paymentColumn(pay::itemFile).selectSql() : "NULL")
+             << (ticks.at(kMemo) ? QString(pay::memo) : QStringLiteral("NULL"));
     const SqlCondition chosen = selection.rows.isEmpty() ? categories().rows : selection.rows;
     QSqlQuery query(connection);
     query.setForwardOnly(true);
-    bool done = query.prepare(QStringLiteral("SELECT %1 FROM QUORVEL_4%2 ORDER BY PK")
-                                  .arg(selected.join(", "), chosen.whereClause()));
+    bool done = query.prepare(
+        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+            .arg(selected.join(", "), tables::payments, chosen.whereClause(), pay::pk));
     chosen.bindTo(query);
     if (!done || !query.exec())
         throw DatabaseError(query.lastError().text());
@@ -169,8 +174,8 @@ QString cellOf(const ReportColumn& column, const QVariant& value, long long& tot
 // `cents` holds the total of each shown column, in their order.
 QStringList totalLines(const std::vector<const ReportColumn*>& shown,
                        const std::vector<long long>& cents) {
-    static const QStringList blankFilled = {"ITEM_DATE", "CATEGORY", "CHECK_NBR", "SS_AMT",
-                                            "RP_AMT"};
+    static const QStringList blankFilled = {pay::itemDate, pay::category, pay::checkNbr, pay::ssAmt,
+                                            pay::rpAmt};
     std::vector<Cell> rule;
     std::vector<Cell> sums;
     for (std::size_t position = 0; position < shown.size(); ++position) {
@@ -182,8 +187,8 @@ QStringList totalLines(const std::vector<const ReportColumn*>& shown,
                         column->width, blankFilled.contains(column->column) ? " " : "-",
                         column->dataFlag});
         QString sum;
-        QString flag = column->column == QLatin1String("CHECK_NBR") ? "Y" : "N";
-        if (column->column == QLatin1String("ITEM_DATE")) {
+        QString flag = column->column == pay::checkNbr ? "Y" : "N";
+        if (column->column == pay::itemDate) {
             sum = QStringLiteral("TOTALS:");
             flag = QStringLiteral("Y");
         } else if (amount) {
@@ -259,7 +264,7 @@ Selection categories() {
                                       "PAYMENT"};
     QStringList terms;
     for (const QString& name : names)
-        terms.append(QStringLiteral("CATEGORY = '%1'").arg(name));
+        terms.append(QStringLiteral("%1 = '%2'").arg(pay::category, name));
     return {{terms.join(QStringLiteral(" OR "))}, QString()};
 }
 
@@ -268,7 +273,7 @@ Selection itemDates(const QDate& from, const QDate& to) {
         return kbx::_kbx_Date_To_MM_DD_YYYY(QDateTime(date, QTime(), Qt::UTC));
     };
     SqlCondition rows = categories().rows;
-    rows.andAlso(dateBetween(QStringLiteral("ITEM_DATE"), from, to));
+    rows.andAlso(dateBetween(pay::itemDate, from, to));
     return {rows, QStringLiteral("ITEM DATES %1 TO %2").arg(text(from), text(to))};
 }
 
@@ -283,8 +288,8 @@ QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks
     std::vector<long long> cents(shown.size(), 0);
     QSqlQuery query = selectRows(connection, selection, shown, ticks);
     const int itemFile = int(shown.size());
-    const schema::Column& itemFileColumn = paymentColumn("ITEM_FILE");
-    const schema::Column& memoColumn = paymentColumn("MEMO");
+    const schema::Column& itemFileColumn = paymentColumn(pay::itemFile);
+    const schema::Column& memoColumn = paymentColumn(pay::memo);
     // One fill for every data cell, made once: the cells are many.
     static const QString kDataFill = QStringLiteral("_");
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
