@@ -201,9 +201,18 @@ void TableModel::reread() {
         throw DatabaseError(lastError_.text());
 }
 
+void TableModel::refresh() {
+    if (open_ && !select())
+        qWarning() << "Reading" << definition_.name << "again failed:" << lastError_.text();
+}
+
+void TableModel::storedChangesCommitted() {
+    emit changesCommitted();
+}
+
 void TableModel::store() {
     inTransaction(connection_, [this] { storePendingChanges(); });
-    reread();
+    storedChangesCommitted();
 }
 
 bool TableModel::readRowCount(int& count) {

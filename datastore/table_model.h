@@ -13,7 +13,7 @@
 #include <vector>
 
 // The model of one table on the production connection, shared by every form
-// that shows or edits the table. Rows come in primary-key order unless an
+// that shows or edits the table, or a form's own. Rows come in primary-key order unless an
 // index is chosen; a table without a key comes in storage order and its rows
 // are identified by their database key. Changes wait in the model until they
 // are stored; text longer than its column is cut to the column's width.
@@ -74,14 +74,20 @@ public:
     bool isNewRow(int row) const;
     bool isDirty() const;
     bool isDirty(const QModelIndex& index) const;
-    // Stores the pending changes in a transaction of their own and reads the
-    // rows again; on refusal nothing is stored and the changes stay pending.
+    // Says that the changes written by storePendingChanges() were committed:
+    // every model of the table, this one too, reads its rows again.
+    void storedChangesCommitted();
+    // Stores the pending changes in a transaction of their own and says so;
+    // on refusal nothing is stored and the changes stay pending.
     void store();
     // Drops every pending change.
     void revertAll();
     // Reads the rows again, dropping pending changes; throws DatabaseError.
     void reread();
     bool select();
+    // Reads the rows again when open, as after a change to the table made
+    // elsewhere; a failure is warned of and kept as lastError().
+    void refresh();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -94,6 +100,9 @@ public:
     // the deletion is stored.
     bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
+
+signals:
+    void changesCommitted();
 
 private:
     enum class Change { None, Insert, Update, Delete };
