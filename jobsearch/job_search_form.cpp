@@ -55,7 +55,7 @@ QComboBox* trueFalseList() {
 TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
     : RecordForm(dialogs, parent),
       dataModule_(dataModule),
-      jobs_(*dataModule.table(QStringLiteral("JSEARCH_4"))),
+      jobs_(*dataModule.ownModel(QStringLiteral("JSEARCH_4"), this)),
       binding_(new RecordBinding(jobs_, this)),
       btn_followup(makeButton(QStringLiteral("Followup"), QStringLiteral("btn_followup"))),
       btn_filter_records(
@@ -89,15 +89,6 @@ TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* pa
     guard_.connect(buttons_.cancel, &QPushButton::clicked, [this] { btn_cancelClick(); });
     guard_.connect(btn_filter_records, &QPushButton::clicked,
                    [this] { btn_filter_recordsClick(); });
-}
-
-// The table is shared with the rest of the program: it is left unfiltered.
-TJob_Search::~TJob_Search() {
-    if (jobs_.filter().isEmpty())
-        return;
-    jobs_.setFilter(QString());
-    if (jobs_.isOpen())
-        guard_.run([this] { jobs_.reread(); });
 }
 
 QWidget* TJob_Search::buildSidePanel() {
