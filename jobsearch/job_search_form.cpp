@@ -375,7 +375,9 @@ void TJob_Search::updateRelatedRecords(double refnum, bool active) {
     if (dialogs_.message(this, QStringLiteral("RELATED RECORDS WARNING"), text,
                          Buttons::OkCancel) != Answer::Ok)
         return;
-    job_search::setChainActiveStatus(jobs_.database(), refnum, active, QDate::currentDate());
+    dataModule_.write([&] {
+        job_search::setChainActiveStatus(jobs_.database(), refnum, active, QDate::currentDate());
+    });
 }
 
 // After a save the whole table shows, newest first, from its first record;

@@ -171,6 +171,9 @@ TEST_F(JobSearchFormTest, RelatedRecordsTakeTheSavedStatusOnlyWhenTheUserAgrees)
     EXPECT_EQ(stored("PK, ACTIVE_, ACTIVE_CHANGED"),
               QStringList({"1|TRUE|" + kToday, "2|TRUE|" + kToday, "3|TRUE|", "4|FALSE|"}));
     EXPECT_FALSE(component<QCheckBox>(form, "fld_related")->isChecked());
+    // The other forms' grids show the chain as stored.
+    const TableModel& shared = *dataModule.table("JSEARCH_4");
+    EXPECT_EQ(shared.record(shared.rowOf("PK", 1.0)).value("ACTIVE_").toString().trimmed(), "TRUE");
 }
 
 // A record the database refuses stays on the form, ready to be corrected.
