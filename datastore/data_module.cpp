@@ -122,7 +122,7 @@ TableModel* TDataModule2::ownModel(const QString& tableName, QObject* owner) {
     TableModel* model = makeModel(tableName, owner);
     ownModels_.emplace_back(model);
     if (isOpen())
-        model->open();
+        model->openLike(*table(tableName));
     return model;
 }
 

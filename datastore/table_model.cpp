@@ -76,6 +76,24 @@ void TableModel::open() {
             QStringLiteral("Unable to open table %1: %2").arg(definition_.name, lastError_.text()));
 }
 
+void TableModel::openLike(const TableModel& unfiltered) {
+    const bool sameRows = unfiltered.open_ && &unfiltered.definition_ == &definition_ &&
+                          unfiltered.filter_.isEmpty() && unfiltered.indexName_.isEmpty() &&
+                          filter_.isEmpty() && indexName_.isEmpty();
+    if (!sameRows) {
+        open();
+        return;
+    }
+    beginResetModel();
+    open_ = true;
+    stored_ = unfiltered.stored_;
+    rows_.clear();
+    rows_.reserve(stored_.size());
+    for (int position = 0; position < int(stored_.size()); ++position)
+        rows_.push_back(newRow(position, Change::None));
+    endResetModel();
+}
+
 void TableModel::close() {
     beginResetModel();
     open_ = false;

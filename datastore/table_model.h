@@ -37,6 +37,9 @@ public:
 
     // Reads the table's rows; throws DatabaseError with the server's message.
     void open();
+    // Opens on the rows `unfiltered` has read, unfiltered and in key order
+    // as this model is, instead of reading them again; else as open() does.
+    void openLike(const TableModel& unfiltered);
     void close();
     bool isOpen() const { return open_; }
     // The table's name while open, else empty.
@@ -54,6 +57,7 @@ public:
     // the next select.
     void setFilter(const QString& condition, const QVariantList& values = {});
     QString filter() const { return filter_; }
+    QString indexName() const { return indexName_; }
     QVariantList filterValues() const { return filterValues_; }
     // "ORDER BY …" of the rows as the model shows them.
     QString orderByClause() const;

@@ -381,10 +381,13 @@ void TJob_Search::updateRelatedRecords(double refnum, bool active) {
 }
 
 // After a save the whole table shows, newest first, from its first record;
-// the filter chosen last is kept for the dialog.
+// the filter chosen last is kept for the dialog. The save has had the rows
+// read again already: only another filter or order reads them once more.
 void TJob_Search::showNewestFirst() {
-    jobs_.setFilter(QString());
-    jobs_.useIndex(kNewestFirst);
+    if (!jobs_.filter().isEmpty() || jobs_.indexName() != kNewestFirst) {
+        jobs_.setFilter(QString());
+        jobs_.useIndex(kNewestFirst);
+    }
     showFirstRow();
 }
 
