@@ -9,6 +9,7 @@
 #include <QtDebug>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -125,7 +126,7 @@ int TableModel::rowOf(const QString& columnName, const QVariant& value) const {
     auto search = [&](bool loadedOnly) {
         for (int row = 0; row < rowCount(); ++row) {
             const int position = rows_[row].position;
-            if (loadedOnly && position >= 0 && !stored_[position].loaded)
+            if (loadedOnly && position >= 0 && !std::as_const(stored_)[position].loaded)
                 continue;
             if (data(index(row, column), Qt::EditRole) == value)
                 return row;
@@ -133,7 +134,7 @@ int TableModel::rowOf(const QString& columnName, const QVariant& value) const {
         return -1;
     };
     const int found = search(true);
-    if (found >= 0 || std::all_of(stored_.begin(), stored_.end(),
+    if (found >= 0 || std::all_of(stored_.cbegin(), stored_.cend(),
                                   [](const StoredRow& row) { return row.loaded; }))
         return found;
     loadRows(0, int(stored_.size()));
@@ -201,7 +202,7 @@ bool TableModel::select() {
     int count = 0;
     const bool counted = open_ && readRowCount(count);
     beginResetModel();
-    stored_.assign(counted ? count : 0, StoredRow());
+    stored_ = QList<StoredRow>(counted ? count : 0);
     rows_.clear();
     rows_.reserve(stored_.size());
     for (int position = 0; position < int(stored_.size()); ++position)
@@ -250,9 +251,9 @@ bool TableModel::readRowCount(int& count) {
 }
 
 const TableModel::StoredRow& TableModel::storedRow(int position) const {
-    if (!stored_[position].loaded)
+    if (!std::as_const(stored_)[position].loaded)
         loadBlockOf(position);
-    return stored_[position];
+    return std::as_const(stored_)[position];
 }
 
 // A block read straight after the one before it is part of a scan through
@@ -260,7 +261,7 @@ const TableModel::StoredRow& TableModel::storedRow(int position) const {
 // again as are behind it, up to kScanRows, so that a scan takes a few reads.
 void TableModel::loadBlockOf(int position) const {
     const int first = position / kBlockRows * kBlockRows;
-    const bool scanning = first > 0 && stored_[first - 1].loaded;
+    const bool scanning = first > 0 && std::as_const(stored_)[first - 1].loaded;
     loadRows(first, scanning ? std::clamp(first, kBlockRows, kScanRows) : kBlockRows);
 }
 

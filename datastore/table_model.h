@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QBitArray>
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -148,7 +149,8 @@ private:
     QString indexName_;
     QString filter_;
     QVariantList filterValues_;
-    mutable std::vector<StoredRow> stored_;
+    // Shared with a model opened like this one until either reads rows.
+    mutable QList<StoredRow> stored_;
     std::vector<ShownRow> rows_;
     mutable QSqlError lastError_;
 };
