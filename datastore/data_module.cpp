@@ -161,13 +161,13 @@ std::optional<TDataModule2::WriteCounts> TDataModule2::writeCounts() const {
         return std::nullopt;
     QSqlQuery query(database);
     query.setForwardOnly(true);
-    bool read = query.exec(QStringLiteral(
-        "SELECT TRIM(T.MON$TABLE_NAME), "
-        "R.MON$RECORD_INSERTS + R.MON$RECORD_UPDATES + R.MON$RECORD_DELETES "
-        "FROM MON$ATTACHMENTS A "
-        "JOIN MON$TABLE_STATS T ON T.MON$STAT_ID = A.MON$STAT_ID "
-        "JOIN MON$RECORD_STATS R ON R.MON$STAT_ID = T.MON$RECORD_STAT_ID "
-        "WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION"));
+    bool read = query.exec(
+        QStringLiteral("SELECT TRIM(T.MON$TABLE_NAME), "
+                       "R.MON$RECORD_INSERTS + R.MON$RECORD_UPDATES + R.MON$RECORD_DELETES "
+                       "FROM MON$ATTACHMENTS A "
+                       "JOIN MON$TABLE_STATS T ON T.MON$STAT_ID = A.MON$STAT_ID "
+                       "JOIN MON$RECORD_STATS R ON R.MON$STAT_ID = T.MON$RECORD_STAT_ID "
+                       "WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION"));
     WriteCounts counts;
     while (read && query.next())
         counts.insert(query.value(0).toString(), query.value(1).toLongLong());

@@ -48,7 +48,8 @@ public:
     // Runs `work`, which writes on the connection in transactions of its own,
     // and afterwards announces every table whose rows it inserted, updated or
     // deleted, as the engine counted them: also when `work` throws, since it
-    // may have committed part. Returns what `work` returns.
+    // may have committed part. Returns what `work` returns. Called within a
+    // transaction, where the counts cannot be read, it announces every table.
     template <typename Work>
     auto write(Work&& work) -> decltype(std::forward<Work>(work)());
 
