@@ -167,7 +167,8 @@ std::optional<TDataModule2::WriteCounts> TDataModule2::writeCounts() const {
                        "FROM MON$ATTACHMENTS A "
                        "JOIN MON$TABLE_STATS T ON T.MON$STAT_ID = A.MON$STAT_ID "
                        "JOIN MON$RECORD_STATS R ON R.MON$STAT_ID = T.MON$RECORD_STAT_ID "
-                       "WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION"));
+                       "WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION "
+                       "AND T.MON$TABLE_NAME NOT STARTING WITH 'RDB$'"));
     WriteCounts counts;
     while (read && query.next())
         counts.insert(query.value(0).toString(), query.value(1).toLongLong());
