@@ -88,10 +88,10 @@ void TableModel::openLike(const TableModel& unfiltered) {
     beginResetModel();
     open_ = true;
     stored_ = unfiltered.stored_;
-    rows_.clear();
-    rows_.reserve(stored_.size());
-    for (int position = 0; position < int(stored_.size()); ++position)
-        rows_.push_back(newRow(position, Change::None));
+    if (unfiltered.isDirty())
+        showStoredRows();
+    else
+        rows_ = unfiltered.rows_;
     endResetModel();
 }
 
@@ -193,6 +193,14 @@ bool TableModel::isDirty(const QModelIndex& index) const {
     return row.change == Change::Update && row.edited.testBit(index.column());
 }
 
+// Every stored row, unchanged, in its place.
+void TableModel::showStoredRows() {
+    rows_ = QList<ShownRow>(stored_.size());
+    ShownRow* row = rows_.data();
+    for (int position = 0; position < int(stored_.size()); ++position)
+        row[position].position = position;
+}
+
 // Reading the rows counts them and reads the first block in the same
 // transaction, so that the rows shown at once are the rows counted; the
 // other blocks come as they are first shown.
@@ -203,10 +211,7 @@ bool TableModel::select() {
     const bool counted = open_ && readRowCount(count);
     beginResetModel();
     stored_ = QList<StoredRow>(counted ? count : 0);
-    rows_.clear();
-    rows_.reserve(stored_.size());
-    for (int position = 0; position < int(stored_.size()); ++position)
-        rows_.push_back(newRow(position, Change::None));
+    showStoredRows();
     if (!stored_.empty())
         loadBlockOf(0);
     endResetModel();
@@ -417,7 +422,7 @@ bool TableModel::removeRows(int row, int count, const QModelIndex& parent) {
     if (parent.isValid() || row < 0 || count < 1 || row + count > rowCount())
         return false;
     for (int each = row + count - 1; each >= row; --each) {
-        if (rows_[each].change == Change::Insert) {
+        if (std::as_const(rows_)[each].change == Change::Insert) {
             beginRemoveRows(parent, each, each);
             rows_.erase(rows_.begin() + each);
             endRemoveRows();
@@ -431,11 +436,11 @@ bool TableModel::removeRows(int row, int count, const QModelIndex& parent) {
 
 void TableModel::revertAll() {
     for (int row = rowCount() - 1; row >= 0; --row) {
-        if (rows_[row].change == Change::Insert) {
+        if (std::as_const(rows_)[row].change == Change::Insert) {
             beginRemoveRows(QModelIndex(), row, row);
             rows_.erase(rows_.begin() + row);
             endRemoveRows();
-        } else if (rows_[row].change != Change::None) {
+        } else if (std::as_const(rows_)[row].change != Change::None) {
             rows_[row] = newRow(rows_[row].position, Change::None);
             emit dataChanged(index(row, 0), index(row, columnCount() - 1));
             emit headerDataChanged(Qt::Vertical, row, row);
@@ -444,7 +449,7 @@ void TableModel::revertAll() {
 }
 
 void TableModel::storePendingChanges() {
-    for (const ShownRow& row : rows_) {
+    for (const ShownRow& row : std::as_const(rows_)) {
         bool stored = true;
         switch (row.change) {
             case Change::None:

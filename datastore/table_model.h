@@ -11,8 +11,6 @@
 #include <QStringList>
 #include <QVariantList>
 
-#include <vector>
-
 // The model of one table on the production connection, shared by every form
 // that shows or edits the table, or a form's own. Rows come in primary-key order unless an
 // index is chosen; a table without a key comes in storage order and its rows
@@ -128,6 +126,7 @@ private:
 
     bool hasKey() const { return !definition_.primaryKey.isEmpty(); }
     ShownRow newRow(int position, Change change) const;
+    void showStoredRows();
     QVariant nullValue(int column) const;
     const StoredRow& storedRow(int position) const;
     void loadBlockOf(int position) const;
@@ -149,8 +148,8 @@ private:
     QString indexName_;
     QString filter_;
     QVariantList filterValues_;
-    // Shared with a model opened like this one until either reads rows.
+    // Both shared with a model opened like this one until either changes.
     mutable QList<StoredRow> stored_;
-    std::vector<ShownRow> rows_;
+    QList<ShownRow> rows_;
     mutable QSqlError lastError_;
 };
