@@ -12,10 +12,11 @@
 #include <QVariantList>
 
 // The model of one table on the production connection, shared by every form
-// that shows or edits the table, or a form's own. Rows come in primary-key order unless an
-// index is chosen; a table without a key comes in storage order and its rows
-// are identified by their database key. Changes wait in the model until they
-// are stored; text longer than its column is cut to the column's width.
+// that shows or edits the table, or a form's own. Rows come in primary-key
+// order unless an index is chosen; a table without a key comes in storage
+// order and its rows are identified by their database key. Changes wait in
+// the model until they are stored; text longer than its column is cut to the
+// column's width. Once stored, every model of the table reads it again.
 //
 // A table may hold tens of thousands of rows: selecting counts them, and the
 // rows' values are read in blocks as they are first shown, each block in a
