@@ -9,6 +9,7 @@
 #include <QtDebug>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -76,6 +77,24 @@ void TableModel::open() {
             QStringLiteral("Unable to open table %1: %2").arg(definition_.name, lastError_.text()));
 }
 
+void TableModel::openLike(const TableModel& unfiltered) {
+    const bool sameRows = unfiltered.open_ && &unfiltered.definition_ == &definition_ &&
+                          unfiltered.filter_.isEmpty() && unfiltered.indexName_.isEmpty() &&
+                          filter_.isEmpty() && indexName_.isEmpty();
+    if (!sameRows) {
+        open();
+        return;
+    }
+    beginResetModel();
+    open_ = true;
+    stored_ = unfiltered.stored_;
+    if (unfiltered.isDirty())
+        showStoredRows();
+    else
+        rows_ = unfiltered.rows_;
+    endResetModel();
+}
+
 void TableModel::close() {
     beginResetModel();
     open_ = false;
@@ -107,7 +126,7 @@ int TableModel::rowOf(const QString& columnName, const QVariant& value) const {
     auto search = [&](bool loadedOnly) {
         for (int row = 0; row < rowCount(); ++row) {
             const int position = rows_[row].position;
-            if (loadedOnly && position >= 0 && !stored_[position].loaded)
+            if (loadedOnly && position >= 0 && !std::as_const(stored_)[position].loaded)
                 continue;
             if (data(index(row, column), Qt::EditRole) == value)
                 return row;
@@ -115,7 +134,7 @@ int TableModel::rowOf(const QString& columnName, const QVariant& value) const {
         return -1;
     };
     const int found = search(true);
-    if (found >= 0 || std::all_of(stored_.begin(), stored_.end(),
+    if (found >= 0 || std::all_of(stored_.cbegin(), stored_.cend(),
                                   [](const StoredRow& row) { return row.loaded; }))
         return found;
     loadRows(0, int(stored_.size()));
@@ -174,6 +193,14 @@ bool TableModel::isDirty(const QModelIndex& index) const {
     return row.change == Change::Update && row.edited.testBit(index.column());
 }
 
+// Every stored row, unchanged, in its place.
+void TableModel::showStoredRows() {
+    rows_ = QList<ShownRow>(stored_.size());
+    ShownRow* row = rows_.data();
+    for (int position = 0; position < int(stored_.size()); ++position)
+        row[position].position = position;
+}
+
 // Reading the rows counts them and reads the first block in the same
 // transaction, so that the rows shown at once are the rows counted; the
 // other blocks come as they are first shown.
@@ -183,11 +210,8 @@ bool TableModel::select() {
     int count = 0;
     const bool counted = open_ && readRowCount(count);
     beginResetModel();
-    stored_.assign(counted ? count : 0, StoredRow());
-    rows_.clear();
-    rows_.reserve(stored_.size());
-    for (int position = 0; position < int(stored_.size()); ++position)
-        rows_.push_back(newRow(position, Change::None));
+    stored_ = QList<StoredRow>(counted ? count : 0);
+    showStoredRows();
     if (!stored_.empty())
         loadBlockOf(0);
     endResetModel();
@@ -201,9 +225,18 @@ void TableModel::reread() {
         throw DatabaseError(lastError_.text());
 }
 
+void TableModel::refresh() {
+    if (open_ && !select())
+        qWarning() << "Reading" << definition_.name << "again failed:" << lastError_.text();
+}
+
+void TableModel::storedChangesCommitted() {
+    emit changesCommitted();
+}
+
 void TableModel::store() {
     inTransaction(connection_, [this] { storePendingChanges(); });
-    reread();
+    storedChangesCommitted();
 }
 
 bool TableModel::readRowCount(int& count) {
@@ -223,9 +256,9 @@ bool TableModel::readRowCount(int& count) {
 }
 
 const TableModel::StoredRow& TableModel::storedRow(int position) const {
-    if (!stored_[position].loaded)
+    if (!std::as_const(stored_)[position].loaded)
         loadBlockOf(position);
-    return stored_[position];
+    return std::as_const(stored_)[position];
 }
 
 // A block read straight after the one before it is part of a scan through
@@ -233,7 +266,7 @@ const TableModel::StoredRow& TableModel::storedRow(int position) const {
 // again as are behind it, up to kScanRows, so that a scan takes a few reads.
 void TableModel::loadBlockOf(int position) const {
     const int first = position / kBlockRows * kBlockRows;
-    const bool scanning = first > 0 && stored_[first - 1].loaded;
+    const bool scanning = first > 0 && std::as_const(stored_)[first - 1].loaded;
     loadRows(first, scanning ? std::clamp(first, kBlockRows, kScanRows) : kBlockRows);
 }
 
@@ -389,7 +422,7 @@ bool TableModel::removeRows(int row, int count, const QModelIndex& parent) {
     if (parent.isValid() || row < 0 || count < 1 || row + count > rowCount())
         return false;
     for (int each = row + count - 1; each >= row; --each) {
-        if (rows_[each].change == Change::Insert) {
+        if (std::as_const(rows_)[each].change == Change::Insert) {
             beginRemoveRows(parent, each, each);
             rows_.erase(rows_.begin() + each);
             endRemoveRows();
@@ -403,11 +436,11 @@ bool TableModel::removeRows(int row, int count, const QModelIndex& parent) {
 
 void TableModel::revertAll() {
     for (int row = rowCount() - 1; row >= 0; --row) {
-        if (rows_[row].change == Change::Insert) {
+        if (std::as_const(rows_)[row].change == Change::Insert) {
             beginRemoveRows(QModelIndex(), row, row);
             rows_.erase(rows_.begin() + row);
             endRemoveRows();
-        } else if (rows_[row].change != Change::None) {
+        } else if (std::as_const(rows_)[row].change != Change::None) {
             rows_[row] = newRow(rows_[row].position, Change::None);
             emit dataChanged(index(row, 0), index(row, columnCount() - 1));
             emit headerDataChanged(Qt::Vertical, row, row);
@@ -416,7 +449,7 @@ void TableModel::revertAll() {
 }
 
 void TableModel::storePendingChanges() {
-    for (const ShownRow& row : rows_) {
+    for (const ShownRow& row : std::as_const(rows_)) {
         bool stored = true;
         switch (row.change) {
             case Change::None:

@@ -4,19 +4,19 @@
 
 #include <QAbstractTableModel>
 #include <QBitArray>
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariantList>
 
-#include <vector>
-
 // The model of one table on the production connection, shared by every form
-// that shows or edits the table. Rows come in primary-key order unless an
-// index is chosen; a table without a key comes in storage order and its rows
-// are identified by their database key. Changes wait in the model until they
-// are stored; text longer than its column is cut to the column's width.
+// that shows or edits the table, or a form's own. Rows come in primary-key
+// order unless an index is chosen; a table without a key comes in storage
+// order and its rows are identified by their database key. Changes wait in
+// the model until they are stored; text longer than its column is cut to the
+// column's width. Once stored, every model of the table reads it again.
 //
 // A table may hold tens of thousands of rows: selecting counts them, and the
 // rows' values are read in blocks as they are first shown, each block in a
@@ -37,6 +37,9 @@ public:
 
     // Reads the table's rows; throws DatabaseError with the server's message.
     void open();
+    // Opens on the rows `unfiltered` has read, unfiltered and in key order
+    // as this model is, instead of reading them again; else as open() does.
+    void openLike(const TableModel& unfiltered);
     void close();
     bool isOpen() const { return open_; }
     // The table's name while open, else empty.
@@ -54,6 +57,7 @@ public:
     // the next select.
     void setFilter(const QString& condition, const QVariantList& values = {});
     QString filter() const { return filter_; }
+    QString indexName() const { return indexName_; }
     QVariantList filterValues() const { return filterValues_; }
     // "ORDER BY …" of the rows as the model shows them.
     QString orderByClause() const;
@@ -74,14 +78,20 @@ public:
     bool isNewRow(int row) const;
     bool isDirty() const;
     bool isDirty(const QModelIndex& index) const;
-    // Stores the pending changes in a transaction of their own and reads the
-    // rows again; on refusal nothing is stored and the changes stay pending.
+    // Says that the changes written by storePendingChanges() were committed:
+    // every model of the table, this one too, reads its rows again.
+    void storedChangesCommitted();
+    // Stores the pending changes in a transaction of their own and says so;
+    // on refusal nothing is stored and the changes stay pending.
     void store();
     // Drops every pending change.
     void revertAll();
     // Reads the rows again, dropping pending changes; throws DatabaseError.
     void reread();
     bool select();
+    // Reads the rows again when open, as after a change to the table made
+    // elsewhere; a failure is warned of and kept as lastError().
+    void refresh();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -94,6 +104,9 @@ public:
     // the deletion is stored.
     bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
+
+signals:
+    void changesCommitted();
 
 private:
     enum class Change { None, Insert, Update, Delete };
@@ -114,6 +127,7 @@ private:
 
     bool hasKey() const { return !definition_.primaryKey.isEmpty(); }
     ShownRow newRow(int position, Change change) const;
+    void showStoredRows();
     QVariant nullValue(int column) const;
     const StoredRow& storedRow(int position) const;
     void loadBlockOf(int position) const;
@@ -135,7 +149,8 @@ private:
     QString indexName_;
     QString filter_;
     QVariantList filterValues_;
-    mutable std::vector<StoredRow> stored_;
-    std::vector<ShownRow> rows_;
+    // Both shared with a model opened like this one until either changes.
+    mutable QList<StoredRow> stored_;
+    QList<ShownRow> rows_;
     mutable QSqlError lastError_;
 };

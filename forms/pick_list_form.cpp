@@ -266,7 +266,7 @@ void Tpick_list_form::btn_saveClick() {
         return;
     }
     for (PickListGrid* grid : changed)
-        grid->table().reread();
+        grid->table().storedChangesCommitted();
     shownGrid()->selectValue(saved);
     states_.btns_normal_state();
     flds_normal_state();

@@ -193,7 +193,13 @@ bool Tjob_search_import_edits_form::confirmImportAgain(const ImportedFiles::File
                Buttons::YesNo) == Answer::Yes;
 }
 
+// The grids of the tables an import wrote, its failure included, show what
+// they hold now.
 void Tjob_search_import_edits_form::importMail(MailKind kind) {
+    dataModule_.write([&] { importChosenMail(kind); });
+}
+
+void Tjob_search_import_edits_form::importChosenMail(MailKind kind) {
     const QString startFolder =
         kind == MailKind::Recruiter
             ? QString()
@@ -225,7 +231,6 @@ void Tjob_search_import_edits_form::importMail(MailKind kind) {
         return;
     } catch (const ImportError& error) {
         counter2_->setText(QStringLiteral("Nothing imported from %1").arg(path));
-        dataModule_.table(QStringLiteral("JSEARCH_4"))->reread();
         dialogs_.message(this, QStringLiteral("PROGRAM ERROR"), error.message(), Buttons::Ok);
         return;
     }
@@ -234,8 +239,6 @@ void Tjob_search_import_edits_form::importMail(MailKind kind) {
     const QString closingLine = mail_import::importedLine(path, report->records);
     log(closingLine);
     counter2_->setText(closingLine);
-    dataModule_.table(QStringLiteral("CITY_4"))->reread();
-    dataModule_.table(QStringLiteral("JSEARCH_4"))->reread();
     progress_->setValue(progress_->maximum());
 }
 
@@ -288,12 +291,9 @@ void Tjob_search_import_edits_form::runStep(int step) {
     log(logLine);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    const title_steps::Report report =
-        title_steps::runStep(step, dataModule_.connection(), QDate::currentDate());
+    const title_steps::Report report = dataModule_.write(
+        [&] { return title_steps::runStep(step, dataModule_.connection(), QDate::currentDate()); });
     counter1_->setText(report.status1);
     if (!report.status2.isEmpty())
         counter2_->setText(report.status2);
-    for (const char* table : {"JSEARCH_4", "JS_EDIT_4", "STATS_JT_4", "POSTITLE_4", "REASON_4",
-                              "CITY_4", "CONTACT_NAME_4"})
-        dataModule_.table(QString::fromLatin1(table))->reread();
 }

@@ -37,6 +37,7 @@ private:
     QPushButton* addButton(const QString& caption, const QString& name);
     void buildGrid();
     void importMail(MailKind kind);
+    void importChosenMail(MailKind kind);
     bool confirmImportAgain(const ImportedFiles::File& file, const QString& databaseName);
     void showProgress(int passes, qint64 bytesRead, qint64 fileSize);
     // Runs a numbered step (as captioned) with its log line.

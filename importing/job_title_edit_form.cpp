@@ -55,7 +55,7 @@ void colour(QLineEdit* field, bool locked) {
 
 TJob_Title_Edit::TJob_Title_Edit(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
     : RecordForm(dialogs, parent),
-      edits_(*dataModule.table(QStringLiteral("JS_EDIT_4"))),
+      edits_(*dataModule.ownModel(QStringLiteral("JS_EDIT_4"), this)),
       reasons_(*dataModule.table(QStringLiteral("REASON_4"))),
       btn_exit(makeButton(QStringLiteral("Exit"), QStringLiteral("btn_exit"))),
       btn_show_new_records(makeButton(QStringLiteral("Show Only New Records"),

@@ -52,6 +52,7 @@ private:
     void unlockAll();
     void showFirstRow();
 
+    // The form's own model of JS_EDIT_4, which it filters.
     TableModel& edits_;
     TableModel& reasons_;
     QTableView* DBGrid1 = nullptr;

@@ -1,6 +1,7 @@
 #include "jobsearch/job_search_form.h"
 
 #include "datastore/data_module.h"
+#include "datastore/table_names.h"
 #include "datastore/field_text.h"
 #include "datastore/state_codes.h"
 #include "forms/column_delegate.h"
@@ -57,7 +58,7 @@ QComboBox* trueFalseList() {
 TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
     : RecordForm(dialogs, parent),
       dataModule_(dataModule),
-      jobs_(*dataModule.table(QStringLiteral("JSEARCH_4"))),
+      jobs_(*dataModule.ownModel(QStringLiteral("JSEARCH_4"), this)),
       binding_(new RecordBinding(jobs_, this)),
       btn_followup(makeButton(QStringLiteral("Followup"), QStringLiteral("btn_followup"))),
       btn_filter_records(
@@ -91,15 +92,6 @@ TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* pa
     guard_.connect(buttons_.cancel, &QPushButton::clicked, [this] { btn_cancelClick(); });
     guard_.connect(btn_filter_records, &QPushButton::clicked,
                    [this] { btn_filter_recordsClick(); });
-}
-
-// The table is shared with the rest of the program: it is left unfiltered.
-TJob_Search::~TJob_Search() {
-    if (jobs_.filter().isEmpty())
-        return;
-    jobs_.setFilter(QString());
-    if (jobs_.isOpen())
-        guard_.run([this] { jobs_.reread(); });
 }
 
 QWidget* TJob_Search::buildSidePanel() {
@@ -397,6 +389,9 @@ void TJob_Search::btn_saveClick() {
         reportFailure(QStringLiteral("The job search record was not saved."), refusal.message());
         return;
     }
+    // One transaction wrote the record and its chain; a refused one wrote
+    // nothing, and the grids keep what the user typed to correct it.
+    dataModule_.announce({tables::jobSearch});
     states_.enterNormalState();
     hideDatePicker();
     fld_related->setChecked(false);
@@ -416,10 +411,13 @@ bool TJob_Search::relatedRecordsConfirmed() {
 }
 
 // After a save the whole table shows, newest first, from its first record;
-// the filter chosen last is kept for the dialog.
+// the filter chosen last is kept for the dialog. The save has had the rows
+// read again already: only another filter or order reads them once more.
 void TJob_Search::showNewestFirst() {
-    jobs_.setFilter(QString());
-    jobs_.useIndex(kNewestFirst);
+    if (!jobs_.filter().isEmpty() || jobs_.indexName() != kNewestFirst) {
+        jobs_.setFilter(QString());
+        jobs_.useIndex(kNewestFirst);
+    }
     showFirstRow();
 }
 

@@ -23,7 +23,6 @@ class TJob_Search : public RecordForm {
     Q_OBJECT
 public:
     TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent = nullptr);
-    ~TJob_Search() override;
 
     void FormActivate() override;
     void btn_addClick();
@@ -62,6 +61,7 @@ private:
     void showFirstRow();
 
     TDataModule2& dataModule_;
+    // The form's own model of JSEARCH_4, filtered and ordered as it shows it.
     TableModel& jobs_;
     RecordBinding* binding_;
     QTableView* DBGrid1 = nullptr;

@@ -456,16 +456,18 @@ void Tpayment_records_form::btn_saveClick() {
         reportFailure(QStringLiteral("The payment record was not saved."), refusal.message());
         return;
     }
+    // One transaction wrote the record; a refused one wrote nothing, and the
+    // grid keeps what the user typed to correct it.
+    dataModule_.announce({tables::payments});
     showStored(*record.pk);
     disable_date_pickers();
     states_.enterNormalState();
 }
 
-// The shared table is read again after a write, and shows the stored row.
+// The stored row, once the shared table has been read again.
 void Tpayment_records_form::showStored(double pk) {
     TableModel& payments = binding_->model();
     const int changedRow = binding_->currentRow();
-    payments.reread();
     const int row = payments.rowOf(pay::pk, pk);
     binding_->showRow(row >= 0 ? row : qBound(0, changedRow, payments.rowCount() - 1));
     DBGrid1->selectRow(binding_->currentRow());

@@ -79,33 +79,16 @@ std::vector<bool> TPayments_Report::ticks() const {
     return ticked;
 }
 
-// A chosen range of item dates becomes the payment table's filter, and the
-// report names the range under its banner; otherwise the report lists the
-// rows of the filter the table has.
-payments_report::Selection TPayments_Report::chooseRows() {
-    TableModel& payments = *dataModule_.table(QStringLiteral("QUORVEL_4"));
+// A chosen range of item dates is named under the report's banner; without
+// one the report lists the categories.
+payments_report::Selection TPayments_Report::chooseRows() const {
     if (!cb_item_dates->isChecked())
-        return {{payments.filter(), payments.filterValues()}, QString()};
-    const payments_report::Selection range =
-        payments_report::itemDates(fld_from_date->date(), fld_to_date->date());
-    payments.setFilter(range.rows.sql, range.rows.values);
-    return range;
+        return {};
+    return payments_report::itemDates(fld_from_date->date(), fld_to_date->date());
 }
 
-// The table's filter is cleared at the end, also when the report failed.
 void TPayments_Report::generate() {
-    TableModel& payments = *dataModule_.table(QStringLiteral("QUORVEL_4"));
-    const auto clearFilter = [&payments] {
-        payments.setFilter(QString());
-        payments.reread();
-    };
-    try {
-        setLines(payments_report::build(dataModule_.connection(), ticks(), chooseRows()));
-    } catch (...) {
-        clearFilter();
-        throw;
-    }
-    clearFilter();
+    setLines(payments_report::build(dataModule_.connection(), ticks(), chooseRows()));
 }
 
 void TPayments_Report::save() {

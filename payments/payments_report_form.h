@@ -30,7 +30,7 @@ protected:
 
 private:
     QWidget* makeDateRange();
-    payments_report::Selection chooseRows();
+    payments_report::Selection chooseRows() const;
 
     TDataModule2& dataModule_;
     QListWidget* CheckListBox1;

@@ -1,7 +1,10 @@
 #include "datastore/data_module.h"
 #include "platform/database_error.h"
+#include "platform/transaction.h"
 #include "tests/support/books_database.h"
 #include "tests/support/listing.h"
+
+#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +49,42 @@ TEST_F(DataModuleTest, WorkWhileClosedFindsTheFileFreeAndReopensItWhateverHappen
     EXPECT_TRUE(closedMeanwhile);
     EXPECT_EQ(dataModule.openPath(), path);
     EXPECT_TRUE(dataModule.table("QUORVEL_4")->isOpen());
+}
+
+// What a write committed is announced as the engine counted it, also when
+// the work failed after committing part: every model of a table written,
+// shared or a form's own, shows the new rows without being told to read.
+// A form's own model opens and closes with the database.
+TEST_F(DataModuleTest, EveryModelOfATableWrittenShowsItsNewRows) {
+    QObject form;
+    TableModel& ownCarriers = *dataModule.ownModel("CARRIER_4", &form);
+    ownCarriers.setFilter("CARRIER STARTING WITH ?", {"ZZ"});
+    ownCarriers.reread();
+    QList<QStringList> announced;
+    QObject::connect(&dataModule, &TDataModule2::tablesChanged,
+                     [&](const QStringList& tables) { announced.append(tables); });
+    const QSqlDatabase connection = dataModule.connection();
+    auto insert = [&](const QString& statement) { QSqlQuery(connection).exec(statement); };
+    EXPECT_THROW(dataModule.write([&] {
+        inTransaction(connection, [&] {
+            insert("INSERT INTO CARRIER_4 (CARRIER) VALUES ('ZZ POST')");
+            insert("INSERT INTO ITEM_4 (ITEM) VALUES ('ZEBRA')");
+        });
+        throw DatabaseError("the second part failed");
+    }),
+                 DatabaseError);
+    ASSERT_EQ(announced.size(), 1);
+    QStringList written = announced[0];
+    written.sort();
+    EXPECT_EQ(written, QStringList({"CARRIER_4", "ITEM_4"}));
+    EXPECT_EQ(dataModule.table("CARRIER_4")->rowCount(), 24);
+    EXPECT_EQ(dataModule.table("ITEM_4")->rowCount(), count("ITEM_4"));
+    EXPECT_EQ(ownCarriers.rowCount(), 1);
+
+    dataModule.close();
+    EXPECT_FALSE(ownCarriers.isOpen());
+    dataModule.open(path);
+    EXPECT_EQ(ownCarriers.rowCount(), 1);
 }
 
 }  // namespace

@@ -41,7 +41,11 @@ TEST_F(ImportEditsFormTest, ActivationEmptiesTheLogAndPutsTheButtonsBack) {
     EXPECT_EQ(component<QPushButton>(form, "btn_picklists")->geometry(), QRect(11, 444, 300, 25));
 }
 
+// The import's records show in every open model of the tables it wrote: the
+// shared ones and another form's own, which the import form knows nothing of.
 TEST_F(ImportEditsFormTest, AnImportLogsCountsAndShowsItsRecordsAndAsksBeforeASecondOne) {
+    QObject jobSearchForm;
+    const TableModel& jobsOfAnotherForm = *dataModule.ownModel("JSEARCH_4", &jobSearchForm);
     dialogs.queueChosenFile(kAlerts);
     press(form, "btn_cb_v7_01_december_2003");
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.shown().join('\n').toStdString();
@@ -54,6 +58,7 @@ TEST_F(ImportEditsFormTest, AnImportLogsCountsAndShowsItsRecordsAndAsksBeforeASe
     EXPECT_EQ(counter("StatusBar2"), kAlerts + ": 5 records imported.");
     EXPECT_EQ(dataModule.table("JSEARCH_4")->rowCount(), 5);
     EXPECT_EQ(dataModule.table("CITY_4")->rowCount(), 5);
+    EXPECT_EQ(jobsOfAnotherForm.rowCount(), 5);
 
     dialogs.queueChosenFile(kAlerts);
     dialogs.queueAnswer(Answer::No);

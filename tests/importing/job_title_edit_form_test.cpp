@@ -24,7 +24,7 @@ protected:
                         .arg(values[0], values[1],
                              values[2] == "NULL" ? "NULL" : "'" + values[2] + "'"));
         }
-        dataModule.table("JS_EDIT_4")->reread();
+        dataModule.announce({"JS_EDIT_4"});
         form.FormActivate();
     }
     void enter(const char* field) {
@@ -56,7 +56,7 @@ TEST_F(JobTitleEditTest, OpensWithTheTitleFieldsEmptyAndTheGridInItsOrder) {
     EXPECT_EQ(component<QLineEdit>(form, "Edit1")->text(), "");
     EXPECT_EQ(component<QLineEdit>(form, "Edit3")->text(), "EDIT3");
     QHeaderView* header = component<QTableView>(form, "DBGrid1")->horizontalHeader();
-    TableModel& edits = *dataModule.table("JS_EDIT_4");
+    TableModel& edits = *form.findChild<TableModel*>();
     for (int position = 0; position < 3; ++position) {
         const int column = header->logicalIndex(position);
         EXPECT_EQ(edits.headerData(column, Qt::Horizontal).toString(),
@@ -95,16 +95,20 @@ TEST_F(JobTitleEditTest, ConfirmedMassChangeAsksRowByRowAndCancelEndsIt) {
 }
 
 // The view of new rows counts a null reason as empty; a row given its
-// normalised title and already holding a reason leaves the view.
+// normalised title and already holding a reason leaves the view. The view is
+// the form's own: the table the other forms share shows every row, changed.
 TEST_F(JobTitleEditTest, NewRecordsViewListsMarkedRowsAndRowsWithoutAReason) {
     store({"AAA|*** NEW ENTRY, EDIT ME ***|NO DEGREE", "BBB|DBA|NULL", "CCC|DBA| ",
            "DDD|DBA|SALARY"});
-    TableModel& edits = *dataModule.table("JS_EDIT_4");
+    TableModel& edits = *form.findChild<TableModel*>();
     press(form, "btn_show_new_records");
     EXPECT_EQ(edits.rowCount(), 3);
     massChange("btn_mass_change", "Edit1", "Edit2", "AAA", "CLERK", false);
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.shown().join('\n').toStdString();
     EXPECT_EQ(edits.rowCount(), 2);
+    TableModel& shared = *dataModule.table("JS_EDIT_4");
+    ASSERT_EQ(shared.rowCount(), 4);
+    EXPECT_EQ(shared.record(0).value("CHANGE_TO").toString().trimmed(), "CLERK");
     press(form, "btn_show_all_records");
     EXPECT_EQ(edits.rowCount(), 4);
 }
@@ -131,7 +135,7 @@ TEST_F(JobTitleEditTest, EditOffersEachReasonOnceAndSaveStoresTitlesInCapitals) 
     auto* grid = component<QTableView>(form, "DBGrid1");
     press(form, "btn_edit");
     press(form, "btn_edit");
-    TableModel& edits = *dataModule.table("JS_EDIT_4");
+    TableModel& edits = *form.findChild<TableModel*>();
     grid->edit(edits.index(0, edits.fieldIndex("REASON_NO_SUBMIT")));
     auto* reasons = grid->findChild<QComboBox*>();
     ASSERT_TRUE(reasons);

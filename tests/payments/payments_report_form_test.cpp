@@ -59,10 +59,14 @@ TEST_F(PaymentsReportFormTest, ActivationResetsTheTicksAndTheText) {
     EXPECT_EQ(memoLines(), QStringList{""});
 }
 
-// A range of item dates limits the report, which names it under the banner,
-// and the payment table's filter is cleared afterwards, so the payment form
-// shows every row again.
-TEST_F(PaymentsReportFormTest, ItemDateRangeLimitsTheReportAndTheFilterIsClearedAfter) {
+// A range of item dates limits the report, which names it under the banner.
+// The payment table every form shares is neither filtered nor read again: a
+// change the payment form has not saved yet is still there, among every row.
+TEST_F(PaymentsReportFormTest, ItemDateRangeLimitsTheReportAndLeavesTheSharedPaymentsAlone) {
+    TableModel& payments = *dataModule.table("QUORVEL_4");
+    payments.reread();
+    const QModelIndex item = payments.index(0, payments.fieldIndex("ITEM"));
+    payments.setData(item, "NOT SAVED YET");
     component<QCheckBox>(form, "cb_item_dates")->setChecked(true);
     component<QDateEdit>(form, "fld_from_date")->setDate(QDate(2004, 2, 15));
     component<QDateEdit>(form, "fld_to_date")->setDate(QDate(2004, 3, 31));
@@ -71,8 +75,9 @@ TEST_F(PaymentsReportFormTest, ItemDateRangeLimitsTheReportAndTheFilterIsCleared
     EXPECT_EQ(memoLines().filter("FEBRUARY").size(), 0);
     EXPECT_EQ(memoLines().mid(4, 4),
               QStringList({"", "", "ITEM DATES 02/15/2004 TO 03/31/2004", ""}));
-    EXPECT_TRUE(dataModule.table("QUORVEL_4")->filter().isEmpty());
-    EXPECT_EQ(dataModule.table("QUORVEL_4")->rowCount(), 2);
+    EXPECT_TRUE(payments.filter().isEmpty());
+    EXPECT_EQ(payments.rowCount(), 2);
+    EXPECT_EQ(payments.data(item).toString(), "NOT SAVED YET");
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
