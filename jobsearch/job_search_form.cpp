@@ -1,9 +1,9 @@
 #include "jobsearch/job_search_form.h"
 
 #include "datastore/data_module.h"
-#include "datastore/table_names.h"
 #include "datastore/field_text.h"
 #include "datastore/state_codes.h"
+#include "datastore/table_names.h"
 #include "forms/column_delegate.h"
 #include "forms/date_picker.h"
 #include "forms/dialogs.h"
