@@ -99,6 +99,7 @@ TEST_F(JobSearchFormTest, NewRecordTakesThePickersDateAndOneNewNumberForKeyAndCh
     EXPECT_EQ(enabledButtons(form), kNormalButtons);
     EXPECT_FALSE(picker()->isVisible());
     EXPECT_EQ(shownKeys({0, 2, 3, 4}), "4 3 2 1");  // newest first; the new one second
+    EXPECT_EQ(dataModule.table("JSEARCH_4")->rowCount(), 5) << "other forms' grids not told";
 }
 
 TEST_F(JobSearchFormTest, OnlyAnEditThatChangesTheActiveStatusDatesTheChange) {

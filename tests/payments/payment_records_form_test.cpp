@@ -77,6 +77,7 @@ TEST_F(PaymentRecordsFormTest, NewRowSavedAtOnceHoldsOnlyTodayAsItsItemAndSentDa
               QStringList("CHILD SUPPORT|" + dates + "|" + today.toString("yyyyMMdd") +
                           "|-1|-1|-1|-1|-1|0|0|0|0|1901-01-01T00:00:00.000"));
     EXPECT_GT(stored("PK").value(0).toDouble(), 46000.0);
+    EXPECT_FALSE(dataModule.table("QUORVEL_4")->isDirty()) << "the grid shows no stored row";
 }
 
 TEST_F(PaymentRecordsFormTest, EditingKeepsTheKeyAndComputesIntervalsFromTheSavedDates) {
