@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -23,9 +24,13 @@ QString digestPath(const QString& pristinePath) {
     return pristinePath + QStringLiteral(".sha256");
 }
 
+// Only a regular file is read: a pipe would wait for a writer and a device
+// such as /dev/zero would never end.
 QByteArray contentOf(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
 }
 
 QString tableOf(const QString& line) {

@@ -14,6 +14,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 QStringList collectLog(const Locations& locations, const QString& name,
@@ -123,6 +130,23 @@ TEST_F(CreateDatabaseTest, PristineFirstdbIsKeptBetweenStartsAndRebuiltWhenDamag
     expectListing(schemaOf(locations.firstdbPath()), "datastore/expected_schema.txt");
     TestConnection db(locations.firstdbPath());
     EXPECT_EQ(db.rows("SELECT COUNT(*) FROM CARRIER_4").value(0).toInt(), 23);
+}
+
+// A pristine file that is a pipe is built again, never waited on; a writer
+// opened and closed after the wait ends a start that waited.
+TEST_F(CreateDatabaseTest, PristineFirstdbThatIsAPipeIsBuiltAgainWithoutWaiting) {
+    const QString pristine = ScratchDatabase(locations).pristinePath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(pristine).path()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pristine).constData(), 0600), 0);
+    std::future<void> start =
+        std::async(std::launch::async, [&] { ScratchDatabase(locations).recreate(); });
+    if (start.wait_for(std::chrono::seconds(20)) == std::future_status::timeout) {
+        ADD_FAILURE() << "the start waited on the pipe";
+        ::close(::open(QFile::encodeName(pristine).constData(), O_WRONLY | O_NONBLOCK));
+    }
+    start.get();
+    EXPECT_TRUE(QFileInfo(pristine).isFile());
+    expectListing(schemaOf(locations.firstdbPath()), "datastore/expected_schema.txt");
 }
 
 // A database of version 1, as every one made before versions were kept,
