@@ -114,14 +114,14 @@ void takeImports(const QString& path, const RememberedImports& imports) {
 StoredVersion storedVersion(const QString& path, const QString& scratchFolder) {
     const QTemporaryDir folder(scratchFolder + QStringLiteral("/version-XXXXXX"));
     const QString copy = folder.filePath(QStringLiteral("copy.gdb"));
-    QFile database(path);
-    if (!folder.isValid() || !database.copy(copy))
-        throw DatabaseError(
-            QStringLiteral("The version of the database %1 cannot be read: %2")
-                .arg(path, folder.isValid() ? database.errorString() : folder.errorString()));
-    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    // Without room for a copy (a nearly full disk) the database itself is
+    // read: its header changes, its rows never do, and a database that
+    // opened before still opens.
+    const bool copied = folder.isValid() && QFile::copy(path, copy);
+    if (copied)
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     try {
-        return versionOf(copy);
+        return versionOf(copied ? copy : path);
     } catch (const DatabaseError& error) {
         throw DatabaseError(
             QStringLiteral("Unable to open the database %1: %2").arg(path, error.message()));

@@ -34,7 +34,8 @@ struct StoredVersion {
 
 // The version the database at `path` records. It is read from a copy made
 // in `scratchFolder`, so that the database itself is not opened and keeps
-// every byte. Throws DatabaseError, as opening it would, when it is no
+// every byte; where no copy can be made (a nearly full disk) it is read from
+// the database. Throws DatabaseError, as opening it would, when it is no
 // database.
 StoredVersion storedVersion(const QString& path, const QString& scratchFolder);
 

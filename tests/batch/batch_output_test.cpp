@@ -58,6 +58,9 @@ TEST(BatchOutputTest, AFullDiskFailsEveryOutputWithTheSystemsReasonAndLeavesNoFi
         EXPECT_TRUE(run.err.contains(fileTooLarge())) << run.err.toStdString();
         EXPECT_FALSE(run.out.contains("Saved to file")) << command.join(' ').toStdString();
     }
+    // The database, larger than the room left, still opens and is read.
+    const ToolRun report = home.run(Q4_BATCH_EXE, {"report", "payments"}, fullDisk);
+    EXPECT_EQ(report.status, 0) << report.err.toStdString();
     EXPECT_EQ(entriesOf(reports), QStringList());
     EXPECT_EQ(entriesOf(home.filePath("")), QStringList({".config/", "Documents/"}));
     EXPECT_EQ(entriesOf(home.filePath("Documents/kl-db/intrbase/quorvel4/tmp")), QStringList());
