@@ -257,6 +257,8 @@ int onCurrentDatabase(const Locations& locations, SettingsStore& settings, QText
             locations, database.path, settings.importedFiles(database.name));
         if (!upgrade.failure.isEmpty())
             err << upgrade.failure << '\n';
+        if (!upgrade.upgraded.isEmpty())
+            err << upgrade.upgraded << '\n';
         TDataModule2 dataModule;
         dataModule.open(database.path);
         said << "Working on " << database.name << " (" << database.path << ")\n";

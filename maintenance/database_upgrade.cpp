@@ -40,6 +40,12 @@ Outcome bringUpToDate(const Locations& locations, const QString& path,
     }
     try {
         schema_upgrade::upgrade(path, stored, imports, steps);
+        outcome.upgraded = QStringLiteral("The database %1 was brought up to date (version %2 "
+                                          "to %3).\nThe backup made before is %4.")
+                               .arg(path)
+                               .arg(stored.version)
+                               .arg(latest)
+                               .arg(outcome.backup);
     } catch (const schema_upgrade::StepFailed& failure) {
         outcome.failure =
             notUpgraded(path, failure.message() + QStringLiteral("\nThe backup made before is ") +

@@ -15,6 +15,8 @@ struct Outcome {
     // What to tell the user when the database could not be brought up to
     // date and is opened as it was; empty when it is up to date.
     QString failure;
+    // What to tell the user when it was brought up to date now; empty otherwise.
+    QString upgraded;
 };
 
 // Brings the database at `path` up to date, taking in the imported files

@@ -57,6 +57,9 @@ void Activation::bringUpToDate(const CurrentDatabase& current) {
     if (!outcome.failure.isEmpty())
         dialogs_.message(parent_, QStringLiteral("DATABASE NOT UPGRADED"), outcome.failure,
                          Buttons::Ok);
+    if (!outcome.upgraded.isEmpty())
+        dialogs_.message(parent_, QStringLiteral("DATABASE UPGRADED"), outcome.upgraded,
+                         Buttons::Ok);
 }
 
 bool Activation::refuseLiveWork(const CurrentDatabase& current) {

@@ -47,6 +47,8 @@ TEST_F(BatchTest, OlderCurrentDatabaseIsUpgradedWithTheImportsTheSettingsRemembe
     EXPECT_EQ(batch({"import", "cb7", alerts}), 1);
     EXPECT_TRUE(err.contains("imported into books before (" + remembered + ")"))
         << err.toStdString();
+    EXPECT_TRUE(err.startsWith("The database " + path + " was brought up to date (version 1"))
+        << err.toStdString();
     EXPECT_EQ(rows("SELECT VERSION_ FROM SCHEMA_VERSION_4"),
               QStringList(QString::number(schema::currentVersion())));
     EXPECT_EQ(entriesOf(workspace.locations().backupFolder()).size(), 1);

@@ -310,9 +310,15 @@ TEST_F(MainScreenTest, OlderCurrentDatabaseIsBackedUpAndUpgradedBeforeItOpens) {
     makeVersion1Database(old);
     settings.recordCurrentDatabase({"old", old});
     window.FormActivate();
-    EXPECT_EQ(dialogs.shown(), QStringList());
+    const QStringList backups = entriesOf(locations.backupFolder());
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_EQ(dialogs.shown(),
+              QStringList("DATABASE UPGRADED: The database " + old +
+                          " was brought up to date (version 1 to " +
+                          QString::number(schema::currentVersion()) +
+                          ").\nThe backup made before is " + locations.backupFolder() + "/" +
+                          backups[0] + "."));
     EXPECT_EQ(dataModule.openPath(), old);
-    EXPECT_EQ(entriesOf(locations.backupFolder()).size(), 1);
     EXPECT_EQ(TestConnection(old).rows("SELECT VERSION_ FROM SCHEMA_VERSION_4"),
               QStringList(QString::number(schema::currentVersion())));
 }
