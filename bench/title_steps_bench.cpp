@@ -5,7 +5,7 @@
 // versions and is timed with its round. Beside them: the engine alone making
 // the two rewrites, and the recount (step 10) against the nested scan it
 // replaces. The nested scan runs in memory on a tenth of the records and is
-// scaled by ten: the original also read and wrote the database for every
+// scaled by ten: the record-by-record form also read and wrote the database for every
 // pair, so the real ratio is larger still.
 #include "bench/job_search_data.h"
 #include "datastore/data_module.h"
