@@ -1,11 +1,10 @@
 #include "datastore/imported_file_table.h"
 
 #include "datastore/schema.h"
-#include "platform/database_error.h"
+#include "platform/sql_statement.h"
 #include "platform/windows1252.h"
 
 #include <QRegularExpression>
-#include <QSqlError>
 #include <QSqlQuery>
 
 namespace imported_file_table {
@@ -30,39 +29,23 @@ QString storableName(const QString& name) {
     return result.left(fileNameColumn().size);
 }
 
-void prepare(QSqlQuery& query, const QString& sql) {
-    if (!query.prepare(sql))
-        throw DatabaseError(query.lastError().text());
-}
-
-void execute(QSqlQuery& query) {
-    if (!query.exec())
-        throw DatabaseError(query.lastError().text());
-}
-
 }  // namespace
 
 void insert(const QSqlDatabase& connection, const Row& row) {
-    QSqlQuery query(connection);
-    prepare(query, QStringLiteral("INSERT INTO %1 (DIGEST, IMPORTED_AT, KIND, FILE_NAME, RECORDS) "
-                                  "VALUES (?, ?, ?, %2, ?)")
-                       .arg(schema::kImportedFileTable, fileNameColumn().parameterSql()));
-    query.addBindValue(row.digest);
-    query.addBindValue(row.importedAt);
-    query.addBindValue(row.kind);
-    query.addBindValue(storableName(row.fileName));
-    query.addBindValue(row.records);
-    execute(query);
+    executed(connection,
+             QStringLiteral("INSERT INTO %1 (DIGEST, IMPORTED_AT, KIND, FILE_NAME, RECORDS) "
+                            "VALUES (?, ?, ?, %2, ?)")
+                 .arg(schema::kImportedFileTable, fileNameColumn().parameterSql()),
+             {row.digest, row.importedAt, row.kind, storableName(row.fileName), row.records});
 }
 
 std::optional<Row> latest(const QSqlDatabase& connection, const QString& digest) {
-    QSqlQuery query(connection);
-    query.setForwardOnly(true);
-    prepare(query, QStringLiteral("SELECT IMPORTED_AT, KIND, %1, RECORDS FROM %2 WHERE DIGEST = ? "
-                                  "ORDER BY IMPORTED_AT DESC")
-                       .arg(fileNameColumn().selectSql(), schema::kImportedFileTable));
-    query.addBindValue(digest);
-    execute(query);
+    QSqlQuery query =
+        executed(connection,
+                 QStringLiteral("SELECT IMPORTED_AT, KIND, %1, RECORDS FROM %2 WHERE DIGEST = ? "
+                                "ORDER BY IMPORTED_AT DESC")
+                     .arg(fileNameColumn().selectSql(), schema::kImportedFileTable),
+                 {digest});
     if (!query.next())
         return std::nullopt;
     Row row{digest, query.value(0).toDateTime(), query.value(1).toString(),

@@ -2,11 +2,11 @@
 
 #include "datastore/field_text.h"
 #include "platform/database_error.h"
+#include "platform/sql_statement.h"
 #include "platform/transaction.h"
 #include "platform/windows1252.h"
 
 #include <QDateTime>
-#include <QSqlError>
 #include <QSqlQuery>
 
 #include <cmath>
@@ -27,19 +27,6 @@ QString withoutPadding(const QString& text) {
     while (end > 0 && text[end - 1] == QLatin1Char(' '))
         --end;
     return end == 0 ? QStringLiteral("") : text.left(end);
-}
-
-QSqlQuery prepared(const QSqlDatabase& connection, const QString& statement,
-                   const QVariantList& values) {
-    QSqlQuery query(connection);
-    query.setForwardOnly(true);
-    if (!query.prepare(statement))
-        throw DatabaseError(query.lastError().text());
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw DatabaseError(query.lastError().text());
-    return query;
 }
 
 QString keyMatch(const schema::Table& table) {
@@ -119,7 +106,7 @@ std::optional<QVariantList> selectRow(const QSqlDatabase& connection, const sche
     std::optional<QVariantList> values;
     inTransaction(connection, [&] {
         QSqlQuery query =
-            prepared(connection,
+            executed(connection,
                      QStringLiteral("SELECT %1 FROM %2 WHERE %3")
                          .arg(columns.join(QStringLiteral(", ")), table.name, keyMatch(table)),
                      {key});
@@ -139,7 +126,7 @@ void insertRow(const QSqlDatabase& connection, const schema::Table& table,
         columns.append(column.name);
         parameters.append(column.parameterSql());
     }
-    prepared(connection,
+    executed(connection,
              QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                  .arg(table.name, columns.join(QStringLiteral(", ")),
                       parameters.join(QStringLiteral(", "))),
@@ -152,7 +139,7 @@ void updateRow(const QSqlDatabase& connection, const schema::Table& table,
     for (const QString& name : columnNames)
         assignments.append(name + QStringLiteral(" = ") + table.column(name)->parameterSql());
     const QSqlQuery query =
-        prepared(connection,
+        executed(connection,
                  QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                      .arg(table.name, assignments.join(QStringLiteral(", ")), keyMatch(table)),
                  values + QVariantList{key});

@@ -4,11 +4,11 @@
 #include "datastore/locations.h"
 #include "platform/firebird.h"
 #include "platform/firebird_rows.h"
+#include "platform/sql_statement.h"
 #include "platform/transaction.h"
 
 #include <QFile>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 namespace schema_upgrade {
@@ -75,10 +75,8 @@ void writeImports(const QSqlDatabase& connection, const RememberedImports& impor
     Transaction transaction(connection);
     for (auto remembered = imports.cbegin(); remembered != imports.cend(); ++remembered)
         imported_file_table::insert(connection, rowOf(remembered.key(), remembered.value()));
-    QSqlQuery version(connection);
-    if (!version.exec(
-            QStringLiteral("INSERT INTO %1 (VERSION_) VALUES (2)").arg(schema::kVersionTable)))
-        throw DatabaseError(version.lastError().text());
+    executed(connection,
+             QStringLiteral("INSERT INTO %1 (VERSION_) VALUES (2)").arg(schema::kVersionTable));
     transaction.commit();
 }
 
