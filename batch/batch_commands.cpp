@@ -28,7 +28,6 @@
 #include <QFileInfo>
 
 #include <functional>
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -63,10 +62,6 @@ Work misuse(const Tool& tool, const QString& what) {
     return ended(misused(tool.err, what));
 }
 
-const std::map<QString, MailKind> kKinds = {{"cb7", MailKind::CareerBuilder7},
-                                            {"4jobs", MailKind::FourJobs},
-                                            {"recruiter", MailKind::Recruiter}};
-
 whole_file::Existing existingOf(bool replace) {
     return replace ? whole_file::Existing::Replace : whole_file::Existing::Refuse;
 }
@@ -99,9 +94,9 @@ int importFiles(const ImportCommand& command, const CurrentDatabase& database,
         return command.again;
     };
     for (const QString& path : command.files) {
-        const std::optional<mail_import::Report> report = mail_import::importOnce(
-            command.kind, dataModule.connection(), path, again,
-            [&out](const QString& line) { out << line << '\n'; }, {});
+        const std::optional<mail_import::Report> report =
+            mail_import::importOnce(command.kind, dataModule.connection(), path, again,
+                                    [&out](const QString& line) { out << line << '\n'; }, {});
         if (!report)
             return 1;
         out << mail_import::importedLine(path, report->records) << '\n';
@@ -113,9 +108,10 @@ int importFiles(const ImportCommand& command, const CurrentDatabase& database,
 // "import cb7|4jobs|recruiter [--again] FILE...".
 Work readImport(const Options& words, const Tool& tool) {
     const QString wrong = QStringLiteral("import takes cb7, 4jobs or recruiter and the files.");
-    if (words.operands.size() < 2 || kKinds.count(words.operands[0]) == 0)
+    const std::optional<MailKind> kind = kindNamed(words.operands.value(0));
+    if (words.operands.size() < 2 || !kind)
         return misuse(tool, wrong);
-    ImportCommand command{kKinds.at(words.operands[0]), words.operands.mid(1)};
+    ImportCommand command{*kind, words.operands.mid(1)};
     command.again = command.files.removeAll(QStringLiteral("--again")) > 0;
     if (command.files.isEmpty())
         return misuse(tool, wrong);

@@ -37,22 +37,6 @@ QString notAMailFile(const QString& path) {
     return QString();
 }
 
-namespace {
-
-QString kindName(MailKind kind) {
-    switch (kind) {
-        case MailKind::CareerBuilder7:
-            return QStringLiteral("cb7");
-        case MailKind::FourJobs:
-            return QStringLiteral("4jobs");
-        case MailKind::Recruiter:
-            return QStringLiteral("recruiter");
-    }
-    return QString();
-}
-
-}  // namespace
-
 ImportedFiles::File ImportedFiles::look(const QString& path) const {
     const QString refusal = notAMailFile(path);
     if (!refusal.isEmpty())

@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 using namespace mail_text;
 
 namespace {
@@ -210,7 +212,25 @@ private:
     int dateLine_ = 0;
 };
 
+const std::pair<MailKind, const char*> kKindNames[] = {{MailKind::CareerBuilder7, "cb7"},
+                                                       {MailKind::FourJobs, "4jobs"},
+                                                       {MailKind::Recruiter, "recruiter"}};
+
 }  // namespace
+
+QString kindName(MailKind kind) {
+    for (const auto& [each, name] : kKindNames)
+        if (each == kind)
+            return QString::fromLatin1(name);
+    return QString();
+}
+
+std::optional<MailKind> kindNamed(const QString& name) {
+    for (const auto& [kind, each] : kKindNames)
+        if (name == QLatin1String(each))
+            return kind;
+    return std::nullopt;
+}
 
 std::unique_ptr<MailParser> makeParser(MailKind kind, const QString& path,
                                        const MailParser::Log& log) {

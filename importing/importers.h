@@ -4,12 +4,18 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ImportRun;
 class LineReader;
 
 // The three kinds of saved mail the program imports.
 enum class MailKind { CareerBuilder7, FourJobs, Recruiter };
+
+// The short name of a kind, as the batch tool takes it and the record of
+// imported files keeps it: "cb7", "4jobs", "recruiter"; and the kind of a name.
+QString kindName(MailKind kind);
+std::optional<MailKind> kindNamed(const QString& name);
 
 // Reads the lines of one kind of saved mail and records what they say.
 // handle() sees the buffer of each pass of the reading loop, the empty one
