@@ -143,3 +143,20 @@ bool RecordBinding::deleteCurrent(QString* error) {
     showRow(qBound(0, row, model_.rowCount() - 1));
     return true;
 }
+
+void RecordBinding::rememberShownTexts() {
+    shownTexts_.clear();
+    for (const auto& [field, column] : bound_)
+        shownTexts_.append(editorText(field));
+}
+
+std::vector<std::pair<QString, QVariant>> RecordBinding::changedValues() const {
+    std::vector<std::pair<QString, QVariant>> changed;
+    for (std::size_t each = 0; each < bound_.size(); ++each) {
+        const auto& [field, column] = bound_[each];
+        const QString text = editorText(field);
+        if (text != shownTexts_.value(qsizetype(each)))
+            changed.emplace_back(column->name, field_text::toValue(*column, text));
+    }
+    return changed;
+}

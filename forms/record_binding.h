@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <QVariant>
 
 #include <optional>
@@ -45,6 +46,12 @@ public:
     QVariant value(const QString& columnName) const;
     void setValue(const QString& columnName, const QVariant& value);
 
+    // Remembers what every bound field shows as a change of the record begins.
+    void rememberShownTexts();
+    // Each bound column whose field's text changed since, with the value that
+    // text stands for: a field left alone keeps the record's value exactly.
+    std::vector<std::pair<QString, QVariant>> changedValues() const;
+
     // Where the fields stand after a post: on the posted row, found again by
     // its key, or on the first row, which spares searching a long table.
     enum class AfterPost { PostedRow, FirstRow };
@@ -63,5 +70,6 @@ private:
     QDataWidgetMapper* mapper_;
     ColumnDelegate* delegate_;
     std::vector<std::pair<QWidget*, const schema::Column*>> bound_;
+    QStringList shownTexts_;  // of the fields of bound_, as the change began
     int rowBeforeChange_ = 0;
 };

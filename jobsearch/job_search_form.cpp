@@ -1,10 +1,8 @@
 #include "jobsearch/job_search_form.h"
 
 #include "datastore/data_module.h"
-#include "datastore/field_text.h"
 #include "datastore/state_codes.h"
 #include "datastore/table_names.h"
-#include "forms/column_delegate.h"
 #include "forms/date_picker.h"
 #include "forms/dialogs.h"
 #include "forms/item_file.h"
@@ -148,7 +146,6 @@ Field* TJob_Search::addField(QGridLayout* layout, int row, int column, const QSt
     layout->addWidget(field, row, column * 2 + 1, 1, span * 2 - 1);
     binding_->bind(field, columnName);
     fields_.append(field);
-    fieldColumns_.append(columnName);
     return field;
 }
 
@@ -256,22 +253,15 @@ void TJob_Search::btn_addClick() {
 // The texts the fields show as the change begins, and the record they show.
 void TJob_Search::beginChange(const JobSearchRecord& base) {
     base_ = base;
-    shownTexts_.clear();
-    for (int each = 0; each < fieldColumns_.size(); ++each)
-        shownTexts_.append(editorText(fields_[each]));
+    binding_->rememberShownTexts();
 }
 
 // The record as the screen shows it: the date the picker holds, and the
 // value of every field whose text changed since the change began.
 JobSearchRecord TJob_Search::recordOnScreen() const {
     JobSearchRecord record = base_;
-    for (int each = 0; each < fieldColumns_.size(); ++each) {
-        const QString text = editorText(fields_[each]);
-        if (text != shownTexts_.value(each))
-            jobsearch::setColumnValue(
-                record, fieldColumns_[each],
-                field_text::toValue(*jobs_.definition().column(fieldColumns_[each]), text));
-    }
+    for (const auto& [column, value] : binding_->changedValues())
+        jobsearch::setColumnValue(record, column, value);
     record.date = DateTimePicker_date->isAbsent()
                       ? std::nullopt
                       : std::optional<QDate>(DateTimePicker_date->date());

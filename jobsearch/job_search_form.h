@@ -75,12 +75,8 @@ private:
     QLabel* lbl_current_filter;
     QLabel* lbl_records;
     QList<QWidget*> fields_;
-    QStringList fieldColumns_;  // the column of each bound field of fields_
-    // The record being changed as it was when Add, Followup or Edit was
-    // pressed, and the texts its fields showed then: a field whose text is
-    // unchanged keeps the record's value exactly.
+    // The record being changed as it was when Add, Followup or Edit was pressed.
     JobSearchRecord base_;
-    QStringList shownTexts_;
     JobSearchFilter filter_;
     // ACTIVE_, read as a boolean, of the record when Edit was pressed.
     bool activeWhenEditBegan_ = false;

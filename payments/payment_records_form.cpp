@@ -164,7 +164,6 @@ QWidget* Tpayment_records_form::addField(QGridLayout* layout, int row, int colum
     layout->addWidget(field, row, column * 2 + 1, 1, span * 2 - 1);
     binding_->bind(field, columnName);
     fields_.append(field);
-    fieldColumns_.append(columnName);
     return field;
 }
 
@@ -303,9 +302,7 @@ void Tpayment_records_form::presetPicker(DatePicker* picker, const QDate& date) 
 // The texts the fields show as the change begins, and the record they show.
 void Tpayment_records_form::beginChange(const PaymentRecord& base) {
     base_ = base;
-    shownTexts_.clear();
-    for (QWidget* field : fields_)
-        shownTexts_.append(editorText(field));
+    binding_->rememberShownTexts();
 }
 
 void Tpayment_records_form::date_pickers_set_date_on_edit() {
@@ -329,13 +326,8 @@ std::optional<QDate> Tpayment_records_form::pickedDate(int index) const {
 // otherwise the stored one is kept, absent staying absent.
 PaymentRecord Tpayment_records_form::recordOnScreen() const {
     PaymentRecord record = base_;
-    const schema::Table& table = binding_->model().definition();
-    for (int each = 0; each < fields_.size(); ++each) {
-        const QString text = editorText(fields_[each]);
-        if (text != shownTexts_.value(each))
-            payments::setColumnValue(record, fieldColumns_[each],
-                                     field_text::toValue(*table.column(fieldColumns_[each]), text));
-    }
+    for (const auto& [column, value] : binding_->changedValues())
+        payments::setColumnValue(record, column, value);
     std::optional<QDate>* const dates[] = {&record.itemDate,  &record.sent,     &record.available,
                                            &record.secondTry, &record.thirdTry, &record.delivered,
                                            &record.returned,  &record.cleared};

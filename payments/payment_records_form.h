@@ -87,10 +87,6 @@ private:
     IntervalFields intervals_{};
     std::vector<QLineEdit*> amounts_;
     QList<QWidget*> fields_;
-    QStringList fieldColumns_;  // the column of each of fields_
-    // The record being changed as it was when Add or Edit was pressed, and
-    // the texts its fields showed then: a field whose text is unchanged
-    // keeps the record's value exactly.
+    // The record being changed as it was when Add or Edit was pressed.
     PaymentRecord base_;
-    QStringList shownTexts_;
 };
