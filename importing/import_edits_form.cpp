@@ -2,6 +2,7 @@
 
 #include "datastore/data_module.h"
 #include "datastore/settings_store.h"
+#include "datastore/table_names.h"
 #include "forms/column_delegate.h"
 #include "forms/dialogs.h"
 #include "forms/item_file.h"
@@ -25,6 +26,8 @@
 #include <QTableView>
 
 namespace {
+
+namespace job = columns::jobSearch;
 
 // The numbered steps' captions and button names, in step order.
 struct Step {
@@ -126,18 +129,18 @@ QPushButton* Tjob_search_import_edits_form::addButton(const QString& caption, co
 // The key and chain number are at least 120 wide, as wide as a reference
 // number of 15 digits.
 void Tjob_search_import_edits_form::buildGrid() {
-    TableModel& jobs = *dataModule_.table(QStringLiteral("JSEARCH_4"));
+    TableModel& jobs = *dataModule_.table(tables::jobSearch);
     DBGrid1 = makeRecordGrid(jobs, this);
     DBGrid1->setGeometry(11, 164, 933, 186);
     const int numberWidth =
         std::max(120, QFontMetrics(DBGrid1->font()).horizontalAdvance("46362.7530705123") + 16);
     showGridColumns(DBGrid1, jobs,
-                    {{"PK", "", numberWidth},
-                     {"REFNUM", "REF NUM", numberWidth},
-                     {"DATE_", "", 120, true},
-                     {"POS_CITY", "CITY", 120},
-                     {"POS_STATE", "STATE", 120},
-                     {"POS_TITLE", "TITLE", 120}});
+                    {{job::pk, "", numberWidth},
+                     {job::refnum, "REF NUM", numberWidth},
+                     {job::date, "", 120, true},
+                     {job::posCity, "CITY", 120},
+                     {job::posState, "STATE", 120},
+                     {job::posTitle, "TITLE", 120}});
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
 }
 

@@ -1,6 +1,7 @@
 #include "importing/job_title_edit_form.h"
 
 #include "datastore/data_module.h"
+#include "datastore/table_names.h"
 #include "forms/column_delegate.h"
 #include "forms/dialogs.h"
 #include "forms/record_grid.h"
@@ -24,6 +25,8 @@
 
 namespace {
 
+namespace edit = columns::titleEdits;
+
 // The grid's cells: the reason is chosen from a drop-down of the reasons,
 // the other columns are typed.
 class EditsDelegate : public ColumnDelegate {
@@ -33,7 +36,7 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
-        if (index.column() != model_.fieldIndex(QStringLiteral("REASON_NO_SUBMIT")))
+        if (index.column() != model_.fieldIndex(edit::reasonNoSubmit))
             return ColumnDelegate::createEditor(parent, option, index);
         auto* list = new QComboBox(parent);
         list->setEditable(true);
@@ -55,8 +58,8 @@ void colour(QLineEdit* field, bool locked) {
 
 TJob_Title_Edit::TJob_Title_Edit(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
     : RecordForm(dialogs, parent),
-      edits_(*dataModule.ownModel(QStringLiteral("JS_EDIT_4"), this)),
-      reasons_(*dataModule.table(QStringLiteral("REASON_4"))),
+      edits_(*dataModule.ownModel(tables::titleEdits, this)),
+      reasons_(*dataModule.table(tables::reasons)),
       btn_exit(makeButton(QStringLiteral("Exit"), QStringLiteral("btn_exit"))),
       btn_show_new_records(makeButton(QStringLiteral("Show Only New Records"),
                                       QStringLiteral("btn_show_new_records"))),
@@ -133,7 +136,7 @@ QWidget* TJob_Title_Edit::buildGrid() {
     DBGrid1->verticalHeader()->hide();
     showGridColumns(
         DBGrid1, edits_,
-        {{"REASON_NO_SUBMIT", "", 260}, {"CHANGE_FROM", "", 260}, {"CHANGE_TO", "", 260}});
+        {{edit::reasonNoSubmit, "", 260}, {edit::changeFrom, "", 260}, {edit::changeTo, "", 260}});
     // A row typed into in the grid is being changed: Save and Cancel apply.
     connect(delegate, &QAbstractItemDelegate::commitData, this, [this] {
         if (!states_.isEditing())
@@ -198,14 +201,14 @@ void TJob_Title_Edit::FormActivate() {
 }
 
 void TJob_Title_Edit::showFirstRow() {
-    DBGrid1->setCurrentIndex(edits_.index(0, edits_.fieldIndex(QStringLiteral("CHANGE_FROM"))));
+    DBGrid1->setCurrentIndex(edits_.index(0, edits_.fieldIndex(edit::changeFrom)));
 }
 
 void TJob_Title_Edit::btn_addClick() {
     states_.enterAddEditState();
     const int row = edits_.rowCount();
     edits_.insertRow(row);
-    DBGrid1->setCurrentIndex(edits_.index(row, edits_.fieldIndex(QStringLiteral("CHANGE_FROM"))));
+    DBGrid1->setCurrentIndex(edits_.index(row, edits_.fieldIndex(edit::changeFrom)));
 }
 
 void TJob_Title_Edit::btn_editClick() {
@@ -243,8 +246,8 @@ void TJob_Title_Edit::btn_saveClick() {
             changed = edits_.isDirty(edits_.index(row, column));
         if (!changed)
             continue;
-        for (const char* name : {"CHANGE_FROM", "CHANGE_TO"}) {
-            const QModelIndex cell = edits_.index(row, edits_.fieldIndex(QLatin1String(name)));
+        for (const QLatin1String name : {edit::changeFrom, edit::changeTo}) {
+            const QModelIndex cell = edits_.index(row, edits_.fieldIndex(name));
             edits_.setData(cell, mail_text::upper(edits_.data(cell, Qt::EditRole).toString()));
         }
     }
@@ -270,8 +273,10 @@ void TJob_Title_Edit::dropChange() {
 // reason being as empty as a blank one.
 void TJob_Title_Edit::btn_show_new_recordsClick() {
     edits_.setFilter(
-        QStringLiteral("CHANGE_TO = %1 OR REASON_NO_SUBMIT IS NULL OR TRIM(REASON_NO_SUBMIT) = ''")
-            .arg(schema::table(QStringLiteral("JS_EDIT_4")).column("CHANGE_TO")->parameterSql()),
+        QStringLiteral("%1 = %2 OR %3 IS NULL OR TRIM(%3) = ''")
+            .arg(edit::changeTo,
+                 schema::table(tables::titleEdits).column(edit::changeTo)->parameterSql(),
+                 edit::reasonNoSubmit),
         {title_steps::kNewEntry});
     edits_.reread();
     showFirstRow();
@@ -284,11 +289,11 @@ void TJob_Title_Edit::btn_show_all_recordsClick() {
 }
 
 void TJob_Title_Edit::btn_mass_changeClick() {
-    massChange({Edit1, Edit2, QStringLiteral("CHANGE_FROM"), QStringLiteral("CHANGE_TO")});
+    massChange({Edit1, Edit2, edit::changeFrom, edit::changeTo});
 }
 
 void TJob_Title_Edit::btn_mass_change2Click() {
-    massChange({Edit3, Edit4, QStringLiteral("CHANGE_TO"), QStringLiteral("REASON_NO_SUBMIT")});
+    massChange({Edit3, Edit4, edit::changeTo, edit::reasonNoSubmit});
     cb_confirm->setChecked(true);
 }
 
@@ -339,7 +344,7 @@ void TJob_Title_Edit::massChange(const MassChange& change) {
             ++changed;
         }
     }
-    const int keyColumn = edits_.fieldIndex(QStringLiteral("CHANGE_FROM"));
+    const int keyColumn = edits_.fieldIndex(edit::changeFrom);
     const QVariant bookmarkKey =
         bookmark >= 0 ? edits_.data(edits_.index(bookmark, keyColumn), Qt::EditRole) : QVariant();
     edits_.store();
@@ -349,7 +354,7 @@ void TJob_Title_Edit::massChange(const MassChange& change) {
             .arg(changed)
             .arg(changed == 1 ? QStringLiteral("row") : QStringLiteral("rows")));
     unlockAll();
-    const int back = edits_.rowOf(QStringLiteral("CHANGE_FROM"), bookmarkKey);
+    const int back = edits_.rowOf(edit::changeFrom, bookmarkKey);
     DBGrid1->setCurrentIndex(edits_.index(std::max(back, 0), searched));
 }
 

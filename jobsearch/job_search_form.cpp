@@ -33,6 +33,8 @@
 
 namespace {
 
+namespace job = columns::jobSearch;
+
 const QString kNewestFirst = QStringLiteral("YYYYMMDD_TIME_DESCENDING");
 
 // The grid's columns in their order, each with a value as wide as its widest.
@@ -41,11 +43,11 @@ struct ShownColumn {
     QString widestValue;
 };
 const ShownColumn kGridColumns[] = {
-    {{"ACTIVE_", "ACTIVE_"}, "FALSE"},      {{"DATE_", "DATE", 70}, "12/31/2026"},
-    {{"TIME_", "TIME"}, "23:59"},           {{"POS_TITLE", "TITLE", 200}, ""},
-    {{"CONTACT_NAME", "CONTACT", 175}, ""}, {{"EMAIL", "EMAIL"}, "FALSE"},
-    {{"POS_TYPE", "TYPE"}, "WW"},           {{"POS_CITY", "CITY", 165}, ""},
-    {{"POS_STATE", "STATE"}, "WW"}};
+    {{job::active, "ACTIVE_"}, "FALSE"},      {{job::date, "DATE", 70}, "12/31/2026"},
+    {{job::time, "TIME"}, "23:59"},           {{job::posTitle, "TITLE", 200}, ""},
+    {{job::contactName, "CONTACT", 175}, ""}, {{job::email, "EMAIL"}, "FALSE"},
+    {{job::posType, "TYPE"}, "WW"},           {{job::posCity, "CITY", 165}, ""},
+    {{job::posState, "STATE"}, "WW"}};
 
 QComboBox* trueFalseList() {
     return makeDropDown({QStringLiteral("TRUE"), QStringLiteral("FALSE")});
@@ -56,7 +58,7 @@ QComboBox* trueFalseList() {
 TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* parent)
     : RecordForm(dialogs, parent),
       dataModule_(dataModule),
-      jobs_(*dataModule.ownModel(QStringLiteral("JSEARCH_4"), this)),
+      jobs_(*dataModule.ownModel(tables::jobSearch, this)),
       binding_(new RecordBinding(jobs_, this)),
       btn_followup(makeButton(QStringLiteral("Followup"), QStringLiteral("btn_followup"))),
       btn_filter_records(
@@ -156,7 +158,7 @@ QComboBox* TJob_Search::lookup(const QString& table) {
 QWidget* TJob_Search::buildFields() {
     auto* container = new QWidget;
     auto* grid = new QGridLayout(container);
-    fld_date = addField(grid, 0, 0, "DATE", new QLineEdit, "fld_date", "DATE_");
+    fld_date = addField(grid, 0, 0, "DATE", new QLineEdit, "fld_date", job::date);
     upperCaseAsTyped(fld_date);
     DateTimePicker_date = new DatePicker(guard_, container);
     DateTimePicker_date->setObjectName(QStringLiteral("DateTimePicker_date"));
@@ -166,38 +168,39 @@ QWidget* TJob_Search::buildFields() {
     // While the picker is shown it takes the keys; the field under it shows
     // the stored date only.
     fld_date->setFocusPolicy(Qt::NoFocus);
-    QComboBox* time = addField(grid, 0, 1, "TIME", lookup("TIME10_4"), "fld_time", "TIME_");
+    QComboBox* time = addField(grid, 0, 1, "TIME", lookup(tables::times), "fld_time", job::time);
     time->setMinimumWidth(105);
 
-    QComboBox* contact = addField(grid, 1, 0, "CONTACT NAME", lookup("CONTACT_NAME_4"),
-                                  "fld_contact_name", "CONTACT_NAME");
+    QComboBox* contact = addField(grid, 1, 0, "CONTACT NAME", lookup(tables::contactNames),
+                                  "fld_contact_name", job::contactName);
     QComboBox* city =
-        addField(grid, 2, 0, "POSITION CITY", lookup("CITY_4"), "fld_city", "POS_CITY");
-    QComboBox* title = addField(grid, 3, 0, "POSITION TITLE", lookup("POSTITLE_4"), "fld_postitle",
-                                "POS_TITLE", 2);
+        addField(grid, 2, 0, "POSITION CITY", lookup(tables::cities), "fld_city", job::posCity);
+    QComboBox* title = addField(grid, 3, 0, "POSITION TITLE", lookup(tables::positionTitles),
+                                "fld_postitle", job::posTitle, 2);
     QComboBox* reason =
-        addField(grid, 5, 1, "REASON", lookup("REASON_4"), "fld_reason", "REASON_NO_SUBMIT");
-    QComboBox* comment =
-        addField(grid, 7, 0, "COMMENT", lookup("COMMENT_JS_4"), "fld_comment", "COMMENT", 2);
+        addField(grid, 5, 1, "REASON", lookup(tables::reasons), "fld_reason", job::reasonNoSubmit);
+    QComboBox* comment = addField(grid, 7, 0, "COMMENT", lookup(tables::jobSearchComments),
+                                  "fld_comment", job::comment, 2);
     for (QComboBox* list : {contact, city, title, reason, comment})
         guard_.onKey(list, Qt::Key_F2, [this] { lookupKeyDown(); });
 
-    QComboBox* email = addField(grid, 1, 1, "EMAIL CONTACT", trueFalseList(), "fld_email", "EMAIL");
-    fld_active = addField(grid, 2, 1, "ACTIVE SEARCH", trueFalseList(), "fld_active", "ACTIVE_");
+    QComboBox* email =
+        addField(grid, 1, 1, "EMAIL CONTACT", trueFalseList(), "fld_email", job::email);
+    fld_active = addField(grid, 2, 1, "ACTIVE SEARCH", trueFalseList(), "fld_active", job::active);
     QStringList states{QStringLiteral("--")};
     states.append(stateCodes());
     QComboBox* state =
-        addField(grid, 4, 1, "POSITION STATE", makeDropDown(states), "fld_state", "POS_STATE");
-    QComboBox* type =
-        addField(grid, 4, 0, "POSITION TYPE", lookup("POSCODE_4"), "fld_pos_type", "POS_TYPE");
+        addField(grid, 4, 1, "POSITION STATE", makeDropDown(states), "fld_state", job::posState);
+    QComboBox* type = addField(grid, 4, 0, "POSITION TYPE", lookup(tables::positionCodes),
+                               "fld_pos_type", job::posType);
     type->setMinimumWidth(180);
     QComboBox* submitted =
-        addField(grid, 5, 0, "SUBMITTED", trueFalseList(), "fld_submitted", "SUBMITTED");
+        addField(grid, 5, 0, "SUBMITTED", trueFalseList(), "fld_submitted", job::submitted);
     // A path keeps its letter case: the file system tells upper from lower.
     fld_item_file =
-        addField(grid, 6, 0, "ITEM FILE", new QLineEdit, "fld_item_file", "ITEM_FILE", 2);
+        addField(grid, 6, 0, "ITEM FILE", new QLineEdit, "fld_item_file", job::itemFile, 2);
     guard_.onKey(fld_item_file, Qt::Key_F2, [this] { fld_item_fileKeyDown(); });
-    auto* memo = addField(grid, 8, 0, QString(), new QPlainTextEdit, "fld_memo", "MEMO", 2);
+    auto* memo = addField(grid, 8, 0, QString(), new QPlainTextEdit, "fld_memo", job::memo, 2);
     memo->setFixedHeight(60);
     grid->addWidget(fld_related, 9, 1, 1, 3);
     tabInOrder({DateTimePicker_date, time, contact, email, city, fld_active, title, type, state,
@@ -221,7 +224,7 @@ void TJob_Search::FormActivate() {
 
 void TJob_Search::showFirstRow() {
     binding_->showRow(0);
-    DBGrid1->setCurrentIndex(DBGrid1->model()->index(0, jobs_.fieldIndex("DATE_")));
+    DBGrid1->setCurrentIndex(DBGrid1->model()->index(0, jobs_.fieldIndex(job::date)));
     const bool filtered = !jobs_.filter().isEmpty();
     lbl_current_filter->setText(filtered ? filter_.description() : QString());
     const int count = jobs_.rowCount();
@@ -283,7 +286,7 @@ void TJob_Search::btn_editClick() {
         return;
     }
     const std::optional<JobSearchRecord> stored =
-        jobsearch::load(dataModule_.connection(), binding_->value(QStringLiteral("PK")).toDouble());
+        jobsearch::load(dataModule_.connection(), binding_->value(job::pk).toDouble());
     if (!stored)
         throw DatabaseError(
             QStringLiteral("The job search record is no longer there: it may "
@@ -320,8 +323,8 @@ void TJob_Search::btn_followupClick() {
     const int followed = binding_->currentRow();
     std::optional<JobSearchRecord> followup;
     if (followed >= 0)
-        if (const std::optional<JobSearchRecord> stored = jobsearch::load(
-                dataModule_.connection(), binding_->value(QStringLiteral("PK")).toDouble()))
+        if (const std::optional<JobSearchRecord> stored =
+                jobsearch::load(dataModule_.connection(), binding_->value(job::pk).toDouble()))
             followup = job_search::followupOf(*stored, QDate::currentDate());
     if (!followup) {
         dialogs_.message(this, QStringLiteral("MESSAGE"),
@@ -440,8 +443,7 @@ void TJob_Search::lookupKeyDown() {
 }
 
 void TJob_Search::fld_item_fileKeyDown() {
-    browseForItemFile(dialogs_, this, *dataModule_.table(QStringLiteral("CONFIG_4")),
-                      fld_item_file);
+    browseForItemFile(dialogs_, this, *dataModule_.table(tables::configuration), fld_item_file);
 }
 
 void TJob_Search::dropChange() {
