@@ -60,6 +60,7 @@ namespace stateStats = columns::stateStatistics;
 namespace edits = columns::titleEdits;
 namespace version = columns::schemaVersion;
 namespace imported = columns::importedFiles;
+namespace hist = columns::history;
 
 Table paymentRecords() {
     return {tables::payments,
@@ -176,6 +177,18 @@ Table importedFiles() {
         QString()};
 }
 
+// Every change to a payment or job search record, one row each, chained by
+// the hash of the row before.
+Table history() {
+    return {tables::history,
+            {key(integer(hist::id)), key(date(hist::moment)), key(varchr(hist::tableName, 31)),
+             key(varchr(hist::recordKey, 40)), key(varchr(hist::action, 20)),
+             key(varchr(hist::source, 1000)), memo(hist::changes, 80),
+             key(chr(hist::previousHash, 64)), key(chr(hist::hash, 64))},
+            {hist::id},
+            QString()};
+}
+
 // A pick list: its columns are its key.
 Table pickList(const QString& name, std::vector<Column> columns, const QString& modelName) {
     Table table{name, {}, {}, modelName};
@@ -218,6 +231,7 @@ std::vector<Table> allTables() {
                  "IBTable_time10"),
         schemaVersion(),
         importedFiles(),
+        history(),
     };
 }
 
@@ -263,6 +277,12 @@ std::vector<UpgradeStep> allUpgradeSteps() {
           "CREATE TABLE IMPORTED_FILE_4 (DIGEST CHAR(64) NOT NULL, IMPORTED_AT DATE NOT NULL, "
           "KIND VARCHAR(10), FILE_NAME VARCHAR(1000), RECORDS INTEGER, "
           "PRIMARY KEY (DIGEST, IMPORTED_AT))"}},
+        {2,
+         {"CREATE TABLE HISTORY_4 (ID INTEGER NOT NULL, MOMENT DATE NOT NULL, "
+          "TABLE_NAME VARCHAR(31) NOT NULL, RECORD_KEY VARCHAR(40) NOT NULL, "
+          "ACTION VARCHAR(20) NOT NULL, SOURCE VARCHAR(1000) NOT NULL, "
+          "CHANGES BLOB SUB_TYPE TEXT SEGMENT SIZE 80, PREV_HASH CHAR(64) NOT NULL, "
+          "HASH CHAR(64) NOT NULL, PRIMARY KEY (ID))"}},
     };
 }
 

@@ -28,6 +28,7 @@ inline constexpr QLatin1String reasons{"REASON_4"};
 inline constexpr QLatin1String times{"TIME10_4"};
 inline constexpr QLatin1String schemaVersion{"SCHEMA_VERSION_4"};
 inline constexpr QLatin1String importedFiles{"IMPORTED_FILE_4"};
+inline constexpr QLatin1String history{"HISTORY_4"};
 
 }  // namespace tables
 
@@ -191,5 +192,17 @@ inline constexpr QLatin1String kind{"KIND"};
 inline constexpr QLatin1String fileName{"FILE_NAME"};
 inline constexpr QLatin1String records{"RECORDS"};
 }  // namespace importedFiles
+
+namespace history {
+inline constexpr QLatin1String id{"ID"};
+inline constexpr QLatin1String moment{"MOMENT"};
+inline constexpr QLatin1String tableName{"TABLE_NAME"};
+inline constexpr QLatin1String recordKey{"RECORD_KEY"};
+inline constexpr QLatin1String action{"ACTION"};
+inline constexpr QLatin1String source{"SOURCE"};
+inline constexpr QLatin1String changes{"CHANGES"};
+inline constexpr QLatin1String previousHash{"PREV_HASH"};
+inline constexpr QLatin1String hash{"HASH"};
+}  // namespace history
 
 }  // namespace columns
