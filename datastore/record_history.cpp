@@ -1,0 +1,177 @@
+#include "datastore/record_history.h"
+
+#include "datastore/field_text.h"
+#include "datastore/table_names.h"
+#include "platform/database_error.h"
+#include "platform/windows1252.h"
+
+#include <QCryptographicHash>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace record_history {
+namespace {
+
+namespace hist = columns::history;
+
+const QString kMomentFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+QString escaped(const QString& value) {
+    QString result;
+    result.reserve(value.size());
+    for (const QChar character : value) {
+        switch (character.unicode()) {
+            case '\\':
+                result += QStringLiteral("\\\\");
+                break;
+            case '\t':
+                result += QStringLiteral("\\t");
+                break;
+            case '\n':
+                result += QStringLiteral("\\n");
+                break;
+            case '\r':
+                result += QStringLiteral("\\r");
+                break;
+            default:
+                result += character;
+        }
+    }
+    return result;
+}
+
+QString changeLine(const schema::Column& column, const QString& before, const QString& after) {
+    return column.name + QLatin1Char('\t') + escaped(before) + QLatin1Char('\t') + escaped(after);
+}
+
+QString withoutPadding(QString text) {
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+QByteArray encoded(const QString& field, const QString& text) {
+    const std::optional<QByteArray> bytes = windows1252::encode(text);
+    if (!bytes)
+        throw DatabaseError(
+            QStringLiteral("The history cannot hold %1 of %2: it is a character that cannot be "
+                           "stored.")
+                .arg(windows1252::firstUnstorable(text), field));
+    return *bytes;
+}
+
+struct LastRow {
+    int id = 0;
+    QString hash = QStringLiteral("");
+};
+
+LastRow lastRow(const QSqlDatabase& connection) {
+    QSqlQuery query(connection);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT FIRST 1 %1, %2 FROM %3 ORDER BY %1 DESC")
+                        .arg(hist::id, hist::hash, tables::history)))
+        throw DatabaseError(query.lastError().text());
+    if (!query.next())
+        return {};
+    return {query.value(0).toInt(), query.value(1).toString().trimmed()};
+}
+
+void insert(const QSqlDatabase& connection, const QVariantList& values) {
+    const schema::Table& table = schema::table(tables::history);
+    QStringList names, parameters;
+    for (const schema::Column& column : table.columns) {
+        names.append(column.name);
+        parameters.append(column.parameterSql());
+    }
+    QSqlQuery query(connection);
+    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(table.name, names.join(QStringLiteral(", ")),
+                                parameters.join(QStringLiteral(", ")))))
+        throw DatabaseError(query.lastError().text());
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw DatabaseError(QStringLiteral("The history of the change could not be written: ") +
+                            query.lastError().text());
+}
+
+}  // namespace
+
+QByteArray hashOf(const HashedFields& fields) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const QByteArray* field :
+         {&fields.previousHash, &fields.id, &fields.moment, &fields.tableName, &fields.recordKey,
+          &fields.action, &fields.source, &fields.changes}) {
+        hash.addData(*field);
+        hash.addData(QByteArrayView("\n"));
+    }
+    return hash.result().toHex();
+}
+
+QString shownValue(const schema::Column& column, const QVariant& value) {
+    if (value.isNull())
+        return QString();
+    switch (column.type) {
+        case schema::Type::Char:
+        case schema::Type::Varchar:
+            return withoutPadding(value.toString());
+        case schema::Type::Date: {
+            const QDate day = value.toDate();
+            return day == field_text::kAbsentDate ? QString()
+                                                  : day.toString(QStringLiteral("yyyy-MM-dd"));
+        }
+        case schema::Type::Integer:
+            return QString::number(value.toLongLong());
+        case schema::Type::Numeric:
+            return column.scale <= 3 ? QString::number(value.toDouble(), 'f', column.scale)
+                                     : QString::number(value.toDouble(), 'g', 15);
+        case schema::Type::BlobText:
+            return windows1252::decode(value.toByteArray());
+    }
+    return QString();
+}
+
+QString recordKey(double pk) {
+    return QString::number(pk, 'g', 15);
+}
+
+QString addedValues(const schema::Table& table, const QVariantList& values) {
+    QStringList lines;
+    for (std::size_t each = 0; each < table.columns.size(); ++each) {
+        const schema::Column& column = table.columns[each];
+        lines.append(changeLine(column, QString(), shownValue(column, values.value(int(each)))));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString changedValues(const schema::Table& table, const QVariantList& before,
+                      const QVariantList& after) {
+    QStringList lines;
+    for (std::size_t each = 0; each < table.columns.size(); ++each) {
+        const schema::Column& column = table.columns[each];
+        const QString old = shownValue(column, before.value(int(each)));
+        const QString now = shownValue(column, after.value(int(each)));
+        if (old != now)
+            lines.append(changeLine(column, old, now));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void appendEntry(const QSqlDatabase& connection, const Entry& entry) {
+    const LastRow last = lastRow(connection);
+    QDateTime moment = QDateTime::currentDateTime();
+    moment.setTime(QTime(moment.time().hour(), moment.time().minute(), moment.time().second()));
+    const HashedFields fields{last.hash.toLatin1(),
+                              QByteArray::number(last.id + 1),
+                              moment.toString(kMomentFormat).toLatin1(),
+                              encoded(hist::tableName, entry.tableName),
+                              encoded(hist::recordKey, entry.recordKey),
+                              encoded(hist::action, entry.action),
+                              encoded(hist::source, entry.source),
+                              encoded(hist::changes, entry.changes)};
+    insert(connection,
+           {last.id + 1, moment, entry.tableName, entry.recordKey, entry.action, entry.source,
+            fields.changes, last.hash, QString::fromLatin1(hashOf(fields))});
+}
+
+}  // namespace record_history

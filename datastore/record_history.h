@@ -1,0 +1,68 @@
+#pragma once
+
+#include "datastore/schema.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+// The history of the payment and job search records: HISTORY_4 holds one
+// row per change, written in the transaction of the change itself, each
+// row chained to the one before by a SHA-256 hash.
+//
+// How the hash of a row is made, so that any program can check the chain:
+// take, in this order, PREV_HASH, ID, MOMENT, TABLE_NAME, RECORD_KEY,
+// ACTION, SOURCE and CHANGES, each as the Windows-1252 bytes the row holds
+// and each followed by one line feed (0x0A); HASH is the SHA-256 of those
+// bytes in lower-case hexadecimal. ID is written in decimal, MOMENT as
+// "YYYY-MM-DD HH:MM:SS" (the row holds whole seconds), PREV_HASH without
+// the blanks that pad it. The first row (ID 1) has an empty PREV_HASH;
+// every later row's ID is one more than the row before and its PREV_HASH
+// is that row's HASH. A null CHANGES counts as empty.
+//
+// CHANGES holds one line per column, lines separated by a line feed:
+// "COLUMN<TAB>old value<TAB>new value", values as the CSV export shows them
+// (text without its padding, dates as YYYY-MM-DD and empty when absent,
+// amounts with two decimals). A backslash, tab, line feed or carriage
+// return inside a value is written as \\, \t, \n or \r.
+namespace record_history {
+
+inline constexpr char kAdded[] = "ADDED";
+inline constexpr char kChanged[] = "CHANGED";
+inline constexpr char kDeleted[] = "DELETED";
+
+struct Entry {
+    QString tableName;
+    QString recordKey;
+    QString action;
+    QString source;
+    QString changes;
+};
+
+// The fields a row's hash covers, as the bytes described above.
+struct HashedFields {
+    QByteArray previousHash, id, moment, tableName, recordKey, action, source, changes;
+};
+QByteArray hashOf(const HashedFields& fields);
+
+// A value of `column`, as a table model holds it, shown as the CSV export
+// shows it.
+QString shownValue(const schema::Column& column, const QVariant& value);
+// The key of a record as the history names it.
+QString recordKey(double pk);
+// CHANGES for a record added: every column, its old value empty.
+QString addedValues(const schema::Table& table, const QVariantList& values);
+// CHANGES for a record changed: only the columns whose shown value differs.
+QString changedValues(const schema::Table& table, const QVariantList& before,
+                      const QVariantList& after);
+
+// Appends the entry as the next row of the chain, stamped with the present
+// moment, on the connection's current transaction: it is kept only when the
+// caller's transaction commits. Text Windows-1252 cannot hold is refused.
+// Throws DatabaseError.
+void appendEntry(const QSqlDatabase& connection, const Entry& entry);
+
+}  // namespace record_history
