@@ -174,4 +174,16 @@ void appendEntry(const QSqlDatabase& connection, const Entry& entry) {
             fields.changes, last.hash, QString::fromLatin1(hashOf(fields))});
 }
 
+void appendStored(const QSqlDatabase& connection, const schema::Table& table, const QString& key,
+                  const QString& source, const std::optional<QVariantList>& before,
+                  const QVariantList& after) {
+    if (!before) {
+        appendEntry(connection, {table.name, key, kAdded, source, addedValues(table, after)});
+        return;
+    }
+    const QString changes = changedValues(table, *before, after);
+    if (!changes.isEmpty())
+        appendEntry(connection, {table.name, key, kChanged, source, changes});
+}
+
 }  // namespace record_history

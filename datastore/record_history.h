@@ -9,6 +9,8 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <optional>
+
 // The history of the payment and job search records: HISTORY_4 holds one
 // row per change, written in the transaction of the change itself, each
 // row chained to the one before by a SHA-256 hash.
@@ -64,5 +66,23 @@ QString changedValues(const schema::Table& table, const QVariantList& before,
 // caller's transaction commits. Text Windows-1252 cannot hold is refused.
 // Throws DatabaseError.
 void appendEntry(const QSqlDatabase& connection, const Entry& entry);
+
+// Appends the entry of a record stored in `table`: ADDED with every value
+// when there was no `before`, else CHANGED with the columns whose shown
+// value differs; a change that changes no shown value writes none. On the
+// connection's current transaction. Throws DatabaseError.
+void appendStored(const QSqlDatabase& connection, const schema::Table& table, const QString& key,
+                  const QString& source, const std::optional<QVariantList>& before,
+                  const QVariantList& after);
+
+// A record's values in the order of its table's columns, through the
+// columns bound to its members (record_columns::Columns).
+template <typename BoundColumns, typename Record>
+QVariantList valuesOf(const BoundColumns& bound, const Record& record) {
+    QVariantList values;
+    for (const schema::Column& column : bound.table().columns)
+        values.append(bound.value(record, column.name));
+    return values;
+}
 
 }  // namespace record_history

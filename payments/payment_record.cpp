@@ -1,6 +1,7 @@
 #include "payments/payment_record.h"
 
 #include "datastore/record_columns.h"
+#include "datastore/record_history.h"
 #include "datastore/table_names.h"
 #include "platform/database_error.h"
 #include "platform/transaction.h"
@@ -52,15 +53,21 @@ std::optional<PaymentRecord> load(const QSqlDatabase& connection, double pk) {
     return columns().load(connection, pk);
 }
 
-void store(const QSqlDatabase& connection, const PaymentRecord& record,
+void store(const QSqlDatabase& connection, const PaymentRecord& record, const QString& source,
            const std::optional<PaymentRecord>& loaded) {
     if (!record.pk)
         throw DatabaseError(QStringLiteral("A payment record without a key cannot be stored."));
     inTransaction(connection, [&] {
-        if (loaded)
+        std::optional<QVariantList> before;
+        if (loaded) {
             columns().update(connection, record, *loaded, *loaded->pk);
-        else
+            before = record_history::valuesOf(columns(), *loaded);
+        } else {
             columns().insert(connection, record);
+        }
+        record_history::appendStored(connection, columns().table(),
+                                     record_history::recordKey(*record.pk), source, before,
+                                     record_history::valuesOf(columns(), record));
     });
 }
 

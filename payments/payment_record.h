@@ -47,10 +47,12 @@ namespace payments {
 std::optional<PaymentRecord> load(const QSqlDatabase& connection, double pk);
 // Stores the record in one transaction: as a new payment, or, given the
 // payment as it was loaded, as the values changed since, the rest of its
-// row staying exactly as stored. Text is cut to its column's width; text
-// Windows-1252 cannot hold, or a record without a key, is refused. Throws
+// row staying exactly as stored. The same transaction writes its history
+// entry, naming `source` ("PAYMENT FORM", ...) as where the change came
+// from. Text is cut to its column's width; text Windows-1252 cannot hold,
+// or a record without a key, is refused, and nothing is written. Throws
 // DatabaseError.
-void store(const QSqlDatabase& connection, const PaymentRecord& record,
+void store(const QSqlDatabase& connection, const PaymentRecord& record, const QString& source,
            const std::optional<PaymentRecord>& loaded = std::nullopt);
 
 // A column's value as the table model holds it, and a column set from one.

@@ -31,7 +31,7 @@ protected:
 // Windows-1252 bytes.
 TEST_F(PaymentRecordTest, StoreAndLoadKeepEveryValue) {
     const PaymentRecord record = sample();
-    payments::store(dataModule.connection(), record);
+    payments::store(dataModule.connection(), record, "PAYMENT FORM");
     EXPECT_EQ(payments::load(dataModule.connection(), *record.pk), record);
     EXPECT_EQ(rows("SELECT DATE_AVAIL, ITEM_DATE, SS_AMT, CS_AMT, OTHER_AMT, CHECK_NBR, ITEM "
                    "FROM QUORVEL_4"),
@@ -42,7 +42,7 @@ TEST_F(PaymentRecordTest, StoreAndLoadKeepEveryValue) {
     changed.itemDate.reset();
     changed.cleared.reset();
     changed.checkNumber = "1234567";  // one character more than the column holds
-    payments::store(dataModule.connection(), changed, record);
+    payments::store(dataModule.connection(), changed, "PAYMENT FORM", record);
     changed.checkNumber = "123456";
     EXPECT_EQ(payments::load(dataModule.connection(), *record.pk), changed);
     EXPECT_EQ(count("QUORVEL_4"), 1);
@@ -60,12 +60,13 @@ TEST_F(PaymentRecordTest, AChangeLeavesEveryOtherColumnAsStored) {
     const PaymentRecord loaded = *payments::load(dataModule.connection(), 5);
     PaymentRecord changed = loaded;
     changed.category = "CHILD SUPPORT";
-    payments::store(dataModule.connection(), changed, loaded);
+    payments::store(dataModule.connection(), changed, "PAYMENT FORM", loaded);
     EXPECT_EQ(rows("SELECT CATEGORY, COALESCE(DATE_1ST_TRY, 'null') FROM QUORVEL_4"),
               QStringList("CHILD SUPPORT|null"));
 
     execute("DELETE FROM QUORVEL_4");
-    EXPECT_THROW(payments::store(dataModule.connection(), changed, loaded), DatabaseError);
+    EXPECT_THROW(payments::store(dataModule.connection(), changed, "PAYMENT FORM", loaded),
+                 DatabaseError);
     EXPECT_EQ(count("QUORVEL_4"), 0);
 }
 
@@ -73,12 +74,45 @@ TEST_F(PaymentRecordTest, TextWindows1252CannotHoldIsRefusedNamingItsColumn) {
     PaymentRecord record = sample();
     record.carrier = "SNOW ☃ POST";
     try {
-        payments::store(dataModule.connection(), record);
+        payments::store(dataModule.connection(), record, "PAYMENT FORM");
         FAIL() << "stored";
     } catch (const DatabaseError& refusal) {
         EXPECT_EQ(refusal.message(), "CARRIER holds ☃, a character that cannot be stored.");
     }
     EXPECT_EQ(count("QUORVEL_4"), 0);
+}
+
+// The history holds the payment as added, then only what an edit changed,
+// as the CSV export shows it; a save that changes nothing, a refused one and
+// a duplicate write no entry.
+TEST_F(PaymentRecordTest, EachStoreWritesOneHistoryEntryARefusedOneNone) {
+    const PaymentRecord record = sample();
+    payments::store(dataModule.connection(), record, "PAYMENT FORM");
+    const QStringList added =
+        rows("SELECT CHANGES FROM HISTORY_4 WHERE ACTION = 'ADDED'").value(0).split('\n');
+    EXPECT_EQ(added.size(), 31);
+    for (const char* line : {"PK\t\t46000.1234567891", "ITEM_DATE\t\t2004-02-01", "DATE_AVAIL\t\t",
+                             "SS_AMT\t\t0.29", "OTHER_AMT\t\t-0.01", "DAYS_SENT_TO_CLEAR\t\t18"})
+        EXPECT_TRUE(added.contains(line)) << line;
+
+    PaymentRecord changed = record;
+    changed.childSupport = 100000;
+    changed.cleared = QDate(2004, 3, 1);
+    payments::store(dataModule.connection(), changed, "PAYMENT FORM", record);
+    payments::store(dataModule.connection(), changed, "PAYMENT FORM", changed);
+    PaymentRecord refused = changed;
+    refused.carrier = "SNOW ☃ POST";
+    refused.other = 5;
+    EXPECT_THROW(payments::store(dataModule.connection(), refused, "PAYMENT FORM", changed),
+                 DatabaseError);
+    EXPECT_THROW(payments::store(dataModule.connection(), changed, "PAYMENT FORM"), DatabaseError);
+
+    EXPECT_EQ(rows("SELECT ID, TABLE_NAME, RECORD_KEY, ACTION, SOURCE FROM HISTORY_4 ORDER BY ID"),
+              QStringList({"1|QUORVEL_4|46000.1234567891|ADDED|PAYMENT FORM",
+                           "2|QUORVEL_4|46000.1234567891|CHANGED|PAYMENT FORM"}));
+    EXPECT_EQ(rows("SELECT CHANGES FROM HISTORY_4 WHERE ID = 2"),
+              QStringList("DATE_CLEAR\t2004-02-20\t2004-03-01\nCS_AMT\t1234567.89\t1000.00"));
+    EXPECT_EQ(payments::load(dataModule.connection(), *record.pk), changed);
 }
 
 }  // namespace
