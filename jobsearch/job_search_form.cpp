@@ -375,7 +375,7 @@ void TJob_Search::btn_saveClick() {
                                        ? jobsearch::Chain::TakesStatus
                                        : jobsearch::Chain::Kept;
     try {
-        jobsearch::store(dataModule_.connection(), record,
+        jobsearch::store(dataModule_.connection(), record, QStringLiteral("JOB SEARCH FORM"),
                          editing ? std::optional<JobSearchRecord>(base_) : std::nullopt, chain,
                          today);
     } catch (const DatabaseError& refusal) {

@@ -1,6 +1,7 @@
 #include "jobsearch/job_search_record.h"
 
 #include "datastore/record_columns.h"
+#include "datastore/record_history.h"
 #include "datastore/table_names.h"
 #include "jobsearch/job_search_rules.h"
 #include "platform/database_error.h"
@@ -43,15 +44,21 @@ std::optional<JobSearchRecord> load(const QSqlDatabase& connection, double pk) {
     return columns().load(connection, pk);
 }
 
-void store(const QSqlDatabase& connection, const JobSearchRecord& record,
+void store(const QSqlDatabase& connection, const JobSearchRecord& record, const QString& source,
            const std::optional<JobSearchRecord>& loaded, Chain chain, const QDate& today) {
     if (!record.pk)
         throw DatabaseError(QStringLiteral("A job search record without a key cannot be stored."));
     inTransaction(connection, [&] {
-        if (loaded)
+        std::optional<QVariantList> before;
+        if (loaded) {
             columns().update(connection, record, *loaded, *loaded->pk);
-        else
+            before = record_history::valuesOf(columns(), *loaded);
+        } else {
             columns().insert(connection, record);
+        }
+        record_history::appendStored(connection, columns().table(),
+                                     record_history::recordKey(*record.pk), source, before,
+                                     record_history::valuesOf(columns(), record));
         if (chain == Chain::TakesStatus && record.refnum)
             job_search::updateChainActiveStatus(connection, *record.refnum,
                                                 job_search::isTrue(record.active), today);

@@ -48,11 +48,12 @@ std::optional<JobSearchRecord> load(const QSqlDatabase& connection, double pk);
 // Stores the record: as a new record, or, given the record as it was
 // loaded, as the values changed since, the rest of its row staying exactly
 // as stored. With Chain::TakesStatus every record of its chain then takes
-// its active status and `today` as the day it changed. All of it is one
-// transaction: everything is stored or nothing. Text is cut to its
-// column's width; text Windows-1252 cannot hold, or a record without a key,
-// is refused. Throws DatabaseError.
-void store(const QSqlDatabase& connection, const JobSearchRecord& record,
+// its active status and `today` as the day it changed. The record's history
+// entry names `source` ("JOB SEARCH FORM", ...) as where the change came
+// from. All of it is one transaction: everything is stored or nothing. Text
+// is cut to its column's width; text Windows-1252 cannot hold, or a record
+// without a key, is refused. Throws DatabaseError.
+void store(const QSqlDatabase& connection, const JobSearchRecord& record, const QString& source,
            const std::optional<JobSearchRecord>& loaded = std::nullopt, Chain chain = Chain::Kept,
            const QDate& today = QDate::currentDate());
 

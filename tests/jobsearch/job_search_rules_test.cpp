@@ -1,6 +1,7 @@
 #include "jobsearch/job_search_rules.h"
 #include "jobsearch/job_search_filter.h"
 #include "jobsearch/job_search_record.h"
+#include "platform/database_error.h"
 #include "tests/support/books_database.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,9 @@ TEST_F(JobSearchRulesTest, ChainUpdateChangesEveryRecordOfTheChainAndNoOther) {
 }
 
 // Empty columns stay empty, dates and chain numbers keep their value, text
-// its Windows-1252 characters and no more than its column holds.
+// its Windows-1252 characters and no more than its column holds. The
+// history holds the record as added and what its edit changed; a refused
+// edit writes none.
 TEST_F(JobSearchRulesTest, StoreAndLoadKeepEveryValue) {
     JobSearchRecord record;
     record.pk = 46000.1234567891;
@@ -45,11 +48,26 @@ TEST_F(JobSearchRulesTest, StoreAndLoadKeepEveryValue) {
     record.city = "Müller – café";
     record.memo = "Called twice\nMüller – café";
     record.state = "TEX";
-    jobsearch::store(dataModule.connection(), record);
+    jobsearch::store(dataModule.connection(), record, "JOB SEARCH FORM");
     record.state = "TE";
     EXPECT_EQ(jobsearch::load(dataModule.connection(), *record.pk), record);
     EXPECT_EQ(rows("SELECT ACTIVE_CHANGED, COALESCE(EMAIL, 'null'), POS_STATE FROM JSEARCH_4"),
               QStringList("|null|TE"));
+
+    JobSearchRecord changed = record;
+    changed.date = QDate(2004, 1, 6);
+    changed.memo = "Called\tonce";
+    jobsearch::store(dataModule.connection(), changed, "JOB SEARCH FORM", record);
+    changed.state = "☃";
+    EXPECT_THROW(jobsearch::store(dataModule.connection(), changed, "JOB SEARCH FORM", record),
+                 DatabaseError);
+    EXPECT_EQ(rows("SELECT TABLE_NAME, RECORD_KEY, ACTION, SOURCE FROM HISTORY_4 ORDER BY ID"),
+              QStringList({"JSEARCH_4|46000.1234567891|ADDED|JOB SEARCH FORM",
+                           "JSEARCH_4|46000.1234567891|CHANGED|JOB SEARCH FORM"}));
+    EXPECT_EQ(rows("SELECT CAST(CAST(CHANGES AS VARCHAR(200) CHARACTER SET WIN1252) AS "
+                   "VARCHAR(200) CHARACTER SET UTF8) FROM HISTORY_4 WHERE ID = 2"),
+              QStringList("DATE_\t2004-01-05\t2004-01-06\n"
+                          "MEMO\tCalled twice\\nMüller – café\tCalled\\tonce"));
 }
 
 TEST(ChainNumbers, ARecordWithoutOneStartsAChainAndTakesItsNumberAsKeyWhenItHasNoKey) {
