@@ -442,7 +442,7 @@ void Tpayment_records_form::btn_saveClick() {
     if (!writeFields(*binding_))
         return;
     try {
-        payments::store(dataModule_.connection(), record,
+        payments::store(dataModule_.connection(), record, QStringLiteral("PAYMENT FORM"),
                         editing ? std::optional<PaymentRecord>(base_) : std::nullopt);
     } catch (const DatabaseError& refusal) {
         reportFailure(QStringLiteral("The payment record was not saved."), refusal.message());
