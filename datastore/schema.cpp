@@ -267,6 +267,9 @@ std::vector<Index> allIndexes() {
                   "ASCENDING "),
         descending("YYYYMMDD_TIME_DESCENDING", tables::jobSearch, {job::yyyymmdd, job::time},
                    "DECSENDING "),
+        // The last row of the history, which each new row follows, read at
+        // once rather than by sorting every row.
+        descending("HISTORY_ID_DESCENDING", tables::history, {hist::id}),
     };
 }
 
@@ -282,7 +285,8 @@ std::vector<UpgradeStep> allUpgradeSteps() {
           "TABLE_NAME VARCHAR(31) NOT NULL, RECORD_KEY VARCHAR(40) NOT NULL, "
           "ACTION VARCHAR(20) NOT NULL, SOURCE VARCHAR(1000) NOT NULL, "
           "CHANGES BLOB SUB_TYPE TEXT SEGMENT SIZE 80, PREV_HASH CHAR(64) NOT NULL, "
-          "HASH CHAR(64) NOT NULL, PRIMARY KEY (ID))"}},
+          "HASH CHAR(64) NOT NULL, PRIMARY KEY (ID))",
+          "CREATE DESCENDING INDEX HISTORY_ID_DESCENDING ON HISTORY_4 (ID)"}},
     };
 }
 
