@@ -7,6 +7,11 @@
 #include "platform/database_error.h"
 #include "platform/transaction.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <vector>
+
 namespace jobsearch {
 namespace {
 
@@ -38,6 +43,54 @@ const record_columns::Columns<JobSearchRecord>& columns() {
     return bound;
 }
 
+namespace job = ::columns::jobSearch;
+
+// The two columns a chain's records take from the record saved.
+schema::Table statusColumns() {
+    const schema::Table& table = columns().table();
+    return {table.name, {*table.column(job::active), *table.column(job::activeChanged)}, {}, {}};
+}
+
+struct ChainMember {
+    double pk = 0;
+    QVariantList status;  // ACTIVE_ and ACTIVE_CHANGED as stored
+};
+
+std::vector<ChainMember> chainStatus(const QSqlDatabase& connection, double refnum) {
+    const schema::Table status = statusColumns();
+    QSqlQuery query(connection);
+    query.setForwardOnly(true);
+    if (!query.prepare(QStringLiteral("SELECT %1, %2, %3 FROM %4 WHERE %5 = ? ORDER BY %1")
+                           .arg(job::pk, status.columns[0].selectSql(), job::activeChanged,
+                                status.name, job::refnum)))
+        throw DatabaseError(query.lastError().text());
+    query.addBindValue(refnum);
+    if (!query.exec())
+        throw DatabaseError(query.lastError().text());
+    std::vector<ChainMember> members;
+    while (query.next())
+        members.push_back({query.value(0).toDouble(), {query.value(1), query.value(2)}});
+    return members;
+}
+
+// Gives the record's chain its active status, each record whose status
+// changed with a history entry of its own.
+void carryStatusToChain(const QSqlDatabase& connection, const JobSearchRecord& record,
+                        const QString& source, const QDate& today) {
+    const std::vector<ChainMember> before = chainStatus(connection, *record.refnum);
+    const bool active = job_search::isTrue(record.active);
+    job_search::updateChainActiveStatus(connection, *record.refnum, active, today);
+    const schema::Table status = statusColumns();
+    const QVariantList after{job_search::statusText(active), QDateTime(today, QTime(0, 0))};
+    for (const ChainMember& member : before) {
+        const QString changes = record_history::changedValues(status, member.status, after);
+        if (!changes.isEmpty())
+            record_history::appendEntry(connection,
+                                        {status.name, record_history::recordKey(member.pk),
+                                         record_history::kChanged, source, changes});
+    }
+}
+
 }  // namespace
 
 std::optional<JobSearchRecord> load(const QSqlDatabase& connection, double pk) {
@@ -60,8 +113,7 @@ void store(const QSqlDatabase& connection, const JobSearchRecord& record, const 
                                      record_history::recordKey(*record.pk), source, before,
                                      record_history::valuesOf(columns(), record));
         if (chain == Chain::TakesStatus && record.refnum)
-            job_search::updateChainActiveStatus(connection, *record.refnum,
-                                                job_search::isTrue(record.active), today);
+            carryStatusToChain(connection, record, source, today);
     });
 }
 

@@ -70,6 +70,21 @@ TEST_F(JobSearchRulesTest, StoreAndLoadKeepEveryValue) {
                           "MEMO\tCalled twice\\nMüller – café\tCalled\\tonce"));
 }
 
+// A save that carries its active status to its chain writes an entry for
+// each record of the chain whose status changed.
+TEST_F(JobSearchRulesTest, StatusCarriedToTheChainIsInTheHistoryOfEachRecordItChanged) {
+    addJob(1, "46000.5", "TRUE");
+    addJob(2, "46000.5", "FALSE");
+    const JobSearchRecord loaded = *jobsearch::load(dataModule.connection(), 1);
+    JobSearchRecord changed = loaded;
+    changed.active = "FALSE";
+    jobsearch::store(dataModule.connection(), changed, "JOB SEARCH FORM", loaded,
+                     jobsearch::Chain::TakesStatus, QDate(2026, 12, 6));
+    EXPECT_EQ(rows("SELECT RECORD_KEY, CHANGES FROM HISTORY_4 ORDER BY ID"),
+              QStringList({"1|ACTIVE_\tTRUE\tFALSE", "1|ACTIVE_CHANGED\t\t2026-12-06",
+                           "2|ACTIVE_CHANGED\t\t2026-12-06"}));
+}
+
 TEST(ChainNumbers, ARecordWithoutOneStartsAChainAndTakesItsNumberAsKeyWhenItHasNoKey) {
     double next = 46000.5;
     auto newNumber = [&next] { return next += 0.0000000001; };
