@@ -40,6 +40,23 @@ QString escaped(const QString& value) {
     return result;
 }
 
+QString unescaped(const QString& value) {
+    QString result;
+    result.reserve(value.size());
+    for (qsizetype at = 0; at < value.size(); ++at) {
+        if (value[at] != QLatin1Char('\\') || at + 1 == value.size()) {
+            result += value[at];
+            continue;
+        }
+        const QChar code = value[++at];
+        result += code == QLatin1Char('t')   ? QLatin1Char('\t')
+                  : code == QLatin1Char('n') ? QLatin1Char('\n')
+                  : code == QLatin1Char('r') ? QLatin1Char('\r')
+                                             : code;
+    }
+    return result;
+}
+
 QString changeLine(const schema::Column& column, const QString& before, const QString& after) {
     return column.name + QLatin1Char('\t') + escaped(before) + QLatin1Char('\t') + escaped(after);
 }
@@ -155,6 +172,16 @@ QString changedValues(const schema::Table& table, const QVariantList& before,
             lines.append(changeLine(column, old, now));
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+std::vector<Change> parseChanges(const QString& changes) {
+    std::vector<Change> parsed;
+    for (const QString& line : changes.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList parts = line.split(QLatin1Char('\t'));
+        if (parts.size() == 3)
+            parsed.push_back({parts[0], unescaped(parts[1]), unescaped(parts[2])});
+    }
+    return parsed;
 }
 
 void appendEntry(const QSqlDatabase& connection, const Entry& entry) {

@@ -10,6 +10,7 @@
 #include <QVariantList>
 
 #include <optional>
+#include <vector>
 
 // The history of the payment and job search records: HISTORY_4 holds one
 // row per change, written in the transaction of the change itself, each
@@ -60,6 +61,12 @@ QString addedValues(const schema::Table& table, const QVariantList& values);
 // CHANGES for a record changed: only the columns whose shown value differs.
 QString changedValues(const schema::Table& table, const QVariantList& before,
                       const QVariantList& after);
+
+// One line of CHANGES, its values unescaped.
+struct Change {
+    QString column, before, after;
+};
+std::vector<Change> parseChanges(const QString& changes);
 
 // Appends the entry as the next row of the chain, stamped with the present
 // moment, on the connection's current transaction: it is kept only when the

@@ -1,0 +1,48 @@
+#include "history/record_check.h"
+#include "payments/payment_record.h"
+#include "tests/support/books_database.h"
+#include "tests/support/test_connection.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordCheckTest : public ::testing::Test, protected BooksDatabase {
+protected:
+    QStringList differences() {
+        QStringList lines;
+        for (const history::Difference& each : history::paymentDifferences(dataModule.connection()))
+            lines.append(
+                QStringList{each.recordKey, each.column, each.inHistory, each.now}.join('|'));
+        return lines;
+    }
+};
+
+// Payments saved by the program match their history; a value changed and a
+// record deleted with isql-fb are named with the value each had.
+TEST_F(RecordCheckTest, APaymentChangedOutsideTheProgramIsNamedWithItsColumn) {
+    PaymentRecord first;
+    first.pk = 1.5;
+    first.memo = "two\tlines\nhere";
+    first.spousalSupport = 29;
+    payments::store(dataModule.connection(), first, "PAYMENT FORM");
+    PaymentRecord changed = first;
+    changed.spousalSupport = 100;
+    changed.cleared = QDate(2004, 2, 20);
+    payments::store(dataModule.connection(), changed, "PAYMENT FORM", first);
+    PaymentRecord second;
+    second.pk = 2;
+    payments::store(dataModule.connection(), second, "PAYMENT FORM");
+    EXPECT_EQ(differences(), QStringList());
+
+    dataModule.close();  // another process may attach only a file no one holds
+    EXPECT_EQ(isql(path, {},
+                   "UPDATE QUORVEL_4 SET SS_AMT = 9, COMMENT = 'x' WHERE PK = 1.5;\n"
+                   "DELETE FROM QUORVEL_4 WHERE PK = 2;\nCOMMIT;\n"),
+              "");
+    dataModule.open(path);
+    EXPECT_EQ(differences(),
+              QStringList({"1.5|COMMENT|N/A|x", "1.5|SS_AMT|1.00|9.00", "2|||absent"}));
+}
+
+}  // namespace
