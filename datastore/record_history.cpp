@@ -1,8 +1,11 @@
 #include "datastore/record_history.h"
 
 #include "datastore/field_text.h"
+#include "datastore/sql_condition.h"
 #include "datastore/table_names.h"
 #include "platform/database_error.h"
+#include "platform/sql_statement.h"
+#include "platform/transaction.h"
 #include "platform/windows1252.h"
 
 #include <QCryptographicHash>
@@ -199,6 +202,36 @@ void appendEntry(const QSqlDatabase& connection, const Entry& entry) {
     insert(connection,
            {last.id + 1, moment, entry.tableName, entry.recordKey, entry.action, entry.source,
             fields.changes, last.hash, QString::fromLatin1(hashOf(fields))});
+}
+
+std::vector<StoredEntry> entries(const QSqlDatabase& connection, const EntryFilter& filter,
+                                 bool newestFirst) {
+    SqlCondition condition =
+        dateBetween(hist::moment, filter.from.value_or(QDate()), filter.to.value_or(QDate()));
+    for (const auto& [column, value] : {std::pair{hist::tableName, filter.tableName},
+                                        std::pair{hist::recordKey, filter.recordKey}})
+        if (!value.isEmpty())
+            condition.andAlso({QStringLiteral("%1 = ?").arg(column), {value}});
+    const schema::Table& table = schema::table(tables::history);
+    QStringList columns;
+    for (const schema::Column& column : table.columns)
+        columns.append(column.selectSql());
+    std::vector<StoredEntry> read;
+    inTransaction(connection, [&] {
+        QSqlQuery query = executed(
+            connection,
+            QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4%5")
+                .arg(columns.join(QStringLiteral(", ")), tables::history, condition.whereClause(),
+                     hist::id, newestFirst ? QStringLiteral(" DESC") : QString()),
+            condition.values);
+        while (query.next())
+            read.push_back(
+                {query.value(0).toLongLong(), query.value(1).toDateTime(),
+                 query.value(2).toString(), query.value(3).toString(), query.value(4).toString(),
+                 query.value(5).toString(), windows1252::decode(query.value(6).toByteArray()),
+                 query.value(7).toString().trimmed(), query.value(8).toString().trimmed()});
+    });
+    return read;
 }
 
 void appendStored(const QSqlDatabase& connection, const schema::Table& table, const QString& key,

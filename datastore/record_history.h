@@ -36,6 +36,10 @@ namespace record_history {
 inline constexpr char kAdded[] = "ADDED";
 inline constexpr char kChanged[] = "CHANGED";
 inline constexpr char kDeleted[] = "DELETED";
+// The values a payment record held when its database gained the history.
+inline constexpr char kPresentAtUpgrade[] = "PRESENT AT UPGRADE";
+// A database restored from a backup.
+inline constexpr char kRestored[] = "RESTORED";
 
 struct Entry {
     QString tableName;
@@ -50,6 +54,27 @@ struct HashedFields {
     QByteArray previousHash, id, moment, tableName, recordKey, action, source, changes;
 };
 QByteArray hashOf(const HashedFields& fields);
+
+// A row of the history as stored.
+struct StoredEntry {
+    qint64 id = 0;
+    QDateTime moment;
+    QString tableName, recordKey, action, source, changes, previousHash, hash;
+};
+
+// Which rows to read: those of a day from `from` to `to` (either open), of
+// one table and one record key when given.
+struct EntryFilter {
+    std::optional<QDate> from, to;
+    QString tableName;
+    QString recordKey;
+};
+
+// The rows the filter names, newest first when `newestFirst`, else in the
+// order of the chain; read in a short transaction of their own. Throws
+// DatabaseError.
+std::vector<StoredEntry> entries(const QSqlDatabase& connection, const EntryFilter& filter,
+                                 bool newestFirst = false);
 
 // A value of `column`, as a table model holds it, shown as the CSV export
 // shows it.
