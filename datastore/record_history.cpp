@@ -115,6 +115,26 @@ void insert(const QSqlDatabase& connection, const QVariantList& values) {
                             query.lastError().text());
 }
 
+// Each row of `table` in the order of its key, its values in the order of
+// its columns, on the connection's current transaction.
+template <typename Each>
+void forEachRow(const QSqlDatabase& connection, const schema::Table& table, Each&& each) {
+    QStringList columns;
+    for (const schema::Column& column : table.columns)
+        columns.append(column.selectSql());
+    QSqlQuery query = executed(connection, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                                               .arg(columns.join(QStringLiteral(", ")), table.name,
+                                                    table.primaryKey.join(", ")));
+    const int count = int(table.columns.size());
+    while (query.next()) {
+        QVariantList values;
+        values.reserve(count);
+        for (int column = 0; column < count; ++column)
+            values.append(query.value(column));
+        each(values);
+    }
+}
+
 }  // namespace
 
 QByteArray hashOf(const HashedFields& fields) {
@@ -199,9 +219,13 @@ void appendEntry(const QSqlDatabase& connection, const Entry& entry) {
                               encoded(hist::action, entry.action),
                               encoded(hist::source, entry.source),
                               encoded(hist::changes, entry.changes)};
-    insert(connection,
-           {last.id + 1, moment, entry.tableName, entry.recordKey, entry.action, entry.source,
-            fields.changes, last.hash, QString::fromLatin1(hashOf(fields))});
+    // An empty text is stored as such: the columns hold no NULL.
+    const auto stored = [](const QString& text) {
+        return text.isNull() ? QStringLiteral("") : text;
+    };
+    insert(connection, {last.id + 1, moment, stored(entry.tableName), stored(entry.recordKey),
+                        stored(entry.action), stored(entry.source), fields.changes, last.hash,
+                        QString::fromLatin1(hashOf(fields))});
 }
 
 std::vector<StoredEntry> entries(const QSqlDatabase& connection, const EntryFilter& filter,
@@ -232,6 +256,35 @@ std::vector<StoredEntry> entries(const QSqlDatabase& connection, const EntryFilt
                  query.value(7).toString().trimmed(), query.value(8).toString().trimmed()});
     });
     return read;
+}
+
+TableDigest jobSearchDigest(const QSqlDatabase& connection) {
+    const schema::Table& table = schema::table(tables::jobSearch);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    TableDigest digest;
+    forEachRow(connection, table, [&](const QVariantList& values) {
+        QStringList shown;
+        for (std::size_t each = 0; each < table.columns.size(); ++each)
+            shown.append(escaped(shownValue(table.columns[each], values[int(each)])));
+        hash.addData(encoded(table.name, shown.join(QLatin1Char('\t')) + QLatin1Char('\n')));
+        ++digest.records;
+    });
+    digest.sha256 = hash.result().toHex();
+    return digest;
+}
+
+void appendBaseline(const QSqlDatabase& connection, const QString& source) {
+    const schema::Table& payments = schema::table(tables::payments);
+    const int key = payments.columnIndex(columns::payments::pk);
+    forEachRow(connection, payments, [&](const QVariantList& values) {
+        appendEntry(connection, {payments.name, recordKey(values[key].toDouble()),
+                                 kPresentAtUpgrade, source, addedValues(payments, values)});
+    });
+    const TableDigest jobs = jobSearchDigest(connection);
+    appendEntry(connection, {tables::jobSearch, QString(), kPresentAtUpgrade, source,
+                             QStringLiteral("RECORDS\t\t%1\nSHA256\t\t%2")
+                                 .arg(jobs.records)
+                                 .arg(QString::fromLatin1(jobs.sha256))});
 }
 
 void appendStored(const QSqlDatabase& connection, const schema::Table& table, const QString& key,

@@ -107,6 +107,22 @@ void appendStored(const QSqlDatabase& connection, const schema::Table& table, co
                   const QString& source, const std::optional<QVariantList>& before,
                   const QVariantList& after);
 
+// The baseline of a database that gains the history, on the connection's
+// current transaction: one PRESENT AT UPGRADE entry for each payment record,
+// holding all its values, and one for the job search records as a whole
+// (an empty key), holding their count and the digest jobSearchDigest gives.
+void appendBaseline(const QSqlDatabase& connection, const QString& source);
+
+// The SHA-256, in lower-case hexadecimal, of the job search records: for each
+// record in the order of its key, its values as CHANGES shows them (escaped
+// the same way) separated by tabs, and a line feed, as Windows-1252 bytes.
+// Read on the connection's current transaction. Throws DatabaseError.
+struct TableDigest {
+    int records = 0;
+    QByteArray sha256;
+};
+TableDigest jobSearchDigest(const QSqlDatabase& connection);
+
 // A record's values in the order of its table's columns, through the
 // columns bound to its members (record_columns::Columns).
 template <typename BoundColumns, typename Record>

@@ -343,9 +343,13 @@ bool Column::absentIsOldDate() const {
 }
 
 const Column* Table::column(const QString& columnName) const {
-    for (const Column& candidate : columns)
-        if (candidate.name == columnName)
-            return &candidate;
+    return &columns[std::size_t(columnIndex(columnName))];
+}
+
+int Table::columnIndex(const QString& columnName) const {
+    for (std::size_t each = 0; each < columns.size(); ++each)
+        if (columns[each].name == columnName)
+            return int(each);
     throw std::out_of_range("no column " + columnName.toStdString() + " in table " +
                             name.toStdString());
 }

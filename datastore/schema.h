@@ -43,6 +43,8 @@ struct Table {
     // Never null: a name the table does not have throws std::out_of_range
     // naming both.
     const Column* column(const QString& columnName) const;
+    // The column's place among the columns; throws as column() does.
+    int columnIndex(const QString& columnName) const;
 };
 
 struct Index {

@@ -2,6 +2,8 @@
 
 #include "datastore/imported_file_table.h"
 #include "datastore/locations.h"
+#include "datastore/record_history.h"
+#include "datastore/table_names.h"
 #include "platform/firebird.h"
 #include "platform/firebird_rows.h"
 #include "platform/sql_statement.h"
@@ -22,30 +24,40 @@ const QString kTakingConnection = QStringLiteral("schema_upgrade");
 StoredVersion versionOf(const QString& path) {
     const QString sql =
         QStringLiteral(
-            "EXECUTE BLOCK RETURNS (HAS_TABLE INTEGER, ROWS_ INTEGER, VERSION_ INTEGER) AS BEGIN "
-            "HAS_TABLE = 0; ROWS_ = 0; VERSION_ = 1; "
+            "EXECUTE BLOCK RETURNS (HAS_TABLE INTEGER, ROWS_ INTEGER, VERSION_ INTEGER, "
+            "HAS_HISTORY INTEGER) AS BEGIN "
+            "HAS_TABLE = 0; ROWS_ = 0; VERSION_ = 1; HAS_HISTORY = 0; "
             "IF (EXISTS (SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = '%1')) THEN BEGIN "
             "HAS_TABLE = 1; "
             "EXECUTE STATEMENT 'SELECT COUNT(*), MAX(VERSION_) FROM %1' INTO :ROWS_, :VERSION_; "
-            "END SUSPEND; END")
-            .arg(schema::kVersionTable);
+            "END "
+            "IF (EXISTS (SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = '%2')) THEN "
+            "HAS_HISTORY = 1; "
+            "SUSPEND; END")
+            .arg(schema::kVersionTable, tables::history);
     StoredVersion stored;
     fb::forEachRow(path, databaseAccount(), sql, {}, [&](const fb::Row& row) {
         if (row.number(0) == 0)
             stored = {1, true};
         else if (row.number(1) == 0)
             stored = {2, false};
+        else if (row.number(2) == 2 && row.number(3) == 1)
+            stored = {3, false};
         else
             stored = {int(row.number(2)), true};
     });
     return stored;
 }
 
+// Steps 1 -> 2 and 2 -> 3 write rows into tables they made, which their own
+// transaction cannot: their version is recorded with those rows.
+bool recordsVersionApart(const schema::UpgradeStep& step) {
+    return step.to() <= 3;
+}
+
 void runStep(const QString& path, const schema::UpgradeStep& step) {
     QStringList statements = step.statements;
-    // Version 2 makes the table of versions, which its own transaction
-    // cannot write into yet.
-    if (step.from >= 2)
+    if (!recordsVersionApart(step))
         statements << QStringLiteral("DELETE FROM %1").arg(schema::kVersionTable)
                    << QStringLiteral("INSERT INTO %1 (VERSION_) VALUES (%2)")
                           .arg(schema::kVersionTable)
@@ -71,18 +83,28 @@ imported_file_table::Row rowOf(const QString& digest, const QString& description
     return {digest, QDateTime::currentDateTime(), QString(), description, 0};
 }
 
-void writeImports(const QSqlDatabase& connection, const RememberedImports& imports) {
-    Transaction transaction(connection);
-    for (auto remembered = imports.cbegin(); remembered != imports.cend(); ++remembered)
-        imported_file_table::insert(connection, rowOf(remembered.key(), remembered.value()));
-    executed(connection,
-             QStringLiteral("INSERT INTO %1 (VERSION_) VALUES (2)").arg(schema::kVersionTable));
-    transaction.commit();
+void recordVersion(const QSqlDatabase& connection, int version) {
+    executed(connection, QStringLiteral("DELETE FROM %1").arg(schema::kVersionTable));
+    executed(connection, QStringLiteral("INSERT INTO %1 (VERSION_) VALUES (%2)")
+                             .arg(schema::kVersionTable)
+                             .arg(version));
 }
 
-// The imported files the settings remember, and with them the record of
-// version 2, in one transaction: taken once, or not at all.
-void takeImports(const QString& path, const RememberedImports& imports) {
+void writeImports(const QSqlDatabase& connection, const RememberedImports& imports) {
+    for (auto remembered = imports.cbegin(); remembered != imports.cend(); ++remembered)
+        imported_file_table::insert(connection, rowOf(remembered.key(), remembered.value()));
+    recordVersion(connection, 2);
+}
+
+void writeHistoryBaseline(const QSqlDatabase& connection) {
+    record_history::appendBaseline(connection, QStringLiteral("UPGRADE TO VERSION 3"));
+    recordVersion(connection, 3);
+}
+
+// The rows a step writes after it made its tables, and with them the record
+// of its version, in one transaction: written once, or not at all.
+template <typename Work>
+void settleStep(const QString& path, const QString& what, Work&& work) {
     QString failure;
     {
         QSqlDatabase connection =
@@ -94,7 +116,7 @@ void takeImports(const QString& path, const RememberedImports& imports) {
         try {
             if (!connection.open())
                 throw DatabaseError(connection.lastError().text());
-            writeImports(connection, imports);
+            inTransaction(connection, [&] { work(connection); });
         } catch (const DatabaseError& error) {
             failure = error.message();
         }
@@ -102,9 +124,22 @@ void takeImports(const QString& path, const RememberedImports& imports) {
     }
     QSqlDatabase::removeDatabase(kTakingConnection);
     if (!failure.isEmpty())
-        throw StepFailed(QStringLiteral("The step to version 2 failed when it took in the "
-                                        "imported files the settings remember: %1")
-                             .arg(failure));
+        throw StepFailed(what.arg(failure));
+}
+
+void settle(const QString& path, const StoredVersion& stored, const RememberedImports& imports) {
+    if (stored.settled)
+        return;
+    if (stored.version == 2)
+        settleStep(path,
+                   QStringLiteral("The step to version 2 failed when it took in the imported "
+                                  "files the settings remember: %1"),
+                   [&](const QSqlDatabase& connection) { writeImports(connection, imports); });
+    else if (stored.version == 3)
+        settleStep(path,
+                   QStringLiteral("The step to version 3 failed when it wrote the values every "
+                                  "payment record holds into the history: %1"),
+                   writeHistoryBaseline);
 }
 
 }  // namespace
@@ -127,7 +162,7 @@ StoredVersion storedVersion(const QString& path, const QString& scratchFolder) {
 }
 
 bool isBehind(const StoredVersion& stored, int latest) {
-    return stored.version < latest || !stored.importsTaken;
+    return stored.version < latest || !stored.settled;
 }
 
 void refuseNewer(const QString& path, const StoredVersion& stored, int latest) {
@@ -143,19 +178,13 @@ void refuseNewer(const QString& path, const StoredVersion& stored, int latest) {
 
 void upgrade(const QString& path, StoredVersion stored, const RememberedImports& imports,
              const std::vector<schema::UpgradeStep>& steps) {
-    const auto settle = [&] {
-        if (stored.version >= 2 && !stored.importsTaken) {
-            takeImports(path, imports);
-            stored.importsTaken = true;
-        }
-    };
-    settle();
+    settle(path, stored, imports);
     for (const schema::UpgradeStep& step : steps) {
         if (step.from < stored.version)
             continue;
         runStep(path, step);
-        stored = {step.to(), step.to() != 2};
-        settle();
+        stored = {step.to(), !recordsVersionApart(step)};
+        settle(path, stored, imports);
     }
 }
 

@@ -27,9 +27,11 @@ public:
 
 struct StoredVersion {
     int version = 1;
-    // False at version 2 before the imported files the settings remember
-    // were taken into the database.
-    bool importsTaken = true;
+    // False while the rows a step writes into the tables it made are not
+    // written yet (a transaction cannot write into a table it made): at
+    // version 2 the imported files the settings remember, at version 3 the
+    // baseline of the history.
+    bool settled = true;
 };
 
 // The version the database at `path` records. It is read from a copy made
@@ -53,7 +55,8 @@ using RememberedImports = QMap<QString, QString>;
 
 // Runs every step from the stored version on, each in a transaction of its
 // own that also records the version it reaches; the imported files the
-// settings remember are written in once, with the record of version 2. No
+// settings remember are written in once, with the record of version 2, and
+// the baseline of the history once, with the record of version 3. No
 // attachment may hold the database. Throws StepFailed naming the step that
 // failed; the steps before it stay.
 void upgrade(const QString& path, StoredVersion stored, const RememberedImports& imports,
