@@ -34,6 +34,25 @@ QString keyMatch(const schema::Table& table) {
            table.column(table.primaryKey.first())->parameterSql();
 }
 
+// The values of the row whose key holds `key`, on the current transaction.
+std::optional<QVariantList> rowHeld(const QSqlDatabase& connection, const schema::Table& table,
+                                    const QVariant& key) {
+    QStringList columns;
+    for (const schema::Column& column : table.columns)
+        columns.append(column.selectSql());
+    QSqlQuery query =
+        executed(connection,
+                 QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                     .arg(columns.join(QStringLiteral(", ")), table.name, keyMatch(table)),
+                 {key});
+    if (!query.next())
+        return std::nullopt;
+    QVariantList values;
+    for (int column = 0; column < int(table.columns.size()); ++column)
+        values.append(query.value(column));
+    return values;
+}
+
 }  // namespace
 
 QVariant valueOf(const schema::Column& column, const QString& text) {
@@ -100,23 +119,21 @@ void read(const schema::Column&, const QVariant& value, std::optional<double>& n
 
 std::optional<QVariantList> selectRow(const QSqlDatabase& connection, const schema::Table& table,
                                       const QVariant& key) {
-    QStringList columns;
-    for (const schema::Column& column : table.columns)
-        columns.append(column.selectSql());
     std::optional<QVariantList> values;
-    inTransaction(connection, [&] {
-        QSqlQuery query =
-            executed(connection,
-                     QStringLiteral("SELECT %1 FROM %2 WHERE %3")
-                         .arg(columns.join(QStringLiteral(", ")), table.name, keyMatch(table)),
-                     {key});
-        if (!query.next())
-            return;
-        values.emplace();
-        for (int column = 0; column < int(table.columns.size()); ++column)
-            values->append(query.value(column));
-    });
+    inTransaction(connection, [&] { values = rowHeld(connection, table, key); });
     return values;
+}
+
+QVariantList deleteRow(const QSqlDatabase& connection, const schema::Table& table,
+                       const QVariant& key) {
+    const std::optional<QVariantList> held = rowHeld(connection, table, key);
+    if (!held)
+        throw DatabaseError(QStringLiteral("The row of %1 was no longer there to delete; it may "
+                                           "have been deleted meanwhile.")
+                                .arg(table.name));
+    executed(connection, QStringLiteral("DELETE FROM %1 WHERE %2").arg(table.name, keyMatch(table)),
+             {key});
+    return *held;
 }
 
 void insertRow(const QSqlDatabase& connection, const schema::Table& table,

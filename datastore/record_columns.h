@@ -41,6 +41,11 @@ void read(const schema::Column& column, const QVariant& value, std::optional<dou
 // row has that key. Throws DatabaseError.
 std::optional<QVariantList> selectRow(const QSqlDatabase& connection, const schema::Table& table,
                                       const QVariant& key);
+// Deletes the row whose primary key holds `key` on the connection's current
+// transaction and returns the values it held, in the order of the table's
+// columns; refuses when no row has it. Throws DatabaseError.
+QVariantList deleteRow(const QSqlDatabase& connection, const schema::Table& table,
+                       const QVariant& key);
 // Adds a row, its values in the order of the table's columns, on the
 // connection's current transaction. Throws DatabaseError.
 void insertRow(const QSqlDatabase& connection, const schema::Table& table,

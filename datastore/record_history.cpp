@@ -1,6 +1,7 @@
 #include "datastore/record_history.h"
 
 #include "datastore/field_text.h"
+#include "datastore/record_columns.h"
 #include "datastore/sql_condition.h"
 #include "datastore/table_names.h"
 #include "platform/database_error.h"
@@ -175,13 +176,28 @@ QString recordKey(double pk) {
     return QString::number(pk, 'g', 15);
 }
 
-QString addedValues(const schema::Table& table, const QVariantList& values) {
+namespace {
+
+// Every column's value, as the old one of its line or as the new one.
+QString everyValue(const schema::Table& table, const QVariantList& values, bool asOld) {
     QStringList lines;
     for (std::size_t each = 0; each < table.columns.size(); ++each) {
         const schema::Column& column = table.columns[each];
-        lines.append(changeLine(column, QString(), shownValue(column, values.value(int(each)))));
+        const QString value = shownValue(column, values.value(int(each)));
+        lines.append(asOld ? changeLine(column, value, QString())
+                           : changeLine(column, QString(), value));
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+QString addedValues(const schema::Table& table, const QVariantList& values) {
+    return everyValue(table, values, false);
+}
+
+QString deletedValues(const schema::Table& table, const QVariantList& values) {
+    return everyValue(table, values, true);
 }
 
 QString changedValues(const schema::Table& table, const QVariantList& before,
@@ -285,6 +301,13 @@ void appendBaseline(const QSqlDatabase& connection, const QString& source) {
                              QStringLiteral("RECORDS\t\t%1\nSHA256\t\t%2")
                                  .arg(jobs.records)
                                  .arg(QString::fromLatin1(jobs.sha256))});
+}
+
+void deleteRecord(const QSqlDatabase& connection, const schema::Table& table, double pk,
+                  const QString& source) {
+    const QVariantList held = record_columns::deleteRow(connection, table, pk);
+    appendEntry(connection,
+                {table.name, recordKey(pk), kDeleted, source, deletedValues(table, held)});
 }
 
 void appendStored(const QSqlDatabase& connection, const schema::Table& table, const QString& key,

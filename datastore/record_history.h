@@ -83,6 +83,8 @@ QString shownValue(const schema::Column& column, const QVariant& value);
 QString recordKey(double pk);
 // CHANGES for a record added: every column, its old value empty.
 QString addedValues(const schema::Table& table, const QVariantList& values);
+// CHANGES for a record deleted: every column, its new value empty.
+QString deletedValues(const schema::Table& table, const QVariantList& values);
 // CHANGES for a record changed: only the columns whose shown value differs.
 QString changedValues(const schema::Table& table, const QVariantList& before,
                       const QVariantList& after);
@@ -122,6 +124,13 @@ struct TableDigest {
     QByteArray sha256;
 };
 TableDigest jobSearchDigest(const QSqlDatabase& connection);
+
+// Deletes the record of `table` whose key is `pk` and appends its DELETED
+// entry holding all the values it had, on the connection's current
+// transaction; refuses when the record is no longer there. Throws
+// DatabaseError.
+void deleteRecord(const QSqlDatabase& connection, const schema::Table& table, double pk,
+                  const QString& source);
 
 // A record's values in the order of its table's columns, through the
 // columns bound to its members (record_columns::Columns).

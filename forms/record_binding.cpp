@@ -128,22 +128,6 @@ void RecordBinding::cancel() {
     mapper_->revert();
 }
 
-bool RecordBinding::deleteCurrent(QString* error) {
-    const int row = currentRow();
-    if (row < 0)
-        return true;
-    try {
-        model_.removeRow(row);
-        model_.store();
-    } catch (const DatabaseError& refusal) {
-        *error = refusal.message();
-        model_.revertAll();
-        return false;
-    }
-    showRow(qBound(0, row, model_.rowCount() - 1));
-    return true;
-}
-
 void RecordBinding::rememberShownTexts() {
     shownTexts_.clear();
     for (const auto& [field, column] : bound_)

@@ -60,7 +60,6 @@ public:
     bool post(QString* error, AfterPost after = AfterPost::PostedRow);
     // Drops the pending changes and shows the row shown before them.
     void cancel();
-    bool deleteCurrent(QString* error);
 
 private:
     int rowAfterPost(int postedRow, const QVariant& key);

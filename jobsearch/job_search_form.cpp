@@ -342,6 +342,21 @@ void TJob_Search::btn_followupClick() {
     DateTimePicker_date->setDate(QDate::currentDate());
 }
 
+// The record and its history entry go in one transaction; a refused
+// delete leaves both as they were.
+void TJob_Search::deleteCurrent() {
+    const int row = binding_->currentRow();
+    try {
+        jobsearch::remove(dataModule_.connection(), binding_->value(job::pk).toDouble(),
+                          QStringLiteral("JOB SEARCH FORM"));
+    } catch (const DatabaseError& refusal) {
+        reportFailure(QStringLiteral("The job search record was not deleted."), refusal.message());
+        return;
+    }
+    dataModule_.announce({tables::jobSearch});
+    binding_->showRow(qBound(0, row, binding_->model().rowCount() - 1));
+}
+
 void TJob_Search::btn_deleteClick() {
     if (binding_->currentRow() < 0) {
         dialogs_.message(this, QStringLiteral("MESSAGE"),
@@ -349,9 +364,7 @@ void TJob_Search::btn_deleteClick() {
         return;
     }
     if (confirmRecordDelete(dialogs_, this)) {
-        QString error;
-        if (!binding_->deleteCurrent(&error))
-            reportFailure(QStringLiteral("The job search record was not deleted."), error);
+        deleteCurrent();
         DBGrid1->selectRow(binding_->currentRow());
     }
     states_.enterNormalState();

@@ -30,6 +30,7 @@ public:
     void btn_followupClick();
     void btn_export_csvClick();
     void btn_deleteClick();
+    void deleteCurrent();
     void btn_saveClick();
     void btn_cancelClick();
     void btn_filter_recordsClick();

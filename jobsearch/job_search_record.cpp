@@ -117,6 +117,11 @@ void store(const QSqlDatabase& connection, const JobSearchRecord& record, const 
     });
 }
 
+void remove(const QSqlDatabase& connection, double pk, const QString& source) {
+    inTransaction(connection,
+                  [&] { record_history::deleteRecord(connection, columns().table(), pk, source); });
+}
+
 QVariant columnValue(const JobSearchRecord& record, const QString& columnName) {
     return columns().value(record, columnName);
 }

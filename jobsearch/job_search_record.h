@@ -57,6 +57,11 @@ void store(const QSqlDatabase& connection, const JobSearchRecord& record, const 
            const std::optional<JobSearchRecord>& loaded = std::nullopt, Chain chain = Chain::Kept,
            const QDate& today = QDate::currentDate());
 
+// Deletes the job search record stored under `pk` in one transaction, with its
+// history entry holding every value it had and naming `source`; refuses
+// when it is no longer there. Throws DatabaseError.
+void remove(const QSqlDatabase& connection, double pk, const QString& source);
+
 // A column's value as the table model holds it, and a column set from one.
 QVariant columnValue(const JobSearchRecord& record, const QString& columnName);
 void setColumnValue(JobSearchRecord& record, const QString& columnName, const QVariant& value);

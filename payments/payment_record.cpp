@@ -71,6 +71,11 @@ void store(const QSqlDatabase& connection, const PaymentRecord& record, const QS
     });
 }
 
+void remove(const QSqlDatabase& connection, double pk, const QString& source) {
+    inTransaction(connection,
+                  [&] { record_history::deleteRecord(connection, columns().table(), pk, source); });
+}
+
 QVariant columnValue(const PaymentRecord& record, const QString& columnName) {
     return columns().value(record, columnName);
 }

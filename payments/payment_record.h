@@ -55,6 +55,11 @@ std::optional<PaymentRecord> load(const QSqlDatabase& connection, double pk);
 void store(const QSqlDatabase& connection, const PaymentRecord& record, const QString& source,
            const std::optional<PaymentRecord>& loaded = std::nullopt);
 
+// Deletes the payment record stored under `pk` in one transaction, with its
+// history entry holding every value it had and naming `source`; refuses
+// when it is no longer there. Throws DatabaseError.
+void remove(const QSqlDatabase& connection, double pk, const QString& source);
+
 // A column's value as the table model holds it, and a column set from one.
 QVariant columnValue(const PaymentRecord& record, const QString& columnName);
 void setColumnValue(PaymentRecord& record, const QString& columnName, const QVariant& value);

@@ -402,6 +402,21 @@ void Tpayment_records_form::btn_editClick() {
     states_.enterAddEditState();
 }
 
+// The record and its history entry go in one transaction; a refused
+// delete leaves both as they were.
+void Tpayment_records_form::deleteCurrent() {
+    const int row = binding_->currentRow();
+    try {
+        payments::remove(dataModule_.connection(), binding_->value(pay::pk).toDouble(),
+                         QStringLiteral("PAYMENT FORM"));
+    } catch (const DatabaseError& refusal) {
+        reportFailure(QStringLiteral("The payment record was not deleted."), refusal.message());
+        return;
+    }
+    dataModule_.announce({tables::payments});
+    binding_->showRow(qBound(0, row, binding_->model().rowCount() - 1));
+}
+
 void Tpayment_records_form::btn_deleteClick() {
     if (binding_->currentRow() < 0) {
         dialogs_.message(this, QStringLiteral("MESSAGE"),
@@ -409,9 +424,7 @@ void Tpayment_records_form::btn_deleteClick() {
         return;
     }
     if (confirmRecordDelete(dialogs_, this)) {
-        QString error;
-        if (!binding_->deleteCurrent(&error))
-            reportFailure(QStringLiteral("The payment record was not deleted."), error);
+        deleteCurrent();
         DBGrid1->selectRow(binding_->currentRow());
     }
     disable_date_pickers();

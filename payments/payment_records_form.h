@@ -28,6 +28,7 @@ public:
     void btn_addClick();
     void btn_editClick();
     void btn_deleteClick();
+    void deleteCurrent();
     void btn_saveClick();
     void btn_cancelClick();
     void btn_export_csvClick();

@@ -124,9 +124,29 @@ TEST_F(PaymentRecordsFormTest, DeleteAsksAndDeletesOnlyOnYes) {
                                            "Delete The Record, It's permanent!!!!!!!"));
     EXPECT_EQ(stored("PK"), QStringList("38018.5"));
 
+    EXPECT_EQ(count("HISTORY_4"), 0);
+
     dialogs.queueAnswer(Answer::Yes);
     press(form, "btn_delete");
     EXPECT_TRUE(stored("PK").isEmpty());
+    EXPECT_EQ(rows("SELECT RECORD_KEY, ACTION, SOURCE FROM HISTORY_4"),
+              QStringList("38018.5|DELETED|PAYMENT FORM"));
+    const QString held = rows("SELECT CHANGES FROM HISTORY_4").value(0);
+    EXPECT_TRUE(held.contains("SS_AMT\t1200.00\t\n")) << held.toStdString();
+    EXPECT_TRUE(held.contains("DATE_CLEAR\t2004-02-20\t\n"));
+    EXPECT_EQ(held.count('\n') + 1, 31);
+}
+
+// A record deleted meanwhile (by another program) is refused, and the
+// history gains no entry for it.
+TEST_F(PaymentRecordsFormTest, ADeleteOfARecordNoLongerThereIsRefusedAndWritesNoHistory) {
+    storePayment();
+    execute("DELETE FROM QUORVEL_4");
+    dialogs.queueAnswer(Answer::Yes);
+    press(form, "btn_delete");
+    EXPECT_TRUE(dialogs.shown().last().contains("The payment record was not deleted."))
+        << dialogs.shown().join("\n").toStdString();
+    EXPECT_EQ(count("HISTORY_4"), 0);
 }
 
 // Choosing a returned date ticks "Save the returned date", and Save stores
