@@ -21,12 +21,7 @@ const schema::Column& fileNameColumn() {
 // is matched), so a character Windows-1252 cannot hold becomes "?" rather
 // than refusing the import.
 QString storableName(const QString& name) {
-    QString result;
-    for (const char32_t point : name.toUcs4()) {
-        const QString character = QString::fromUcs4(&point, 1);
-        result += windows1252::encode(character) ? character : QStringLiteral("?");
-    }
-    return result.left(fileNameColumn().size);
+    return windows1252::storable(name).left(fileNameColumn().size);
 }
 
 }  // namespace

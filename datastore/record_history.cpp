@@ -213,6 +213,13 @@ QString changedValues(const schema::Table& table, const QVariantList& before,
     return lines.join(QLatin1Char('\n'));
 }
 
+QString factLines(const std::vector<std::pair<QString, QString>>& facts) {
+    QStringList lines;
+    for (const auto& [name, value] : facts)
+        lines.append(name + QStringLiteral("\t\t") + escaped(value));
+    return lines.join(QLatin1Char('\n'));
+}
+
 std::vector<Change> parseChanges(const QString& changes) {
     std::vector<Change> parsed;
     for (const QString& line : changes.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
@@ -224,6 +231,8 @@ std::vector<Change> parseChanges(const QString& changes) {
 }
 
 void appendEntry(const QSqlDatabase& connection, const Entry& entry) {
+    const QString source =
+        entry.source.left(schema::table(tables::history).column(hist::source)->size);
     const LastRow last = lastRow(connection);
     QDateTime moment = QDateTime::currentDateTime();
     moment.setTime(QTime(moment.time().hour(), moment.time().minute(), moment.time().second()));
@@ -233,14 +242,14 @@ void appendEntry(const QSqlDatabase& connection, const Entry& entry) {
                               encoded(hist::tableName, entry.tableName),
                               encoded(hist::recordKey, entry.recordKey),
                               encoded(hist::action, entry.action),
-                              encoded(hist::source, entry.source),
+                              encoded(hist::source, source),
                               encoded(hist::changes, entry.changes)};
     // An empty text is stored as such: the columns hold no NULL.
     const auto stored = [](const QString& text) {
         return text.isNull() ? QStringLiteral("") : text;
     };
     insert(connection, {last.id + 1, moment, stored(entry.tableName), stored(entry.recordKey),
-                        stored(entry.action), stored(entry.source), fields.changes, last.hash,
+                        stored(entry.action), stored(source), fields.changes, last.hash,
                         QString::fromLatin1(hashOf(fields))});
 }
 

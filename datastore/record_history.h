@@ -89,6 +89,10 @@ QString deletedValues(const schema::Table& table, const QVariantList& values);
 QString changedValues(const schema::Table& table, const QVariantList& before,
                       const QVariantList& after);
 
+// CHANGES for an entry that tells facts rather than a record's columns (an
+// import, a title step, a baseline): a line "NAME<TAB><TAB>value" each.
+QString factLines(const std::vector<std::pair<QString, QString>>& facts);
+
 // One line of CHANGES, its values unescaped.
 struct Change {
     QString column, before, after;
@@ -97,7 +101,8 @@ std::vector<Change> parseChanges(const QString& changes);
 
 // Appends the entry as the next row of the chain, stamped with the present
 // moment, on the connection's current transaction: it is kept only when the
-// caller's transaction commits. Text Windows-1252 cannot hold is refused.
+// caller's transaction commits. A source longer than its column is cut;
+// text Windows-1252 cannot hold is refused.
 // Throws DatabaseError.
 void appendEntry(const QSqlDatabase& connection, const Entry& entry);
 

@@ -141,6 +141,8 @@ void ImportRun::addRecord(const ImportedJob& job) {
     for (int column = 0; column < importedJobColumns().size(); ++column)
         insertJob_.bindValue(column, fitted(importedJobColumns()[column], values[column]));
     execute(insertJob_);
+    if (records_ == 0)
+        firstKey_ = key;
     lastKey_ = key;
     ++records_;
 }

@@ -57,7 +57,8 @@ public:
     // convert, DatabaseError when the database refuses the record.
     void addRecord(const ImportedJob& job);
     int records() const { return records_; }
-    // The highest key the run gave, 0 before its first record.
+    // The lowest and the highest key the run gave, 0 before its first record.
+    double firstKey() const { return firstKey_; }
     double lastKey() const { return lastKey_; }
 
 private:
@@ -70,6 +71,7 @@ private:
     QSqlQuery insertCity_;
     QSet<QString> cities_;  // trimmed, in capitals
     double referenceNumber_;
+    double firstKey_ = 0;
     double lastKey_ = 0;
     int records_ = 0;
 };

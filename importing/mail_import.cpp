@@ -1,11 +1,14 @@
 #include "importing/mail_import.h"
 
+#include "datastore/record_history.h"
+#include "datastore/table_names.h"
 #include "importing/import_run.h"
 #include "importing/line_reader.h"
 #include "platform/database_error.h"
 #include "platform/kbx.h"
 #include "platform/termination_signals.h"
 #include "platform/transaction.h"
+#include "platform/windows1252.h"
 
 #include <QFile>
 
@@ -35,6 +38,22 @@ void logStart(MailKind kind, const Log& log) {
 }
 
 const QString kNothingImported = QStringLiteral("Nothing of this file was imported.");
+
+// The one history entry of an import, whatever the number of its records.
+record_history::Entry historyEntry(MailKind kind, const ImportedFiles::File& file,
+                                   const Report& report) {
+    const QString name = windows1252::storable(file.path);
+    const QString keys = QStringLiteral("%1 TO %2")
+                             .arg(record_history::recordKey(report.firstKey),
+                                  record_history::recordKey(report.lastKey));
+    return {tables::jobSearch, keys, record_history::kAdded, QStringLiteral("IMPORT OF ") + name,
+            record_history::factLines(
+                {{QStringLiteral("FILE"), name},
+                 {QStringLiteral("SHA256"), file.digest},
+                 {QStringLiteral("IMPORTER"), kindName(kind)},
+                 {QStringLiteral("RECORDS ADDED"), QString::number(report.records)},
+                 {QStringLiteral("KEYS"), keys}})};
+}
 
 QString where(const QString& path, int line) {
     return line == 0 ? path : QStringLiteral("%1, line %2").arg(path).arg(line);
@@ -70,6 +89,8 @@ Report importFile(MailKind kind, const QSqlDatabase& connection, const QString& 
                 progress(report.passes, reader.bytesRead(), size);
         } while (reader.read());
         report.records = run.records();
+        report.firstKey = run.firstKey();
+        report.lastKey = run.lastKey();
         lastKey = run.lastKey();
         if (report.records == 0)
             throw FileRefused(path + QStringLiteral(": no records of this kind found.\n") +
@@ -99,8 +120,10 @@ std::optional<Report> importOnce(MailKind kind, const QSqlDatabase& connection, 
     const ImportedFiles::File file = imported.look(path);
     if (!file.importedBefore.isEmpty() && !importAgain(file))
         return std::nullopt;
-    return importFile(kind, connection, path, log, progress,
-                      [&](const Report& report) { imported.record(file, kind, report.records); });
+    return importFile(kind, connection, path, log, progress, [&](const Report& report) {
+        imported.record(file, kind, report.records);
+        record_history::appendEntry(connection, historyEntry(kind, file, report));
+    });
 }
 
 QString importedLine(const QString& path, int records) {

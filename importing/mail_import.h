@@ -22,6 +22,8 @@ using Progress = std::function<void(int passes, qint64 bytesRead, qint64 fileSiz
 struct Report {
     int records = 0;
     int passes = 0;
+    double firstKey = 0;  // the keys the records were given, lowest and highest
+    double lastKey = 0;
 };
 
 // Imports the file. Throws FileRefused when it is not a regular file or
@@ -41,8 +43,10 @@ using ImportAgain = std::function<bool(const ImportedFiles::File&)>;
 // import it: looked up among the files imported into the database, refused
 // before it is read when it is not a regular file, imported again only
 // when `importAgain` says so, and recorded as imported in the transaction
-// of its records; a file that gives no record is not recorded, so that the
-// importer of its kind can still take it. Nothing when the user declined;
+// of its records, with one history entry for the whole import (the file,
+// its digest, the importer, the records added and the range of their
+// keys); a file that gives no record is not recorded, so that the importer
+// of its kind can still take it. Nothing when the user declined;
 // throws as importFile() does.
 std::optional<Report> importOnce(MailKind kind, const QSqlDatabase& connection, const QString& path,
                                  const ImportAgain& importAgain, const Log& log,

@@ -1,5 +1,7 @@
 #include "platform/windows1252.h"
 
+#include <QList>
+
 namespace windows1252 {
 namespace {
 
@@ -52,6 +54,15 @@ QString firstUnstorable(const QString& text) {
         if (!byteOf(text.at(at)))
             return text.mid(at, text.at(at).isHighSurrogate() ? 2 : 1);
     return QString();
+}
+
+QString storable(const QString& text) {
+    QString result;
+    for (const char32_t point : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&point, 1);
+        result += encode(character) ? character : QStringLiteral("?");
+    }
+    return result;
 }
 
 }  // namespace windows1252

@@ -16,5 +16,8 @@ QString decode(const QByteArray& bytes);
 // The first character of the text that Windows-1252 cannot hold (both
 // halves of a surrogate pair), or an empty text when it can hold them all.
 QString firstUnstorable(const QString& text);
+// The text with each character Windows-1252 cannot hold as "?": for text
+// that only names something (a file), where refusing would be worse.
+QString storable(const QString& text);
 
 }  // namespace windows1252

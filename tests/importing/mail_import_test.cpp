@@ -132,6 +132,7 @@ TEST_F(MailImportTest, ImportOnceRecordsTheFileInTheTransactionOfItsRecords) {
             "CHECK (RECORDS < 0)");
     EXPECT_TRUE(errorOf<ImportError>([&] { importOnce(alerts); }).contains("REFUSE_ALL"));
     EXPECT_EQ(count("JSEARCH_4"), 0) << "records kept whose file is not recorded";
+    EXPECT_EQ(count("HISTORY_4"), 0);
     fb::Attachment::attach(path, databaseAccount())
         .executeInOwnTransaction("ALTER TABLE IMPORTED_FILE_4 DROP CONSTRAINT REFUSE_ALL");
 
@@ -141,6 +142,14 @@ TEST_F(MailImportTest, ImportOnceRecordsTheFileInTheTransactionOfItsRecords) {
     EXPECT_EQ(importOnce(alerts), std::nullopt);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(count("JSEARCH_4"), 5);
+
+    // One history entry for the whole import, naming the range of its keys.
+    const QStringList keys = rows("SELECT PK FROM JSEARCH_4 ORDER BY PK");
+    const QString range = keys.first() + " TO " + keys.last();
+    EXPECT_EQ(rows("SELECT TABLE_NAME, RECORD_KEY, ACTION, SOURCE, CHANGES FROM HISTORY_4"),
+              QStringList("JSEARCH_4|" + range + "|ADDED|IMPORT OF " + alerts + "|FILE\t\t" +
+                          alerts + "\nSHA256\t\t" + fileDigest(alerts) +
+                          "\nIMPORTER\t\tcb7\nRECORDS ADDED\t\t5\nKEYS\t\t" + range));
 }
 
 // What a database of the same name held before it was made anew is no
