@@ -213,11 +213,19 @@ QString changedValues(const schema::Table& table, const QVariantList& before,
     return lines.join(QLatin1Char('\n'));
 }
 
-QString factLines(const std::vector<std::pair<QString, QString>>& facts) {
+QString changesText(const std::vector<Change>& changes) {
     QStringList lines;
-    for (const auto& [name, value] : facts)
-        lines.append(name + QStringLiteral("\t\t") + escaped(value));
+    for (const Change& change : changes)
+        lines.append(change.column + QLatin1Char('\t') + escaped(change.before) +
+                     QLatin1Char('\t') + escaped(change.after));
     return lines.join(QLatin1Char('\n'));
+}
+
+QString factLines(const std::vector<std::pair<QString, QString>>& facts) {
+    std::vector<Change> lines;
+    for (const auto& [name, value] : facts)
+        lines.push_back({name, QString(), value});
+    return changesText(lines);
 }
 
 std::vector<Change> parseChanges(const QString& changes) {

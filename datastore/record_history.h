@@ -89,14 +89,15 @@ QString deletedValues(const schema::Table& table, const QVariantList& values);
 QString changedValues(const schema::Table& table, const QVariantList& before,
                       const QVariantList& after);
 
-// CHANGES for an entry that tells facts rather than a record's columns (an
-// import, a title step, a baseline): a line "NAME<TAB><TAB>value" each.
-QString factLines(const std::vector<std::pair<QString, QString>>& facts);
-
 // One line of CHANGES, its values unescaped.
 struct Change {
     QString column, before, after;
 };
+// CHANGES holding the lines given, escaped.
+QString changesText(const std::vector<Change>& changes);
+// CHANGES for an entry that tells facts rather than a record's columns (an
+// import, a title step, a baseline): a line "NAME<TAB><TAB>value" each.
+QString factLines(const std::vector<std::pair<QString, QString>>& facts);
 std::vector<Change> parseChanges(const QString& changes);
 
 // Appends the entry as the next row of the chain, stamped with the present

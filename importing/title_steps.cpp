@@ -1,5 +1,7 @@
 #include "importing/title_steps.h"
 
+#include "datastore/record_history.h"
+
 #include "datastore/schema.h"
 #include "datastore/table_names.h"
 #include "importing/mail_text.h"
@@ -7,6 +9,7 @@
 #include "platform/transaction.h"
 
 #include <QHash>
+#include <QMap>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -234,7 +237,13 @@ QHash<QString, QVariantList> firstEditsBy(const std::vector<QVariantList>& edits
 
 // Step 3: each job title becomes the normalised title of its edits row,
 // unless that row still waits for the user.
-Report replaceTitles(const QSqlDatabase& connection) {
+// What a step changed in the job search records, for its one history entry.
+struct RecordsChanged {
+    int records = 0;
+    std::vector<record_history::Change> titles;  // each title replaced, with how often
+};
+
+Report replaceTitles(const QSqlDatabase& connection, RecordsChanged& changed) {
     const QHash<QString, QVariantList> edits =
         firstEditsBy(editsRows(connection), edits::changeFrom, QString(), QString());
     QHash<QString, QString> replacements;
@@ -254,13 +263,23 @@ Report replaceTitles(const QSqlDatabase& connection) {
     }
     if (!replacements.isEmpty()) {
         JobColumnUpdate update(connection, job::posTitle);
+        QMap<QString, int> replaced;
         for (const QVariantList& job :
              readRows(connection, tables::jobSearch, {job::pk, job::posTitle}, {job::pk})) {
-            const auto replacement = replacements.constFind(mail_text::unpadded(job[1]));
-            if (replacement != replacements.constEnd())
-                update.add(*replacement, job[0]);
+            const QString title = mail_text::unpadded(job[1]);
+            const auto replacement = replacements.constFind(title);
+            if (replacement == replacements.constEnd())
+                continue;
+            update.add(*replacement, job[0]);
+            ++replaced[title];
         }
         update.finish();
+        for (auto title = replaced.cbegin(); title != replaced.cend(); ++title) {
+            changed.records += title.value();
+            changed.titles.push_back(
+                {QStringLiteral("%1 (%2 RECORDS)").arg(job::posTitle).arg(title.value()),
+                 title.key(), replacements.value(title.key())});
+        }
     }
     return {counted(records), {}};
 }
@@ -416,10 +435,20 @@ JobReasonCount countJobReasons(const QSqlDatabase& connection, const JobReasonRu
     return count;
 }
 
-Report jobReasons(const QSqlDatabase& connection) {
+// The one entry of a step that changed job search records: how many, and
+// for the titles each title replaced with how often.
+void writeHistory(const QSqlDatabase& connection, int step, const RecordsChanged& changed) {
+    std::vector<record_history::Change> lines = {
+        {QStringLiteral("RECORDS CHANGED"), QString(), QString::number(changed.records)}};
+    lines.insert(lines.end(), changed.titles.begin(), changed.titles.end());
+    record_history::appendEntry(connection, {tables::jobSearch, QString(), record_history::kChanged,
+                                             QStringLiteral("TITLE STEP %1").arg(step),
+                                             record_history::changesText(lines)});
+}
+
+Report jobReasons(const QSqlDatabase& connection, RecordsChanged& changed) {
     const JobReasonRule rule(connection);
     const JobReasonCount count = countJobReasons(connection, rule);
-    int changed = 0;
     if (count.toChange > 0) {
         JobColumnUpdate update(connection, job::reasonNoSubmit);
         for (const QVariantList& job :
@@ -427,13 +456,13 @@ Report jobReasons(const QSqlDatabase& connection) {
                       QStringList{job::pk} + JobReasonRule::columns(), {job::pk})) {
             if (const std::optional<QString> reason = rule.newReason(job, 1)) {
                 update.add(*reason, job[0]);
-                ++changed;
+                ++changed.records;
             }
         }
         update.finish();
     }
     return {QStringLiteral("%1 of %1").arg(count.records),
-            QStringLiteral("%1 records changed").arg(changed)};
+            QStringLiteral("%1 records changed").arg(changed.records)};
 }
 
 }  // namespace
@@ -463,13 +492,14 @@ int jobReasonsToChange(const QSqlDatabase& connection) {
 
 Report runStep(int step, const QSqlDatabase& connection, const QDate& today) {
     Report report;
+    RecordsChanged changed;
     inTransaction(connection, [&] {
         switch (step) {
             case 1:
                 report = collectTitles(connection);
                 break;
             case 3:
-                report = replaceTitles(connection);
+                report = replaceTitles(connection, changed);
                 break;
             case 4:
                 report = refreshPickList(connection, job::posTitle, tables::positionTitles,
@@ -496,11 +526,13 @@ Report runStep(int step, const QSqlDatabase& connection, const QDate& today) {
                 report = recountCategories(connection, today);
                 break;
             case 11:
-                report = jobReasons(connection);
+                report = jobReasons(connection, changed);
                 break;
             default:
                 throw DatabaseError(QStringLiteral("There is no step %1.").arg(step));
         }
+        if (changed.records > 0)
+            writeHistory(connection, step, changed);
     });
     return report;
 }

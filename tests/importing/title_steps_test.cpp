@@ -326,6 +326,9 @@ TEST_F(TitleStepsTest, ALongNormalisedTitleKeepsItsReason) {
     EXPECT_EQ(
         rows("SELECT POS_TITLE, REASON_NO_SUBMIT FROM JSEARCH_4 ORDER BY PK"),
         QStringList({sixty + "|TOO SENIOR", hundred.left(80) + "|NO DEGREE", sixtyToo + "|OTHER"}));
+    // Only the steps that changed job search records wrote an entry.
+    EXPECT_EQ(rows("SELECT SOURCE, RECORD_KEY, ACTION FROM HISTORY_4 ORDER BY ID"),
+              QStringList({"TITLE STEP 3||CHANGED", "TITLE STEP 11||CHANGED"}));
 }
 
 // Steps 3 and 11 write in blocks of 100 records: one record alone, and the
@@ -346,6 +349,12 @@ TEST_F(TitleStepsTest, Steps3And11ChangeTheLastRecordOfABlock) {
         EXPECT_EQ(count("JSEARCH_4", "REASON_NO_SUBMIT = 'TOO FAR'"), records);
         EXPECT_EQ(count("JSEARCH_4", "REASON_NO_SUBMIT IS NULL"), 1);
     }
+    // One entry a step, however many records it changed.
+    EXPECT_EQ(
+        rows("SELECT SOURCE, CHANGES FROM HISTORY_4 WHERE ID > 2 ORDER BY ID"),
+        QStringList({"TITLE STEP 3|RECORDS CHANGED\t\t101\nPOS_TITLE (101 RECORDS)\traw\tDATA "
+                     "ANALYST",
+                     "TITLE STEP 11|RECORDS CHANGED\t\t101"}));
 }
 
 }  // namespace
