@@ -15,7 +15,9 @@ enum GridColumn { Moment, Action, Column, Before, After, Source };
 const QStringList kTitles = {QStringLiteral("MOMENT"),    QStringLiteral("ACTION"),
                              QStringLiteral("COLUMN"),    QStringLiteral("OLD VALUE"),
                              QStringLiteral("NEW VALUE"), QStringLiteral("SOURCE")};
-const int kValueWidth = 220;
+const int kValueWidth = 190;
+// The ground of every other entry's lines.
+const QColor kShadedEntry(232, 238, 248);
 
 // A line of CHANGES that names no column, as a bulk entry may hold, is
 // listed as it stands.
@@ -70,7 +72,7 @@ RecordHistoryDialog::RecordHistoryDialog(const QString& caption,
     grid_history->setObjectName(QStringLiteral("grid_history"));
     txt_history_line->setObjectName(QStringLiteral("txt_history_line"));
     txt_history_line->setReadOnly(true);
-    txt_history_line->setFixedHeight(110);
+    txt_history_line->setFixedHeight(170);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("btn_close"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -85,7 +87,7 @@ RecordHistoryDialog::RecordHistoryDialog(const QString& caption,
     grid_history->setVisible(!lines_.empty());
     txt_history_line->setVisible(!lines_.empty());
     listLines();
-    resize(lines_.empty() ? QSize(420, 120) : QSize(900, 520));
+    resize(lines_.empty() ? QSize(420, 120) : QSize(960, 600));
 }
 
 void RecordHistoryDialog::listLines() {
@@ -95,7 +97,7 @@ void RecordHistoryDialog::listLines() {
     grid_history->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_history->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_history->setWordWrap(false);
-    const QBrush shaded = palette().brush(QPalette::AlternateBase);
+    grid_history->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     for (int row = 0; row < int(lines_.size()); ++row) {
         const HistoryLine& line = lines_[row];
         const QString shown[] = {line.firstOfEntry ? line.moment : QString(),
@@ -108,7 +110,7 @@ void RecordHistoryDialog::listLines() {
             auto* item = new QTableWidgetItem(shown[column]);
             // Lines of one entry share a ground; the next entry's differs.
             if (line.entry % 2 == 1)
-                item->setBackground(shaded);
+                item->setBackground(kShadedEntry);
             grid_history->setItem(row, column, item);
         }
         for (const auto& [column, value] : {std::pair{Before, line.before}, {After, line.after}})
@@ -133,8 +135,8 @@ void RecordHistoryDialog::showChosenLineWhole() {
     const HistoryLine& line = lines_[row];
     QString text = QStringLiteral("%1  %2  %3\n").arg(line.moment, line.action, line.source);
     if (!line.column.isEmpty())
-        text += line.column + QStringLiteral("\nOLD VALUE: ") + line.before +
-                QStringLiteral("\nNEW VALUE: ");
+        text += line.column + QStringLiteral("\n\nOLD VALUE:\n") + line.before +
+                QStringLiteral("\n\nNEW VALUE:\n");
     txt_history_line->setPlainText(text + line.after);
 }
 
