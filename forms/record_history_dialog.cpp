@@ -1,5 +1,7 @@
 #include "forms/record_history_dialog.h"
 
+#include "datastore/record_entries.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -143,7 +145,7 @@ void RecordHistoryDialog::showChosenLineWhole() {
 void showRecordHistory(QWidget* parent, const QSqlDatabase& connection, const QString& tableName,
                        const QString& recordKey, const QString& caption) {
     const std::vector<record_history::StoredEntry> entries =
-        record_history::entries(connection, {{}, {}, tableName, recordKey}, true);
+        record_history::entriesOfRecord(connection, tableName, recordKey);
     RecordHistoryDialog dialog(caption, entries, parent);
     dialog.exec();
 }

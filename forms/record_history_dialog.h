@@ -42,8 +42,8 @@ private:
     QPlainTextEdit* txt_history_line;
 };
 
-// Reads the history of the record `recordKey` of `tableName` in a short
-// transaction of its own and shows it until the user closes it. Throws
-// DatabaseError when it cannot be read.
+// Reads the history of the record `recordKey` of `tableName`, the import
+// that added it among it, in short transactions and shows it until the user
+// closes it. Throws DatabaseError when it cannot be read.
 void showRecordHistory(QWidget* parent, const QSqlDatabase& connection, const QString& tableName,
                        const QString& recordKey, const QString& caption);

@@ -1,7 +1,9 @@
 #include "jobsearch/job_search_form.h"
+#include "datastore/record_history.h"
 #include "forms/date_picker.h"
 #include "forms/pick_list_form.h"
 #include "platform/kbx.h"
+#include "platform/transaction.h"
 #include "tests/support/books_database.h"
 #include "tests/support/form_checks.h"
 #include "tests/support/form_driver.h"
@@ -257,13 +259,20 @@ TEST_F(JobSearchFormTest, F2InALookupFieldOpensThePickLists) {
     EXPECT_TRUE(pickListsOpened);
 }
 
-// History lists the current record's entries only, newest first; a record
-// stored before there was a history says it has none.
+// History lists the current record's entries only, newest first, the
+// import that added it among them; a record stored before there was a
+// history says it has none.
 TEST_F(JobSearchFormTest, HistoryListsTheCurrentRecordsChangesNewestFirst) {
     press(form, "btn_history");
     EXPECT_EQ(dialogs.shown(),
               QStringList("MESSAGE: There is no job search record to show the history of."));
     storeChains();
+    inTransaction(dataModule.connection(), [this] {
+        for (const char* range : {"2 TO 3", "4.5 TO 9"})
+            record_history::appendEntry(dataModule.connection(),
+                                        {"JSEARCH_4", range, "ADDED", "IMPORT OF mail.txt",
+                                         QString("RECORDS\t\t") + range});
+    });
     for (const char* title : {"DBA", "SENIOR DBA"})
         for (int pk : {3, 2}) {
             showRecord(pk);
@@ -274,11 +283,13 @@ TEST_F(JobSearchFormTest, HistoryListsTheCurrentRecordsChangesNewestFirst) {
     showRecord(3);
     const ShownHistory shown = shownHistory([this] { press(form, "btn_history"); });
     EXPECT_EQ(shown.caption, "HISTORY OF JOB SEARCH RECORD 3");
-    ASSERT_EQ(shown.lines.size(), 2);
+    ASSERT_EQ(shown.lines.size(), 3);
     EXPECT_TRUE(shown.lines[0].endsWith("|CHANGED|POS_TITLE|DBA|SENIOR DBA|JOB SEARCH FORM"))
         << shown.lines[0].toStdString();
     EXPECT_TRUE(shown.lines[1].endsWith("|CHANGED|POS_TITLE||DBA|JOB SEARCH FORM"))
         << shown.lines[1].toStdString();
+    EXPECT_TRUE(shown.lines[2].endsWith("|ADDED|RECORDS||2 TO 3|IMPORT OF mail.txt"))
+        << shown.lines[2].toStdString();
 
     showRecord(4);
     EXPECT_TRUE(shownHistory([this] { press(form, "btn_history"); }).saysNone);
