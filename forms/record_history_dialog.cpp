@@ -2,6 +2,7 @@
 
 #include "datastore/record_entries.h"
 
+#include <QColor>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,7 +14,7 @@
 
 namespace {
 
-enum GridColumn { Moment, Action, Column, Before, After, Source };
+enum HistoryColumn { Moment, Action, Column, Before, After, Source };
 const QStringList kTitles = {QStringLiteral("MOMENT"),    QStringLiteral("ACTION"),
                              QStringLiteral("COLUMN"),    QStringLiteral("OLD VALUE"),
                              QStringLiteral("NEW VALUE"), QStringLiteral("SOURCE")};
