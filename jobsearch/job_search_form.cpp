@@ -10,6 +10,7 @@
 #include "forms/pick_list_form.h"
 #include "forms/record_binding.h"
 #include "forms/record_grid.h"
+#include "forms/record_history_dialog.h"
 #include "forms/text_input.h"
 #include "jobsearch/job_search_filter_dialog.h"
 #include "jobsearch/job_search_rules.h"
@@ -63,6 +64,7 @@ TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* pa
       btn_followup(makeButton(QStringLiteral("Followup"), QStringLiteral("btn_followup"))),
       btn_filter_records(
           makeButton(QStringLiteral("Filter Records"), QStringLiteral("btn_filter_records"))),
+      btn_history(makeButton(QStringLiteral("History…"), QStringLiteral("btn_history"))),
       fld_related(new QCheckBox(QStringLiteral("Update Related Records"))),
       lbl_current_filter(new QLabel),
       lbl_records(new QLabel) {
@@ -84,6 +86,7 @@ TJob_Search::TJob_Search(TDataModule2& dataModule, Dialogs& dialogs, QWidget* pa
     states_.setFields(fields_);
     states_.setGrids({DBGrid1});
     states_.setShownWhileEditing({fld_related});
+    states_.setNormalOnly({btn_history});
     guard_.connect(buttons_.add, &QPushButton::clicked, [this] { btn_addClick(); });
     guard_.connect(btn_followup, &QPushButton::clicked, [this] { btn_followupClick(); });
     guard_.connect(buttons_.edit, &QPushButton::clicked, [this] { btn_editClick(); });
@@ -104,6 +107,8 @@ QWidget* TJob_Search::buildSidePanel() {
         makeButton(QStringLiteral("Export CSV…"), QStringLiteral("btn_export_csv"));
     guard_.connect(exportCsv, &QPushButton::clicked, [this] { btn_export_csvClick(); });
     layout->addWidget(exportCsv);
+    guard_.connect(btn_history, &QPushButton::clicked, [this] { btn_historyClick(); });
+    layout->addWidget(btn_history);
     layout->addStretch();
     layout->addWidget(new QLabel(QStringLiteral("CURRENT FILTER:")));
     lbl_current_filter->setWordWrap(true);
@@ -315,6 +320,18 @@ void TJob_Search::btn_export_csvClick() {
     if (refusedWhileEditing(QStringLiteral("exporting the records")))
         return;
     exportShownRows(dialogs_, this, jobs_, QStringLiteral("job_search.csv"));
+}
+
+void TJob_Search::btn_historyClick() {
+    if (binding_->currentRow() < 0) {
+        dialogs_.message(this, QStringLiteral("MESSAGE"),
+                         QStringLiteral("There is no job search record to show the history of."),
+                         Buttons::Ok);
+        return;
+    }
+    const QString key = record_history::recordKey(binding_->value(job::pk).toDouble());
+    showRecordHistory(this, dataModule_.connection(), tables::jobSearch, key,
+                      QStringLiteral("HISTORY OF JOB SEARCH RECORD %1").arg(key));
 }
 
 void TJob_Search::btn_followupClick() {

@@ -29,6 +29,7 @@ public:
     void btn_editClick();
     void btn_followupClick();
     void btn_export_csvClick();
+    void btn_historyClick();
     void btn_deleteClick();
     void deleteCurrent();
     void btn_saveClick();
@@ -68,6 +69,7 @@ private:
     QTableView* DBGrid1 = nullptr;
     QPushButton* btn_followup;
     QPushButton* btn_filter_records;
+    QPushButton* btn_history;
     QLineEdit* fld_date = nullptr;
     QComboBox* fld_active = nullptr;
     QLineEdit* fld_item_file = nullptr;

@@ -11,6 +11,7 @@
 #include "forms/pick_list_form.h"
 #include "forms/record_binding.h"
 #include "forms/record_grid.h"
+#include "forms/record_history_dialog.h"
 #include "forms/text_input.h"
 #include "payments/proof_files.h"
 #include "platform/database_error.h"
@@ -79,6 +80,7 @@ Tpayment_records_form::Tpayment_records_form(TDataModule2& dataModule, Dialogs& 
     : RecordForm(dialogs, parent),
       dataModule_(dataModule),
       binding_(new RecordBinding(*dataModule.table(tables::payments), this)),
+      btn_history(makeButton(QStringLiteral("History…"), QStringLiteral("btn_history"))),
       cb_save_return_date(new QCheckBox(QStringLiteral("Save the returned date"))),
       lbl_current_filter(new QLabel) {
     setObjectName(QStringLiteral("payment_records_form"));
@@ -100,6 +102,7 @@ Tpayment_records_form::Tpayment_records_form(TDataModule2& dataModule, Dialogs& 
     states_.setFields(fields_);
     states_.setGrids({DBGrid1});
     states_.setShownWhileEditing({cb_save_return_date});
+    states_.setNormalOnly({btn_history});
     guard_.connect(buttons_.add, &QPushButton::clicked, [this] { btn_addClick(); });
     guard_.connect(buttons_.edit, &QPushButton::clicked, [this] { btn_editClick(); });
     guard_.connect(buttons_.remove, &QPushButton::clicked, [this] { btn_deleteClick(); });
@@ -123,6 +126,8 @@ QWidget* Tpayment_records_form::buildSidePanel() {
         makeButton(QStringLiteral("Open file"), QStringLiteral("btn_open_file"));
     guard_.connect(openFile, &QPushButton::clicked, [this] { btn_open_fileClick(); });
     layout->addWidget(openFile);
+    guard_.connect(btn_history, &QPushButton::clicked, [this] { btn_historyClick(); });
+    layout->addWidget(btn_history);
     auto* legend = new QLabel(QStringLiteral("Rows in red: the item file they name is missing."));
     legend->setWordWrap(true);
     legend->setStyleSheet(
@@ -365,6 +370,18 @@ void Tpayment_records_form::btn_open_fileClick() {
         refusal = QStringLiteral("No program of this desktop opens %1.").arg(path);
     if (!refusal.isEmpty())
         dialogs_.message(this, QStringLiteral("MESSAGE"), refusal, Buttons::Ok);
+}
+
+void Tpayment_records_form::btn_historyClick() {
+    if (binding_->currentRow() < 0) {
+        dialogs_.message(this, QStringLiteral("MESSAGE"),
+                         QStringLiteral("There is no payment record to show the history of."),
+                         Buttons::Ok);
+        return;
+    }
+    const QString key = record_history::recordKey(binding_->value(pay::pk).toDouble());
+    showRecordHistory(this, dataModule_.connection(), tables::payments, key,
+                      QStringLiteral("HISTORY OF PAYMENT %1").arg(key));
 }
 
 void Tpayment_records_form::btn_addClick() {

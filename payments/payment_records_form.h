@@ -33,6 +33,7 @@ public:
     void btn_cancelClick();
     void btn_export_csvClick();
     void btn_open_fileClick();
+    void btn_historyClick();
     void lookupKeyDown();
     void fld_item_fileKeyDown();
 
@@ -80,6 +81,7 @@ private:
     TDataModule2& dataModule_;
     RecordBinding* binding_;
     QTableView* DBGrid1;
+    QPushButton* btn_history;
     QCheckBox* cb_save_return_date;
     QLabel* lbl_current_filter;
     QPlainTextEdit* fld_memo = nullptr;

@@ -1,11 +1,14 @@
 #include "jobsearch/job_search_form.h"
+#include "datastore/record_history.h"
 #include "forms/date_picker.h"
 #include "forms/pick_list_form.h"
 #include "platform/kbx.h"
+#include "platform/transaction.h"
 #include "tests/support/books_database.h"
 #include "tests/support/form_checks.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/shown_history.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,10 +20,11 @@
 
 namespace {
 
-// Followup and Filter Records are offered in both states.
-// Export CSV… stays enabled while a record is changed, and says to save first.
+// Followup and Filter Records are offered in both states, History only in
+// the normal one. Export CSV… stays enabled while a record is changed, and
+// says to save first.
 const QString kNormalButtons =
-    "btn_add btn_followup btn_edit btn_delete btn_filter_records btn_export_csv";
+    "btn_add btn_followup btn_edit btn_delete btn_filter_records btn_export_csv btn_history";
 const QString kEditingButtons =
     "btn_followup btn_save btn_cancel btn_filter_records btn_export_csv";
 const QString kToday = QDate::currentDate().toString("yyyy-MM-dd") + "T00:00:00.000";
@@ -253,6 +257,42 @@ TEST_F(JobSearchFormTest, F2InALookupFieldOpensThePickLists) {
         [&](QWidget* modal) { pickListsOpened = qobject_cast<Tpick_list_form*>(modal); });
     QTest::keyClick(list("fld_city")->lineEdit(), Qt::Key_F2);
     EXPECT_TRUE(pickListsOpened);
+}
+
+// History lists the current record's entries only, newest first, the
+// import that added it among them; a record stored before there was a
+// history says it has none.
+TEST_F(JobSearchFormTest, HistoryListsTheCurrentRecordsChangesNewestFirst) {
+    press(form, "btn_history");
+    EXPECT_EQ(dialogs.shown(),
+              QStringList("MESSAGE: There is no job search record to show the history of."));
+    storeChains();
+    inTransaction(dataModule.connection(), [this] {
+        for (const char* range : {"2 TO 3", "4.5 TO 9"})
+            record_history::appendEntry(dataModule.connection(),
+                                        {"JSEARCH_4", range, "ADDED", "IMPORT OF mail.txt",
+                                         QString("RECORDS\t\t") + range});
+    });
+    for (const char* title : {"DBA", "SENIOR DBA"})
+        for (int pk : {3, 2}) {
+            showRecord(pk);
+            press(form, "btn_edit");
+            list("fld_postitle")->setCurrentText(QString(title) + (pk == 3 ? "" : " II"));
+            press(form, "btn_save");
+        }
+    showRecord(3);
+    const ShownHistory shown = shownHistory([this] { press(form, "btn_history"); });
+    EXPECT_EQ(shown.caption, "HISTORY OF JOB SEARCH RECORD 3");
+    ASSERT_EQ(shown.lines.size(), 3);
+    EXPECT_TRUE(shown.lines[0].endsWith("|CHANGED|POS_TITLE|DBA|SENIOR DBA|JOB SEARCH FORM"))
+        << shown.lines[0].toStdString();
+    EXPECT_TRUE(shown.lines[1].endsWith("|CHANGED|POS_TITLE||DBA|JOB SEARCH FORM"))
+        << shown.lines[1].toStdString();
+    EXPECT_TRUE(shown.lines[2].endsWith("|ADDED|RECORDS||2 TO 3|IMPORT OF mail.txt"))
+        << shown.lines[2].toStdString();
+
+    showRecord(4);
+    EXPECT_TRUE(shownHistory([this] { press(form, "btn_history"); }).saysNone);
 }
 
 // Tab walks the fields in reading order, row by row, and on through the

@@ -7,6 +7,7 @@
 #include "tests/support/form_driver.h"
 #include "tests/support/report_file.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/shown_history.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,7 +65,8 @@ TEST_F(PaymentRecordsFormTest, NewRowSavedAtOnceHoldsOnlyTodayAsItsItemAndSentDa
     component<QComboBox>(form, "fld_category")->setCurrentText("CHILD SUPPORT");
     press(form, "btn_save");
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    EXPECT_EQ(enabledButtons(form), "btn_add btn_edit btn_delete btn_export_csv btn_open_file");
+    EXPECT_EQ(enabledButtons(form),
+              "btn_add btn_edit btn_delete btn_export_csv btn_open_file btn_history");
 
     const QDate today = QDate::currentDate();
     const QString dates = QStringList(2, today.toString("yyyy-MM-dd") + "T00:00:00.000").join('|') +
@@ -228,9 +230,11 @@ TEST_F(PaymentRecordsFormTest, AnEmptyTableShowsEmptyFieldsAndNothingToEditOrDel
     EXPECT_EQ(component<QComboBox>(form, "fld_carrier")->currentText(), "");
     press(form, "btn_edit");
     press(form, "btn_delete");
+    press(form, "btn_history");
     EXPECT_EQ(dialogs.shown(),
               QStringList({"MESSAGE: There is no payment record to edit: press Add to make one.",
-                           "MESSAGE: There is no payment record to delete."}));
+                           "MESSAGE: There is no payment record to delete.",
+                           "MESSAGE: There is no payment record to show the history of."}));
     press(form, "btn_add");
     typeInto(form, "fld_check_nbr", "303");
     press(form, "btn_cancel");
@@ -335,6 +339,39 @@ TEST_F(PaymentRecordsFormTest, ItemFilesOpenAndMissingOnesAreMarked) {
     EXPECT_EQ(ground(1), QColor(255, 200, 200));
     EXPECT_NE(ground(0), QColor(255, 200, 200));
     EXPECT_NE(ground(2), QColor(255, 200, 200));
+}
+
+// History lists the current payment's entries newest first, one line per
+// column an entry changed, old and new; another payment's entries are not
+// among them. While a record is changed the button is not offered.
+TEST_F(PaymentRecordsFormTest, HistoryListsTheCurrentPaymentsChangesNewestFirst) {
+    for (const char* check : {"202", "101"}) {
+        press(form, "btn_add");
+        typeInto(form, "fld_check_nbr", check);
+        typeInto(form, "fld_spousal_support_amt", "1200");
+        press(form, "btn_save");
+    }
+    press(form, "btn_edit");
+    EXPECT_FALSE(buttonEnabled(form, "btn_history"));
+    typeInto(form, "fld_spousal_support_amt", "1250.5");
+    picker("DateTimePicker_date_cleared")->setDate(QDate(2004, 2, 22));
+    press(form, "btn_save");
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    const QString key = QString::number(
+        rows("SELECT PK FROM QUORVEL_4 WHERE CHECK_NBR = '101'").value(0).toDouble(), 'g', 15);
+
+    const ShownHistory shown = shownHistory([this] { press(form, "btn_history"); });
+    EXPECT_EQ(shown.caption, "HISTORY OF PAYMENT " + key);
+    const QStringList& lines = shown.lines;
+    ASSERT_GT(lines.size(), 4);
+    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\|CHANGED\|DATE_CLEAR\|\|)"
+                                   R"(2004-02-22\|PAYMENT FORM$)")
+                    .match(lines[0])
+                    .hasMatch())
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines.mid(1, 2).contains("||SS_AMT|1200.00|1250.50|")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[3].endsWith("|ADDED|PK||" + key + "|PAYMENT FORM")) << lines[3].toStdString();
+    EXPECT_EQ(lines.filter("|CHECK_NBR|"), QStringList("||CHECK_NBR||101|"));
 }
 
 // Tab walks the fields in reading order, row by row, also on from the
