@@ -4,6 +4,7 @@
 #include "datastore/schema.h"
 #include "datastore/sql_condition.h"
 #include "datastore/table_names.h"
+#include "history/record_check.h"
 #include "platform/sql_statement.h"
 #include "platform/transaction.h"
 #include "platform/whole_file.h"
@@ -70,17 +71,9 @@ void addDeletedRecords(const std::vector<record_history::StoredEntry>& entries,
     }
 }
 
-// An entry of a whole table names no one record: its key is no number
-// (an import's "<first> TO <last>", a step's).
-bool isOfOneRecord(const record_history::StoredEntry& entry) {
-    bool isNumber = false;
-    entry.recordKey.toDouble(&isNumber);
-    return isNumber;
-}
-
 bool belongsToPeriod(const record_history::StoredEntry& entry, const Period& period,
                      const QSet<QString>& records) {
-    if (!isOfOneRecord(entry))
+    if (!history::namesOneRecord(entry.recordKey))
         return period.holds(entry.moment.date());
     return records.contains(recordName(entry.tableName, entry.recordKey));
 }
