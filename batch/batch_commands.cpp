@@ -1,6 +1,7 @@
 #include "batch/batch_commands.h"
 
 #include "batch/command_words.h"
+#include "batch/history_commands.h"
 
 #include "datastore/data_module.h"
 #include "datastore/instance_lock.h"
@@ -170,6 +171,8 @@ int packEvidence(evidence_pack::Request request, const Locations& locations,
         << " files\n";
     for (const QString& missing : packed.missingProofs)
         out << "Missing proof file: " << missing << '\n';
+    if (!packed.historyHolds)
+        out << evidence_pack::kHistoryFaults << '\n';
     return 0;
 }
 
@@ -209,6 +212,30 @@ Work readCheckFiles(const Options& words, const Tool& tool) {
         return misuse(tool, QStringLiteral("check-files takes no operand."));
     return {.onDatabase = [&tool](const CurrentDatabase&, TDataModule2& dataModule) {
         return checkFiles(dataModule.connection(), tool.out);
+    }};
+}
+
+// "history verify" and "history show [--from DATE] [--to DATE] [--record KEY]".
+Work readHistory(const Options& words, const Tool& tool) {
+    const QString verb = words.operands.value(0);
+    if (words.operands.size() != 1 ||
+        (verb != QLatin1String("verify") && verb != QLatin1String("show")))
+        return misuse(tool, QStringLiteral("history takes verify or show."));
+    if (verb == QLatin1String("verify")) {
+        if (words.from.isValid() || words.to.isValid() || !words.record.isEmpty())
+            return misuse(tool, QStringLiteral("history verify takes no option."));
+        return {.onDatabase = [&tool](const CurrentDatabase&, TDataModule2& dataModule) {
+            return verifyHistory(dataModule.connection(), tool.out);
+        }};
+    }
+    record_history::EntryFilter filter;
+    if (words.from.isValid())
+        filter.from = words.from;
+    if (words.to.isValid())
+        filter.to = words.to;
+    filter.recordKey = words.record;
+    return {.onDatabase = [filter, &tool](const CurrentDatabase&, TDataModule2& dataModule) {
+        return showHistory(dataModule.connection(), filter, tool.out);
     }};
 }
 
@@ -468,7 +495,7 @@ Work readUnzip(const Options& words, const Tool& tool) {
 // where standard output carries what the command makes.
 enum class Lock { Folders, DatabaseNamedOnOutput, DatabaseNamedOnErrors };
 
-// A command of the tool: its name, its line of the usage text, the options
+// A command of the tool: its name, its lines of the usage text, the options
 // it takes (a command that takes none reads all its words as operands), its
 // lock, what its words ask for, and what the help says of it under the
 // usage lines (backup's paragraph speaks of the three commands after it).
@@ -532,6 +559,18 @@ const std::vector<Command>& commands() {
          readCheckFiles,
          "check-files lists every payment whose item file (its proof: a scan of the\n"
          "cheque, a receipt) is named but not there, and fails when there is one.\n"},
+        {"history",
+         "history verify\nhistory show [--from DATE] [--to DATE] [--record KEY]",
+         {"--from", "--to", "--record"},
+         Lock::DatabaseNamedOnErrors,
+         readHistory,
+         "history verify checks the history of the records: it walks the chain of\n"
+         "hashes from the first entry and names the first entry that does not follow\n"
+         "(one changed, inserted or removed outside the program), then each payment\n"
+         "record whose values differ from what its history ends with, and fails\n"
+         "when it found either. history show prints the entries in the order of the\n"
+         "chain, every column of each, those written from and to the days given and\n"
+         "those of the record whose key --record gives.\n"},
         {"pack",
          "pack --from DATE --to DATE FILE.zip [--replace]",
          {"--from", "--to", "--replace"},
@@ -540,7 +579,8 @@ const std::vector<Command>& commands() {
          "pack writes the evidence pack of a period to FILE.zip, as Reports >\n"
          "Evidence Pack… does: the payments report (PDF and text), the payments and\n"
          "job search records (CSV), the statistics reports, the proof files the\n"
-         "period's payments name, and a manifest with the SHA-256 of each file.\n"
+         "period's payments name, the history of the period's records (CSV) with\n"
+         "what history verify finds, and a manifest with the SHA-256 of each file.\n"
          "\n"
          "export, pack and report --pdf refuse a file that exists already unless\n"
          "--replace is given. They never write into the program's folders of\n"
@@ -574,8 +614,9 @@ const QString kExitStatus = QStringLiteral(
 QString usageText() {
     QString text;
     for (const Command& command : commands())
-        text += (text.isEmpty() ? QStringLiteral("Usage: ") : QStringLiteral("       ")) +
-                QStringLiteral("quorvel4-batch ") + command.usage + QLatin1Char('\n');
+        for (const QString& usage : command.usage.split(QLatin1Char('\n')))
+            text += (text.isEmpty() ? QStringLiteral("Usage: ") : QStringLiteral("       ")) +
+                    QStringLiteral("quorvel4-batch ") + usage + QLatin1Char('\n');
     for (const Command& command : commands())
         if (!command.help.isEmpty())
             text += QLatin1Char('\n') + command.help;

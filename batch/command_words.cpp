@@ -38,8 +38,8 @@ std::optional<Options> optionsOf(const QString& command, const QStringList& word
             wrong = QStringLiteral("%1 %2 needs a value.").arg(command, word);
             return std::nullopt;
         }
-        if (word == QLatin1String("--pdf")) {
-            options.pdf = words[argument];
+        if (word == QLatin1String("--pdf") || word == QLatin1String("--record")) {
+            (word == QLatin1String("--pdf") ? options.pdf : options.record) = words[argument];
             continue;
         }
         const QDate day = dayOf(words[argument]);

@@ -11,12 +11,14 @@
 namespace batch {
 
 // A command's operands and the options it was given, of those the tool
-// knows: "--from DATE", "--to DATE", "--pdf FILE", "--save", "--replace".
+// knows: "--from DATE", "--to DATE", "--pdf FILE", "--record KEY", "--save",
+// "--replace".
 struct Options {
     QStringList operands{};
     QDate from{};
     QDate to{};
     QString pdf{};
+    QString record{};
     bool save = false;
     bool replace = false;
 };

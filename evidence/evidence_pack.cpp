@@ -2,6 +2,8 @@
 
 #include "datastore/schema.h"
 #include "datastore/table_names.h"
+#include "evidence/history_csv.h"
+#include "history/verification.h"
 #include "maintenance/database_archive.h"
 #include "payments/payments_report.h"
 #include "payments/proof_files.h"
@@ -118,6 +120,18 @@ void addRecords(const QSqlDatabase& connection, const Request& request, Contents
                             whole_file::Existing::Refuse);
 }
 
+// The period's history, and what the check of the whole history found as
+// the batch tool prints it; a check that fails is written all the same.
+bool addHistory(const QSqlDatabase& connection, const Request& request, Contents& contents) {
+    writeHistoryCsv(connection, request.from, request.to,
+                    contents.add(QStringLiteral("history.csv")));
+    const history::Verification verification = history::verification(connection);
+    whole_file::write(contents.add(QStringLiteral("history_check.txt")),
+                      (verification.lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(),
+                      whole_file::Existing::Refuse);
+    return verification.holds;
+}
+
 // Each proof file once, however many payments name it.
 QStringList addProofs(const QSqlDatabase& connection, const Request& request, Contents& contents) {
     QStringList missing;
@@ -166,6 +180,7 @@ Packed pack(const QSqlDatabase& connection, const Request& request) {
     addReports(connection, request, contents);
     addRecords(connection, request, contents);
     Packed packed;
+    packed.historyHolds = addHistory(connection, request, contents);
     packed.missingProofs = addProofs(connection, request, contents);
     writeManifest(request, packed.missingProofs, contents);
     // The archive is made beside the pack's files and only then copied to

@@ -10,9 +10,10 @@
 
 // Everything about a period in one ZIP file for a lawyer, a court or a
 // benefits office: the payments report as PDF and text, the payments and
-// the job search log as CSV, both statistics reports, every proof file the
-// period's payments name (under proofs/), and manifest.txt with the SHA-256
-// of every file.
+// the job search log as CSV, both statistics reports, the history of the
+// period's records as CSV with the check of the whole history, every proof
+// file the period's payments name (under proofs/), and manifest.txt with the
+// SHA-256 of every file.
 namespace evidence_pack {
 
 struct Request {
@@ -27,9 +28,14 @@ struct Request {
     whole_file::Existing existing = whole_file::Existing::Refuse;
 };
 
+// What a pack whose history does not hold says of it.
+inline const QString kHistoryFaults = QStringLiteral(
+    "The check of the history found faults: history_check.txt in the pack names them.");
+
 struct Packed {
     QStringList files{};          // the archive's entries, manifest.txt last
     QStringList missingProofs{};  // proof files named but not there
+    bool historyHolds = true;     // what history_check.txt says
 };
 
 // Writes the archive whole or not at all, replacing a file of its name

@@ -89,6 +89,8 @@ void TEvidencePack::btn_packClick() {
                     "\n\nThese item files are named but missing (the manifest lists "
                     "them too):\n  ") +
                 packed.missingProofs.join(QStringLiteral("\n  "));
+    if (!packed.historyHolds)
+        text += QStringLiteral("\n\n") + evidence_pack::kHistoryFaults;
     dialogs_.message(this, QStringLiteral("MESSAGE"), text, Buttons::Ok);
     accept();
 }

@@ -37,6 +37,8 @@ RecordValues valuesInHistory(const QSqlDatabase& connection) {
                                       hist::tableName, tables::payments, hist::id));
     while (query.next()) {
         const QString key = query.value(0).toString();
+        if (!namesOneRecord(key))
+            continue;
         if (query.value(1).toString() == QLatin1String(record_history::kDeleted)) {
             records.remove(key);
             continue;
@@ -68,6 +70,12 @@ RecordValues valuesNow(const QSqlDatabase& connection) {
 }
 
 }  // namespace
+
+bool namesOneRecord(const QString& recordKey) {
+    bool isNumber = false;
+    recordKey.toDouble(&isNumber);
+    return isNumber;
+}
 
 std::vector<Difference> paymentDifferences(const QSqlDatabase& connection) {
     RecordValues inHistory, now;

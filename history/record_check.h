@@ -17,10 +17,15 @@ struct Difference {
     QString now;
 };
 
+// Whether a history entry's key names one record: the key of a whole
+// table's entry (an import's "<first> TO <last>", a restore's) is no number.
+bool namesOneRecord(const QString& recordKey);
+
 // Every difference between the payment records and the values their
 // history ends with, in the order of the records' keys and the columns'
 // names, as text.
-// Records the history does not name are not compared. Throws DatabaseError.
+// Records the history does not name are not compared, nor are entries of
+// the whole table. Throws DatabaseError.
 std::vector<Difference> paymentDifferences(const QSqlDatabase& connection);
 
 }  // namespace history

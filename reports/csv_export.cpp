@@ -101,6 +101,16 @@ void flush(whole_file::Writer& file, QByteArray& bytes) {
 
 }  // namespace
 
+QByteArray record(const QStringList& fields) {
+    QByteArray bytes;
+    for (qsizetype each = 0; each < fields.size(); ++each) {
+        if (each > 0)
+            bytes += ',';
+        appendQuoted(bytes, fields[each].toUtf8());
+    }
+    return bytes + "\r\n";
+}
+
 Rows rowsShownBy(const TableModel& model) {
     return {{model.filter(), model.filterValues()}, model.orderByClause()};
 }

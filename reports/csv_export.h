@@ -6,6 +6,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 class TableModel;
 
@@ -23,6 +24,10 @@ struct Rows {
 
 // The rows a table model shows, in its order.
 Rows rowsShownBy(const TableModel& model);
+
+// One record of such a file from values already shown as text: each
+// quoted where it must be, as UTF-8, CR LF after it.
+QByteArray record(const QStringList& fields);
 
 // Writes the file whole or not at all, over an existing one only with
 // Existing::Replace; returns how many records it holds.

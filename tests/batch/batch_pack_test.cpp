@@ -49,10 +49,11 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
     QStringList files =
         outputOf("find", {".", "-type", "f"}, unpacked).split('\n', Qt::SkipEmptyParts);
     files.sort();
-    EXPECT_EQ(files, QStringList({"./job_search.csv", "./manifest.txt", "./payments.csv",
-                                  "./payments_report.pdf", "./payments_report.txt",
-                                  "./proofs/cheque (2).pdf", "./proofs/cheque.pdf",
-                                  "./state_statistics.txt", "./title_statistics.txt"}));
+    EXPECT_EQ(files, QStringList({"./history.csv", "./history_check.txt", "./job_search.csv",
+                                  "./manifest.txt", "./payments.csv", "./payments_report.pdf",
+                                  "./payments_report.txt", "./proofs/cheque (2).pdf",
+                                  "./proofs/cheque.pdf", "./state_statistics.txt",
+                                  "./title_statistics.txt"}));
     EXPECT_EQ(bytesOf(unpacked + "/proofs/cheque.pdf"), "February's cheque");
     EXPECT_EQ(bytesOf(unpacked + "/proofs/cheque (2).pdf"), "March's cheque");
 
@@ -73,7 +74,7 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
         manifest.contains("  2004-04-01  SPOUSAL SUPPORT: " + home.filePath("scans/lost.pdf")));
     const QString checked =
         outputOf("sha256sum", {"--check", "--ignore-missing", "manifest.txt"}, unpacked);
-    EXPECT_EQ(checked.count(": OK\n"), 8) << checked.toStdString();
+    EXPECT_EQ(checked.count(": OK\n"), 10) << checked.toStdString();
 
     QStringList paymentDates;
     for (const QString& line : QString::fromUtf8(bytesOf(unpacked + "/payments.csv")).split("\r\n"))

@@ -1,5 +1,8 @@
 #include "history/record_check.h"
+#include "datastore/record_history.h"
+#include "datastore/table_names.h"
 #include "payments/payment_record.h"
+#include "platform/transaction.h"
 #include "tests/support/books_database.h"
 #include "tests/support/test_connection.h"
 
@@ -18,8 +21,9 @@ protected:
     }
 };
 
-// Payments saved by the program match their history; a value changed and a
-// record deleted with isql-fb are named with the value each had.
+// Payments saved by the program match their history, an entry of the whole
+// table names no record; a value changed and a record deleted with isql-fb
+// are named with the value each had.
 TEST_F(RecordCheckTest, APaymentChangedOutsideTheProgramIsNamedWithItsColumn) {
     PaymentRecord first;
     first.pk = 1.5;
@@ -33,6 +37,11 @@ TEST_F(RecordCheckTest, APaymentChangedOutsideTheProgramIsNamedWithItsColumn) {
     PaymentRecord second;
     second.pk = 2;
     payments::store(dataModule.connection(), second, "PAYMENT FORM");
+    inTransaction(dataModule.connection(), [&] {  // an entry of the whole table names no record
+        record_history::appendEntry(dataModule.connection(),
+                                    {tables::payments, "ALL", record_history::kRestored,
+                                     "RESTORE OF books_1.gdk", QString()});
+    });
     EXPECT_EQ(differences(), QStringList());
 
     dataModule.close();  // another process may attach only a file no one holds
