@@ -44,23 +44,6 @@ QString escaped(const QString& value) {
     return result;
 }
 
-QString unescaped(const QString& value) {
-    QString result;
-    result.reserve(value.size());
-    for (qsizetype at = 0; at < value.size(); ++at) {
-        if (value[at] != QLatin1Char('\\') || at + 1 == value.size()) {
-            result += value[at];
-            continue;
-        }
-        const QChar code = value[++at];
-        result += code == QLatin1Char('t')   ? QLatin1Char('\t')
-                  : code == QLatin1Char('n') ? QLatin1Char('\n')
-                  : code == QLatin1Char('r') ? QLatin1Char('\r')
-                                             : code;
-    }
-    return result;
-}
-
 QString changeLine(const schema::Column& column, const QString& before, const QString& after) {
     return column.name + QLatin1Char('\t') + escaped(before) + QLatin1Char('\t') + escaped(after);
 }
@@ -226,6 +209,23 @@ QString factLines(const std::vector<std::pair<QString, QString>>& facts) {
     for (const auto& [name, value] : facts)
         lines.push_back({name, QString(), value});
     return changesText(lines);
+}
+
+QString unescaped(const QString& value) {
+    QString result;
+    result.reserve(value.size());
+    for (qsizetype at = 0; at < value.size(); ++at) {
+        if (value[at] != QLatin1Char('\\') || at + 1 == value.size()) {
+            result += value[at];
+            continue;
+        }
+        const QChar code = value[++at];
+        result += code == QLatin1Char('t')   ? QLatin1Char('\t')
+                  : code == QLatin1Char('n') ? QLatin1Char('\n')
+                  : code == QLatin1Char('r') ? QLatin1Char('\r')
+                                             : code;
+    }
+    return result;
 }
 
 std::vector<Change> parseChanges(const QString& changes) {

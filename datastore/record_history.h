@@ -93,6 +93,8 @@ QString changedValues(const schema::Table& table, const QVariantList& before,
 struct Change {
     QString column, before, after;
 };
+// A value of a CHANGES line with its escapes undone.
+QString unescaped(const QString& value);
 // CHANGES holding the lines given, escaped.
 QString changesText(const std::vector<Change>& changes);
 // CHANGES for an entry that tells facts rather than a record's columns (an

@@ -25,16 +25,19 @@ QByteArray withoutPadding(QByteArrayView text) {
     return text.toByteArray();
 }
 
+record_history::HashedFields fieldsOf(const fb::Row& row, qint64 id) {
+    return {withoutPadding(row.text(7)),         QByteArray::number(id),
+            row.text(1).first(19).toByteArray(), row.text(2).toByteArray(),
+            row.text(3).toByteArray(),           row.text(4).toByteArray(),
+            row.text(5).toByteArray(),           row.isNull(6) ? QByteArray() : row.blob(6)};
+}
+
 // Why the row does not follow the row before, or an empty text when it does.
-QString fault(const fb::Row& row, qint64 id, const ChainCheck& sofar) {
+QString fault(const fb::Row& row, const record_history::HashedFields& fields, qint64 id,
+              const ChainCheck& sofar) {
     if (id != sofar.rows + 1)
         return sofar.rows == 0 ? QStringLiteral("the first row's ID is not 1")
                                : QStringLiteral("its ID does not follow the row before");
-    const record_history::HashedFields fields{
-        withoutPadding(row.text(7)),         QByteArray::number(id),
-        row.text(1).first(19).toByteArray(), row.text(2).toByteArray(),
-        row.text(3).toByteArray(),           row.text(4).toByteArray(),
-        row.text(5).toByteArray(),           row.isNull(6) ? QByteArray() : row.blob(6)};
     if (fields.previousHash != sofar.lastHash)
         return QStringLiteral("its previous hash is not the hash of the row before");
     if (record_history::hashOf(fields) != withoutPadding(row.text(8)))
@@ -44,21 +47,26 @@ QString fault(const fb::Row& row, qint64 id, const ChainCheck& sofar) {
 
 }  // namespace
 
-ChainCheck verify(const QSqlDatabase& connection) {
+ChainCheck verify(const QSqlDatabase& connection,
+                  const std::function<void(const WalkedRow&)>& eachRow) {
     ChainCheck check;
-    fb::forEachRow(connection.databaseName(), databaseAccount(), selectStatement(), {},
-                   [&](const fb::Row& row) {
-                       if (check.brokenAt)
-                           return;
-                       const qint64 id = qint64(row.number(0));
-                       check.reason = fault(row, id, check);
-                       if (!check.reason.isEmpty()) {
-                           check.brokenAt = id;
-                           return;
-                       }
-                       ++check.rows;
-                       check.lastHash = withoutPadding(row.text(8));
-                   });
+    fb::forEachRow(
+        connection.databaseName(), databaseAccount(), selectStatement(), {},
+        [&](const fb::Row& row) {
+            if (check.brokenAt)
+                return;
+            const qint64 id = qint64(row.number(0));
+            const record_history::HashedFields fields = fieldsOf(row, id);
+            check.reason = fault(row, fields, id, check);
+            if (!check.reason.isEmpty()) {
+                check.brokenAt = id;
+                return;
+            }
+            ++check.rows;
+            check.lastHash = withoutPadding(row.text(8));
+            if (eachRow)
+                eachRow({fields.tableName, fields.recordKey, fields.action, fields.changes});
+        });
     return check;
 }
 

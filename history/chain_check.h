@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace history {
@@ -19,9 +20,18 @@ struct ChainCheck {
     bool holds() const { return !brokenAt; }
 };
 
+// A row of the history as the walk reads it: its Windows-1252 bytes, valid
+// while the row is handed on.
+struct WalkedRow {
+    QByteArrayView tableName, recordKey, action, changes;
+};
+
 // Walks the history from its first row, recomputing each row's hash as
-// record_history describes it, until the first row that does not follow.
-// Reads on an attachment of its own. Throws DatabaseError.
-ChainCheck verify(const QSqlDatabase& connection);
+// record_history describes it, until the first row that does not follow;
+// each row that follows is handed to `eachRow`, when given, so that another
+// check needs no walk of its own. Reads on an attachment of its own. Throws
+// DatabaseError.
+ChainCheck verify(const QSqlDatabase& connection,
+                  const std::function<void(const WalkedRow&)>& eachRow = {});
 
 }  // namespace history

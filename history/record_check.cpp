@@ -3,12 +3,10 @@
 #include "datastore/record_history.h"
 #include "datastore/schema.h"
 #include "datastore/table_names.h"
-#include "platform/database_error.h"
+#include "platform/sql_statement.h"
 #include "platform/transaction.h"
 #include "platform/windows1252.h"
 
-#include <QMap>
-#include <QSqlError>
 #include <QSqlQuery>
 
 namespace history {
@@ -16,58 +14,29 @@ namespace {
 
 namespace hist = columns::history;
 
-// For each record the history names, its columns as its last entries left
-// them; a record whose last entry deleted it holds nothing.
-using Values = QMap<QString, QString>;
-using RecordValues = QMap<QString, Values>;
+using Values = QHash<QString, QString>;
 
-QSqlQuery executed(const QSqlDatabase& connection, const QString& sql) {
-    QSqlQuery query(connection);
-    query.setForwardOnly(true);
-    if (!query.exec(sql))
-        throw DatabaseError(query.lastError().text());
-    return query;
-}
-
-RecordValues valuesInHistory(const QSqlDatabase& connection) {
-    RecordValues records;
-    QSqlQuery query =
-        executed(connection, QStringLiteral("SELECT %1, %2, %3 FROM %4 WHERE %5 = '%6' ORDER BY %7")
-                                 .arg(hist::recordKey, hist::action, hist::changes, tables::history,
-                                      hist::tableName, tables::payments, hist::id));
-    while (query.next()) {
-        const QString key = query.value(0).toString();
-        if (!namesOneRecord(key))
-            continue;
-        if (query.value(1).toString() == QLatin1String(record_history::kDeleted)) {
-            records.remove(key);
-            continue;
-        }
-        Values& values = records[key];
-        for (const record_history::Change& change :
-             record_history::parseChanges(windows1252::decode(query.value(2).toByteArray())))
-            values[change.column] = change.after;
-    }
-    return records;
-}
-
-RecordValues valuesNow(const QSqlDatabase& connection) {
+QHash<QString, Values> valuesNow(const QSqlDatabase& connection) {
     const schema::Table& table = schema::table(tables::payments);
     QStringList selected;
     for (const schema::Column& column : table.columns)
         selected.append(column.selectSql());
-    RecordValues records;
-    QSqlQuery query = executed(
-        connection,
-        QStringLiteral("SELECT %1 FROM %2").arg(selected.join(QStringLiteral(", ")), table.name));
-    while (query.next()) {
-        Values& values = records[record_history::recordKey(query.value(0).toDouble())];
-        for (int each = 0; each < int(table.columns.size()); ++each)
-            values[table.columns[each].name] =
-                record_history::shownValue(table.columns[each], query.value(each));
-    }
+    QHash<QString, Values> records;
+    inTransaction(connection, [&] {
+        QSqlQuery query =
+            executed(connection, QStringLiteral("SELECT %1 FROM %2")
+                                     .arg(selected.join(QStringLiteral(", ")), table.name));
+        while (query.next()) {
+            Values& values = records[record_history::recordKey(query.value(0).toDouble())];
+            for (int each = 0; each < int(table.columns.size()); ++each)
+                values[table.columns[each].name] =
+                    record_history::shownValue(table.columns[each], query.value(each));
+        }
+    });
     return records;
 }
+
+const QString kAbsent = QStringLiteral("absent");
 
 }  // namespace
 
@@ -77,17 +46,38 @@ bool namesOneRecord(const QString& recordKey) {
     return isNumber;
 }
 
-std::vector<Difference> paymentDifferences(const QSqlDatabase& connection) {
-    RecordValues inHistory, now;
-    inTransaction(connection, [&] {
-        inHistory = valuesInHistory(connection);
-        now = valuesNow(connection);
-    });
+void PaymentTrail::take(const WalkedRow& row) {
+    if (row.tableName != QByteArrayView(tables::payments.data(), tables::payments.size()))
+        return;
+    const QString key = windows1252::decode(row.recordKey.toByteArray());
+    if (!namesOneRecord(key))
+        return;
+    if (row.action == QByteArrayView(record_history::kDeleted)) {
+        records_.remove(key);
+        return;
+    }
+    // Read byte by byte rather than through parseChanges: a check of the
+    // whole history takes every entry of every payment.
+    Values& values = records_[key];
+    QByteArrayView rest = row.changes;
+    while (!rest.isEmpty()) {
+        const qsizetype end = rest.indexOf('\n');
+        const QByteArrayView line = end < 0 ? rest : rest.first(end);
+        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
+        const qsizetype column = line.indexOf('\t'), after = line.lastIndexOf('\t');
+        if (column >= 0 && after > column)
+            values[QString::fromLatin1(line.first(column))] = record_history::unescaped(
+                windows1252::decode(line.sliced(after + 1).toByteArray()));
+    }
+}
+
+std::vector<Difference> PaymentTrail::differences(const QSqlDatabase& connection) const {
+    const QHash<QString, Values> now = valuesNow(connection);
     std::vector<Difference> differences;
-    for (auto record = inHistory.cbegin(); record != inHistory.cend(); ++record) {
+    for (auto record = records_.cbegin(); record != records_.cend(); ++record) {
         const auto current = now.constFind(record.key());
         if (current == now.cend()) {
-            differences.push_back({record.key(), QString(), QString(), QStringLiteral("absent")});
+            differences.push_back({record.key(), QString(), QString(), kAbsent});
             continue;
         }
         for (auto value = record->cbegin(); value != record->cend(); ++value)
@@ -95,7 +85,33 @@ std::vector<Difference> paymentDifferences(const QSqlDatabase& connection) {
                 differences.push_back(
                     {record.key(), value.key(), value.value(), current->value(value.key())});
     }
+    for (auto record = now.cbegin(); record != now.cend(); ++record)
+        if (!records_.contains(record.key()))
+            differences.push_back({record.key(), QString(), kAbsent, QString()});
+    std::sort(differences.begin(), differences.end(), [](const Difference& a, const Difference& b) {
+        return std::pair(a.recordKey, a.column) < std::pair(b.recordKey, b.column);
+    });
     return differences;
+}
+
+std::vector<Difference> paymentDifferences(const QSqlDatabase& connection) {
+    PaymentTrail trail;
+    inTransaction(connection, [&] {
+        QSqlQuery query =
+            executed(connection,
+                     QStringLiteral("SELECT %1, %2, %3 FROM %4 WHERE %5 = ? ORDER BY %6")
+                         .arg(hist::recordKey, hist::action, hist::changes, tables::history,
+                              hist::tableName, hist::id),
+                     {QString(tables::payments)});
+        while (query.next()) {
+            const QByteArray key = query.value(0).toString().toLatin1();
+            const QByteArray action = query.value(1).toString().toLatin1();
+            const QByteArray changes = query.value(2).toByteArray();
+            trail.take({QByteArrayView(tables::payments.data(), tables::payments.size()), key,
+                        action, changes});
+        }
+    });
+    return trail.differences(connection);
 }
 
 }  // namespace history

@@ -47,6 +47,9 @@ QStringList chainLines(const ChainCheck& chain, const LastEntry& last) {
 }
 
 QString differenceLine(const Difference& difference) {
+    if (difference.column.isEmpty() && difference.now.isEmpty())
+        return QStringLiteral("Payment record %1: absent from its history, present now.")
+            .arg(difference.recordKey);
     if (difference.column.isEmpty())
         return QStringLiteral("Payment record %1: in its history, absent now.")
             .arg(difference.recordKey);
@@ -57,8 +60,9 @@ QString differenceLine(const Difference& difference) {
 }  // namespace
 
 Verification verification(const QSqlDatabase& connection) {
-    const ChainCheck chain = verify(connection);
-    const std::vector<Difference> differences = paymentDifferences(connection);
+    PaymentTrail trail;
+    const ChainCheck chain = verify(connection, [&](const WalkedRow& row) { trail.take(row); });
+    const std::vector<Difference> differences = trail.differences(connection);
     Verification result{chain.holds() && differences.empty(),
                         chainLines(chain, lastEntry(connection))};
     if (differences.empty())

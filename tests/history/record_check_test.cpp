@@ -22,7 +22,7 @@ protected:
 };
 
 // Payments saved by the program match their history, an entry of the whole
-// table names no record; a value changed and a record deleted with isql-fb
+// table names no record; a value changed, a record deleted and one added with isql-fb
 // are named with the value each had.
 TEST_F(RecordCheckTest, APaymentChangedOutsideTheProgramIsNamedWithItsColumn) {
     PaymentRecord first;
@@ -47,11 +47,13 @@ TEST_F(RecordCheckTest, APaymentChangedOutsideTheProgramIsNamedWithItsColumn) {
     dataModule.close();  // another process may attach only a file no one holds
     EXPECT_EQ(isql(path, {},
                    "UPDATE QUORVEL_4 SET SS_AMT = 9, COMMENT = 'x' WHERE PK = 1.5;\n"
-                   "DELETE FROM QUORVEL_4 WHERE PK = 2;\nCOMMIT;\n"),
+                   "DELETE FROM QUORVEL_4 WHERE PK = 2;\n"
+                   "INSERT INTO QUORVEL_4 (PK) VALUES (3);\nCOMMIT;\n"),
               "");
     dataModule.open(path);
     EXPECT_EQ(differences(),
-              QStringList({"1.5|COMMENT|N/A|x", "1.5|SS_AMT|1.00|9.00", "2|||absent"}));
+              QStringList({"1.5|COMMENT|N/A|x", "1.5|SS_AMT|1.00|9.00", "2|||absent",
+                           "3||absent|"}));
 }
 
 }  // namespace
