@@ -270,6 +270,8 @@ std::vector<Index> allIndexes() {
         // The last row of the history, which each new row follows, read at
         // once rather than by sorting every row.
         descending("HISTORY_ID_DESCENDING", tables::history, {hist::id}),
+        // A record's own entries, read when its form shows its history.
+        ascending("HISTORY_TABLE_RECORD", tables::history, {hist::tableName, hist::recordKey}),
     };
 }
 
@@ -286,7 +288,8 @@ std::vector<UpgradeStep> allUpgradeSteps() {
           "ACTION VARCHAR(20) NOT NULL, SOURCE VARCHAR(1000) NOT NULL, "
           "CHANGES BLOB SUB_TYPE TEXT SEGMENT SIZE 80, PREV_HASH CHAR(64) NOT NULL, "
           "HASH CHAR(64) NOT NULL, PRIMARY KEY (ID))",
-          "CREATE DESCENDING INDEX HISTORY_ID_DESCENDING ON HISTORY_4 (ID)"}},
+          "CREATE DESCENDING INDEX HISTORY_ID_DESCENDING ON HISTORY_4 (ID)",
+          "CREATE INDEX HISTORY_TABLE_RECORD ON HISTORY_4 (TABLE_NAME, RECORD_KEY)"}},
     };
 }
 
