@@ -1,5 +1,6 @@
 #include "batch/history_commands.h"
 
+#include "datastore/record_history.h"
 #include "history/verification.h"
 
 namespace batch {
@@ -28,7 +29,7 @@ QStringList changeLines(const QString& changes) {
 void printEntry(const record_history::StoredEntry& entry, QTextStream& out) {
     out << labelled(QStringLiteral("ID"), QString::number(entry.id)) << '\n'
         << labelled(QStringLiteral("Moment"),
-                    entry.moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+                    entry.moment.toString(QLatin1String(record_history::kMomentFormat)))
         << '\n'
         << labelled(QStringLiteral("Table"), entry.tableName) << '\n'
         << labelled(QStringLiteral("Record key"), entry.recordKey) << '\n'

@@ -18,7 +18,6 @@ namespace {
 
 namespace hist = columns::history;
 
-const QString kMomentFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
 QString escaped(const QString& value) {
     QString result;
@@ -246,7 +245,7 @@ void appendEntry(const QSqlDatabase& connection, const Entry& entry) {
     moment.setTime(QTime(moment.time().hour(), moment.time().minute(), moment.time().second()));
     const HashedFields fields{last.hash.toLatin1(),
                               QByteArray::number(last.id + 1),
-                              moment.toString(kMomentFormat).toLatin1(),
+                              moment.toString(QLatin1String(kMomentFormat)).toLatin1(),
                               encoded(hist::tableName, entry.tableName),
                               encoded(hist::recordKey, entry.recordKey),
                               encoded(hist::action, entry.action),

@@ -33,6 +33,9 @@
 // return inside a value is written as \\, \t, \n or \r.
 namespace record_history {
 
+// How MOMENT is written wherever the history is shown or hashed.
+inline constexpr char kMomentFormat[] = "yyyy-MM-dd HH:mm:ss";
+
 inline constexpr char kAdded[] = "ADDED";
 inline constexpr char kChanged[] = "CHANGED";
 inline constexpr char kDeleted[] = "DELETED";

@@ -80,7 +80,7 @@ bool belongsToPeriod(const record_history::StoredEntry& entry, const Period& per
 
 QStringList fieldsOf(const record_history::StoredEntry& entry) {
     return {QString::number(entry.id),
-            entry.moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+            entry.moment.toString(QLatin1String(record_history::kMomentFormat)),
             entry.tableName,
             entry.recordKey,
             entry.action,

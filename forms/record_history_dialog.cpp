@@ -47,7 +47,7 @@ std::vector<HistoryLine> historyLines(const std::vector<record_history::StoredEn
             changes.append(QString());
         for (qsizetype each = 0; each < changes.size(); ++each) {
             HistoryLine line = changeLine(changes[each]);
-            line.moment = entry.moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            line.moment = entry.moment.toString(QLatin1String(record_history::kMomentFormat));
             line.action = entry.action.trimmed();
             line.source = entry.source.trimmed();
             line.entry = int(number);

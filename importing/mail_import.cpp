@@ -1,6 +1,6 @@
 #include "importing/mail_import.h"
 
-#include "datastore/record_history.h"
+#include "datastore/record_entries.h"
 #include "datastore/table_names.h"
 #include "importing/import_run.h"
 #include "importing/line_reader.h"
