@@ -2,6 +2,7 @@
 
 #include "datastore/imported_file_table.h"
 #include "datastore/locations.h"
+#include "datastore/own_connection.h"
 #include "datastore/record_history.h"
 #include "datastore/table_names.h"
 #include "platform/firebird.h"
@@ -10,14 +11,11 @@
 #include "platform/transaction.h"
 
 #include <QFile>
-#include <QSqlError>
 #include <QTemporaryDir>
 
 namespace schema_upgrade {
 
 namespace {
-
-const QString kTakingConnection = QStringLiteral("schema_upgrade");
 
 // One attachment only, each one costing more than the rest of the reading:
 // the version table is read only where it exists.
@@ -105,26 +103,13 @@ void writeHistoryBaseline(const QSqlDatabase& connection) {
 // of its version, in one transaction: written once, or not at all.
 template <typename Work>
 void settleStep(const QString& path, const QString& what, Work&& work) {
-    QString failure;
-    {
-        QSqlDatabase connection =
-            QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), kTakingConnection);
-        const fb::Account account = databaseAccount();
-        connection.setDatabaseName(path);
-        connection.setUserName(account.user);
-        connection.setPassword(account.password);
-        try {
-            if (!connection.open())
-                throw DatabaseError(connection.lastError().text());
+    try {
+        onOwnConnection(path, [&](const QSqlDatabase& connection) {
             inTransaction(connection, [&] { work(connection); });
-        } catch (const DatabaseError& error) {
-            failure = error.message();
-        }
-        connection.close();
+        });
+    } catch (const DatabaseError& error) {
+        throw StepFailed(what.arg(error.message()));
     }
-    QSqlDatabase::removeDatabase(kTakingConnection);
-    if (!failure.isEmpty())
-        throw StepFailed(what.arg(failure));
 }
 
 void settle(const QString& path, const StoredVersion& stored, const RememberedImports& imports) {

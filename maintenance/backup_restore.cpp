@@ -1,11 +1,17 @@
 #include "maintenance/backup_restore.h"
 
+#include "datastore/own_connection.h"
+#include "datastore/record_history.h"
+#include "datastore/table_names.h"
 #include "maintenance/leftovers.h"
 #include "platform/database_error.h"
 #include "platform/firebird_services.h"
 #include "platform/kbx.h"
+#include "platform/sql_statement.h"
 #include "platform/termination_signals.h"
+#include "platform/transaction.h"
 #include "platform/whole_file.h"
+#include "platform/windows1252.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -108,6 +114,37 @@ AllBackedUp backupAll(const Locations& locations, const Output& output) {
     return all;
 }
 
+namespace {
+
+int rowsOf(const QSqlDatabase& connection, const QString& table) {
+    QSqlQuery query = executed(connection, QStringLiteral("SELECT COUNT(*) FROM %1").arg(table));
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+// A restored database that keeps a history notes there that its records are
+// now those of the backup. One made before the history gets its baseline
+// when it is upgraded, as any older database does.
+void noteRestoreInHistory(const QString& database, const QString& backupPath) {
+    onOwnConnection(database, [&](const QSqlDatabase& connection) {
+        if (!connection.tables().contains(tables::history))
+            return;
+        const QString backup = windows1252::storable(QFileInfo(backupPath).fileName());
+        inTransaction(connection, [&] {
+            record_history::appendEntry(
+                connection, {QString(), QString(), record_history::kRestored,
+                             QStringLiteral("RESTORE OF ") + backup,
+                             record_history::factLines(
+                                 {{QStringLiteral("BACKUP"), windows1252::storable(backupPath)},
+                                  {QStringLiteral("PAYMENT RECORDS"),
+                                   QString::number(rowsOf(connection, tables::payments))},
+                                  {QStringLiteral("JOB SEARCH RECORDS"),
+                                   QString::number(rowsOf(connection, tables::jobSearch))}})});
+        });
+    });
+}
+
+}  // namespace
+
 bool restoreBackup(const Locations& locations, const QString& backupPath, const Output& output) {
     const QString folder = locations.restoredFolder();
     output.summary(QStringLiteral("Restoring from: ") + backupPath);
@@ -140,6 +177,15 @@ bool restoreBackup(const Locations& locations, const QString& backupPath, const 
     } catch (const DatabaseError& error) {
         fb::removeDatabaseFile(temporary, databaseAccount());
         output.summary(QStringLiteral("Not restored: the restored database does not open: ") +
+                       error.message());
+        return false;
+    }
+    try {
+        noteRestoreInHistory(temporary, backupPath);
+    } catch (const DatabaseError& error) {
+        fb::removeDatabaseFile(temporary, databaseAccount());
+        output.summary(QStringLiteral("Not restored: the restore could not be written into the "
+                                      "history of the restored database: ") +
                        error.message());
         return false;
     }

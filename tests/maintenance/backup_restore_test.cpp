@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 
@@ -60,6 +61,11 @@ TEST_F(BackupRestoreTest, BackupRestoresIntoItsOwnFolderAndNeverOverAFile) {
     EXPECT_EQ(TestConnection(target).rows("SELECT CATEGORY, SS_AMT FROM QUORVEL_4"),
               QStringList{"SPOUSAL SUPPORT|5"});
     EXPECT_EQ(count("QUORVEL_4"), 1);
+    // The restored database's history says where its records came from.
+    EXPECT_EQ(TestConnection(target).rows("SELECT ACTION, SOURCE, CHANGES FROM HISTORY_4"),
+              QStringList("RESTORED|RESTORE OF " + QFileInfo(backup).fileName() + "|BACKUP\t\t" +
+                          backup + "\nPAYMENT RECORDS\t\t1\nJOB SEARCH RECORDS\t\t0"));
+    EXPECT_EQ(count("HISTORY_4"), 0);
 
     execute("INSERT INTO QUORVEL_4 (PK) VALUES (2)");
     const QString second = backupDatabase(locations, path, output);
