@@ -115,4 +115,20 @@ TEST_F(PaymentRecordTest, EachStoreWritesOneHistoryEntryARefusedOneNone) {
     EXPECT_EQ(payments::load(dataModule.connection(), *record.pk), changed);
 }
 
+// A change whose history entry the database refuses is not made either:
+// the record and its entry commit together.
+TEST_F(PaymentRecordTest, AChangeWhoseHistoryCannotBeWrittenIsNotMade) {
+    const PaymentRecord record = sample();
+    payments::store(dataModule.connection(), record, "PAYMENT FORM");
+    execute("ALTER TABLE HISTORY_4 ADD CONSTRAINT REFUSE_ALL CHECK (ID < 0)");
+    PaymentRecord changed = record;
+    changed.spousalSupport = 7;
+    EXPECT_THROW(payments::store(dataModule.connection(), changed, "PAYMENT FORM", record),
+                 DatabaseError);
+    EXPECT_THROW(payments::remove(dataModule.connection(), *record.pk, "PAYMENT FORM"),
+                 DatabaseError);
+    EXPECT_EQ(payments::load(dataModule.connection(), *record.pk), record);
+    EXPECT_EQ(count("HISTORY_4"), 1);
+}
+
 }  // namespace
