@@ -53,6 +53,47 @@ bool recordsVersionApart(const schema::UpgradeStep& step) {
     return step.to() <= 3;
 }
 
+// A run killed while it committed a step that makes tables leaves the pages
+// of those tables under the next table numbers, their primary key index in
+// them, and Firebird refuses every later table with a primary key under
+// such a number. A table without an index made and dropped again takes the
+// number and frees its pages: one such table for each number left so.
+const QString kSpareTable = QStringLiteral("STEP_SPARE_4");
+
+struct LeftPages {
+    bool atNextNumber = false;
+    bool spareTableKept = false;
+};
+
+LeftPages leftPages(const QString& path) {
+    const QString sql =
+        QStringLiteral(
+            "SELECT (SELECT COUNT(*) FROM RDB$PAGES P WHERE P.RDB$RELATION_ID >= "
+            "D.RDB$RELATION_ID), (SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = "
+            "'%1') FROM RDB$DATABASE D")
+            .arg(kSpareTable);
+    LeftPages left;
+    fb::forEachRow(path, databaseAccount(), sql, {}, [&](const fb::Row& row) {
+        left = {row.number(0) > 0, row.number(1) > 0};
+    });
+    return left;
+}
+
+void freeLeftPages(const QString& path) {
+    // Each round moves the next table number on by one; a step makes a few
+    // tables at most.
+    LeftPages left = leftPages(path);
+    for (int round = 0; round < 8 && (left.atNextNumber || left.spareTableKept); ++round) {
+        fb::Attachment database = fb::Attachment::attach(path, databaseAccount());
+        if (!left.spareTableKept)
+            database.executeInOwnTransaction(
+                QStringLiteral("CREATE TABLE %1 (SPARE INTEGER)").arg(kSpareTable));
+        database.executeInOwnTransaction(QStringLiteral("DROP TABLE %1").arg(kSpareTable));
+        database.detach();
+        left = leftPages(path);
+    }
+}
+
 void runStep(const QString& path, const schema::UpgradeStep& step) {
     QStringList statements = step.statements;
     if (!recordsVersionApart(step))
@@ -61,6 +102,7 @@ void runStep(const QString& path, const schema::UpgradeStep& step) {
                           .arg(schema::kVersionTable)
                           .arg(step.to());
     try {
+        freeLeftPages(path);
         fb::Attachment database = fb::Attachment::attach(path, databaseAccount());
         database.executeInOneTransaction(statements);
         database.detach();

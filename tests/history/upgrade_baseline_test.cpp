@@ -9,6 +9,8 @@
 #include "tests/support/version1_database.h"
 #include "tests/support/workspace.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +94,33 @@ TEST_F(UpgradeBaselineTest, ARunEndedBeforeTheBaselineIsCompletedByTheNext) {
     EXPECT_EQ(TestConnection(path).rows("SELECT VERSION_ FROM SCHEMA_VERSION_4"),
               QStringList{QString::number(schema::currentVersion())});
     expectHistoryHolds();
+}
+
+// A version-1 database whose upgrade was killed while Firebird committed the
+// tables of the step to version 2 (kept compressed, as that run left it):
+// the pages of those tables stay under the next table numbers, and a step
+// that makes a table with a primary key there must still succeed.
+TEST(UpgradeKilledInStepTest, TheNextRunCompletesTheUpgrade) {
+    TestWorkspace workspace;
+    const Locations locations = workspace.locations();
+    locations.ensureFolder(locations.databaseFolder());
+    const QString path = locations.databasePath("killed");
+    QFile compressed(QStringLiteral(Q4_TESTS_DIR "/history/version1_killed_in_step.gdb.qz"));
+    ASSERT_TRUE(compressed.open(QIODevice::ReadOnly));
+    QFile database(path);
+    ASSERT_TRUE(database.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(database.write(qUncompress(compressed.readAll())) > 0);
+    database.close();
+
+    schema_upgrade::upgrade(path, schema_upgrade::storedVersion(path, workspace.documents()), {});
+    TestConnection db(path);
+    EXPECT_EQ(db.rows("SELECT VERSION_ FROM SCHEMA_VERSION_4"),
+              QStringList{QString::number(schema::currentVersion())});
+    EXPECT_EQ(db.rows("SELECT COUNT(*) FROM HISTORY_4 WHERE ACTION = 'PRESENT AT UPGRADE'"),
+              QStringList("4"));
+    EXPECT_TRUE(history::verify(db.database()).holds());
+    EXPECT_TRUE(db.rows("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'STEP_SPARE_4'")
+                    .isEmpty());
 }
 
 }  // namespace
