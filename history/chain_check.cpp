@@ -53,10 +53,12 @@ ChainCheck verify(const QSqlDatabase& connection,
     fb::forEachRow(
         connection.databaseName(), databaseAccount(), selectStatement(), {},
         [&](const fb::Row& row) {
-            if (check.brokenAt)
-                return;
             const qint64 id = qint64(row.number(0));
             const record_history::HashedFields fields = fieldsOf(row, id);
+            if (eachRow)
+                eachRow({fields.tableName, fields.recordKey, fields.action, fields.changes});
+            if (check.brokenAt)
+                return;
             check.reason = fault(row, fields, id, check);
             if (!check.reason.isEmpty()) {
                 check.brokenAt = id;
@@ -64,8 +66,6 @@ ChainCheck verify(const QSqlDatabase& connection,
             }
             ++check.rows;
             check.lastHash = withoutPadding(row.text(8));
-            if (eachRow)
-                eachRow({fields.tableName, fields.recordKey, fields.action, fields.changes});
         });
     return check;
 }

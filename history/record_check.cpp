@@ -16,24 +16,35 @@ namespace hist = columns::history;
 
 using Values = QHash<QString, QString>;
 
-QHash<QString, Values> valuesNow(const QSqlDatabase& connection) {
+struct PaymentsNow {
+    QHash<QString, Values> records;
+    // A key shown for more than one record (their keys differ only past its
+    // fifteen digits), once for each record after the first: one history
+    // cannot hold them all.
+    QStringList sharedKeys;
+};
+
+PaymentsNow valuesNow(const QSqlDatabase& connection) {
     const schema::Table& table = schema::table(tables::payments);
     QStringList selected;
     for (const schema::Column& column : table.columns)
         selected.append(column.selectSql());
-    QHash<QString, Values> records;
+    PaymentsNow now;
     inTransaction(connection, [&] {
         QSqlQuery query =
             executed(connection, QStringLiteral("SELECT %1 FROM %2")
                                      .arg(selected.join(QStringLiteral(", ")), table.name));
         while (query.next()) {
-            Values& values = records[record_history::recordKey(query.value(0).toDouble())];
+            const QString key = record_history::recordKey(query.value(0).toDouble());
+            if (now.records.contains(key))
+                now.sharedKeys.append(key);
+            Values& values = now.records[key];
             for (int each = 0; each < int(table.columns.size()); ++each)
                 values[table.columns[each].name] =
                     record_history::shownValue(table.columns[each], query.value(each));
         }
     });
-    return records;
+    return now;
 }
 
 const QString kAbsent = QStringLiteral("absent");
@@ -72,8 +83,11 @@ void PaymentTrail::take(const WalkedRow& row) {
 }
 
 std::vector<Difference> PaymentTrail::differences(const QSqlDatabase& connection) const {
-    const QHash<QString, Values> now = valuesNow(connection);
+    const PaymentsNow payments = valuesNow(connection);
+    const QHash<QString, Values>& now = payments.records;
     std::vector<Difference> differences;
+    for (const QString& key : payments.sharedKeys)
+        differences.push_back({key, QString(), kAbsent, QString()});
     for (auto record = records_.cbegin(); record != records_.cend(); ++record) {
         const auto current = now.constFind(record.key());
         if (current == now.cend()) {

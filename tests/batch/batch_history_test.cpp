@@ -1,3 +1,5 @@
+#include "datastore/schema.h"
+#include "datastore/table_names.h"
 #include "payments/payment_record.h"
 #include "tests/support/batch_tool.h"
 #include "tests/support/test_connection.h"
@@ -23,6 +25,16 @@ protected:
         payments::store(connection.database(), changed, "PAYMENT FORM", first);
         second.pk = 2;
         payments::store(connection.database(), second, "PAYMENT FORM");
+    }
+    // Payment 2 once more under a key that differs from 2 only past the
+    // fifteen digits a key is shown with.
+    static QString paymentTwoCopied() {
+        QStringList values{"2.000000000000001"};
+        const schema::Table& payments = schema::table(tables::payments);
+        for (std::size_t each = 1; each < payments.columns.size(); ++each)
+            values.append(payments.columns[each].name);
+        return QString("INSERT INTO QUORVEL_4 SELECT %1 FROM QUORVEL_4 WHERE PK = 2")
+            .arg(values.join(", "));
     }
     QString column(const QString& name, int id) const {
         return rows(QString("SELECT %1 FROM HISTORY_4 WHERE ID = %2").arg(name).arg(id)).value(0);
@@ -53,8 +65,10 @@ TEST_F(BatchHistoryTest, AnUntouchedHistoryVerifiesAndShowsEveryColumnOfTheEntri
     EXPECT_EQ(batch({"history", "list"}), 2);
 }
 
-// A payment changed with isql-fb is named with its column and both values;
-// a history row changed, removed or inserted with it is named by its ID.
+// A payment changed with isql-fb is named with its column and both values,
+// also behind a broken chain, and a payment copied under a key shown as
+// another's as absent from its history; a history row changed, removed or
+// inserted with it is named by its ID.
 TEST_F(BatchHistoryTest, WhatADatabaseToolChangedIsNamedAndTheCheckFails) {
     const QString untouched = workspace.documents() + "/untouched.gdb";
     ASSERT_TRUE(QFile::copy(path, untouched));
@@ -69,6 +83,9 @@ TEST_F(BatchHistoryTest, WhatADatabaseToolChangedIsNamedAndTheCheckFails) {
         {"INSERT INTO HISTORY_4 SELECT 4, MOMENT, TABLE_NAME, RECORD_KEY, ACTION, SOURCE, "
          "CHANGES, HASH, PREV_HASH FROM HISTORY_4 WHERE ID = 3",
          broken + "4: its hash is not the hash of its content.\n"},
+        {"DELETE FROM HISTORY_4 WHERE ID = 1;\nUPDATE QUORVEL_4 SET SS_AMT = 8 WHERE PK = 2",
+         "\nPayment record 2, SS_AMT: \"0.00\" in its history, \"8.00\" now.\n"},
+        {paymentTwoCopied(), "\nPayment record 2: absent from its history, present now.\n"},
     };
     for (const auto& [tampering, named] : cases) {
         ASSERT_TRUE(QFile::remove(path) && QFile::copy(untouched, path));
