@@ -119,8 +119,8 @@ TEST(UpgradeKilledInStepTest, TheNextRunCompletesTheUpgrade) {
     EXPECT_EQ(db.rows("SELECT COUNT(*) FROM HISTORY_4 WHERE ACTION = 'PRESENT AT UPGRADE'"),
               QStringList("4"));
     EXPECT_TRUE(history::verify(db.database()).holds());
-    EXPECT_TRUE(db.rows("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'STEP_SPARE_4'")
-                    .isEmpty());
+    EXPECT_TRUE(
+        db.rows("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'STEP_SPARE_4'").isEmpty());
 }
 
 }  // namespace
