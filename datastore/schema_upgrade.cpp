@@ -136,8 +136,18 @@ void writeImports(const QSqlDatabase& connection, const RememberedImports& impor
     recordVersion(connection, 2);
 }
 
+bool historyHasEntries(const QSqlDatabase& connection) {
+    return executed(connection, QStringLiteral("SELECT FIRST 1 1 FROM %1").arg(tables::history))
+        .next();
+}
+
+// The baseline and the version are written together, so a history that has
+// entries had its baseline: a version of 2 beside it was set back from
+// outside, and a second baseline would record values changed since as
+// present at the upgrade.
 void writeHistoryBaseline(const QSqlDatabase& connection) {
-    record_history::appendBaseline(connection, QStringLiteral("UPGRADE TO VERSION 3"));
+    if (!historyHasEntries(connection))
+        record_history::appendBaseline(connection, QStringLiteral("UPGRADE TO VERSION 3"));
     recordVersion(connection, 3);
 }
 

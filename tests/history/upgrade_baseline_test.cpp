@@ -96,6 +96,20 @@ TEST_F(UpgradeBaselineTest, ARunEndedBeforeTheBaselineIsCompletedByTheNext) {
     expectHistoryHolds();
 }
 
+// A version set back to 2 from outside does not make the upgrade write a
+// second baseline, which would take a payment changed since as the values
+// present at the upgrade.
+TEST_F(UpgradeBaselineTest, AVersionSetBackDoesNotWriteTheBaselineAgain) {
+    schema_upgrade::upgrade(path, schema_upgrade::storedVersion(path, workspace.documents()), {});
+    TestConnection(path).execute("UPDATE QUORVEL_4 SET SS_AMT = 99 WHERE PK = 8");
+    TestConnection(path).execute("UPDATE SCHEMA_VERSION_4 SET VERSION_ = 2");
+
+    schema_upgrade::upgrade(path, schema_upgrade::storedVersion(path, workspace.documents()), {});
+    EXPECT_EQ(entries().size(), 3);
+    TestConnection db(path);
+    EXPECT_EQ(history::paymentDifferences(db.database()).size(), 1);
+}
+
 // A version-1 database whose upgrade was killed while Firebird committed the
 // tables of the step to version 2 (kept compressed, as that run left it):
 // the pages of those tables stay under the next table numbers, and a step
