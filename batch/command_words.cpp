@@ -34,7 +34,7 @@ std::optional<Options> optionsOf(const QString& command, const QStringList& word
             (word == QLatin1String("--save") ? options.save : options.replace) = true;
             continue;
         }
-        if (++argument == words.size()) {
+        if (++argument == words.size() || words[argument].isEmpty()) {
             wrong = QStringLiteral("%1 %2 needs a value.").arg(command, word);
             return std::nullopt;
         }

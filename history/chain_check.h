@@ -29,8 +29,8 @@ struct WalkedRow {
 // Walks the history from its first row, recomputing each row's hash as
 // record_history describes it, until the first row that does not follow;
 // every row, also those after that one, is handed to `eachRow`, when given,
-// so that another check needs no walk of its own. Reads on an attachment of its own. Throws
-// DatabaseError.
+// so that another check needs no walk of its own. Reads on an attachment of
+// its own. Throws DatabaseError.
 ChainCheck verify(const QSqlDatabase& connection,
                   const std::function<void(const WalkedRow&)>& eachRow = {});
 

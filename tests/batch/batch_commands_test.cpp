@@ -221,6 +221,7 @@ TEST_F(BatchTest, AWrongCommandSaysWhatIsWrongInOneLine) {
          "export --to 10000-01-01: not a date YYYY-MM-DD from 0001-01-01 to 9999-12-31."},
         {{"pack", "--from", "2004-01-01", csv}, "pack takes --from DATE, --to DATE and one file."},
         {{"report", "state", "--pdf"}, "report --pdf needs a value."},
+        {{"history", "show", "--record", ""}, "history --record needs a value."},
         {{"zip", "now"}, "zip takes no operand."},
         {{"report", "title", "--print"}, "report takes no option --print."},
         {{"report", "monthly"}, "report takes one report: payments, title or state."},
