@@ -70,7 +70,8 @@ RecordHistoryDialog::RecordHistoryDialog(const QString& caption,
     auto* heading = new QLabel(caption);
     heading->setObjectName(QStringLiteral("lbl_history_caption"));
     heading->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    auto* nothing = new QLabel(QStringLiteral("This record has no history."));
+    auto* nothing = new QLabel(QStringLiteral(
+        "No change to this record has been recorded since the database gained its history."));
     nothing->setObjectName(QStringLiteral("lbl_no_history"));
     grid_history->setObjectName(QStringLiteral("grid_history"));
     txt_history_line->setObjectName(QStringLiteral("txt_history_line"));
@@ -90,7 +91,7 @@ RecordHistoryDialog::RecordHistoryDialog(const QString& caption,
     grid_history->setVisible(!lines_.empty());
     txt_history_line->setVisible(!lines_.empty());
     listLines();
-    resize(lines_.empty() ? QSize(420, 120) : QSize(960, 600));
+    resize(lines_.empty() ? QSize(560, 120) : QSize(960, 600));
 }
 
 void RecordHistoryDialog::listLines() {
