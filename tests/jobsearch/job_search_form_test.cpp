@@ -293,6 +293,16 @@ TEST_F(JobSearchFormTest, HistoryListsTheCurrentRecordsChangesNewestFirst) {
 
     showRecord(4);
     EXPECT_TRUE(shownHistory([this] { press(form, "btn_history"); }).saysNone);
+
+    // A record deleted keeps its history, its last entry holding its values.
+    showRecord(3);
+    dialogs.queueAnswer(Answer::Yes);
+    press(form, "btn_delete");
+    EXPECT_EQ(count("JSEARCH_4", "PK = 3"), 0);
+    EXPECT_EQ(rows("SELECT FIRST 1 RECORD_KEY, ACTION, SOURCE FROM HISTORY_4 ORDER BY ID DESC"),
+              QStringList("3|DELETED|JOB SEARCH FORM"));
+    EXPECT_EQ(
+        count("HISTORY_4", "RECORD_KEY = '3' AND CHANGES CONTAINING 'POS_TITLE\tSENIOR DBA\t'"), 1);
 }
 
 // Tab walks the fields in reading order, row by row, and on through the
