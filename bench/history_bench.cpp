@@ -3,6 +3,7 @@
 #include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
+#include "datastore/record_entries.h"
 #include "datastore/record_history.h"
 #include "history/chain_check.h"
 #include "history/verification.h"
@@ -94,6 +95,12 @@ int main(int argc, char** argv) {
         "history verify over %d entries: %s in %.0f ms, of which the walk of the chain %.0f ms "
         "(goal: under 1 s; made in %.0f ms)\n",
         check.rows, verification.holds ? "holds" : "BROKEN", verified, walked, filled);
+
+    std::size_t shown = 0;
+    const double opened = milliseconds(
+        [&] { shown = record_history::entriesOfRecord(connection, "QUORVEL_4", "500").size(); });
+    std::printf("one payment's history for its form (%zu of the %d entries): read in %.0f ms\n",
+                shown, kEntries, opened);
 
     PaymentRecord record;
     record.pk = 46000.5;
