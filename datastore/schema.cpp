@@ -44,6 +44,10 @@ Column key(Column keyColumn) {
     keyColumn.notNull = true;
     return keyColumn;
 }
+Column required(Column column) {
+    column.notNull = true;
+    return column;
+}
 Column withDefault(Column defaulted, const QString& literal) {
     defaulted.defaultValue = literal;
     return defaulted;
@@ -61,6 +65,7 @@ namespace edits = columns::titleEdits;
 namespace version = columns::schemaVersion;
 namespace imported = columns::importedFiles;
 namespace hist = columns::history;
+namespace oblig = columns::obligations;
 
 Table paymentRecords() {
     return {tables::payments,
@@ -189,6 +194,27 @@ Table history() {
             QString()};
 }
 
+// The support obligations of the orders. The key is a whole number, the
+// next after the highest, counted rather than made from the moment as a
+// payment's key is: an obligation is entered by hand, and a whole number
+// reads back exactly. KIND names the payment amount column it is paid
+// through (SS, RP, CS, OT for SS_AMT, RP_AMT, CS_AMT, OTHER_AMT), FREQUENCY
+// how often it is due (WK weekly, BW every two weeks, SM twice a month, MO
+// monthly, YR yearly, ON once). DUE_DAY is the day of the month of a monthly
+// one (0: the first due date's day) and, with SECOND_DUE_DAY, the two days
+// of one due twice a month; LAST_DUE is null while it has no end.
+Table obligations() {
+    return {
+        tables::obligations,
+        {key(integer(oblig::pk)), required(chr(oblig::kind, 2)),
+         required(numeric(oblig::amount, 10, 2)), required(chr(oblig::frequency, 2)),
+         required(withDefault(integer(oblig::dueDay), "0")),
+         required(withDefault(integer(oblig::secondDueDay), "0")), required(date(oblig::firstDue)),
+         date(oblig::lastDue), varchr(oblig::orderRef, 80), memo(oblig::memo, 80)},
+        {oblig::pk},
+        QString()};
+}
+
 // A pick list: its columns are its key.
 Table pickList(const QString& name, std::vector<Column> columns, const QString& modelName) {
     Table table{name, {}, {}, modelName};
@@ -232,6 +258,7 @@ std::vector<Table> allTables() {
         schemaVersion(),
         importedFiles(),
         history(),
+        obligations(),
     };
 }
 
@@ -290,6 +317,16 @@ std::vector<UpgradeStep> allUpgradeSteps() {
           "HASH CHAR(64) NOT NULL, PRIMARY KEY (ID))",
           "CREATE DESCENDING INDEX HISTORY_ID_DESCENDING ON HISTORY_4 (ID)",
           "CREATE INDEX HISTORY_TABLE_RECORD ON HISTORY_4 (TABLE_NAME, RECORD_KEY)"}},
+        // A version set back from outside runs this step again where the
+        // table is: it keeps the table and the obligations it holds.
+        {3,
+         {"EXECUTE BLOCK AS BEGIN IF (NOT EXISTS (SELECT 1 FROM RDB$RELATIONS "
+          "WHERE RDB$RELATION_NAME = 'OBLIGATION_4')) THEN EXECUTE STATEMENT "
+          "'CREATE TABLE OBLIGATION_4 (PK INTEGER NOT NULL, KIND CHAR(2) NOT NULL, "
+          "AMOUNT NUMERIC(10,2) NOT NULL, FREQUENCY CHAR(2) NOT NULL, "
+          "DUE_DAY INTEGER DEFAULT 0 NOT NULL, SECOND_DUE_DAY INTEGER DEFAULT 0 NOT NULL, "
+          "FIRST_DUE DATE NOT NULL, LAST_DUE DATE, ORDER_REF VARCHAR(80), "
+          "MEMO BLOB SUB_TYPE TEXT SEGMENT SIZE 80, PRIMARY KEY (PK))'; END"}},
     };
 }
 

@@ -29,6 +29,7 @@ inline constexpr QLatin1String times{"TIME10_4"};
 inline constexpr QLatin1String schemaVersion{"SCHEMA_VERSION_4"};
 inline constexpr QLatin1String importedFiles{"IMPORTED_FILE_4"};
 inline constexpr QLatin1String history{"HISTORY_4"};
+inline constexpr QLatin1String obligations{"OBLIGATION_4"};
 
 }  // namespace tables
 
@@ -204,5 +205,18 @@ inline constexpr QLatin1String changes{"CHANGES"};
 inline constexpr QLatin1String previousHash{"PREV_HASH"};
 inline constexpr QLatin1String hash{"HASH"};
 }  // namespace history
+
+namespace obligations {
+inline constexpr QLatin1String pk{"PK"};
+inline constexpr QLatin1String kind{"KIND"};
+inline constexpr QLatin1String amount{"AMOUNT"};
+inline constexpr QLatin1String frequency{"FREQUENCY"};
+inline constexpr QLatin1String dueDay{"DUE_DAY"};
+inline constexpr QLatin1String secondDueDay{"SECOND_DUE_DAY"};
+inline constexpr QLatin1String firstDue{"FIRST_DUE"};
+inline constexpr QLatin1String lastDue{"LAST_DUE"};
+inline constexpr QLatin1String orderRef{"ORDER_REF"};
+inline constexpr QLatin1String memo{"MEMO"};
+}  // namespace obligations
 
 }  // namespace columns

@@ -176,6 +176,43 @@ TEST_F(CreateDatabaseTest, Version1DatabaseUpgradedHasTheTablesOfANewOne) {
               QStringList{"2025-01-02T03:04:00.000"});
 }
 
+// A database of version 3 gains the obligations and records version 4 in
+// one step; its payments, their history and, where the step runs again,
+// the obligations stay as they were.
+TEST_F(CreateDatabaseTest, Version3DatabaseGainsTheObligationsAndKeepsItsRows) {
+    ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
+    const QString path = locations.databasePath("three");
+    makeVersion1Database(path);
+    TestConnection(path).execute("INSERT INTO QUORVEL_4 (PK, SS_AMT) VALUES (45000.5, 1234.56)");
+    const std::vector<schema::UpgradeStep> toVersion3(schema::upgradeSteps().begin(),
+                                                      schema::upgradeSteps().begin() + 2);
+    schema_upgrade::upgrade(path, {1, true}, {}, toVersion3);
+    const QString scratch = workspace.documents();
+    const schema_upgrade::StoredVersion three = schema_upgrade::storedVersion(path, scratch);
+    ASSERT_EQ(three.version, 3);
+    ASSERT_TRUE(three.settled);
+    const QStringList history = TestConnection(path).rows("SELECT ID, HASH FROM HISTORY_4");
+    ASSERT_FALSE(history.isEmpty());
+
+    schema_upgrade::upgrade(path, three, {});
+    EXPECT_EQ(schema_upgrade::storedVersion(path, scratch).version, 4);
+    expectListing(schemaOf(path), "datastore/expected_schema.txt");
+    EXPECT_EQ(TestConnection(path).rows("SELECT PK, SS_AMT FROM QUORVEL_4"),
+              QStringList{"45000.5|1234.56"});
+    EXPECT_EQ(TestConnection(path).rows("SELECT ID, HASH FROM HISTORY_4"), history);
+
+    // Run again over a version set back from outside, the step keeps the
+    // obligations the table holds.
+    TestConnection(path).execute(
+        "INSERT INTO OBLIGATION_4 (PK, KIND, AMOUNT, FREQUENCY, FIRST_DUE) "
+        "VALUES (1, 'SS', 1400, 'MO', '2024-01-01')");
+    TestConnection(path).execute("UPDATE SCHEMA_VERSION_4 SET VERSION_ = 3");
+    schema_upgrade::upgrade(path, schema_upgrade::storedVersion(path, scratch), {});
+    EXPECT_EQ(schema_upgrade::storedVersion(path, scratch).version, 4);
+    EXPECT_EQ(TestConnection(path).rows("SELECT PK, AMOUNT FROM OBLIGATION_4"),
+              QStringList{"1|1400"});
+}
+
 // A run ended between the step to version 2 and the taking in of the
 // remembered imports: the next one takes them in.
 TEST_F(CreateDatabaseTest, RememberedImportsAreTakenInWhenARunEndedBeforeThem) {
