@@ -2,6 +2,7 @@
 
 #include "batch/command_words.h"
 #include "batch/history_commands.h"
+#include "batch/obligation_commands.h"
 
 #include "datastore/data_module.h"
 #include "datastore/instance_lock.h"
@@ -236,6 +237,27 @@ Work readHistory(const Options& words, const Tool& tool) {
     filter.recordKey = words.record;
     return {.onDatabase = [filter, &tool](const CurrentDatabase&, TDataModule2& dataModule) {
         return showHistory(dataModule.connection(), filter, tool.out);
+    }};
+}
+
+// "obligation add ..." and "obligation list".
+Work readObligations(const Options& words, const Tool& tool) {
+    if (words.operands == QStringList{QStringLiteral("list")}) {
+        if (words.from.isValid() || words.to.isValid() || !words.values.isEmpty())
+            return misuse(tool, QStringLiteral("obligation list takes no option."));
+        return {.onDatabase = [&tool](const CurrentDatabase&, TDataModule2& dataModule) {
+            return listObligations(dataModule.connection(), tool.out);
+        }};
+    }
+    if (words.operands != QStringList{QStringLiteral("add")})
+        return misuse(tool, QStringLiteral("obligation takes add or list."));
+    QString wrong;
+    const std::optional<obligations::Obligation> obligation = obligationOf(words, wrong);
+    if (!obligation)
+        return misuse(tool, wrong);
+    return {.onDatabase = [obligation = *obligation, &tool](const CurrentDatabase&,
+                                                            TDataModule2& dataModule) {
+        return addObligation(dataModule.connection(), obligation, tool.out);
     }};
 }
 
@@ -571,6 +593,23 @@ const std::vector<Command>& commands() {
          "when it found either. history show prints the entries in the order of the\n"
          "chain, every column of each, those written from and to the days given and\n"
          "those of the record whose key --record gives.\n"},
+        {"obligation",
+         "obligation add --kind KIND --amount AMOUNT --every EVERY [--day N | --days N,M] "
+         "--from DATE [--to DATE] [--order TEXT]\nobligation list",
+         {"--kind", "--amount", "--every", "--day", "--days", "--from", "--to", "--order"},
+         Lock::DatabaseNamedOnErrors,
+         readObligations,
+         "obligation add records a support obligation of an order in the current\n"
+         "database. KIND is spousal, retired, child or other: the payment amount it\n"
+         "is paid through (spousal support, retired pay, child support, other).\n"
+         "AMOUNT is due on each due date, with at most two decimals (1400.00).\n"
+         "EVERY is weekly, biweekly (every two weeks) or yearly, counted from\n"
+         "--from; semimonthly, on the two days of each month --days N,M gives;\n"
+         "monthly, on --day N or else on the day of --from; or once, on --from. A\n"
+         "day past a month's end falls on its last day. --to is the last due date,\n"
+         "none while the order runs, and --order the order's reference (a case\n"
+         "number). obligation list prints every obligation, one line each in fixed\n"
+         "columns.\n"},
         {"pack",
          "pack --from DATE --to DATE FILE.zip [--replace]",
          {"--from", "--to", "--replace"},

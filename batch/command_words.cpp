@@ -42,6 +42,10 @@ std::optional<Options> optionsOf(const QString& command, const QStringList& word
             (word == QLatin1String("--pdf") ? options.pdf : options.record) = words[argument];
             continue;
         }
+        if (word != QLatin1String("--from") && word != QLatin1String("--to")) {
+            options.values.insert(word, words[argument]);
+            continue;
+        }
         const QDate day = dayOf(words[argument]);
         if (!day.isValid()) {
             wrong = QStringLiteral("%1 %2 %3: not a date YYYY-MM-DD from 0001-01-01 to 9999-12-31.")

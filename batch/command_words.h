@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -12,7 +13,8 @@ namespace batch {
 
 // A command's operands and the options it was given, of those the tool
 // knows: "--from DATE", "--to DATE", "--pdf FILE", "--record KEY", "--save",
-// "--replace".
+// "--replace", and the words of any other option the command takes, by its
+// name.
 struct Options {
     QStringList operands{};
     QDate from{};
@@ -21,6 +23,7 @@ struct Options {
     QString record{};
     bool save = false;
     bool replace = false;
+    QMap<QString, QString> values{};
 };
 
 // The operands and options of `words`, options only of those `taken`;
