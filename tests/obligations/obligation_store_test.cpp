@@ -66,6 +66,11 @@ TEST_F(ObligationStoreTest, ObligationsKeepEveryValueAndARefusedOneWritesNothing
     remove(dataModule.connection(), *first.key);
     EXPECT_EQ(stored(), std::vector<Obligation>{second});
     EXPECT_THROW(remove(dataModule.connection(), *first.key), DatabaseError);
+
+    // A code written by another program is named, never read as another kind.
+    execute("UPDATE OBLIGATION_4 SET KIND = 'XX'");
+    EXPECT_EQ(errorOf<DatabaseError>([&] { stored(); }),
+              "The obligation 2 holds KIND 'XX', which this program does not know.");
 }
 
 // Ending the old obligation and adding the new one is one transaction: when
