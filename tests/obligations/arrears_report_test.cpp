@@ -1,4 +1,5 @@
 #include "obligations/arrears_report.h"
+#include "obligations/arrears_csv.h"
 #include "tests/support/report_file.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,22 @@ TEST(ArrearsReport, BalanceLineNamesArrearsCreditOrNothingOwed) {
               "BALANCE ON 03/31/2024: CREDIT 0.05");
     EXPECT_EQ(arrears_report::balanceLine(d(2024, 3, 31), 0),
               "BALANCE ON 03/31/2024: NOTHING OWED");
+}
+
+TEST(ArrearsCsv, OneRecordPerAmountDueWithItsBalanceAfterIt) {
+    const QList<QByteArray> records = arrears_csv::bytes(sixYearsShortEachMonth()).split('\n');
+    ASSERT_EQ(records.size(), 74);  // the header, 72 amounts and the empty tail
+    EXPECT_EQ(records[0], "kind,due_date,amount_due,paid_in_full_on,days_late,balance_after\r");
+    EXPECT_EQ(records[1], "CHILD SUPPORT,2019-01-01,1234.56,2019-02-01,31,12.34\r");
+    EXPECT_EQ(records[72], "CHILD SUPPORT,2024-12-01,1234.56,,,888.48\r");
+    EXPECT_EQ(records[73], "");
+    const QList<QByteArray> small = arrears_csv::bytes(smallStatement()).split('\n');
+    EXPECT_EQ(small.mid(1, small.size() - 2),
+              (QList<QByteArray>{"SPOUSAL SUPPORT,2024-04-30,250.00,,,150.00\r",
+                                 "CHILD SUPPORT,2024-01-01,500.00,2024-02-10,40,500.00\r",
+                                 "CHILD SUPPORT,2024-02-01,500.00,2024-02-10,9,700.00\r",
+                                 "CHILD SUPPORT,2024-03-01,500.00,2024-03-01,0,0.00\r",
+                                 "CHILD SUPPORT,2024-04-01,500.00,2024-04-01,0,-150.00\r"}));
 }
 
 }  // namespace
