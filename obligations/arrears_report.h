@@ -10,9 +10,9 @@
 // banner and address blocks: per kind each amount due with the payments
 // applied to it, when it was paid in full and how late, the totals of each
 // month with the running balance, and the balance at the end date. Amounts
-// are printed in exact cents; every line fits the report's 80 columns
-// unless an amount passes a thousand million or an order's reference is
-// long, and nothing is cut.
+// are printed in exact cents. Every line fits the report's 80 columns
+// unless an amount takes more than 12 characters (from -100000000.00) or an
+// order's reference is long; nothing is ever cut.
 namespace arrears_report {
 
 // The statement's lines; `configuration` holds the configuration record's
