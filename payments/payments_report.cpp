@@ -21,7 +21,6 @@ using report_text::Cell;
 namespace pay = columns::payments;
 
 constexpr int kGap = 2;
-const QString kLabelIndent(27, QLatin1Char(' '));
 
 enum class Kind { Date, Amount, Text };
 
@@ -80,14 +79,6 @@ long long centsOf(const QVariant& amount) {
     return std::llround(amount.toDouble() * 100.0);
 }
 
-QString amountText(long long cents) {
-    const long long whole = std::llabs(cents);
-    return QStringLiteral("%1%2.%3")
-        .arg(cents < 0 ? QStringLiteral("-") : QString())
-        .arg(whole / 100)
-        .arg(whole % 100, 2, 10, QLatin1Char('0'));
-}
-
 // A report for a court never states a date that never was: the absent date
 // prints as blank as a null one.
 QString dateCell(const QVariant& value) {
@@ -95,24 +86,6 @@ QString dateCell(const QVariant& value) {
         return QString(10, QLatin1Char('_'));
     // In UTC: a local time would look up the time zone for every cell.
     return kbx::_kbx_Date_To_MM_DD_YYYY(QDateTime(value.toDate(), QTime(), Qt::UTC));
-}
-
-QStringList addressLines(const QSqlDatabase& connection) {
-    namespace names = columns::configuration;
-    const QHash<QString, QString> config = report_text::configuration(connection);
-    return {QStringLiteral("PERSON RECEIVING PAYMENTS: ") + config.value(names::exSpouseName),
-            QStringLiteral("        SOCIAL SECURITY #: ") + config.value(names::exSpouseSsan),
-            kLabelIndent + config.value(names::exSpouseAddress),
-            kLabelIndent + report_text::cityLine(config.value(names::exSpouseCity),
-                                                 config.value(names::exSpouseState),
-                                                 config.value(names::exSpouseZip)),
-            QString(),
-            QStringLiteral("PERSON MAKING PAYMENTS   : ") + config.value(names::myName),
-            kLabelIndent + config.value(names::myAddress),
-            kLabelIndent + report_text::cityLine(config.value(names::myCity),
-                                                 config.value(names::myState),
-                                                 config.value(names::myZip)),
-            QString()};
 }
 
 // The columns the ticks show, in the report's order.
@@ -164,7 +137,7 @@ QString cellOf(const ReportColumn& column, const QVariant& value, long long& tot
             if (value.isNull())
                 return QString();
             total += centsOf(value);
-            return amountText(centsOf(value));
+            return report_text::centsText(centsOf(value));
         case Kind::Text:
             return field_text::fromValue(paymentColumn(column.column), value);
     }
@@ -192,7 +165,7 @@ QStringList totalLines(const std::vector<const ReportColumn*>& shown,
             sum = QStringLiteral("TOTALS:");
             flag = QStringLiteral("Y");
         } else if (amount) {
-            sum = amountText(cents[position]);
+            sum = report_text::centsText(cents[position]);
             flag = QStringLiteral("Y");
         }
         sums.push_back({sum, column->width, " ", flag});
@@ -283,7 +256,7 @@ QStringList build(const QSqlDatabase& connection, const std::vector<bool>& ticks
     lines << report_text::bannerLines() << QString() << QString();
     if (!selection.heading.isEmpty())
         lines << selection.heading << QString();
-    lines << addressLines(connection);
+    lines << report_text::paymentPartiesLines(report_text::configuration(connection));
     const std::vector<const ReportColumn*> shown = shownColumns(ticks);
     std::vector<long long> cents(shown.size(), 0);
     QSqlQuery query = selectRows(connection, selection, shown, ticks);

@@ -39,6 +39,32 @@ QString cityLine(const QString& city, const QString& state, const QString& zip) 
     return city + QStringLiteral(", ") + state + QLatin1Char(' ') + zip;
 }
 
+QStringList paymentPartiesLines(const QHash<QString, QString>& configuration) {
+    namespace names = columns::configuration;
+    const QString indent(27, QLatin1Char(' '));
+    return {
+        QStringLiteral("PERSON RECEIVING PAYMENTS: ") + configuration.value(names::exSpouseName),
+        QStringLiteral("        SOCIAL SECURITY #: ") + configuration.value(names::exSpouseSsan),
+        indent + configuration.value(names::exSpouseAddress),
+        indent + cityLine(configuration.value(names::exSpouseCity),
+                          configuration.value(names::exSpouseState),
+                          configuration.value(names::exSpouseZip)),
+        QString(),
+        QStringLiteral("PERSON MAKING PAYMENTS   : ") + configuration.value(names::myName),
+        indent + configuration.value(names::myAddress),
+        indent + cityLine(configuration.value(names::myCity), configuration.value(names::myState),
+                          configuration.value(names::myZip)),
+        QString()};
+}
+
+QString centsText(qint64 cents) {
+    const qint64 whole = cents < 0 ? -cents : cents;
+    return QStringLiteral("%1%2.%3")
+        .arg(cents < 0 ? QStringLiteral("-") : QString())
+        .arg(whole / 100)
+        .arg(whole % 100, 2, 10, QLatin1Char('0'));
+}
+
 QString tableLine(const std::vector<Cell>& cells, int gap) {
     QString line;
     for (const Cell& cell : cells)

@@ -25,6 +25,15 @@ QStringList bannerLines();
 // The third address line: the city, ", ", the state, a blank and the ZIP code.
 QString cityLine(const QString& city, const QString& state, const QString& zip);
 
+// The two address blocks of the payments report from the configuration's
+// values: the person receiving the payments with the social security
+// number, then the person making them, labels of 27 characters, each block
+// followed by an empty line.
+QStringList paymentPartiesLines(const QHash<QString, QString>& configuration);
+
+// Whole cents as an amount with two decimals and a point: "-1234.56".
+QString centsText(qint64 cents);
+
 // One cell of a table line, fitted to its width by the utility module.
 struct Cell {
     QString text;
