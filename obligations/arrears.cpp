@@ -279,4 +279,24 @@ ArrearsStatement arrearsStatement(const std::vector<Obligation>& obligations,
     return statement;
 }
 
+QString countingDateWord(CountingDate counting) {
+    switch (counting) {
+        case CountingDate::Sent:
+            return QStringLiteral("sent");
+        case CountingDate::Delivered:
+            return QStringLiteral("delivered");
+        case CountingDate::Cleared:
+            return QStringLiteral("cleared");
+    }
+    return QString();
+}
+
+std::optional<CountingDate> countingDateOfWord(const QString& word) {
+    for (CountingDate counting :
+         {CountingDate::Sent, CountingDate::Delivered, CountingDate::Cleared})
+        if (countingDateWord(counting) == word)
+            return counting;
+    return std::nullopt;
+}
+
 }  // namespace obligations

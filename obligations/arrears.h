@@ -35,6 +35,9 @@
 namespace obligations {
 
 enum class CountingDate { Sent, Delivered, Cleared };
+// "sent", "delivered" or "cleared", as the batch tool and the form name them.
+QString countingDateWord(CountingDate counting);
+std::optional<CountingDate> countingDateOfWord(const QString& word);
 
 // A payment record as the statement needs it; amounts in cents.
 struct Payment {

@@ -1,5 +1,7 @@
 #include "obligations/obligation_store.h"
 
+#include "obligations/stored_payments.h"
+
 #include "datastore/record_columns.h"
 #include "datastore/table_names.h"
 #include "platform/database_error.h"
@@ -250,6 +252,11 @@ Obligation changeFrom(const QSqlDatabase& connection, qint64 key, const QDate& f
         added = inserted(connection, changed);
     });
     return added;
+}
+
+ArrearsStatement storedStatement(const QSqlDatabase& connection, const QDate& from, const QDate& to,
+                                 CountingDate counting) {
+    return arrearsStatement(loadAll(connection), storedPayments(connection), from, to, counting);
 }
 
 }  // namespace obligations

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "obligations/arrears.h"
+
 #include "obligations/obligation.h"
 #include "platform/program_error.h"
 
@@ -55,5 +57,10 @@ void remove(const QSqlDatabase& connection, qint64 key);
 // refuses of either. Returns the new obligation with its key.
 Obligation changeFrom(const QSqlDatabase& connection, qint64 key, const QDate& from,
                       Obligation changed);
+
+// The arrears statement of the obligations and payments the database holds
+// now, each read in a short transaction. Throws DatabaseError.
+ArrearsStatement storedStatement(const QSqlDatabase& connection, const QDate& from, const QDate& to,
+                                 CountingDate counting);
 
 }  // namespace obligations
