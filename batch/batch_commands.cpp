@@ -1,5 +1,6 @@
 #include "batch/batch_commands.h"
 
+#include "batch/arrears_command.h"
 #include "batch/command_words.h"
 #include "batch/history_commands.h"
 #include "batch/obligation_commands.h"
@@ -400,11 +401,33 @@ int writeReport(const ReportCommand& command, const Locations& locations,
     return 0;
 }
 
-// "report payments|title|state [--save] [--pdf FILE] [--replace]".
+// "report arrears --from DATE --to DATE [--count-on WORD] [--csv FILE] [--replace]".
+Work readArrearsReport(const Options& words, const Tool& tool) {
+    QString wrong;
+    const std::optional<ArrearsCommand> command = arrearsCommandOf(words, wrong);
+    if (!command)
+        return misuse(tool, wrong);
+    if (!command->csv.isEmpty() &&
+        !mayWrite(tool.locations, command->csv, command->replace, tool.err))
+        return ended(1);
+    return {.onDatabase = [command = *command, &tool](const CurrentDatabase&,
+                                                      TDataModule2& dataModule) {
+        return writeArrears(command, dataModule.connection(), tool.out, tool.err);
+    }};
+}
+
+// "report payments|title|state [--save] [--pdf FILE] [--replace]", and
+// "report arrears".
 Work readReport(const Options& words, const Tool& tool) {
+    if (words.operands == QStringList{QStringLiteral("arrears")})
+        return readArrearsReport(words, tool);
     if (words.operands.size() != 1 ||
         !QStringList{"payments", "title", "state"}.contains(words.operands[0]))
-        return misuse(tool, QStringLiteral("report takes one report: payments, title or state."));
+        return misuse(
+            tool, QStringLiteral("report takes one report: payments, title, state or arrears."));
+    if (words.from.isValid() || words.to.isValid() || !words.values.isEmpty())
+        return misuse(tool, QStringLiteral("report %1 takes no --from, --to, --count-on or --csv.")
+                                .arg(words.operands[0]));
     const ReportCommand command{words.operands[0], words.save, words.pdf, words.replace};
     if (!command.pdf.isEmpty() && !tool.writePdf) {
         tool.err << "This build of the tool cannot write PDF files.\n";
@@ -556,15 +579,22 @@ const std::vector<Command>& commands() {
          "confirmation of steps 10 and 11 is taken as given. Each step is one\n"
          "transaction: a step that fails changes nothing and ends the run.\n"},
         {"report",
-         "report payments|title|state [--save] [--pdf FILE] [--replace]",
-         {"--save", "--pdf", "--replace"},
+         "report payments|title|state [--save] [--pdf FILE] [--replace]\n"
+         "report arrears --from DATE --to DATE [--count-on sent|delivered|cleared] "
+         "[--csv FILE.csv] [--replace]",
+         {"--save", "--pdf", "--replace", "--from", "--to", "--count-on", "--csv"},
          Lock::DatabaseNamedOnErrors,
          readReport,
          "report writes a report of the current database to standard output, as the\n"
          "program's Reports menu makes it: payments (the form's first ticks, the\n"
          "twelve payment categories), title or state (the jobs not qualified for).\n"
          "--save also saves it in the reports folder as the form's Save does, with\n"
-         "the closing lines naming the file; --pdf writes it as a PDF file too.\n"},
+         "the closing lines naming the file; --pdf writes it as a PDF file too.\n"
+         "report arrears writes the arrears statement from and to the days given, as\n"
+         "\"Arrears Statement\" shows it: what the support obligations made due, the\n"
+         "payments applied to each amount, oldest first, and the balance. A payment\n"
+         "counts on its date sent, or on the date --count-on names; --csv also\n"
+         "writes its amounts due to FILE.csv, one row each.\n"},
         {"export",
          "export payments|jobs FILE.csv [--from DATE] [--to DATE] [--replace]",
          {"--from", "--to", "--replace"},
@@ -617,15 +647,17 @@ const std::vector<Command>& commands() {
          readPack,
          "pack writes the evidence pack of a period to FILE.zip, as Reports >\n"
          "Evidence Pack… does: the payments report (PDF and text), the payments and\n"
-         "job search records (CSV), the statistics reports, the proof files the\n"
-         "period's payments name, the history of the period's records (CSV) with\n"
-         "what history verify finds, and a manifest with the SHA-256 of each file.\n"
+         "job search records (CSV), the statistics reports, the arrears statement\n"
+         "(PDF and text, payments counted on their date sent) with its amounts due\n"
+         "(CSV), the proof files the period's payments name, the history of the\n"
+         "period's records (CSV) with what history verify finds, and a manifest with\n"
+         "the SHA-256 of each file.\n"
          "\n"
-         "export, pack and report --pdf refuse a file that exists already unless\n"
-         "--replace is given. They never write into the program's folders of\n"
-         "databases, backups, restored databases and archives, nor over a Firebird\n"
-         "database (also through a link), with or without --replace. A file is\n"
-         "written whole or not at all, readable by its owner only.\n"},
+         "export, pack, report --pdf and report --csv refuse a file that exists\n"
+         "already unless --replace is given. They never write into the program's\n"
+         "folders of databases, backups, restored databases and archives, nor over a\n"
+         "Firebird database (also through a link), with or without --replace. A file\n"
+         "is written whole or not at all, readable by its owner only.\n"},
         {"backup",
          "backup NAME|--all",
          {},

@@ -5,6 +5,9 @@
 #include "evidence/history_csv.h"
 #include "history/verification.h"
 #include "maintenance/database_archive.h"
+#include "obligations/arrears_csv.h"
+#include "obligations/arrears_report.h"
+#include "obligations/obligation_store.h"
 #include "payments/payments_report.h"
 #include "payments/proof_files.h"
 #include "platform/kbx.h"
@@ -109,6 +112,20 @@ void addReports(const QSqlDatabase& connection, const Request& request, Contents
         wholeDatabase(statistics_reports::stateReport(connection), request), fresh);
 }
 
+// The arrears statement of the period with payments counted on their date
+// sent, as text, as PDF and its amounts due as CSV.
+void addArrears(const QSqlDatabase& connection, const Request& request, Contents& contents) {
+    const obligations::ArrearsStatement statement = obligations::storedStatement(
+        connection, request.from, request.to, obligations::CountingDate::Sent);
+    const QStringList lines =
+        arrears_report::build(statement, report_text::configuration(connection));
+    constexpr whole_file::Existing fresh = whole_file::Existing::Refuse;
+    writeReportPdf(contents.add(QStringLiteral("arrears_statement.pdf")), lines, fresh);
+    report_text::writeReportFile(contents.add(QStringLiteral("arrears_statement.txt")), lines,
+                                 fresh);
+    arrears_csv::write(statement, contents.add(QLatin1String(arrears_csv::kFileName)), fresh);
+}
+
 void addRecords(const QSqlDatabase& connection, const Request& request, Contents& contents) {
     csv_export::exportTable(connection, schema::table(tables::payments),
                             {dateBetween(columns::payments::itemDate, request.from, request.to)},
@@ -178,6 +195,7 @@ void writeManifest(const Request& request, const QStringList& missing, Contents&
 Packed pack(const QSqlDatabase& connection, const Request& request) {
     Contents contents(request.temporaryFolder);
     addReports(connection, request, contents);
+    addArrears(connection, request, contents);
     addRecords(connection, request, contents);
     Packed packed;
     packed.historyHolds = addHistory(connection, request, contents);

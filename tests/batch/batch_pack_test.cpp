@@ -1,3 +1,7 @@
+#include "obligations/arrears_csv.h"
+#include "obligations/arrears_report.h"
+#include "obligations/obligation_store.h"
+#include "reports/report_text.h"
 #include "tests/support/files.h"
 #include "tests/support/report_file.h"
 #include "tests/support/test_connection.h"
@@ -11,7 +15,9 @@ namespace {
 // manifest lists has the hash it gives, the period's proof files are there
 // once each under names of their own (a file named only after the period
 // is not), and a missing one is named. The payments report shows every
-// amount, and the statistics reports say they count all records.
+// amount, and the statistics reports say they count all records. The
+// arrears statement of the period, counted on the date sent, is there as
+// text and as arrears.csv.
 TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
     const UserHome home;
     const QString database = home.database();
@@ -36,6 +42,10 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
             february + "')");
         connection.execute(
             "INSERT INTO JSEARCH_4 (PK, DATE_, POS_TITLE) VALUES (1, '2004-05-05', 'DBA')");
+        connection.execute("UPDATE QUORVEL_4 SET DATE_SENT = '2004-03-03' WHERE PK = 2");
+        connection.execute(
+            "INSERT INTO OBLIGATION_4 (PK, KIND, AMOUNT, FREQUENCY, DUE_DAY, FIRST_DUE, "
+            "LAST_DUE) VALUES (1, 'SS', 1200, 'MO', 1, '2004-02-01', '2004-04-01')");
     }
     const QString archive = home.filePath("evidence 2004.zip");
     const ToolRun tool =
@@ -49,11 +59,12 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
     QStringList files =
         outputOf("find", {".", "-type", "f"}, unpacked).split('\n', Qt::SkipEmptyParts);
     files.sort();
-    EXPECT_EQ(files, QStringList({"./history.csv", "./history_check.txt", "./job_search.csv",
-                                  "./manifest.txt", "./payments.csv", "./payments_report.pdf",
-                                  "./payments_report.txt", "./proofs/cheque (2).pdf",
-                                  "./proofs/cheque.pdf", "./state_statistics.txt",
-                                  "./title_statistics.txt"}));
+    EXPECT_EQ(files, QStringList({"./arrears.csv", "./arrears_statement.pdf",
+                                  "./arrears_statement.txt", "./history.csv", "./history_check.txt",
+                                  "./job_search.csv", "./manifest.txt", "./payments.csv",
+                                  "./payments_report.pdf", "./payments_report.txt",
+                                  "./proofs/cheque (2).pdf", "./proofs/cheque.pdf",
+                                  "./state_statistics.txt", "./title_statistics.txt"}));
     EXPECT_EQ(bytesOf(unpacked + "/proofs/cheque.pdf"), "February's cheque");
     EXPECT_EQ(bytesOf(unpacked + "/proofs/cheque (2).pdf"), "March's cheque");
 
@@ -74,7 +85,19 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
         manifest.contains("  2004-04-01  SPOUSAL SUPPORT: " + home.filePath("scans/lost.pdf")));
     const QString checked =
         outputOf("sha256sum", {"--check", "--ignore-missing", "manifest.txt"}, unpacked);
-    EXPECT_EQ(checked.count(": OK\n"), 10) << checked.toStdString();
+    EXPECT_EQ(checked.count(": OK\n"), 13) << checked.toStdString();
+
+    {
+        const TestConnection connection(database);
+        const obligations::ArrearsStatement statement =
+            obligations::storedStatement(connection.database(), QDate(2004, 1, 1),
+                                         QDate(2004, 12, 31), obligations::CountingDate::Sent);
+        const QStringList lines =
+            arrears_report::build(statement, report_text::configuration(connection.database()));
+        EXPECT_TRUE(lines.contains("BALANCE ON 12/31/2004: ARREARS 2400.00"));
+        EXPECT_EQ(bytesOf(unpacked + "/arrears_statement.txt"), fileBytes(lines));
+        EXPECT_EQ(bytesOf(unpacked + "/arrears.csv"), arrears_csv::bytes(statement));
+    }
 
     QStringList paymentDates;
     for (const QString& line : QString::fromUtf8(bytesOf(unpacked + "/payments.csv")).split("\r\n"))
