@@ -178,6 +178,7 @@ QWidget* TObligations_Form::buildFields() {
     fld_memo_->setFixedHeight(60);
     fields->setColumnStretch(1, 1);
     fields->setColumnStretch(3, 1);
+    fields->setColumnStretch(5, 1);
     return box;
 }
 
@@ -208,6 +209,7 @@ void TObligations_Form::reload(std::optional<qint64> chosenKey) {
         if (chosenKey && obligations_[row].key == chosenKey)
             chosenRow = row;
     }
+    grid_->resizeColumnsToContents();
     grid_->setCurrentCell(chosenRow, 0);
     showChosen();
 }
