@@ -44,8 +44,9 @@ protected:
     TObligations_Form form{dataModule, dialogs};
 };
 
-// What is typed is stored in exact cents; a last due date before the first
-// is refused with nothing written, and the fields keep what was typed.
+// What is typed is stored in exact cents, and an edit writes over its own
+// row; a last due date before the first is refused with nothing written, and
+// the fields keep what was typed.
 TEST_F(ObligationsFormTest, SavedObligationIsStoredExactlyAndARefusedOneWritesNothing) {
     typeMonthly("1234.56", QDate(2024, 1, 31), QDate(2023, 12, 31));
     press(form, "btn_save");
@@ -64,6 +65,12 @@ TEST_F(ObligationsFormTest, SavedObligationIsStoredExactlyAndARefusedOneWritesNo
                           "2023-DR-0042"));
     EXPECT_EQ(loadAll(dataModule.connection()).at(0).amount, 123456);
     EXPECT_EQ(component<QTableWidget>(form, "DBGrid1")->item(0, 1)->text(), "1234.56");
+
+    press(form, "btn_edit");
+    typeInto(form, "fld_amount", "0.07");
+    press(form, "btn_save");
+    EXPECT_EQ(rows("SELECT PK, AMOUNT, ORDER_REF FROM OBLIGATION_4"),
+              QStringList("1|0.07|2023-DR-0042"));
 }
 
 // A change from a date ends the obligation the day before and adds the new
