@@ -75,6 +75,15 @@ QSpinBox* dayField(const QString& name) {
     return field;
 }
 
+// Only a monthly obligation has a due day, and only one due twice a month a
+// second one.
+void enableDueDayFields(Frequency frequency, bool editing, QSpinBox* dueDay,
+                        QSpinBox* secondDueDay) {
+    const bool twice = frequency == Frequency::TwiceAMonth;
+    dueDay->setEnabled(editing && (twice || frequency == Frequency::Monthly));
+    secondDueDay->setEnabled(editing && twice);
+}
+
 const QStringList kColumns = {QStringLiteral("Kind"),      QStringLiteral("Amount"),
                               QStringLiteral("Frequency"), QStringLiteral("Days"),
                               QStringLiteral("First due"), QStringLiteral("Last due"),
@@ -246,14 +255,9 @@ void TObligations_Form::showObligation(const Obligation& obligation) {
     enableDueDays();
 }
 
-// Only a monthly obligation has a due day, and only one due twice a month a
-// second one.
 void TObligations_Form::enableDueDays() {
-    const Frequency frequency = kFrequencies[std::max(0, fld_frequency_->currentIndex())];
-    const bool editing = states_.isEditing();
-    const bool twice = frequency == Frequency::TwiceAMonth;
-    fld_due_day_->setEnabled(editing && (twice || frequency == Frequency::Monthly));
-    fld_second_due_day_->setEnabled(editing && twice);
+    enableDueDayFields(kFrequencies[std::max(0, fld_frequency_->currentIndex())],
+                       states_.isEditing(), fld_due_day_, fld_second_due_day_);
 }
 
 void TObligations_Form::btn_addClick() {
@@ -346,14 +350,16 @@ void TObligations_Form::dropChange() {
     showChosen();
 }
 
-bool TObligations_Form::changeCurrentFrom(const QDate& from, qint64 amount, Frequency frequency) {
+bool TObligations_Form::changeCurrentFrom(const QDate& from, const Obligation& terms) {
     const Obligation* obligation = chosen();
     if (!obligation)
         return false;
     Obligation changed = *obligation;
     changed.key.reset();
-    changed.amount = amount;
-    changed.frequency = frequency;
+    changed.amount = terms.amount;
+    changed.frequency = terms.frequency;
+    changed.dueDay = terms.dueDay;
+    changed.secondDueDay = terms.secondDueDay;
     changed.firstDue = from;
     try {
         const Obligation added =
@@ -366,7 +372,8 @@ bool TObligations_Form::changeCurrentFrom(const QDate& from, qint64 amount, Freq
     return false;
 }
 
-// Asks the date the order changes from, the new amount and frequency.
+// Asks the date the order changes from, the new amount, frequency and due
+// days.
 void TObligations_Form::btn_change_fromClick() {
     const Obligation* obligation = chosen();
     if (!obligation)
@@ -383,6 +390,15 @@ void TObligations_Form::btn_change_fromClick() {
     QComboBox* frequency = frequencyList();
     frequency->setObjectName(QStringLiteral("fld_new_frequency"));
     frequency->setCurrentIndex(int(obligation->frequency));
+    QSpinBox* dueDay = dayField(QStringLiteral("fld_new_due_day"));
+    dueDay->setValue(obligation->dueDay);
+    QSpinBox* secondDueDay = dayField(QStringLiteral("fld_new_second_due_day"));
+    secondDueDay->setValue(obligation->secondDueDay);
+    const auto enableDays = [=] {
+        enableDueDayFields(kFrequencies[frequency->currentIndex()], true, dueDay, secondDueDay);
+    };
+    connect(frequency, &QComboBox::currentIndexChanged, &ask, enableDays);
+    enableDays();
     auto* answer = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(answer, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
     connect(answer, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
@@ -390,6 +406,8 @@ void TObligations_Form::btn_change_fromClick() {
     layout->addRow(QStringLiteral("Changed from"), from);
     layout->addRow(QStringLiteral("New amount"), amount);
     layout->addRow(QStringLiteral("Frequency"), frequency);
+    layout->addRow(QStringLiteral("Due day"), dueDay);
+    layout->addRow(QStringLiteral("Second due day"), secondDueDay);
     layout->addRow(answer);
     if (ask.exec() != QDialog::Accepted)
         return;
@@ -398,5 +416,10 @@ void TObligations_Form::btn_change_fromClick() {
         refuse(QStringLiteral("The amount is dollars and cents, as 1400.00."));
         return;
     }
-    changeCurrentFrom(from->date(), *cents, kFrequencies[frequency->currentIndex()]);
+    Obligation terms;
+    terms.amount = *cents;
+    terms.frequency = kFrequencies[frequency->currentIndex()];
+    terms.dueDay = dueDay->isEnabled() ? dueDay->value() : 0;
+    terms.secondDueDay = secondDueDay->isEnabled() ? secondDueDay->value() : 0;
+    changeCurrentFrom(from->date(), terms);
 }

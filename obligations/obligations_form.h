@@ -33,8 +33,9 @@ public:
     void btn_cancelClick();
     void btn_change_fromClick();
     // The chosen obligation ends the day before `from`; a new one with the
-    // amount and frequency given is due from `from`. False when refused.
-    bool changeCurrentFrom(const QDate& from, qint64 amount, obligations::Frequency frequency);
+    // amount, frequency and due days of `terms` is due from `from`. False
+    // when refused.
+    bool changeCurrentFrom(const QDate& from, const obligations::Obligation& terms);
 
 protected:
     void dropChange() override;

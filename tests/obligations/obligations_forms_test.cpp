@@ -74,7 +74,7 @@ TEST_F(ObligationsFormTest, SavedObligationIsStoredExactlyAndARefusedOneWritesNo
 }
 
 // A change from a date ends the obligation the day before and adds the new
-// amount from that date; the grid shows both.
+// amount, frequency and due days from that date; the grid shows both.
 TEST_F(ObligationsFormTest, ChangeFromDateEndsOneObligationAndStartsTheNext) {
     typeMonthly("1400.00", QDate(2024, 1, 31), QDate(2025, 12, 31));
     press(form, "btn_save");
@@ -83,12 +83,17 @@ TEST_F(ObligationsFormTest, ChangeFromDateEndsOneObligationAndStartsTheNext) {
         ASSERT_NE(ask, nullptr);
         component<QDateEdit>(*ask, "fld_change_from")->setDate(QDate(2024, 7, 1));
         typeInto(*ask, "fld_new_amount", "1500.05");
+        component<QComboBox>(*ask, "fld_new_frequency")
+            ->setCurrentIndex(int(Frequency::TwiceAMonth));
+        component<QSpinBox>(*ask, "fld_new_due_day")->setValue(1);
+        component<QSpinBox>(*ask, "fld_new_second_due_day")->setValue(15);
         static_cast<QDialog*>(ask)->accept();
     });
     press(form, "btn_change_from");
-    EXPECT_EQ(rows("SELECT AMOUNT, FIRST_DUE, LAST_DUE FROM OBLIGATION_4 ORDER BY PK"),
-              QStringList({"1400|2024-01-31T00:00:00.000|2024-06-30T00:00:00.000",
-                           "1500.05|2024-07-01T00:00:00.000|2025-12-31T00:00:00.000"}));
+    EXPECT_EQ(rows("SELECT AMOUNT, FREQUENCY, DUE_DAY, SECOND_DUE_DAY, FIRST_DUE, LAST_DUE "
+                   "FROM OBLIGATION_4 ORDER BY PK"),
+              QStringList({"1400|MO|31|0|2024-01-31T00:00:00.000|2024-06-30T00:00:00.000",
+                           "1500.05|SM|1|15|2024-07-01T00:00:00.000|2025-12-31T00:00:00.000"}));
     EXPECT_EQ(component<QTableWidget>(form, "DBGrid1")->rowCount(), 2);
     EXPECT_EQ(dialogs.captions(), QStringList());
 }
