@@ -2,6 +2,7 @@
 
 #include "datastore/data_module.h"
 #include "forms/date_picker.h"
+#include "forms/text_input.h"
 #include "obligations/obligation_store.h"
 #include "platform/database_error.h"
 
@@ -145,6 +146,7 @@ TObligations_Form::TObligations_Form(TDataModule2& dataModule, Dialogs& dialogs,
     fld_last_due_->setObjectName(QStringLiteral("fld_last_due"));
     fld_order_->setObjectName(QStringLiteral("fld_order"));
     fld_memo_->setObjectName(QStringLiteral("fld_memo"));
+    tabLeavesMemo(fld_memo_);
     connect(fld_frequency_, &QComboBox::currentIndexChanged, this, [this] { enableDueDays(); });
 
     auto* main = new QVBoxLayout;
