@@ -9,6 +9,8 @@
 #include "jobsearch/job_search_form.h"
 #include "maintenance/backup_restore_form.h"
 #include "maintenance/database_archive.h"
+#include "obligations/arrears_statement_form.h"
+#include "obligations/obligations_form.h"
 #include "payments/payment_records_form.h"
 #include "payments/payments_report_form.h"
 #include "platform/kbx.h"
@@ -94,6 +96,8 @@ void TMain_Screen2::buildMenu() {
             QStringLiteral("JobSearchEditsImports1"), [this] { JobSearchEditsImports1Click(); });
     addItem(jobSearch, QStringLiteral("Job Title Edits"), QStringLiteral("JobTitleEdits1"),
             [this] { JobTitleEdits1Click(); });
+    addItem(Databases1, QStringLiteral("Support Obligations"),
+            QStringLiteral("SupportObligations1"), [this] { SupportObligations1Click(); });
     addItem(Databases1, QStringLiteral("Pick Lists"), QStringLiteral("PickLists1"),
             [this] { PickLists1Click(); });
     addItem(Databases1, QStringLiteral("ZIP Databases"), QStringLiteral("ZIPDatabases1"),
@@ -104,6 +108,8 @@ void TMain_Screen2::buildMenu() {
     Reports1 = addMenu(nullptr, QStringLiteral("Reports"), QStringLiteral("Reports1"));
     addItem(Reports1, QStringLiteral("Payments"), QStringLiteral("Payments1"),
             [this] { Payments1Click(); });
+    addItem(Reports1, QStringLiteral("Arrears Statement"), QStringLiteral("ArrearsStatement1"),
+            [this] { ArrearsStatement1Click(); });
     QMenu* jobSearchReports =
         addMenu(Reports1, QStringLiteral("Job Search"), QStringLiteral("JobSearch2"));
     addItem(jobSearchReports, QStringLiteral("Disqualified By State"),
@@ -200,6 +206,10 @@ void TMain_Screen2::JobTitleEdits1Click() {
     showModal([this] { return new TJob_Title_Edit(dataModule_, dialogs_, this); });
 }
 
+void TMain_Screen2::SupportObligations1Click() {
+    showModal([this] { return new TObligations_Form(dataModule_, dialogs_, this); });
+}
+
 void TMain_Screen2::BackupAndRestore1Click() {
     showModal([this] { return new Tbackup_restore_form(locations_, dialogs_, this); });
 }
@@ -237,6 +247,10 @@ void TMain_Screen2::UNZIPDatabases1Click() {
 
 void TMain_Screen2::Payments1Click() {
     showModal([this] { return new TPayments_Report(dataModule_, dialogs_, locations_, this); });
+}
+
+void TMain_Screen2::ArrearsStatement1Click() {
+    showModal([this] { return new TArrears_Statement(dataModule_, dialogs_, locations_, this); });
 }
 
 void TMain_Screen2::DisqualifiedByState1Click() {

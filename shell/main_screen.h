@@ -34,10 +34,12 @@ public:
     void MaintainJobSearchRecords1Click();
     void JobSearchEditsImports1Click();
     void JobTitleEdits1Click();
+    void SupportObligations1Click();
     void ZIPDatabases1Click();
     void UNZIPDatabases1Click();
     void BackupAndRestore1Click();
     void Payments1Click();
+    void ArrearsStatement1Click();
     void DisqualifiedByState1Click();
     void DisqualifiedByTitle1Click();
     void EvidencePack1Click();

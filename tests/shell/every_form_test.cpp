@@ -5,6 +5,8 @@
 #include "jobsearch/job_search_filter_dialog.h"
 #include "jobsearch/job_search_form.h"
 #include "maintenance/backup_restore_form.h"
+#include "obligations/arrears_statement_form.h"
+#include "obligations/obligations_form.h"
 #include "payments/payment_records_form.h"
 #include "payments/payments_report_form.h"
 #include "reports/statistics_report_forms.h"
@@ -29,6 +31,8 @@ protected:
         all.emplace_back(new Tpayment_records_form(dataModule, dialogs));
         all.emplace_back(new Tpick_list_form(dataModule, dialogs));
         all.emplace_back(new TPayments_Report(dataModule, dialogs, locations, nullptr));
+        all.emplace_back(new TObligations_Form(dataModule, dialogs));
+        all.emplace_back(new TArrears_Statement(dataModule, dialogs, locations, nullptr));
         all.emplace_back(new TJob_Search(dataModule, dialogs));
         all.emplace_back(new TJob_Search_Filter(dialogs, JobSearchFilter(), nullptr));
         all.emplace_back(

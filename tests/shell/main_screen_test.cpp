@@ -128,9 +128,9 @@ TEST_F(LiveDatabaseTest, OpensAndNoTransactionStaysOpenWhileAFormWaits) {
     };
     EXPECT_EQ(programTransactions(), 0);
     dialogs.queueAnswer(Answer::Yes);  // backed up: the import form opens at once
-    for (const char* menuItem :
-         {"MaintainPaymentRecords1", "MaintainJobSearchRecords1", "JobSearchEditsImports1",
-          "JobTitleEdits1", "PickLists1", "Configuration1"}) {
+    for (const char* menuItem : {"MaintainPaymentRecords1", "MaintainJobSearchRecords1",
+                                 "JobSearchEditsImports1", "JobTitleEdits1", "SupportObligations1",
+                                 "PickLists1", "ArrearsStatement1", "Configuration1"}) {
         int whileOpen = -1;
         whenModalOpens([&](QWidget*) { whileOpen = programTransactions(); });
         item(menuItem)->trigger();
@@ -312,12 +312,11 @@ TEST_F(MainScreenTest, OlderCurrentDatabaseIsBackedUpAndUpgradedBeforeItOpens) {
     window.FormActivate();
     const QStringList backups = entriesOf(locations.backupFolder());
     ASSERT_EQ(backups.size(), 1);
-    EXPECT_EQ(dialogs.shown(),
-              QStringList("DATABASE UPGRADED: The database " + old +
-                          " was brought up to date (version 1 to " +
-                          QString::number(schema::currentVersion()) +
-                          ").\nThe backup made before is " + locations.backupFolder() + "/" +
-                          backups[0] + "."));
+    EXPECT_EQ(dialogs.shown(), QStringList("DATABASE UPGRADED: The database " + old +
+                                           " was brought up to date (version 1 to " +
+                                           QString::number(schema::currentVersion()) +
+                                           ").\nThe backup made before is " +
+                                           locations.backupFolder() + "/" + backups[0] + "."));
     EXPECT_EQ(dataModule.openPath(), old);
     EXPECT_EQ(TestConnection(old).rows("SELECT VERSION_ FROM SCHEMA_VERSION_4"),
               QStringList(QString::number(schema::currentVersion())));
