@@ -1,5 +1,7 @@
 #include "batch/obligation_commands.h"
 
+#include "reports/report_text.h"
+
 #include "obligations/obligation_store.h"
 
 #include <QRegularExpression>
@@ -136,14 +138,6 @@ QString readObligation(const Options& words, Obligation& obligation) {
     return problem.isEmpty() ? QString() : QStringLiteral("obligation add: ") + problem;
 }
 
-QString amountText(qint64 cents) {
-    const qint64 whole = cents < 0 ? -cents : cents;
-    return QStringLiteral("%1%2.%3")
-        .arg(cents < 0 ? QStringLiteral("-") : QString())
-        .arg(whole / 100)
-        .arg(whole % 100, 2, 10, QLatin1Char('0'));
-}
-
 QString daysText(const Obligation& obligation) {
     if (obligation.frequency == Frequency::TwiceAMonth)
         return QStringLiteral("%1,%2").arg(obligation.dueDay).arg(obligation.secondDueDay);
@@ -181,7 +175,7 @@ QString oneLine(QString text) {
 QString lineOf(const Obligation& obligation) {
     return line(
         QString::number(obligation.key.value_or(0)), obligations::statementName(obligation.kind),
-        amountText(obligation.amount), wordOf(kFrequencyWords, obligation.frequency),
+        report_text::centsText(obligation.amount), wordOf(kFrequencyWords, obligation.frequency),
         daysText(obligation), obligation.firstDue.toString(Qt::ISODate),
         obligation.lastDue ? obligation.lastDue->toString(Qt::ISODate) : QStringLiteral("open"),
         oneLine(obligation.orderReference));

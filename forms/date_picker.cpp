@@ -29,3 +29,11 @@ QString DatePicker::fieldText() const {
 bool DateField::focusNextPrevChild(bool next) {
     return QWidget::focusNextPrevChild(next);
 }
+
+QDateEdit* reportDateField(const QString& name, const QDate& date) {
+    auto* field = new DateField(date);
+    field->setObjectName(name);
+    field->setCalendarPopup(true);
+    field->setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
+    return field;
+}

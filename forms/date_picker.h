@@ -15,6 +15,10 @@ protected:
     bool focusNextPrevChild(bool next) override;
 };
 
+// A report's period field: a date field named `name`, with a drop-down
+// calendar, in the reports' MM/DD/YYYY.
+QDateEdit* reportDateField(const QString& name, const QDate& date);
+
 // A date picker with a drop-down calendar in the short date format. Its
 // lowest date is the absent date, shown as "N/A"; Delete or Backspace sets
 // it. Tab moves on also from "N/A".

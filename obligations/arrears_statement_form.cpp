@@ -16,14 +16,6 @@
 
 namespace {
 
-QDateEdit* dateField(const QString& name, const QDate& date) {
-    auto* field = new DateField(date);
-    field->setObjectName(name);
-    field->setCalendarPopup(true);
-    field->setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
-    return field;
-}
-
 QString statementFileName(const QDateTime& when) {
     return QStringLiteral("ARREARS___") + kbx::_kbx_yyyy_mm_dd_hh_mm_ss(when) +
            QStringLiteral(".TXT");
@@ -36,9 +28,9 @@ TArrears_Statement::TArrears_Statement(TDataModule2& dataModule, Dialogs& dialog
     : ReportForm(dialogs, std::move(locations), QStringLiteral("Arrears_Statement"),
                  QStringLiteral("Arrears Statement"), 260, parent),
       dataModule_(dataModule),
-      fld_from_date(
-          dateField(QStringLiteral("fld_from_date"), QDate(QDate::currentDate().year(), 1, 1))),
-      fld_to_date(dateField(QStringLiteral("fld_to_date"), QDate::currentDate())),
+      fld_from_date(reportDateField(QStringLiteral("fld_from_date"),
+                                    QDate(QDate::currentDate().year(), 1, 1))),
+      fld_to_date(reportDateField(QStringLiteral("fld_to_date"), QDate::currentDate())),
       fld_counting_date(new QComboBox) {
     fld_counting_date->setObjectName(QStringLiteral("fld_counting_date"));
     for (obligations::CountingDate counting :

@@ -12,18 +12,6 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-namespace {
-
-QDateEdit* dateField(const QString& name, const QDate& date) {
-    auto* field = new DateField(date);
-    field->setObjectName(name);
-    field->setCalendarPopup(true);
-    field->setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
-    return field;
-}
-
-}  // namespace
-
 TPayments_Report::TPayments_Report(TDataModule2& dataModule, Dialogs& dialogs, Locations locations,
                                    QWidget* parent)
     : ReportForm(dialogs, std::move(locations), QStringLiteral("Payments_Report"),
@@ -31,9 +19,9 @@ TPayments_Report::TPayments_Report(TDataModule2& dataModule, Dialogs& dialogs, L
       dataModule_(dataModule),
       CheckListBox1(new QListWidget),
       cb_item_dates(new QCheckBox(QStringLiteral("Only these item dates"))),
-      fld_from_date(
-          dateField(QStringLiteral("fld_from_date"), QDate(QDate::currentDate().year(), 1, 1))),
-      fld_to_date(dateField(QStringLiteral("fld_to_date"), QDate::currentDate())) {
+      fld_from_date(reportDateField(QStringLiteral("fld_from_date"),
+                                    QDate(QDate::currentDate().year(), 1, 1))),
+      fld_to_date(reportDateField(QStringLiteral("fld_to_date"), QDate::currentDate())) {
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
     CheckListBox1->setStyleSheet(QStringLiteral("QListWidget { background: rgb(0, 255, 0); }"));
     for (const payments_report::Item& item : payments_report::items())
