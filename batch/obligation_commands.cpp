@@ -50,17 +50,6 @@ QString wordOf(const std::array<std::pair<Value, const char*>, N>& words, Value 
     return {};
 }
 
-// "1400", "1400.5" or "1400.00" in cents: at most two decimals, and no more
-// than an amount column holds.
-std::optional<qint64> centsOf(const QString& text) {
-    static const QRegularExpression amount(QStringLiteral("^(\\d{1,8})(?:\\.(\\d{1,2}))?$"));
-    const QRegularExpressionMatch match = amount.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return match.captured(1).toLongLong() * 100 +
-           match.captured(2).leftJustified(2, QLatin1Char('0')).toLongLong();
-}
-
 std::optional<int> dayOfMonth(const QString& text) {
     static const QRegularExpression digits(QStringLiteral("^\\d{1,2}$"));
     const int day = text.toInt();
@@ -112,7 +101,7 @@ QString readObligation(const Options& words, Obligation& obligation) {
     if (!kindNamed)
         return QStringLiteral("obligation add --kind %1: not spousal, retired, child or other.")
             .arg(kind);
-    const std::optional<qint64> cents = centsOf(amount);
+    const std::optional<qint64> cents = obligations::centsOfText(amount);
     if (!cents)
         return QStringLiteral(
                    "obligation add --amount %1: not an amount with at most two decimals, as "

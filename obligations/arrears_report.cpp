@@ -68,24 +68,6 @@ QString countedOnText(CountingDate counting) {
     return QStringLiteral("PAYMENTS COUNTED ON THEIR DATE CLEARED");
 }
 
-QString frequencyText(Frequency frequency) {
-    switch (frequency) {
-        case Frequency::Weekly:
-            return QStringLiteral("WEEKLY");
-        case Frequency::EveryTwoWeeks:
-            return QStringLiteral("EVERY TWO WEEKS");
-        case Frequency::TwiceAMonth:
-            return QStringLiteral("TWICE A MONTH");
-        case Frequency::Monthly:
-            return QStringLiteral("MONTHLY");
-        case Frequency::Yearly:
-            return QStringLiteral("YEARLY");
-        case Frequency::Once:
-            break;
-    }
-    return QStringLiteral("ONCE");
-}
-
 QStringList headingLines(const QDate& from, const QDate& to, CountingDate counting) {
     return {QStringLiteral("ARREARS STATEMENT FROM %1 TO %2").arg(dateText(from), dateText(to)),
             countedOnText(counting), QString()};
@@ -152,7 +134,7 @@ void appendAmounts(QStringList& lines, const KindStatement& kind, const QDate& f
 
 QStringList nothingDueLines(const Obligation& obligation) {
     QString terms = report_text::centsText(obligation.amount) + QLatin1Char(' ') +
-                    frequencyText(obligation.frequency);
+                    frequencyName(obligation.frequency).toUpper();
     if (obligation.frequency == Frequency::Once)
         terms += QStringLiteral(" ON ") + dateText(obligation.firstDue);
     else

@@ -1,5 +1,7 @@
 #include "obligations/obligation.h"
 
+#include <QRegularExpression>
+
 namespace obligations {
 
 QString paymentColumn(Kind kind) {
@@ -28,6 +30,33 @@ QString statementName(Kind kind) {
             break;
     }
     return QStringLiteral("OTHER");
+}
+
+QString frequencyName(Frequency frequency) {
+    switch (frequency) {
+        case Frequency::Weekly:
+            return QStringLiteral("Weekly");
+        case Frequency::EveryTwoWeeks:
+            return QStringLiteral("Every two weeks");
+        case Frequency::TwiceAMonth:
+            return QStringLiteral("Twice a month");
+        case Frequency::Monthly:
+            return QStringLiteral("Monthly");
+        case Frequency::Yearly:
+            return QStringLiteral("Yearly");
+        case Frequency::Once:
+            break;
+    }
+    return QStringLiteral("Once");
+}
+
+std::optional<qint64> centsOfText(const QString& text) {
+    static const QRegularExpression amount(QStringLiteral("^(\\d{1,8})(?:\\.(\\d{1,2}))?$"));
+    const QRegularExpressionMatch match = amount.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toLongLong() * 100 +
+           match.captured(2).leftJustified(2, QLatin1Char('0')).toLongLong();
 }
 
 namespace {

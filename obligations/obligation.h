@@ -22,6 +22,16 @@ QString paymentColumn(Kind kind);
 QString statementName(Kind kind);
 
 enum class Frequency { Weekly, EveryTwoWeeks, TwiceAMonth, Monthly, Yearly, Once };
+inline constexpr std::array<Frequency, 6> kFrequencies = {
+    Frequency::Weekly,  Frequency::EveryTwoWeeks, Frequency::TwiceAMonth,
+    Frequency::Monthly, Frequency::Yearly,        Frequency::Once};
+// A frequency's name: "Weekly", "Every two weeks", "Twice a month",
+// "Monthly", "Yearly", "Once".
+QString frequencyName(Frequency frequency);
+
+// "1400", "1400.5" or "1400.00" in exact cents: at most two decimals, and no
+// more than an amount column holds; nothing for anything else.
+std::optional<qint64> centsOfText(const QString& text);
 
 struct Obligation {
     std::optional<qint64> key;

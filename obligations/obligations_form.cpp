@@ -22,37 +22,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace obligations {
-
-QString frequencyName(Frequency frequency) {
-    switch (frequency) {
-        case Frequency::Weekly:
-            return QStringLiteral("Weekly");
-        case Frequency::EveryTwoWeeks:
-            return QStringLiteral("Every two weeks");
-        case Frequency::TwiceAMonth:
-            return QStringLiteral("Twice a month");
-        case Frequency::Monthly:
-            return QStringLiteral("Monthly");
-        case Frequency::Yearly:
-            return QStringLiteral("Yearly");
-        case Frequency::Once:
-            return QStringLiteral("Once");
-    }
-    return {};
-}
-
-std::optional<qint64> centsOfText(const QString& text) {
-    static const QRegularExpression amount(QStringLiteral("^(\\d{1,8})(?:\\.(\\d{1,2}))?$"));
-    const QRegularExpressionMatch match = amount.match(text.trimmed());
-    if (!match.hasMatch())
-        return std::nullopt;
-    return match.captured(1).toLongLong() * 100 +
-           match.captured(2).leftJustified(2, QLatin1Char('0')).toLongLong();
-}
-
-}  // namespace obligations
-
 using namespace obligations;
 
 namespace {
@@ -301,7 +270,7 @@ void TObligations_Form::refuse(const QString& message) {
 }
 
 std::optional<Obligation> TObligations_Form::obligationOnScreen() {
-    const std::optional<qint64> cents = centsOfText(fld_amount_->text());
+    const std::optional<qint64> cents = centsOfText(fld_amount_->text().trimmed());
     if (!cents) {
         refuse(QStringLiteral("The amount is dollars and cents, as 1400.00."));
         fld_amount_->setFocus();
@@ -413,7 +382,7 @@ void TObligations_Form::btn_change_fromClick() {
     layout->addRow(answer);
     if (ask.exec() != QDialog::Accepted)
         return;
-    const std::optional<qint64> cents = centsOfText(amount->text());
+    const std::optional<qint64> cents = centsOfText(amount->text().trimmed());
     if (!cents) {
         refuse(QStringLiteral("The amount is dollars and cents, as 1400.00."));
         return;

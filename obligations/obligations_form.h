@@ -66,16 +66,3 @@ private:
     QPushButton* btn_change_from_;
     bool adding_ = false;
 };
-
-namespace obligations {
-
-// The statement's name of a frequency for the form's list: "Weekly",
-// "Every two weeks", "Twice a month", "Monthly", "Yearly", "Once".
-QString frequencyName(Frequency frequency);
-inline constexpr std::array<Frequency, 6> kFrequencies = {
-    Frequency::Weekly,  Frequency::EveryTwoWeeks, Frequency::TwiceAMonth,
-    Frequency::Monthly, Frequency::Yearly,        Frequency::Once};
-// "1400", "1400.5" or "1400.00" in exact cents; nothing for anything else.
-std::optional<qint64> centsOfText(const QString& text);
-
-}  // namespace obligations
