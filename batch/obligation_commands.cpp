@@ -2,6 +2,7 @@
 
 #include "reports/report_text.h"
 
+#include "obligations/named_values.h"
 #include "obligations/obligation_store.h"
 
 #include <QRegularExpression>
@@ -17,14 +18,14 @@ using obligations::Frequency;
 using obligations::Kind;
 using obligations::Obligation;
 
-constexpr std::array<std::pair<Kind, const char*>, 4> kKindWords = {{
+constexpr obligations::NamedValues<Kind, 4> kKindWords = {{
     {Kind::SpousalSupport, "spousal"},
     {Kind::RetiredPay, "retired"},
     {Kind::ChildSupport, "child"},
     {Kind::Other, "other"},
 }};
 
-constexpr std::array<std::pair<Frequency, const char*>, 6> kFrequencyWords = {{
+constexpr obligations::NamedValues<Frequency, 6> kFrequencyWords = {{
     {Frequency::Weekly, "weekly"},
     {Frequency::EveryTwoWeeks, "biweekly"},
     {Frequency::TwiceAMonth, "semimonthly"},
@@ -32,23 +33,6 @@ constexpr std::array<std::pair<Frequency, const char*>, 6> kFrequencyWords = {{
     {Frequency::Yearly, "yearly"},
     {Frequency::Once, "once"},
 }};
-
-template <typename Value, std::size_t N>
-std::optional<Value> valueNamed(const std::array<std::pair<Value, const char*>, N>& words,
-                                const QString& word) {
-    for (const auto& [value, each] : words)
-        if (word == QLatin1String(each))
-            return value;
-    return std::nullopt;
-}
-
-template <typename Value, std::size_t N>
-QString wordOf(const std::array<std::pair<Value, const char*>, N>& words, Value value) {
-    for (const auto& [each, word] : words)
-        if (each == value)
-            return QLatin1String(word);
-    return {};
-}
 
 std::optional<int> dayOfMonth(const QString& text) {
     static const QRegularExpression digits(QStringLiteral("^\\d{1,2}$"));
@@ -97,7 +81,7 @@ QString readObligation(const Options& words, Obligation& obligation) {
     if (words.operands != QStringList{QStringLiteral("add")} || kind.isEmpty() ||
         amount.isEmpty() || every.isEmpty() || !words.from.isValid())
         return QStringLiteral("obligation add takes --kind, --amount, --every and --from.");
-    const std::optional<Kind> kindNamed = valueNamed(kKindWords, kind);
+    const std::optional<Kind> kindNamed = obligations::valueNamed(kKindWords, kind);
     if (!kindNamed)
         return QStringLiteral("obligation add --kind %1: not spousal, retired, child or other.")
             .arg(kind);
@@ -107,7 +91,7 @@ QString readObligation(const Options& words, Obligation& obligation) {
                    "obligation add --amount %1: not an amount with at most two decimals, as "
                    "1400.00.")
             .arg(amount);
-    const std::optional<Frequency> frequency = valueNamed(kFrequencyWords, every);
+    const std::optional<Frequency> frequency = obligations::valueNamed(kFrequencyWords, every);
     if (!frequency)
         return QStringLiteral(
                    "obligation add --every %1: not weekly, biweekly, semimonthly, monthly, yearly "
@@ -164,8 +148,9 @@ QString oneLine(QString text) {
 QString lineOf(const Obligation& obligation) {
     return line(
         QString::number(obligation.key.value_or(0)), obligations::statementName(obligation.kind),
-        report_text::centsText(obligation.amount), wordOf(kFrequencyWords, obligation.frequency),
-        daysText(obligation), obligation.firstDue.toString(Qt::ISODate),
+        report_text::centsText(obligation.amount),
+        obligations::nameOf(kFrequencyWords, obligation.frequency), daysText(obligation),
+        obligation.firstDue.toString(Qt::ISODate),
         obligation.lastDue ? obligation.lastDue->toString(Qt::ISODate) : QStringLiteral("open"),
         oneLine(obligation.orderReference));
 }

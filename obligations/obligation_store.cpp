@@ -1,5 +1,6 @@
 #include "obligations/obligation_store.h"
 
+#include "obligations/named_values.h"
 #include "obligations/stored_payments.h"
 
 #include "datastore/record_columns.h"
@@ -48,14 +49,14 @@ const record_columns::Columns<Row>& columns() {
     return bound;
 }
 
-constexpr std::array<std::pair<Kind, const char*>, 4> kKindCodes = {{
+constexpr NamedValues<Kind, 4> kKindCodes = {{
     {Kind::SpousalSupport, "SS"},
     {Kind::RetiredPay, "RP"},
     {Kind::ChildSupport, "CS"},
     {Kind::Other, "OT"},
 }};
 
-constexpr std::array<std::pair<Frequency, const char*>, 6> kFrequencyCodes = {{
+constexpr NamedValues<Frequency, 6> kFrequencyCodes = {{
     {Frequency::Weekly, "WK"},
     {Frequency::EveryTwoWeeks, "BW"},
     {Frequency::TwiceAMonth, "SM"},
@@ -63,23 +64,6 @@ constexpr std::array<std::pair<Frequency, const char*>, 6> kFrequencyCodes = {{
     {Frequency::Yearly, "YR"},
     {Frequency::Once, "ON"},
 }};
-
-template <typename Value, std::size_t N>
-QString codeOf(const std::array<std::pair<Value, const char*>, N>& codes, Value value) {
-    for (const auto& [each, code] : codes)
-        if (each == value)
-            return QLatin1String(code);
-    return {};
-}
-
-template <typename Value, std::size_t N>
-std::optional<Value> valueOfCode(const std::array<std::pair<Value, const char*>, N>& codes,
-                                 const QString& code) {
-    for (const auto& [each, eachCode] : codes)
-        if (code == QLatin1String(eachCode))
-            return each;
-    return std::nullopt;
-}
 
 Row rowOf(const Obligation& obligation, int pk) {
     return {pk,
@@ -195,19 +179,19 @@ Obligation endedBefore(const Obligation& stored, const QDate& from) {
 }  // namespace
 
 QString kindCode(Kind kind) {
-    return codeOf(kKindCodes, kind);
+    return nameOf(kKindCodes, kind);
 }
 
 QString frequencyCode(Frequency frequency) {
-    return codeOf(kFrequencyCodes, frequency);
+    return nameOf(kFrequencyCodes, frequency);
 }
 
 std::optional<Kind> kindOfCode(const QString& code) {
-    return valueOfCode(kKindCodes, code);
+    return valueNamed(kKindCodes, code);
 }
 
 std::optional<Frequency> frequencyOfCode(const QString& code) {
-    return valueOfCode(kFrequencyCodes, code);
+    return valueNamed(kFrequencyCodes, code);
 }
 
 std::vector<Obligation> loadAll(const QSqlDatabase& connection) {
