@@ -3,6 +3,7 @@
 // some short, late or returned: computed from values, and whole from a
 // database that stores them (read, its text and its CSV); and the due dates
 // of 20 years of a weekly obligation alone.
+#include "bench/bench_books.h"
 #include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
@@ -125,12 +126,8 @@ void store(const QSqlDatabase& connection, const std::vector<Obligation>& order,
 // database, as text and as arrears.csv.
 void benchStoredStatement(const std::vector<Obligation>& order, const std::vector<Payment>& made,
                           const ArrearsStatement& computed) {
-    QTemporaryDir dir;
-    const Locations locations(dir.filePath("documents"));
-    createDatabase(locations, "books", [](const QString&) {});
-    TDataModule2 dataModule;
-    dataModule.open(locations.databasePath("books"));
-    const QSqlDatabase connection = dataModule.connection();
+    const BenchBooks books;
+    const QSqlDatabase connection = books.connection();
     store(connection, order, made);
 
     ArrearsStatement statement;

@@ -1,6 +1,6 @@
 // The history at 100,000 entries: its chain verified, and a payment saved
 // with its entry on top of it.
-#include "datastore/create_database.h"
+#include "bench/bench_books.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
 #include "datastore/record_entries.h"
@@ -12,10 +12,8 @@
 #include "platform/transaction.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <functional>
@@ -26,13 +24,6 @@ constexpr int kEntries = 100000;
 // Every entry changes one of these payment records, which hold what their
 // history ends with: the check parses every entry and finds nothing.
 constexpr int kPayments = 1000;
-
-double milliseconds(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
 
 // A chain as the writer makes it, one statement prepared once.
 void fill(const QSqlDatabase& connection) {
@@ -79,12 +70,8 @@ void fill(const QSqlDatabase& connection) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    const Locations locations(dir.filePath("documents"));
-    createDatabase(locations, "books", [](const QString&) {});
-    TDataModule2 dataModule;
-    dataModule.open(locations.databasePath("books"));
-    const QSqlDatabase connection = dataModule.connection();
+    const BenchBooks books;
+    const QSqlDatabase connection = books.connection();
     const double filled = milliseconds([&] { fill(connection); });
 
     history::ChainCheck check;

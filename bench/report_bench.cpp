@@ -1,7 +1,7 @@
 // Each report over its table generated and shown in the form: the payments
 // report over 10,000 payments, the title statistics report over 721 rows.
+#include "bench/bench_books.h"
 #include "bench/silent_dialogs.h"
-#include "datastore/create_database.h"
 #include "datastore/data_module.h"
 #include "datastore/locations.h"
 #include "payments/payments_report.h"
@@ -11,10 +11,8 @@
 #include "reports/statistics_reports.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -28,24 +26,13 @@ void run(const QSqlDatabase& connection, const QString& sql) {
     });
 }
 
-double milliseconds(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    const Locations locations(dir.filePath("documents"));
-    createDatabase(locations, "books", [](const QString&) {});
-    TDataModule2 dataModule;
-    dataModule.open(locations.databasePath("books"));
-    const QSqlDatabase connection = dataModule.connection();
+    BenchBooks books;
+    const QSqlDatabase connection = books.connection();
     run(connection,
         "EXECUTE BLOCK AS DECLARE i INTEGER = 0; BEGIN WHILE (i < 10000) DO BEGIN "
         "INSERT INTO QUORVEL_4 (PK, CATEGORY, ITEM_DATE, CHECK_NBR, SS_AMT, RP_AMT, ITEM, "
@@ -59,7 +46,7 @@ int main(int argc, char** argv) {
         "i = i + 1; END END");
 
     SilentDialogs dialogs;
-    TPayments_Report form(dataModule, dialogs, locations, nullptr);
+    TPayments_Report form(books.dataModule, dialogs, books.locations, nullptr);
     form.show();
     QStringList lines;
     const double built = milliseconds(
