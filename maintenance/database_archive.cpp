@@ -171,6 +171,19 @@ public:
     }
     ~Staging() { QDir(path_).removeRecursively(); }
     Staging(const Staging&) = delete;
+
+    // The folders of `relative` below the staging folder, never the staging
+    // folder itself: once a termination signal has removed it, nothing of
+    // the run makes it again for the ending process to leave behind.
+    void makeFolders(const QString& relative) const {
+        QString level = path_;
+        for (const QString& part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+            level += QLatin1Char('/') + part;
+            if (::mkdir(QFile::encodeName(level).constData(), 0700) != 0 && errno != EEXIST)
+                throw whole_file::WriteError(QStringLiteral("The folder %1 cannot be made: %2")
+                                                 .arg(level, whole_file::systemReason(errno)));
+        }
+    }
     Staging& operator=(const Staging&) = delete;
     QString path() const { return path_; }
 
@@ -382,8 +395,7 @@ Unpacked unzipArchive(const QString& archivePath, const QString& folder, qint64 
             staged.append({name, name.endsWith(QLatin1Char('/'))});
             if (staged.back().isFolder)
                 continue;
-            whole_file::makeFolders(staging.path() + QLatin1Char('/') +
-                                    name.section(QLatin1Char('/'), 0, -2));
+            staging.makeFolders(name.section(QLatin1Char('/'), 0, -2));
             extractEntry(archive.get(), index, name, staging.path() + QLatin1Char('/') + name);
         }
         whole.emplace();
