@@ -51,6 +51,38 @@ QString placeText(const Contact& contact) {
     return city + QStringLiteral(", ") + state;
 }
 
+// `text` in lines of at most kLineWidth characters, the first starting
+// with `lead`, the rest indented as far as the text after it.
+QStringList wrapped(const QString& lead, const QString& text) {
+    const QString indent(lead.size(), QLatin1Char(' '));
+    const int room = std::max(1, kLineWidth - static_cast<int>(lead.size()));
+    QStringList lines;
+    QString line;
+    const auto flush = [&] {
+        lines << (lines.isEmpty() ? lead : indent) + line;
+        line.clear();
+    };
+    for (QString word : text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > room)
+            flush();
+        while (word.size() > room) {
+            if (!line.isEmpty())
+                flush();
+            line = word.left(room);
+            word = word.mid(room);
+            flush();
+        }
+        if (!word.isEmpty())
+            line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty() || lines.isEmpty())
+        flush();
+    for (QString& each : lines)
+        while (each.endsWith(QLatin1Char(' ')))
+            each.chop(1);
+    return lines;
+}
+
 QString methodText(const Contact& contact) {
     return job_search::isTrue(contact.email) ? QStringLiteral("E-MAIL") : QStringLiteral("OTHER ");
 }
@@ -97,36 +129,6 @@ QString verdictLine(const Week& week) {
     if (week.counted.empty())
         return QStringLiteral("NO CONTACTS ") + QChar(0x2013) + QLatin1Char(' ') + verdict;
     return verdict;
-}
-
-QStringList wrapped(const QString& lead, const QString& text) {
-    const QString indent(lead.size(), QLatin1Char(' '));
-    const int room = std::max(1, kLineWidth - static_cast<int>(lead.size()));
-    QStringList lines;
-    QString line;
-    const auto flush = [&] {
-        lines << (lines.isEmpty() ? lead : indent) + line;
-        line.clear();
-    };
-    for (QString word : text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (!line.isEmpty() && line.size() + 1 + word.size() > room)
-            flush();
-        while (word.size() > room) {
-            if (!line.isEmpty())
-                flush();
-            line = word.left(room);
-            word = word.mid(room);
-            flush();
-        }
-        if (!word.isEmpty())
-            line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
-    }
-    if (!line.isEmpty() || lines.isEmpty())
-        flush();
-    for (QString& each : lines)
-        while (each.endsWith(QLatin1Char(' ')))
-            each.chop(1);
-    return lines;
 }
 
 QStringList build(const WeeklyLog& log, const QHash<QString, QString>& configuration) {

@@ -25,8 +25,4 @@ QStringList build(const worksearch::WeeklyLog& log, const QHash<QString, QString
 // "MET", "SHORT BY 2", or for a week without contacts "NO CONTACTS – SHORT BY 3".
 QString verdictLine(const worksearch::Week& week);
 
-// `text` in lines of at most kLineWidth characters, the first starting
-// with `lead`, the rest indented as far as the text after it.
-QStringList wrapped(const QString& lead, const QString& text);
-
 }  // namespace weekly_log_report

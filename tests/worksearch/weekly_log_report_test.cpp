@@ -60,7 +60,9 @@ WeeklyLog smallLog() {
     longOne.title = longTitle;
     longOne.comment =
         "SPOKE WITH THE HIRING MANAGER ABOUT THE TEAM, \"ON CALL\" DUTIES,\nAND A SECOND "
-        "INTERVIEW NEXT WEEK; SENT REFERENCES THE SAME DAY AS ASKED";
+        "INTERVIEW NEXT WEEK; SENT REFERENCES THE SAME DAY AS ASKED "
+        "HTTPS://CAREERS.BETA-LOGISTICS.EXAMPLE/POSTINGS/2025/"
+        "SENIOR-SOFTWARE-ENGINEER-LEDGER-MIGRATION";
     return weeklyLog(
         {contact(1, d(2025, 1, 6), "09:00", "ACME CORP", "TRUE", "DEVELOPER"),
          contact(2, d(2025, 1, 7), "10:00", " acme corp", "TRUE", "TESTER"), longOne,
@@ -81,35 +83,31 @@ TEST(WeeklyLogReport, SmallLogSavesAsExpected) {
         EXPECT_LE(line.size(), weekly_log_report::kLineWidth) << line.toStdString();
 }
 
-TEST(WeeklyLogReport, WrappedTextKeepsEveryWord) {
-    const QString word(100, QLatin1Char('W'));
-    const QStringList lines = weekly_log_report::wrapped("  LEAD: ", "A " + word + " B");
-    EXPECT_EQ(lines, QStringList({"  LEAD: A", "        " + word.left(72),
-                                  "        " + word.mid(72) + " B"}));
-}
-
 TEST(WeeklyLogCsv, FilesReadBackAsWritten) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString folder = dir.path();
     weekly_log_csv::write(smallLog(), folder, whole_file::Existing::Refuse);
-    EXPECT_EQ(outputOf("python3", {Q4_TESTS_DIR "/worksearch/weeks_csv_check.py", folder}),
-              "weeks_summary.csv\n"
-              "week_start|week_end|counted|required|status\n"
-              "2025-01-05|2025-01-11|3|3|MET\n"
-              "2025-01-12|2025-01-18|0|3|SHORT\n"
-              "2025-01-19|2025-01-25|1|3|SHORT\n"
-              "weeks.csv\n"
-              "week_start|week_end|date|time|contact_name|method|position_title|city|state|"
-              "comment\n"
-              "2025-01-05|2025-01-11|2025-01-06|09:00|ACME CORP|E-MAIL|DEVELOPER|AUSTIN|TX|\n"
-              "2025-01-05|2025-01-11|2025-01-09|14:30|BETA LOGISTICS|OTHER|SENIOR SOFTWARE "
-              "ENGINEER FOR PAYMENT RECONCILIATION AND LEDGER MIGRATION SERVICES (REMOTE FIRST, "
-              "QUARTERLY TRAVEL TO HEADQUARTERS)|AUSTIN|TX|SPOKE WITH THE HIRING MANAGER ABOUT "
-              "THE TEAM, \"ON CALL\" DUTIES,\nAND A SECOND INTERVIEW NEXT WEEK; SENT REFERENCES "
-              "THE SAME DAY AS ASKED\n"
-              "2025-01-05|2025-01-11|2025-01-11|08:10|GAMMA LLC|OTHER|ANALYST|AUSTIN|TX|CALLED\n"
-              "2025-01-19|2025-01-25|2025-01-20|16:00|DELTA INC|E-MAIL|DEVELOPER|AUSTIN|TX|\n");
+    EXPECT_EQ(
+        outputOf("python3", {Q4_TESTS_DIR "/worksearch/weeks_csv_check.py", folder}),
+        "weeks_summary.csv\n"
+        "week_start|week_end|counted|required|status\n"
+        "2025-01-05|2025-01-11|3|3|MET\n"
+        "2025-01-12|2025-01-18|0|3|SHORT\n"
+        "2025-01-19|2025-01-25|1|3|SHORT\n"
+        "weeks.csv\n"
+        "week_start|week_end|date|time|contact_name|method|position_title|city|state|"
+        "comment\n"
+        "2025-01-05|2025-01-11|2025-01-06|09:00|ACME CORP|E-MAIL|DEVELOPER|AUSTIN|TX|\n"
+        "2025-01-05|2025-01-11|2025-01-09|14:30|BETA LOGISTICS|OTHER|SENIOR SOFTWARE "
+        "ENGINEER FOR PAYMENT RECONCILIATION AND LEDGER MIGRATION SERVICES (REMOTE FIRST, "
+        "QUARTERLY TRAVEL TO HEADQUARTERS)|AUSTIN|TX|SPOKE WITH THE HIRING MANAGER ABOUT "
+        "THE TEAM, \"ON CALL\" DUTIES,\nAND A SECOND INTERVIEW NEXT WEEK; SENT REFERENCES "
+        "THE SAME DAY AS ASKED "
+        "HTTPS://CAREERS.BETA-LOGISTICS.EXAMPLE/POSTINGS/2025/SENIOR-SOFTWARE-ENGINEER-LEDGER-"
+        "MIGRATION\n"
+        "2025-01-05|2025-01-11|2025-01-11|08:10|GAMMA LLC|OTHER|ANALYST|AUSTIN|TX|CALLED\n"
+        "2025-01-19|2025-01-25|2025-01-20|16:00|DELTA INC|E-MAIL|DEVELOPER|AUSTIN|TX|\n");
 }
 
 }  // namespace

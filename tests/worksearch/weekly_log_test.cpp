@@ -79,27 +79,6 @@ std::vector<Contact> daylightSaving() {
             contact(6, "2025-11-03", "00:00")};
 }
 
-// The process's local time zone for as long as it lives.
-class LocalTimeZone {
-public:
-    explicit LocalTimeZone(const char* zone)
-        : before_(qgetenv("TZ")), had_(qEnvironmentVariableIsSet("TZ")) {
-        qputenv("TZ", zone);
-        tzset();
-    }
-    ~LocalTimeZone() {
-        if (had_)
-            qputenv("TZ", before_);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
-
-private:
-    QByteArray before_;
-    bool had_;
-};
-
 WeekRules differentEmployers() {
     WeekRules rules;
     rules.differentEmployers = true;
@@ -170,30 +149,15 @@ const std::vector<WeeksCase>& weeksCases() {
 }
 
 TEST(WeeklyLog, WeeksAndTheirCountedContacts) {
-    const LocalTimeZone newYork("America/New_York");
+    // Counted where the clocks change; this test alone sets the zone.
+    qputenv("TZ", "America/New_York");
+    tzset();
     for (const WeeksCase& each : weeksCases()) {
         SCOPED_TRACE(each.name);
         EXPECT_EQ(
             weeksText(weeklyLog(each.contacts, each.rules, d(each.from), d(each.to))).toStdString(),
             std::string(each.expected));
     }
-}
-
-// Three weeks of two required: one met with three, one short by one, one
-// empty and short by two.
-TEST(WeeklyLog, VerdictsAndTotals) {
-    WeekRules rules;
-    rules.requiredPerWeek = 2;
-    const WeeklyLog log = weeklyLog({contact(1, "2025-03-03"), contact(2, "2025-03-04"),
-                                     contact(3, "2025-03-05"), contact(4, "2025-03-10")},
-                                    rules, d("2025-03-02"), d("2025-03-22"));
-    ASSERT_EQ(log.weeks.size(), 3u);
-    EXPECT_EQ(log.weeks[0].shortBy(), 0);
-    EXPECT_EQ(log.weeks[1].shortBy(), 1);
-    EXPECT_EQ(log.weeks[2].shortBy(), 2);
-    EXPECT_EQ(log.weeksMet, 1);
-    EXPECT_EQ(log.weeksShort, 2);
-    EXPECT_EQ(log.contacts, 4);
 }
 
 }  // namespace
