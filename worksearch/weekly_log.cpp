@@ -1,0 +1,92 @@
+#include "worksearch/weekly_log.h"
+
+#include "jobsearch/job_search_rules.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <tuple>
+
+namespace worksearch {
+
+namespace {
+
+constexpr int kDaysInWeek = 7;
+
+bool earlier(const Contact& left, const Contact& right) {
+    return std::tie(*left.date, left.time, left.pk) < std::tie(*right.date, right.time, right.pk);
+}
+
+std::vector<Week> emptyWeeks(const QDate& from, const QDate& to, const WeekRules& rules) {
+    std::vector<Week> weeks;
+    for (QDate first = weekStartOf(from, rules.weekStart); first <= to;
+         first = first.addDays(kDaysInWeek)) {
+        Week week;
+        week.first = first;
+        week.last = first.addDays(kDaysInWeek - 1);
+        week.partOfPeriod = week.first < from || week.last > to;
+        week.required = rules.requiredPerWeek;
+        weeks.push_back(std::move(week));
+    }
+    return weeks;
+}
+
+void placeContacts(std::vector<Week>& weeks, std::vector<Contact>& contacts,
+                   const WeekRules& rules) {
+    const QDate first = weeks.front().first, last = weeks.back().last;
+    std::erase_if(contacts, [&](const Contact& contact) {
+        return !contact.date || *contact.date < first || *contact.date > last ||
+               !countsAsContact(contact, rules);
+    });
+    std::sort(contacts.begin(), contacts.end(), earlier);
+    std::vector<QSet<QString>> employers(weeks.size());
+    for (Contact& contact : contacts) {
+        const auto index = static_cast<size_t>(first.daysTo(*contact.date) / kDaysInWeek);
+        if (rules.differentEmployers) {
+            const QString employer = employerKey(contact.contactName);
+            if (employers[index].contains(employer))
+                continue;
+            employers[index].insert(employer);
+        }
+        weeks[index].counted.push_back(std::move(contact));
+    }
+}
+
+}  // namespace
+
+int Week::shortBy() const {
+    return std::max(0, required - static_cast<int>(counted.size()));
+}
+
+QDate weekStartOf(const QDate& date, Qt::DayOfWeek weekStart) {
+    return date.addDays(-((date.dayOfWeek() - weekStart + kDaysInWeek) % kDaysInWeek));
+}
+
+bool isFollowUp(const Contact& contact) {
+    return contact.refnum && contact.pk && *contact.pk != *contact.refnum;
+}
+
+bool countsAsContact(const Contact& contact, const WeekRules& rules) {
+    return (rules.countSubmitted && job_search::isTrue(contact.submitted)) ||
+           (rules.countFollowUps && isFollowUp(contact));
+}
+
+QString employerKey(const QString& contactName) {
+    return contactName.trimmed().toUpper();
+}
+
+WeeklyLog weeklyLog(std::vector<Contact> contacts, const WeekRules& rules, const QDate& from,
+                    const QDate& to) {
+    WeeklyLog log{from, to, rules, {}};
+    if (!from.isValid() || !to.isValid() || to < from)
+        return log;
+    log.weeks = emptyWeeks(from, to, rules);
+    placeContacts(log.weeks, contacts, rules);
+    for (const Week& week : log.weeks) {
+        (week.met() ? log.weeksMet : log.weeksShort) += 1;
+        log.contacts += static_cast<int>(week.counted.size());
+    }
+    return log;
+}
+
+}  // namespace worksearch

@@ -1,0 +1,143 @@
+#include "worksearch/weekly_log_report.h"
+
+#include "jobsearch/job_search_rules.h"
+#include "platform/kbx.h"
+#include "reports/report_text.h"
+
+#include <QLocale>
+
+#include <algorithm>
+
+namespace weekly_log_report {
+
+namespace {
+
+using namespace worksearch;
+
+constexpr int kPersonBlockStart = 5;  // after the person receiving payments
+const QString kContactIndent = QStringLiteral("  ");
+const QString kDetailIndent = QStringLiteral("      ");
+
+QString dateText(const QDate& date) {
+    return kbx::_kbx_Date_To_MM_DD_YYYY(QDateTime(date, QTime(), Qt::UTC));
+}
+
+QString countedText(const WeekRules& rules) {
+    if (rules.countSubmitted && rules.countFollowUps)
+        return QStringLiteral("APPLICATIONS SUBMITTED AND FOLLOW-UPS");
+    if (rules.countSubmitted)
+        return QStringLiteral("APPLICATIONS SUBMITTED");
+    if (rules.countFollowUps)
+        return QStringLiteral("FOLLOW-UPS");
+    return QStringLiteral("NOTHING");
+}
+
+QStringList headingLines(const WeeklyLog& log) {
+    const QString day = QLocale::c().dayName(log.rules.weekStart).toUpper();
+    QStringList lines{QStringLiteral("WEEKLY WORK SEARCH LOG FROM %1 TO %2")
+                          .arg(dateText(log.from), dateText(log.to)),
+                      QStringLiteral("WEEKS START ON %1; %2 CONTACTS REQUIRED EACH WEEK")
+                          .arg(day)
+                          .arg(log.rules.requiredPerWeek)};
+    if (log.rules.differentEmployers)
+        lines << QStringLiteral("EACH CONTACT OF A WEEK WITH A DIFFERENT EMPLOYER");
+    return lines << QStringLiteral("COUNTED AS CONTACTS: ") + countedText(log.rules) << QString();
+}
+
+QString placeText(const Contact& contact) {
+    const QString city = contact.city.trimmed(), state = contact.state.trimmed();
+    if (city.isEmpty() || state.isEmpty())
+        return city + state;
+    return city + QStringLiteral(", ") + state;
+}
+
+// `text` in lines of at most kLineWidth characters, the first starting
+// with `lead`, the rest indented as far as the text after it.
+QStringList wrapped(const QString& lead, const QString& text) {
+    const QString indent(lead.size(), QLatin1Char(' '));
+    const int room = std::max(1, kLineWidth - static_cast<int>(lead.size()));
+    QStringList lines;
+    QString line;
+    const auto flush = [&] {
+        lines << (lines.isEmpty() ? lead : indent) + line;
+        line.clear();
+    };
+    for (QString word : text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > room)
+            flush();
+        while (word.size() > room) {
+            if (!line.isEmpty())
+                flush();
+            line = word.left(room);
+            word = word.mid(room);
+            flush();
+        }
+        if (!word.isEmpty())
+            line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty() || lines.isEmpty())
+        flush();
+    for (QString& each : lines)
+        while (each.endsWith(QLatin1Char(' ')))
+            each.chop(1);
+    return lines;
+}
+
+QString methodText(const Contact& contact) {
+    return job_search::isTrue(contact.email) ? QStringLiteral("E-MAIL") : QStringLiteral("OTHER ");
+}
+
+// The date, time, method and name, then the position, the place and any
+// comment on lines of their own.
+QStringList contactLines(const Contact& contact) {
+    const QString lead = kContactIndent + dateText(*contact.date) + QStringLiteral("  ") +
+                         contact.time.leftJustified(5) + QStringLiteral("  ") +
+                         methodText(contact) + QStringLiteral("  ");
+    QStringList lines = wrapped(lead, contact.contactName.trimmed());
+    lines << wrapped(kDetailIndent + QStringLiteral("POSITION: "), contact.title.trimmed())
+          << wrapped(kDetailIndent + QStringLiteral("PLACE   : "), placeText(contact));
+    if (!contact.comment.trimmed().isEmpty())
+        lines << wrapped(kDetailIndent + QStringLiteral("COMMENT : "), contact.comment.trimmed());
+    return lines;
+}
+
+QStringList weekLines(const Week& week) {
+    QString heading =
+        QStringLiteral("WEEK OF %1 TO %2").arg(dateText(week.first), dateText(week.last));
+    if (week.partOfPeriod)
+        heading += QStringLiteral(" (part of the period)");
+    QStringList lines{heading, QString(heading.size(), QLatin1Char('-'))};
+    for (const Contact& contact : week.counted)
+        lines << contactLines(contact);
+    if (!week.counted.empty())
+        lines << kContactIndent +
+                     QStringLiteral("COUNTED %1 OF %2").arg(week.counted.size()).arg(week.required);
+    return lines << kContactIndent + verdictLine(week) << QString();
+}
+
+QStringList totalLines(const WeeklyLog& log) {
+    return {QStringLiteral("WEEKS MET      : %1").arg(log.weeksMet),
+            QStringLiteral("WEEKS SHORT    : %1").arg(log.weeksShort),
+            QStringLiteral("CONTACTS IN ALL: %1").arg(log.contacts)};
+}
+
+}  // namespace
+
+QString verdictLine(const Week& week) {
+    const QString verdict =
+        week.met() ? QStringLiteral("MET") : QStringLiteral("SHORT BY %1").arg(week.shortBy());
+    if (week.counted.empty())
+        return QStringLiteral("NO CONTACTS ") + QChar(0x2013) + QLatin1Char(' ') + verdict;
+    return verdict;
+}
+
+QStringList build(const WeeklyLog& log, const QHash<QString, QString>& configuration) {
+    QStringList lines{QString()};
+    lines << report_text::bannerLines() << QString() << QString() << headingLines(log)
+          << report_text::paymentPartiesLines(configuration).mid(kPersonBlockStart);
+    for (const Week& week : log.weeks)
+        lines << weekLines(week);
+    return lines << totalLines(log);
+}
+
+}  // namespace weekly_log_report
