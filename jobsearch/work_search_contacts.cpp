@@ -1,81 +1,107 @@
 #include "jobsearch/work_search_contacts.h"
 
-#include "datastore/record_columns.h"
-#include "datastore/schema.h"
+#include "datastore/locations.h"
 #include "datastore/table_names.h"
-#include "platform/sql_statement.h"
-#include "platform/transaction.h"
+#include "platform/firebird_rows.h"
+#include "platform/windows1252.h"
 
-#include <QSqlQuery>
-
-#include <variant>
+#include <algorithm>
+#include <tuple>
 
 namespace jobsearch {
 namespace {
 
 namespace job = columns::jobSearch;
 
-using Member =
-    std::variant<std::optional<double> WorkSearchContact::*,
-                 std::optional<QDate> WorkSearchContact::*, QString WorkSearchContact::*>;
+using Text = QString WorkSearchContact::*;
 
-struct ReadColumn {
-    const schema::Column* column;
-    Member member;
-};
-
-const std::vector<ReadColumn>& readColumns() {
-    const schema::Table& table = schema::table(tables::jobSearch);
-    static const std::vector<ReadColumn> read = {
-        {table.column(job::pk), &WorkSearchContact::key},
-        {table.column(job::refnum), &WorkSearchContact::refnum},
-        {table.column(job::date), &WorkSearchContact::date},
-        {table.column(job::time), &WorkSearchContact::time},
-        {table.column(job::contactName), &WorkSearchContact::contactName},
-        {table.column(job::email), &WorkSearchContact::email},
-        {table.column(job::posTitle), &WorkSearchContact::title},
-        {table.column(job::posCity), &WorkSearchContact::city},
-        {table.column(job::posState), &WorkSearchContact::state},
-        {table.column(job::comment), &WorkSearchContact::comment},
-        {table.column(job::submitted), &WorkSearchContact::submitted},
-        {table.column(job::active), &WorkSearchContact::active},
+// The text columns, in the select's order after PK, REFNUM and DATE_.
+const std::vector<std::pair<QLatin1String, Text>>& textColumns() {
+    static const std::vector<std::pair<QLatin1String, Text>> read = {
+        {job::time, &WorkSearchContact::time},
+        {job::contactName, &WorkSearchContact::contactName},
+        {job::email, &WorkSearchContact::email},
+        {job::posTitle, &WorkSearchContact::title},
+        {job::posCity, &WorkSearchContact::city},
+        {job::posState, &WorkSearchContact::state},
+        {job::comment, &WorkSearchContact::comment},
+        {job::submitted, &WorkSearchContact::submitted},
+        {job::active, &WorkSearchContact::active},
     };
     return read;
 }
 
-// DATE_ may carry a time of day: the period runs to the start of the day
-// after `to`.
+constexpr int kFirstText = 3;
+
+// DATE_ is read as the engine's text ("2004-02-01 00:00:00.0000"); it may
+// carry a time of day, so the period runs to the start of the day after its
+// last.
 QString selectSql() {
-    QStringList selected;
-    for (const ReadColumn& each : readColumns())
-        selected.append(each.column->selectSql());
-    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 >= ? AND %3 < ? ORDER BY %3, %4, %5")
-        .arg(selected.join(QStringLiteral(", ")), tables::jobSearch, job::date, job::time, job::pk);
+    QStringList selected{job::pk, job::refnum,
+                         QStringLiteral("CAST(%1 AS VARCHAR(24)) AS %1").arg(job::date)};
+    for (const auto& [column, member] : textColumns())
+        selected.append(column);
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 >= ? AND %3 < ?")
+        .arg(selected.join(QStringLiteral(", ")), tables::jobSearch, job::date);
 }
 
-WorkSearchContact contactOf(const QSqlQuery& query) {
+std::optional<double> numberAt(const fb::Row& row, int column) {
+    if (row.isNull(column))
+        return std::nullopt;
+    return row.number(column);
+}
+
+std::optional<QDate> dateAt(const fb::Row& row, int column) {
+    if (row.isNull(column))
+        return std::nullopt;
+    const QByteArrayView text = row.text(column);
+    if (text.size() < 10)
+        return std::nullopt;
+    return QDate(text.first(4).toInt(), text.sliced(5, 2).toInt(), text.sliced(8, 2).toInt());
+}
+
+bool isAscii(QByteArrayView text) {
+    return std::all_of(text.begin(), text.end(), [](char each) { return uchar(each) < 0x80; });
+}
+
+// Stored text is Windows-1252 padded with blanks.
+QString textAt(const fb::Row& row, int column) {
+    if (row.isNull(column))
+        return QString();
+    QByteArrayView text = row.text(column);
+    while (text.endsWith(' '))
+        text.chop(1);
+    if (isAscii(text))
+        return QString::fromLatin1(text);
+    return windows1252::decode(text.toByteArray());
+}
+
+WorkSearchContact contactOf(const fb::Row& row) {
     WorkSearchContact contact;
-    int place = 0;
-    for (const ReadColumn& each : readColumns()) {
-        const QVariant value = query.value(place++);
-        std::visit([&](auto member) { record_columns::read(*each.column, value, contact.*member); },
-                   each.member);
-    }
+    contact.key = numberAt(row, 0);
+    contact.refnum = numberAt(row, 1);
+    contact.date = dateAt(row, 2);
+    int column = kFirstText;
+    for (const auto& [name, member] : textColumns())
+        contact.*member = textAt(row, column++);
     return contact;
+}
+
+bool readsBefore(const WorkSearchContact& one, const WorkSearchContact& other) {
+    return std::tie(one.date, one.time, one.key) < std::tie(other.date, other.time, other.key);
 }
 
 }  // namespace
 
+// Read through Firebird's own interface on an attachment of its own: Qt's
+// driver alone takes longer than the whole weekly log may.
 std::vector<WorkSearchContact> contactsBetween(const QSqlDatabase& connection, const QDate& from,
                                                const QDate& to) {
     std::vector<WorkSearchContact> contacts;
-    inTransaction(connection, [&] {
-        QSqlQuery query =
-            executed(connection, selectSql(),
-                     {QDateTime(from, QTime(0, 0)), QDateTime(to.addDays(1), QTime(0, 0))});
-        while (query.next())
-            contacts.push_back(contactOf(query));
-    });
+    fb::forEachRow(connection.databaseName(), databaseAccount(), selectSql(),
+                   {QDateTime(from, QTime(0, 0)), QDateTime(to.addDays(1), QTime(0, 0))},
+                   [&](const fb::Row& row) { contacts.push_back(contactOf(row)); });
+    std::sort(contacts.begin(), contacts.end(), readsBefore);
     return contacts;
 }
 

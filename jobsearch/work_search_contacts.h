@@ -30,7 +30,7 @@ namespace jobsearch {
 
 // Every job search record whose DATE_ falls from `from` to `to`, both
 // included, in the order of date, time and key, read in one short
-// transaction. Throws DatabaseError.
+// transaction of its own. Throws DatabaseError.
 std::vector<WorkSearchContact> contactsBetween(const QSqlDatabase& connection, const QDate& from,
                                                const QDate& to);
 
