@@ -129,8 +129,9 @@ void TMain_Screen2::buildMenu() {
             [this] { ChangeDatabases1Click(); });
     addItem(utilities, QStringLiteral("Backup And Restore"), QStringLiteral("BackupAndRestore1"),
             [this] { BackupAndRestore1Click(); });
-    addItem(utilities, QStringLiteral("Work Search Rules"), QStringLiteral("WorkSearchRules1"),
-            [this] { WorkSearchRules1Click(); });
+    WorkSearchRules1 =
+        addItem(utilities, QStringLiteral("Work Search Rules"), QStringLiteral("WorkSearchRules1"),
+                [this] { WorkSearchRules1Click(); });
 
     addItem(nullptr, QStringLiteral("Help"), QStringLiteral("Help1"));
 }
@@ -161,6 +162,7 @@ void TMain_Screen2::disableDataMenus() {
     Databases1->menuAction()->setEnabled(false);
     Reports1->menuAction()->setEnabled(false);
     Configuration1->setEnabled(false);
+    WorkSearchRules1->setEnabled(false);
 }
 
 void TMain_Screen2::showModal(const std::function<QDialog*()>& makeForm) {

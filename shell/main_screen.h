@@ -82,4 +82,5 @@ private:
     QMenu* Databases1;
     QMenu* Reports1;
     QAction* Configuration1;
+    QAction* WorkSearchRules1;
 };
