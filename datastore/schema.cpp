@@ -66,6 +66,7 @@ namespace version = columns::schemaVersion;
 namespace imported = columns::importedFiles;
 namespace hist = columns::history;
 namespace oblig = columns::obligations;
+namespace weekRules = columns::workSearchRules;
 
 Table paymentRecords() {
     return {tables::payments,
@@ -215,6 +216,20 @@ Table obligations() {
         QString()};
 }
 
+// The one row of the rules a week of the job search is held to. WEEK_START
+// is the day a week starts, Monday 1 to Sunday 7; the flags are 'TRUE' or
+// 'FALSE' as the job search record's are.
+Table workSearchRules() {
+    return {tables::workSearchRules,
+            {required(withDefault(integer(weekRules::weekStart), "7")),
+             required(withDefault(integer(weekRules::required), "3")),
+             required(withDefault(chr(weekRules::differentEmployers, 5), "'FALSE'")),
+             required(withDefault(chr(weekRules::countSubmitted, 5), "'TRUE'")),
+             required(withDefault(chr(weekRules::countFollowUps, 5), "'TRUE'"))},
+            {},
+            QString()};
+}
+
 // A pick list: its columns are its key.
 Table pickList(const QString& name, std::vector<Column> columns, const QString& modelName) {
     Table table{name, {}, {}, modelName};
@@ -259,6 +274,7 @@ std::vector<Table> allTables() {
         importedFiles(),
         history(),
         obligations(),
+        workSearchRules(),
     };
 }
 
@@ -327,6 +343,15 @@ std::vector<UpgradeStep> allUpgradeSteps() {
           "DUE_DAY INTEGER DEFAULT 0 NOT NULL, SECOND_DUE_DAY INTEGER DEFAULT 0 NOT NULL, "
           "FIRST_DUE DATE NOT NULL, LAST_DUE DATE, ORDER_REF VARCHAR(80), "
           "MEMO BLOB SUB_TYPE TEXT SEGMENT SIZE 80, PRIMARY KEY (PK))'; END"}},
+        // Made only where it is missing, as the step before.
+        {4,
+         {"EXECUTE BLOCK AS BEGIN IF (NOT EXISTS (SELECT 1 FROM RDB$RELATIONS "
+          "WHERE RDB$RELATION_NAME = 'WORK_SEARCH_RULES_4')) THEN EXECUTE STATEMENT "
+          "'CREATE TABLE WORK_SEARCH_RULES_4 (WEEK_START INTEGER DEFAULT 7 NOT NULL, "
+          "REQUIRED INTEGER DEFAULT 3 NOT NULL, "
+          "DIFFERENT_EMPLOYERS CHAR(5) DEFAULT ''FALSE'' NOT NULL, "
+          "COUNT_SUBMITTED CHAR(5) DEFAULT ''TRUE'' NOT NULL, "
+          "COUNT_FOLLOWUPS CHAR(5) DEFAULT ''TRUE'' NOT NULL)'; END"}},
     };
 }
 

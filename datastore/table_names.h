@@ -30,6 +30,7 @@ inline constexpr QLatin1String schemaVersion{"SCHEMA_VERSION_4"};
 inline constexpr QLatin1String importedFiles{"IMPORTED_FILE_4"};
 inline constexpr QLatin1String history{"HISTORY_4"};
 inline constexpr QLatin1String obligations{"OBLIGATION_4"};
+inline constexpr QLatin1String workSearchRules{"WORK_SEARCH_RULES_4"};
 
 }  // namespace tables
 
@@ -218,5 +219,13 @@ inline constexpr QLatin1String lastDue{"LAST_DUE"};
 inline constexpr QLatin1String orderRef{"ORDER_REF"};
 inline constexpr QLatin1String memo{"MEMO"};
 }  // namespace obligations
+
+namespace workSearchRules {
+inline constexpr QLatin1String weekStart{"WEEK_START"};
+inline constexpr QLatin1String required{"REQUIRED"};
+inline constexpr QLatin1String differentEmployers{"DIFFERENT_EMPLOYERS"};
+inline constexpr QLatin1String countSubmitted{"COUNT_SUBMITTED"};
+inline constexpr QLatin1String countFollowUps{"COUNT_FOLLOWUPS"};
+}  // namespace workSearchRules
 
 }  // namespace columns

@@ -7,6 +7,7 @@
 #include "importing/import_edits_form.h"
 #include "importing/job_title_edit_form.h"
 #include "jobsearch/job_search_form.h"
+#include "jobsearch/work_search_rules_form.h"
 #include "maintenance/backup_restore_form.h"
 #include "maintenance/database_archive.h"
 #include "obligations/arrears_statement_form.h"
@@ -128,6 +129,9 @@ void TMain_Screen2::buildMenu() {
             [this] { ChangeDatabases1Click(); });
     addItem(utilities, QStringLiteral("Backup And Restore"), QStringLiteral("BackupAndRestore1"),
             [this] { BackupAndRestore1Click(); });
+    WorkSearchRules1 =
+        addItem(utilities, QStringLiteral("Work Search Rules"), QStringLiteral("WorkSearchRules1"),
+                [this] { WorkSearchRules1Click(); });
 
     addItem(nullptr, QStringLiteral("Help"), QStringLiteral("Help1"));
 }
@@ -158,6 +162,7 @@ void TMain_Screen2::disableDataMenus() {
     Databases1->menuAction()->setEnabled(false);
     Reports1->menuAction()->setEnabled(false);
     Configuration1->setEnabled(false);
+    WorkSearchRules1->setEnabled(false);
 }
 
 void TMain_Screen2::showModal(const std::function<QDialog*()>& makeForm) {
@@ -208,6 +213,10 @@ void TMain_Screen2::JobTitleEdits1Click() {
 
 void TMain_Screen2::SupportObligations1Click() {
     showModal([this] { return new TObligations_Form(dataModule_, dialogs_, this); });
+}
+
+void TMain_Screen2::WorkSearchRules1Click() {
+    showModal([this] { return new TWork_Search_Rules(dataModule_, dialogs_, this); });
 }
 
 void TMain_Screen2::BackupAndRestore1Click() {

@@ -38,6 +38,7 @@ public:
     void ZIPDatabases1Click();
     void UNZIPDatabases1Click();
     void BackupAndRestore1Click();
+    void WorkSearchRules1Click();
     void Payments1Click();
     void ArrearsStatement1Click();
     void DisqualifiedByState1Click();
@@ -81,4 +82,5 @@ private:
     QMenu* Databases1;
     QMenu* Reports1;
     QAction* Configuration1;
+    QAction* WorkSearchRules1;
 };

@@ -195,7 +195,7 @@ TEST_F(CreateDatabaseTest, Version3DatabaseGainsTheObligationsAndKeepsItsRows) {
     ASSERT_FALSE(history.isEmpty());
 
     schema_upgrade::upgrade(path, three, {});
-    EXPECT_EQ(schema_upgrade::storedVersion(path, scratch).version, 4);
+    EXPECT_EQ(schema_upgrade::storedVersion(path, scratch).version, schema::currentVersion());
     expectListing(schemaOf(path), "datastore/expected_schema.txt");
     EXPECT_EQ(TestConnection(path).rows("SELECT PK, SS_AMT FROM QUORVEL_4"),
               QStringList{"45000.5|1234.56"});
@@ -208,9 +208,41 @@ TEST_F(CreateDatabaseTest, Version3DatabaseGainsTheObligationsAndKeepsItsRows) {
         "VALUES (1, 'SS', 1400, 'MO', '2024-01-01')");
     TestConnection(path).execute("UPDATE SCHEMA_VERSION_4 SET VERSION_ = 3");
     schema_upgrade::upgrade(path, schema_upgrade::storedVersion(path, scratch), {});
-    EXPECT_EQ(schema_upgrade::storedVersion(path, scratch).version, 4);
+    EXPECT_EQ(schema_upgrade::storedVersion(path, scratch).version, schema::currentVersion());
     EXPECT_EQ(TestConnection(path).rows("SELECT PK, AMOUNT FROM OBLIGATION_4"),
               QStringList{"1|1400"});
+}
+
+// A database of version 4 gains the work-search rules, empty so that the
+// defaults hold, and records version 5; run again over a version set back
+// from outside, the step keeps the rules stored meanwhile.
+TEST_F(CreateDatabaseTest, Version4DatabaseGainsTheWorkSearchRulesAndKeepsThem) {
+    ASSERT_TRUE(locations.ensureFolder(locations.databaseFolder()));
+    const QString path = locations.databasePath("four");
+    makeVersion1Database(path);
+    const std::vector<schema::UpgradeStep> toVersion4(schema::upgradeSteps().begin(),
+                                                      schema::upgradeSteps().begin() + 3);
+    schema_upgrade::upgrade(path, {1, true}, {}, toVersion4);
+    const QString scratch = workspace.documents();
+    const schema_upgrade::StoredVersion four = schema_upgrade::storedVersion(path, scratch);
+    ASSERT_EQ(four.version, 4);
+    const QString rulesTable =
+        "SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'WORK_SEARCH_RULES_4'";
+    ASSERT_EQ(TestConnection(path).rows(rulesTable), QStringList{"0"});
+
+    schema_upgrade::upgrade(path, four, {});
+    EXPECT_EQ(schema_upgrade::storedVersion(path, scratch).version, 5);
+    expectListing(schemaOf(path), "datastore/expected_schema.txt");
+    EXPECT_EQ(TestConnection(path).rows("SELECT COUNT(*) FROM WORK_SEARCH_RULES_4"),
+              QStringList{"0"});
+
+    TestConnection(path).execute(
+        "INSERT INTO WORK_SEARCH_RULES_4 (WEEK_START, REQUIRED) VALUES (1, 5)");
+    TestConnection(path).execute("UPDATE SCHEMA_VERSION_4 SET VERSION_ = 4");
+    schema_upgrade::upgrade(path, schema_upgrade::storedVersion(path, scratch), {});
+    EXPECT_EQ(schema_upgrade::storedVersion(path, scratch).version, 5);
+    EXPECT_EQ(TestConnection(path).rows("SELECT * FROM WORK_SEARCH_RULES_4"),
+              QStringList{"1|5|FALSE|TRUE|TRUE"});
 }
 
 // A run ended between the step to version 2 and the taking in of the

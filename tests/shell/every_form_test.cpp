@@ -4,6 +4,7 @@
 #include "importing/job_title_edit_form.h"
 #include "jobsearch/job_search_filter_dialog.h"
 #include "jobsearch/job_search_form.h"
+#include "jobsearch/work_search_rules_form.h"
 #include "maintenance/backup_restore_form.h"
 #include "obligations/arrears_statement_form.h"
 #include "obligations/obligations_form.h"
@@ -43,6 +44,7 @@ protected:
         all.emplace_back(new TEvidencePack(dataModule, dialogs, locations, "books"));
         all.emplace_back(new Tbackup_restore_form(locations, dialogs));
         all.emplace_back(new TConfiguration(dataModule, dialogs));
+        all.emplace_back(new TWork_Search_Rules(dataModule, dialogs));
         all.emplace_back(new TCreate_Tables(locations, dataModule, dialogs));
         all.emplace_back(new TMain_Screen2(locations, workspace.settings, dataModule, dialogs));
         return all;

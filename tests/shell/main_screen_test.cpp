@@ -49,8 +49,10 @@ protected:
     // Whether the menus that need a usable database are enabled.
     bool dataMenusEnabled() {
         const bool databases = menuEnabled("Databases1"), reports = menuEnabled("Reports1"),
-                   configuration = item("Configuration1")->isEnabled();
-        EXPECT_TRUE(databases == reports && reports == configuration) << "enabled apart";
+                   configuration = item("Configuration1")->isEnabled(),
+                   rules = item("WorkSearchRules1")->isEnabled();
+        EXPECT_TRUE(databases == reports && reports == configuration && configuration == rules)
+            << "enabled apart";
         return databases;
     }
     QString recorded() {
@@ -128,9 +130,10 @@ TEST_F(LiveDatabaseTest, OpensAndNoTransactionStaysOpenWhileAFormWaits) {
     };
     EXPECT_EQ(programTransactions(), 0);
     dialogs.queueAnswer(Answer::Yes);  // backed up: the import form opens at once
-    for (const char* menuItem : {"MaintainPaymentRecords1", "MaintainJobSearchRecords1",
-                                 "JobSearchEditsImports1", "JobTitleEdits1", "SupportObligations1",
-                                 "PickLists1", "ArrearsStatement1", "Configuration1"}) {
+    for (const char* menuItem :
+         {"MaintainPaymentRecords1", "MaintainJobSearchRecords1", "JobSearchEditsImports1",
+          "JobTitleEdits1", "SupportObligations1", "PickLists1", "ArrearsStatement1",
+          "Configuration1", "WorkSearchRules1"}) {
         int whileOpen = -1;
         whenModalOpens([&](QWidget*) { whileOpen = programTransactions(); });
         item(menuItem)->trigger();

@@ -1,0 +1,108 @@
+#include "jobsearch/work_search_contacts.h"
+
+#include "datastore/locations.h"
+#include "datastore/table_names.h"
+#include "platform/firebird_rows.h"
+#include "platform/windows1252.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace jobsearch {
+namespace {
+
+namespace job = columns::jobSearch;
+
+using Text = QString WorkSearchContact::*;
+
+// The text columns, in the select's order after PK, REFNUM and DATE_.
+const std::vector<std::pair<QLatin1String, Text>>& textColumns() {
+    static const std::vector<std::pair<QLatin1String, Text>> read = {
+        {job::time, &WorkSearchContact::time},
+        {job::contactName, &WorkSearchContact::contactName},
+        {job::email, &WorkSearchContact::email},
+        {job::posTitle, &WorkSearchContact::title},
+        {job::posCity, &WorkSearchContact::city},
+        {job::posState, &WorkSearchContact::state},
+        {job::comment, &WorkSearchContact::comment},
+        {job::submitted, &WorkSearchContact::submitted},
+        {job::active, &WorkSearchContact::active},
+    };
+    return read;
+}
+
+constexpr int kFirstText = 3;
+
+// DATE_ is read as the engine's text ("2004-02-01 00:00:00.0000"); it may
+// carry a time of day, so the period runs to the start of the day after its
+// last.
+QString selectSql() {
+    QStringList selected{job::pk, job::refnum,
+                         QStringLiteral("CAST(%1 AS VARCHAR(24)) AS %1").arg(job::date)};
+    for (const auto& [column, member] : textColumns())
+        selected.append(column);
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 >= ? AND %3 < ?")
+        .arg(selected.join(QStringLiteral(", ")), tables::jobSearch, job::date);
+}
+
+std::optional<double> numberAt(const fb::Row& row, int column) {
+    if (row.isNull(column))
+        return std::nullopt;
+    return row.number(column);
+}
+
+std::optional<QDate> dateAt(const fb::Row& row, int column) {
+    if (row.isNull(column))
+        return std::nullopt;
+    const QByteArrayView text = row.text(column);
+    if (text.size() < 10)
+        return std::nullopt;
+    return QDate(text.first(4).toInt(), text.sliced(5, 2).toInt(), text.sliced(8, 2).toInt());
+}
+
+bool isAscii(QByteArrayView text) {
+    return std::all_of(text.begin(), text.end(), [](char each) { return uchar(each) < 0x80; });
+}
+
+// Stored text is Windows-1252 padded with blanks.
+QString textAt(const fb::Row& row, int column) {
+    if (row.isNull(column))
+        return QString();
+    QByteArrayView text = row.text(column);
+    while (text.endsWith(' '))
+        text.chop(1);
+    if (isAscii(text))
+        return QString::fromLatin1(text);
+    return windows1252::decode(text.toByteArray());
+}
+
+WorkSearchContact contactOf(const fb::Row& row) {
+    WorkSearchContact contact;
+    contact.key = numberAt(row, 0);
+    contact.refnum = numberAt(row, 1);
+    contact.date = dateAt(row, 2);
+    int column = kFirstText;
+    for (const auto& [name, member] : textColumns())
+        contact.*member = textAt(row, column++);
+    return contact;
+}
+
+bool readsBefore(const WorkSearchContact& one, const WorkSearchContact& other) {
+    return std::tie(one.date, one.time, one.key) < std::tie(other.date, other.time, other.key);
+}
+
+}  // namespace
+
+// Read through Firebird's own interface on an attachment of its own: Qt's
+// driver alone takes longer than the whole weekly log may.
+std::vector<WorkSearchContact> contactsBetween(const QSqlDatabase& connection, const QDate& from,
+                                               const QDate& to) {
+    std::vector<WorkSearchContact> contacts;
+    fb::forEachRow(connection.databaseName(), databaseAccount(), selectSql(),
+                   {QDateTime(from, QTime(0, 0)), QDateTime(to.addDays(1), QTime(0, 0))},
+                   [&](const fb::Row& row) { contacts.push_back(contactOf(row)); });
+    std::sort(contacts.begin(), contacts.end(), readsBefore);
+    return contacts;
+}
+
+}  // namespace jobsearch

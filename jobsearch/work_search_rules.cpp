@@ -1,0 +1,63 @@
+#include "jobsearch/work_search_rules.h"
+
+#include "datastore/table_names.h"
+#include "jobsearch/job_search_rules.h"
+#include "platform/sql_statement.h"
+#include "platform/transaction.h"
+
+#include <QSqlQuery>
+
+namespace job_search {
+namespace {
+
+namespace rule = columns::workSearchRules;
+
+Qt::DayOfWeek dayOfWeek(int stored) {
+    if (stored < Qt::Monday || stored > Qt::Sunday)
+        return StoredWeekRules().weekStart;
+    return Qt::DayOfWeek(stored);
+}
+
+void refuseUnstorable(const StoredWeekRules& rules) {
+    if (rules.weekStart < Qt::Monday || rules.weekStart > Qt::Sunday)
+        throw RulesRefused(QStringLiteral("A week starts on a day from Monday to Sunday."));
+    if (rules.required < 1 || rules.required > kMostRequiredPerWeek)
+        throw RulesRefused(
+            QStringLiteral("The contacts required per week must be from 1 to %1, not %2.")
+                .arg(kMostRequiredPerWeek)
+                .arg(rules.required));
+}
+
+}  // namespace
+
+StoredWeekRules loadWeekRules(const QSqlDatabase& connection) {
+    StoredWeekRules rules;
+    inTransaction(connection, [&] {
+        QSqlQuery query =
+            executed(connection,
+                     QStringLiteral("SELECT FIRST 1 %1, %2, %3, %4, %5 FROM %6")
+                         .arg(rule::weekStart, rule::required, rule::differentEmployers,
+                              rule::countSubmitted, rule::countFollowUps, tables::workSearchRules));
+        if (!query.next())
+            return;
+        rules = {dayOfWeek(query.value(0).toInt()), query.value(1).toInt(),
+                 isTrue(query.value(2).toString()), isTrue(query.value(3).toString()),
+                 isTrue(query.value(4).toString())};
+    });
+    return rules;
+}
+
+void storeWeekRules(const QSqlDatabase& connection, const StoredWeekRules& rules) {
+    refuseUnstorable(rules);
+    inTransaction(connection, [&] {
+        executed(connection, QStringLiteral("DELETE FROM %1").arg(tables::workSearchRules));
+        executed(connection,
+                 QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6) VALUES (?, ?, ?, ?, ?)")
+                     .arg(tables::workSearchRules, rule::weekStart, rule::required,
+                          rule::differentEmployers, rule::countSubmitted, rule::countFollowUps),
+                 {int(rules.weekStart), rules.required, statusText(rules.differentEmployers),
+                  statusText(rules.countSubmitted), statusText(rules.countFollowUps)});
+    });
+}
+
+}  // namespace job_search

@@ -1,0 +1,68 @@
+#include "jobsearch/work_search_contacts.h"
+#include "jobsearch/work_search_rules.h"
+#include "tests/support/books_database.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using job_search::StoredWeekRules;
+
+class WorkSearchTest : public ::testing::Test, protected BooksDatabase {
+protected:
+    StoredWeekRules load() const { return job_search::loadWeekRules(dataModule.connection()); }
+    void store(const StoredWeekRules& rules) const {
+        job_search::storeWeekRules(dataModule.connection(), rules);
+    }
+    QStringList storedRules() const { return rows("SELECT * FROM WORK_SEARCH_RULES_4"); }
+};
+
+// Without a row the rules are a week from Sunday needing three contacts of
+// any employers, submitted applications and follow-ups counting; a store
+// replaces the one row, and the next load reads what was stored.
+TEST_F(WorkSearchTest, RulesAreTheDefaultsUntilStoredThenWhatWasStored) {
+    EXPECT_EQ(load(), (StoredWeekRules{Qt::Sunday, 3, false, true, true}));
+
+    store({Qt::Monday, 5, true, false, true});
+    store({Qt::Wednesday, 1, true, true, false});
+
+    EXPECT_EQ(storedRules(), QStringList{"3|1|TRUE|TRUE|FALSE"});
+    EXPECT_EQ(load(), (StoredWeekRules{Qt::Wednesday, 1, true, true, false}));
+}
+
+TEST_F(WorkSearchTest, RefusedRulesWriteNothing) {
+    store({Qt::Monday, 5, true, false, true});
+    for (int required : {0, 51})
+        EXPECT_THROW(store({Qt::Sunday, required, false, true, true}), job_search::RulesRefused)
+            << required;
+    EXPECT_EQ(storedRules(), QStringList{"1|5|TRUE|FALSE|TRUE"});
+}
+
+// The period's last day counts whatever time DATE_ holds; the days either
+// side of it do not.
+TEST_F(WorkSearchTest, ContactsOfAPeriodAreReadWithTheirFieldsAndNoneOutside) {
+    const QString insert =
+        "INSERT INTO JSEARCH_4 (PK, REFNUM, DATE_, TIME_, CONTACT_NAME, EMAIL, POS_TITLE, "
+        "POS_CITY, POS_STATE, COMMENT, SUBMITTED, ACTIVE_) VALUES (%1, %2, '%3', '%4', "
+        "'%5', 'TRUE', 'CLERK', 'AUSTIN', 'TX', 'CALL BACK', 'FALSE', 'TRUE')";
+    execute(insert.arg("1", "1", "2024-03-02", "23:59", "BEFORE"));
+    execute(insert.arg("2", "2", "2024-03-03", "09:15", "FIRST"));
+    execute(insert.arg("3", "2", "2024-03-09 23:30", "08:00", "LAST"));
+    execute(insert.arg("4", "4", "2024-03-10", "00:00", "AFTER"));
+    execute(
+        "UPDATE JSEARCH_4 SET CONTACT_NAME = _WIN1252 x'4DFC6C6C657220C020E9' "
+        "WHERE PK = 2");
+
+    const std::vector<WorkSearchContact> contacts =
+        jobsearch::contactsBetween(dataModule.connection(), QDate(2024, 3, 3), QDate(2024, 3, 9));
+
+    ASSERT_EQ(contacts.size(), 2u);
+    const WorkSearchContact first{2.0,          2.0,         QDate(2024, 3, 3), "09:15",
+                                  "Müller À é", "TRUE",      "CLERK",           "AUSTIN",
+                                  "TX",         "CALL BACK", "FALSE",           "TRUE"};
+    EXPECT_EQ(contacts[0], first);
+    EXPECT_EQ(contacts[1].contactName, "LAST");
+    EXPECT_EQ(contacts[1].date, QDate(2024, 3, 9));
+}
+
+}  // namespace
