@@ -8,7 +8,7 @@
 #include "datastore/locations.h"
 #include "jobsearch/job_search_form.h"
 #include "jobsearch/job_search_rules.h"
-#include "jobsearch/work_search_contacts.h"
+#include "worksearch/stored_contacts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -78,8 +78,8 @@ void BM_ContactsOfFiveYears(benchmark::State& state) {
     const QDate to(2007, 12, 31);
     const std::size_t expected = std::size_t(from.daysTo(to) + 1) * 25;
     for (auto _ : state) {
-        const std::vector<WorkSearchContact> contacts =
-            jobsearch::contactsBetween(largeLog->dataModule.connection(), from, to);
+        const std::vector<worksearch::Contact> contacts =
+            worksearch::contactsBetween(largeLog->dataModule.connection(), from, to);
         if (contacts.size() != expected)
             state.SkipWithError("not every record of the period read");
     }

@@ -7,7 +7,7 @@
 #include "importing/import_edits_form.h"
 #include "importing/job_title_edit_form.h"
 #include "jobsearch/job_search_form.h"
-#include "jobsearch/work_search_rules_form.h"
+#include "worksearch/work_search_rules_form.h"
 #include "maintenance/backup_restore_form.h"
 #include "maintenance/database_archive.h"
 #include "obligations/arrears_statement_form.h"

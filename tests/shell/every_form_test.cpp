@@ -4,7 +4,7 @@
 #include "importing/job_title_edit_form.h"
 #include "jobsearch/job_search_filter_dialog.h"
 #include "jobsearch/job_search_form.h"
-#include "jobsearch/work_search_rules_form.h"
+#include "worksearch/work_search_rules_form.h"
 #include "maintenance/backup_restore_form.h"
 #include "obligations/arrears_statement_form.h"
 #include "obligations/obligations_form.h"

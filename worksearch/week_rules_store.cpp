@@ -1,4 +1,4 @@
-#include "jobsearch/work_search_rules.h"
+#include "worksearch/week_rules_store.h"
 
 #include "datastore/table_names.h"
 #include "jobsearch/job_search_rules.h"
@@ -7,31 +7,31 @@
 
 #include <QSqlQuery>
 
-namespace job_search {
+namespace worksearch {
 namespace {
 
 namespace rule = columns::workSearchRules;
 
 Qt::DayOfWeek dayOfWeek(int stored) {
     if (stored < Qt::Monday || stored > Qt::Sunday)
-        return StoredWeekRules().weekStart;
+        return WeekRules().weekStart;
     return Qt::DayOfWeek(stored);
 }
 
-void refuseUnstorable(const StoredWeekRules& rules) {
+void refuseUnstorable(const WeekRules& rules) {
     if (rules.weekStart < Qt::Monday || rules.weekStart > Qt::Sunday)
         throw RulesRefused(QStringLiteral("A week starts on a day from Monday to Sunday."));
-    if (rules.required < 1 || rules.required > kMostRequiredPerWeek)
+    if (rules.requiredPerWeek < 1 || rules.requiredPerWeek > kMostRequiredPerWeek)
         throw RulesRefused(
             QStringLiteral("The contacts required per week must be from 1 to %1, not %2.")
                 .arg(kMostRequiredPerWeek)
-                .arg(rules.required));
+                .arg(rules.requiredPerWeek));
 }
 
 }  // namespace
 
-StoredWeekRules loadWeekRules(const QSqlDatabase& connection) {
-    StoredWeekRules rules;
+WeekRules loadWeekRules(const QSqlDatabase& connection) {
+    WeekRules rules;
     inTransaction(connection, [&] {
         QSqlQuery query =
             executed(connection,
@@ -41,13 +41,13 @@ StoredWeekRules loadWeekRules(const QSqlDatabase& connection) {
         if (!query.next())
             return;
         rules = {dayOfWeek(query.value(0).toInt()), query.value(1).toInt(),
-                 isTrue(query.value(2).toString()), isTrue(query.value(3).toString()),
-                 isTrue(query.value(4).toString())};
+                 job_search::isTrue(query.value(2).toString()), job_search::isTrue(query.value(3).toString()),
+                 job_search::isTrue(query.value(4).toString())};
     });
     return rules;
 }
 
-void storeWeekRules(const QSqlDatabase& connection, const StoredWeekRules& rules) {
+void storeWeekRules(const QSqlDatabase& connection, const WeekRules& rules) {
     refuseUnstorable(rules);
     inTransaction(connection, [&] {
         executed(connection, QStringLiteral("DELETE FROM %1").arg(tables::workSearchRules));
@@ -55,9 +55,9 @@ void storeWeekRules(const QSqlDatabase& connection, const StoredWeekRules& rules
                  QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6) VALUES (?, ?, ?, ?, ?)")
                      .arg(tables::workSearchRules, rule::weekStart, rule::required,
                           rule::differentEmployers, rule::countSubmitted, rule::countFollowUps),
-                 {int(rules.weekStart), rules.required, statusText(rules.differentEmployers),
-                  statusText(rules.countSubmitted), statusText(rules.countFollowUps)});
+                 {int(rules.weekStart), rules.requiredPerWeek, job_search::statusText(rules.differentEmployers),
+                  job_search::statusText(rules.countSubmitted), job_search::statusText(rules.countFollowUps)});
     });
 }
 
-}  // namespace job_search
+}  // namespace worksearch

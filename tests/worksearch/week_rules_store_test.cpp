@@ -1,18 +1,18 @@
-#include "jobsearch/work_search_contacts.h"
-#include "jobsearch/work_search_rules.h"
+#include "worksearch/stored_contacts.h"
+#include "worksearch/week_rules_store.h"
 #include "tests/support/books_database.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using job_search::StoredWeekRules;
+using worksearch::WeekRules;
 
 class WorkSearchTest : public ::testing::Test, protected BooksDatabase {
 protected:
-    StoredWeekRules load() const { return job_search::loadWeekRules(dataModule.connection()); }
-    void store(const StoredWeekRules& rules) const {
-        job_search::storeWeekRules(dataModule.connection(), rules);
+    WeekRules load() const { return worksearch::loadWeekRules(dataModule.connection()); }
+    void store(const WeekRules& rules) const {
+        worksearch::storeWeekRules(dataModule.connection(), rules);
     }
     QStringList storedRules() const { return rows("SELECT * FROM WORK_SEARCH_RULES_4"); }
 };
@@ -21,19 +21,19 @@ protected:
 // any employers, submitted applications and follow-ups counting; a store
 // replaces the one row, and the next load reads what was stored.
 TEST_F(WorkSearchTest, RulesAreTheDefaultsUntilStoredThenWhatWasStored) {
-    EXPECT_EQ(load(), (StoredWeekRules{Qt::Sunday, 3, false, true, true}));
+    EXPECT_EQ(load(), (WeekRules{Qt::Sunday, 3, false, true, true}));
 
     store({Qt::Monday, 5, true, false, true});
     store({Qt::Wednesday, 1, true, true, false});
 
     EXPECT_EQ(storedRules(), QStringList{"3|1|TRUE|TRUE|FALSE"});
-    EXPECT_EQ(load(), (StoredWeekRules{Qt::Wednesday, 1, true, true, false}));
+    EXPECT_EQ(load(), (WeekRules{Qt::Wednesday, 1, true, true, false}));
 }
 
 TEST_F(WorkSearchTest, RefusedRulesWriteNothing) {
     store({Qt::Monday, 5, true, false, true});
     for (int required : {0, 51})
-        EXPECT_THROW(store({Qt::Sunday, required, false, true, true}), job_search::RulesRefused)
+        EXPECT_THROW(store({Qt::Sunday, required, false, true, true}), worksearch::RulesRefused)
             << required;
     EXPECT_EQ(storedRules(), QStringList{"1|5|TRUE|FALSE|TRUE"});
 }
@@ -53,11 +53,11 @@ TEST_F(WorkSearchTest, ContactsOfAPeriodAreReadWithTheirFieldsAndNoneOutside) {
         "UPDATE JSEARCH_4 SET CONTACT_NAME = _WIN1252 x'4DFC6C6C657220C020E9' "
         "WHERE PK = 2");
 
-    const std::vector<WorkSearchContact> contacts =
-        jobsearch::contactsBetween(dataModule.connection(), QDate(2024, 3, 3), QDate(2024, 3, 9));
+    const std::vector<worksearch::Contact> contacts =
+        worksearch::contactsBetween(dataModule.connection(), QDate(2024, 3, 3), QDate(2024, 3, 9));
 
     ASSERT_EQ(contacts.size(), 2u);
-    const WorkSearchContact first{2.0,          2.0,         QDate(2024, 3, 3), "09:15",
+    const worksearch::Contact first{2.0,          2.0,         QDate(2024, 3, 3), "09:15",
                                   "Müller À é", "TRUE",      "CLERK",           "AUSTIN",
                                   "TX",         "CALL BACK", "FALSE",           "TRUE"};
     EXPECT_EQ(contacts[0], first);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/error_guard.h"
-#include "jobsearch/work_search_rules.h"
+#include "worksearch/week_rules_store.h"
 
 #include <QDialog>
 
@@ -22,14 +22,14 @@ public:
 
     void btn_saveClick();
     // The rules as the fields show them.
-    job_search::StoredWeekRules rulesOnScreen() const;
+    worksearch::WeekRules rulesOnScreen() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* buildFields();
-    void showRules(const job_search::StoredWeekRules& rules);
+    void showRules(const worksearch::WeekRules& rules);
 
     TDataModule2& dataModule_;
     Dialogs& dialogs_;

@@ -1,4 +1,4 @@
-#include "jobsearch/work_search_rules_form.h"
+#include "worksearch/work_search_rules_form.h"
 
 #include "datastore/data_module.h"
 #include "forms/dialogs.h"
@@ -47,7 +47,7 @@ TWork_Search_Rules::TWork_Search_Rules(TDataModule2& dataModule, Dialogs& dialog
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     for (Qt::DayOfWeek day : kDays)
         fld_week_start_->addItem(english.dayName(day), int(day));
-    fld_required_->setRange(1, job_search::kMostRequiredPerWeek);
+    fld_required_->setRange(1, worksearch::kMostRequiredPerWeek);
     auto* buttons = new QDialogButtonBox;
     buttons->addButton(btn_save_, QDialogButtonBox::AcceptRole);
     buttons->addButton(btn_cancel_, QDialogButtonBox::RejectRole);
@@ -74,18 +74,18 @@ void TWork_Search_Rules::showEvent(QShowEvent* event) {
     if (shownBefore_)
         return;
     shownBefore_ = true;
-    guard_.run([this] { showRules(job_search::loadWeekRules(dataModule_.connection())); });
+    guard_.run([this] { showRules(worksearch::loadWeekRules(dataModule_.connection())); });
 }
 
-void TWork_Search_Rules::showRules(const job_search::StoredWeekRules& rules) {
+void TWork_Search_Rules::showRules(const worksearch::WeekRules& rules) {
     fld_week_start_->setCurrentIndex(fld_week_start_->findData(int(rules.weekStart)));
-    fld_required_->setValue(rules.required);
+    fld_required_->setValue(rules.requiredPerWeek);
     fld_different_employers_->setChecked(rules.differentEmployers);
     fld_count_submitted_->setChecked(rules.countSubmitted);
     fld_count_followups_->setChecked(rules.countFollowUps);
 }
 
-job_search::StoredWeekRules TWork_Search_Rules::rulesOnScreen() const {
+worksearch::WeekRules TWork_Search_Rules::rulesOnScreen() const {
     return {Qt::DayOfWeek(fld_week_start_->currentData().toInt()), fld_required_->value(),
             fld_different_employers_->isChecked(), fld_count_submitted_->isChecked(),
             fld_count_followups_->isChecked()};
@@ -93,8 +93,8 @@ job_search::StoredWeekRules TWork_Search_Rules::rulesOnScreen() const {
 
 void TWork_Search_Rules::btn_saveClick() {
     try {
-        job_search::storeWeekRules(dataModule_.connection(), rulesOnScreen());
-    } catch (const job_search::RulesRefused& refusal) {
+        worksearch::storeWeekRules(dataModule_.connection(), rulesOnScreen());
+    } catch (const worksearch::RulesRefused& refusal) {
         dialogs_.message(this, QStringLiteral("MESSAGE"), refusal.message(), Buttons::Ok);
         return;
     }

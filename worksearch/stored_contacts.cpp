@@ -1,4 +1,4 @@
-#include "jobsearch/work_search_contacts.h"
+#include "worksearch/stored_contacts.h"
 
 #include "datastore/locations.h"
 #include "datastore/table_names.h"
@@ -8,25 +8,25 @@
 #include <algorithm>
 #include <tuple>
 
-namespace jobsearch {
+namespace worksearch {
 namespace {
 
 namespace job = columns::jobSearch;
 
-using Text = QString WorkSearchContact::*;
+using Text = QString Contact::*;
 
 // The text columns, in the select's order after PK, REFNUM and DATE_.
 const std::vector<std::pair<QLatin1String, Text>>& textColumns() {
     static const std::vector<std::pair<QLatin1String, Text>> read = {
-        {job::time, &WorkSearchContact::time},
-        {job::contactName, &WorkSearchContact::contactName},
-        {job::email, &WorkSearchContact::email},
-        {job::posTitle, &WorkSearchContact::title},
-        {job::posCity, &WorkSearchContact::city},
-        {job::posState, &WorkSearchContact::state},
-        {job::comment, &WorkSearchContact::comment},
-        {job::submitted, &WorkSearchContact::submitted},
-        {job::active, &WorkSearchContact::active},
+        {job::time, &Contact::time},
+        {job::contactName, &Contact::contactName},
+        {job::email, &Contact::email},
+        {job::posTitle, &Contact::title},
+        {job::posCity, &Contact::city},
+        {job::posState, &Contact::state},
+        {job::comment, &Contact::comment},
+        {job::submitted, &Contact::submitted},
+        {job::active, &Contact::active},
     };
     return read;
 }
@@ -76,9 +76,9 @@ QString textAt(const fb::Row& row, int column) {
     return windows1252::decode(text.toByteArray());
 }
 
-WorkSearchContact contactOf(const fb::Row& row) {
-    WorkSearchContact contact;
-    contact.key = numberAt(row, 0);
+Contact contactOf(const fb::Row& row) {
+    Contact contact;
+    contact.pk = numberAt(row, 0);
     contact.refnum = numberAt(row, 1);
     contact.date = dateAt(row, 2);
     int column = kFirstText;
@@ -87,17 +87,17 @@ WorkSearchContact contactOf(const fb::Row& row) {
     return contact;
 }
 
-bool readsBefore(const WorkSearchContact& one, const WorkSearchContact& other) {
-    return std::tie(one.date, one.time, one.key) < std::tie(other.date, other.time, other.key);
+bool readsBefore(const Contact& one, const Contact& other) {
+    return std::tie(one.date, one.time, one.pk) < std::tie(other.date, other.time, other.pk);
 }
 
 }  // namespace
 
 // Read through Firebird's own interface on an attachment of its own: Qt's
 // driver alone takes longer than the whole weekly log may.
-std::vector<WorkSearchContact> contactsBetween(const QSqlDatabase& connection, const QDate& from,
+std::vector<Contact> contactsBetween(const QSqlDatabase& connection, const QDate& from,
                                                const QDate& to) {
-    std::vector<WorkSearchContact> contacts;
+    std::vector<Contact> contacts;
     fb::forEachRow(connection.databaseName(), databaseAccount(), selectSql(),
                    {QDateTime(from, QTime(0, 0)), QDateTime(to.addDays(1), QTime(0, 0))},
                    [&](const fb::Row& row) { contacts.push_back(contactOf(row)); });
@@ -105,4 +105,4 @@ std::vector<WorkSearchContact> contactsBetween(const QSqlDatabase& connection, c
     return contacts;
 }
 
-}  // namespace jobsearch
+}  // namespace worksearch

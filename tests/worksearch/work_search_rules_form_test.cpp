@@ -1,4 +1,4 @@
-#include "jobsearch/work_search_rules_form.h"
+#include "worksearch/work_search_rules_form.h"
 #include "tests/support/books_database.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/scripted_dialogs.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-using job_search::StoredWeekRules;
+using worksearch::WeekRules;
 
 class WorkSearchRulesFormTest : public ::testing::Test, protected BooksDatabase {
 protected:
@@ -21,10 +21,10 @@ protected:
 // The form opens on the stored rules, and Save stores every setting as the
 // fields show it once changed.
 TEST_F(WorkSearchRulesFormTest, SaveStoresWhatTheFormShows) {
-    job_search::storeWeekRules(dataModule.connection(), {Qt::Tuesday, 4, false, true, false});
+    worksearch::storeWeekRules(dataModule.connection(), {Qt::Tuesday, 4, false, true, false});
     TWork_Search_Rules form(dataModule, dialogs);
     form.show();
-    ASSERT_EQ(form.rulesOnScreen(), (StoredWeekRules{Qt::Tuesday, 4, false, true, false}));
+    ASSERT_EQ(form.rulesOnScreen(), (WeekRules{Qt::Tuesday, 4, false, true, false}));
 
     auto* weekStart = component<QComboBox>(form, "fld_week_start");
     weekStart->setCurrentIndex(weekStart->findText("Saturday"));
@@ -34,8 +34,8 @@ TEST_F(WorkSearchRulesFormTest, SaveStoresWhatTheFormShows) {
     component<QCheckBox>(form, "fld_count_followups")->setChecked(true);
     press(form, "btn_save");
 
-    EXPECT_EQ(job_search::loadWeekRules(dataModule.connection()),
-              (StoredWeekRules{Qt::Saturday, 7, true, false, true}));
+    EXPECT_EQ(worksearch::loadWeekRules(dataModule.connection()),
+              (WeekRules{Qt::Saturday, 7, true, false, true}));
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 

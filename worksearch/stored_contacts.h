@@ -1,0 +1,18 @@
+#pragma once
+
+#include "worksearch/weekly_log.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+
+#include <vector>
+
+namespace worksearch {
+
+// Every job search record whose DATE_ falls from `from` to `to`, both
+// included, as a contact of the weekly log, in the order of date, time and
+// key, read in one short transaction of its own. Throws DatabaseError.
+std::vector<Contact> contactsBetween(const QSqlDatabase& connection, const QDate& from,
+                                     const QDate& to);
+
+}  // namespace worksearch
