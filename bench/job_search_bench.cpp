@@ -8,7 +8,6 @@
 #include "datastore/locations.h"
 #include "jobsearch/job_search_form.h"
 #include "jobsearch/job_search_rules.h"
-#include "worksearch/stored_contacts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -72,29 +71,12 @@ void BM_UpdateChainOf50(benchmark::State& state) {
 
 }  // namespace
 
-// The contacts of five years of weeks, 25 records a day.
-void BM_ContactsOfFiveYears(benchmark::State& state) {
-    const QDate from(2003, 1, 1);
-    const QDate to(2007, 12, 31);
-    const std::size_t expected = std::size_t(from.daysTo(to) + 1) * 25;
-    for (auto _ : state) {
-        const std::vector<worksearch::Contact> contacts =
-            worksearch::contactsBetween(largeLog->dataModule.connection(), from, to);
-        if (contacts.size() != expected)
-            state.SkipWithError("not every record of the period read");
-    }
-}
-
 BENCHMARK(BM_OpenEveryTable)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_OpenJobSearchForm)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 BENCHMARK(BM_SaveAndShowNewestFirst)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_ContactsOfFiveYears)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
