@@ -1,0 +1,17 @@
+#include "worksearch/stored_weekly_log.h"
+
+#include "worksearch/stored_contacts.h"
+#include "worksearch/week_rules_store.h"
+
+namespace worksearch {
+
+WeeklyLog storedWeeklyLog(const QSqlDatabase& connection, const QDate& from, const QDate& to) {
+    const WeekRules rules = loadWeekRules(connection);
+    if (to < from)
+        return weeklyLog({}, rules, from, to);
+    const QDate firstDay = weekStartOf(from, rules.weekStart);
+    const QDate lastDay = weekStartOf(to, rules.weekStart).addDays(6);
+    return weeklyLog(contactsBetween(connection, firstDay, lastDay), rules, from, to);
+}
+
+}  // namespace worksearch
