@@ -38,7 +38,8 @@ void placeContacts(std::vector<Week>& weeks, std::vector<Contact>& contacts,
         return !contact.date || *contact.date < first || *contact.date > last ||
                !countsAsContact(contact, rules);
     });
-    std::sort(contacts.begin(), contacts.end(), earlier);
+    if (!std::is_sorted(contacts.begin(), contacts.end(), earlier))
+        std::sort(contacts.begin(), contacts.end(), earlier);
     std::vector<QSet<QString>> employers(weeks.size());
     for (Contact& contact : contacts) {
         const auto index = static_cast<size_t>(first.daysTo(*contact.date) / kDaysInWeek);

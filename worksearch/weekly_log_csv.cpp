@@ -15,9 +15,9 @@ QString dateText(const QDate& date) {
     return date.toString(Qt::ISODate);
 }
 
-QByteArray contactRecord(const Week& week, const Contact& contact) {
+QByteArray contactRecord(const QString& weekStart, const QString& weekEnd, const Contact& contact) {
     return csv_export::record(
-        {dateText(week.first), dateText(week.last), dateText(*contact.date), contact.time.trimmed(),
+        {weekStart, weekEnd, dateText(*contact.date), contact.time.trimmed(),
          contact.contactName.trimmed(),
          job_search::isTrue(contact.email) ? QStringLiteral("E-MAIL") : QStringLiteral("OTHER"),
          contact.title.trimmed(), contact.city.trimmed(), contact.state.trimmed(),
@@ -29,9 +29,11 @@ QByteArray contactRecord(const Week& week, const Contact& contact) {
 QByteArray contactsBytes(const WeeklyLog& log) {
     QByteArray file = csv_export::record({"week_start", "week_end", "date", "time", "contact_name",
                                           "method", "position_title", "city", "state", "comment"});
-    for (const Week& week : log.weeks)
+    for (const Week& week : log.weeks) {
+        const QString weekStart = dateText(week.first), weekEnd = dateText(week.last);
         for (const Contact& contact : week.counted)
-            file += contactRecord(week, contact);
+            file += contactRecord(weekStart, weekEnd, contact);
+    }
     return file;
 }
 

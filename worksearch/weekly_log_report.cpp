@@ -51,11 +51,27 @@ QString placeText(const Contact& contact) {
     return city + QStringLiteral(", ") + state;
 }
 
+// Whether `text` has no blank at either end, no run of blanks and no other
+// white space: the words of most fields, which then need no splitting.
+bool isSimplified(const QString& text) {
+    if (text.front() == QLatin1Char(' ') || text.back() == QLatin1Char(' '))
+        return false;
+    QChar previous;
+    for (const QChar each : text) {
+        if (each.isSpace() && (each != QLatin1Char(' ') || previous == QLatin1Char(' ')))
+            return false;
+        previous = each;
+    }
+    return true;
+}
+
 // `text` in lines of at most kLineWidth characters, the first starting
 // with `lead`, the rest indented as far as the text after it.
 QStringList wrapped(const QString& lead, const QString& text) {
-    const QString indent(lead.size(), QLatin1Char(' '));
     const int room = std::max(1, kLineWidth - static_cast<int>(lead.size()));
+    if (!text.isEmpty() && text.size() <= room && isSimplified(text))
+        return {lead + text};
+    const QString indent(lead.size(), QLatin1Char(' '));
     QStringList lines;
     QString line;
     const auto flush = [&] {
@@ -89,8 +105,8 @@ QString methodText(const Contact& contact) {
 
 // The date, time, method and name, then the position, the place and any
 // comment on lines of their own.
-QStringList contactLines(const Contact& contact) {
-    const QString lead = kContactIndent + dateText(*contact.date) + QStringLiteral("  ") +
+QStringList contactLines(const Contact& contact, const QString& date) {
+    const QString lead = kContactIndent + date + QStringLiteral("  ") +
                          contact.time.leftJustified(5) + QStringLiteral("  ") +
                          methodText(contact) + QStringLiteral("  ");
     QStringList lines = wrapped(lead, contact.contactName.trimmed());
@@ -107,8 +123,13 @@ QStringList weekLines(const Week& week) {
     if (week.partOfPeriod)
         heading += QStringLiteral(" (part of the period)");
     QStringList lines{heading, QString(heading.size(), QLatin1Char('-'))};
-    for (const Contact& contact : week.counted)
-        lines << contactLines(contact);
+    QDate day;
+    QString dayText;
+    for (const Contact& contact : week.counted) {
+        if (*contact.date != day)
+            dayText = dateText(day = *contact.date);
+        lines << contactLines(contact, dayText);
+    }
     if (!week.counted.empty())
         lines << kContactIndent +
                      QStringLiteral("COUNTED %1 OF %2").arg(week.counted.size()).arg(week.required);
