@@ -143,6 +143,6 @@ void TWeekly_Work_Search::exportCsv() {
     const QStringList paths = csvPaths(folder);
     dialogs().message(
         this, QStringLiteral("MESSAGE"),
-        QStringLiteral("The weekly work search was exported to %1 and %2").arg(paths[0], paths[1]),
+        QStringLiteral("The weekly work search was exported to\n%1\n%2").arg(paths[0], paths[1]),
         Buttons::Ok);
 }
