@@ -7,7 +7,6 @@
 #include "importing/import_edits_form.h"
 #include "importing/job_title_edit_form.h"
 #include "jobsearch/job_search_form.h"
-#include "worksearch/work_search_rules_form.h"
 #include "maintenance/backup_restore_form.h"
 #include "maintenance/database_archive.h"
 #include "obligations/arrears_statement_form.h"
@@ -19,6 +18,8 @@
 #include "shell/change_database.h"
 #include "shell/configuration_form.h"
 #include "shell/create_tables_form.h"
+#include "worksearch/weekly_work_search_form.h"
+#include "worksearch/work_search_rules_form.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -111,6 +112,8 @@ void TMain_Screen2::buildMenu() {
             [this] { Payments1Click(); });
     addItem(Reports1, QStringLiteral("Arrears Statement"), QStringLiteral("ArrearsStatement1"),
             [this] { ArrearsStatement1Click(); });
+    addItem(Reports1, QStringLiteral("Weekly Work Search"), QStringLiteral("WeeklyWorkSearch1"),
+            [this] { WeeklyWorkSearch1Click(); });
     QMenu* jobSearchReports =
         addMenu(Reports1, QStringLiteral("Job Search"), QStringLiteral("JobSearch2"));
     addItem(jobSearchReports, QStringLiteral("Disqualified By State"),
@@ -260,6 +263,10 @@ void TMain_Screen2::Payments1Click() {
 
 void TMain_Screen2::ArrearsStatement1Click() {
     showModal([this] { return new TArrears_Statement(dataModule_, dialogs_, locations_, this); });
+}
+
+void TMain_Screen2::WeeklyWorkSearch1Click() {
+    showModal([this] { return new TWeekly_Work_Search(dataModule_, dialogs_, locations_, this); });
 }
 
 void TMain_Screen2::DisqualifiedByState1Click() {

@@ -41,6 +41,7 @@ public:
     void WorkSearchRules1Click();
     void Payments1Click();
     void ArrearsStatement1Click();
+    void WeeklyWorkSearch1Click();
     void DisqualifiedByState1Click();
     void DisqualifiedByTitle1Click();
     void EvidencePack1Click();

@@ -4,7 +4,6 @@
 #include "importing/job_title_edit_form.h"
 #include "jobsearch/job_search_filter_dialog.h"
 #include "jobsearch/job_search_form.h"
-#include "worksearch/work_search_rules_form.h"
 #include "maintenance/backup_restore_form.h"
 #include "obligations/arrears_statement_form.h"
 #include "obligations/obligations_form.h"
@@ -17,6 +16,8 @@
 #include "tests/support/books_database.h"
 #include "tests/support/form_checks.h"
 #include "tests/support/scripted_dialogs.h"
+#include "worksearch/weekly_work_search_form.h"
+#include "worksearch/work_search_rules_form.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,7 @@ protected:
         all.emplace_back(new TPayments_Report(dataModule, dialogs, locations, nullptr));
         all.emplace_back(new TObligations_Form(dataModule, dialogs));
         all.emplace_back(new TArrears_Statement(dataModule, dialogs, locations, nullptr));
+        all.emplace_back(new TWeekly_Work_Search(dataModule, dialogs, locations, nullptr));
         all.emplace_back(new TJob_Search(dataModule, dialogs));
         all.emplace_back(new TJob_Search_Filter(dialogs, JobSearchFilter(), nullptr));
         all.emplace_back(

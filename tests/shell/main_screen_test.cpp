@@ -133,7 +133,7 @@ TEST_F(LiveDatabaseTest, OpensAndNoTransactionStaysOpenWhileAFormWaits) {
     for (const char* menuItem :
          {"MaintainPaymentRecords1", "MaintainJobSearchRecords1", "JobSearchEditsImports1",
           "JobTitleEdits1", "SupportObligations1", "PickLists1", "ArrearsStatement1",
-          "Configuration1", "WorkSearchRules1"}) {
+          "WeeklyWorkSearch1", "Configuration1", "WorkSearchRules1"}) {
         int whileOpen = -1;
         whenModalOpens([&](QWidget*) { whileOpen = programTransactions(); });
         item(menuItem)->trigger();

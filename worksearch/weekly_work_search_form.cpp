@@ -1,0 +1,148 @@
+#include "worksearch/weekly_work_search_form.h"
+
+#include "datastore/data_module.h"
+#include "datastore/output_target.h"
+#include "forms/date_picker.h"
+#include "platform/kbx.h"
+#include "worksearch/stored_weekly_log.h"
+#include "worksearch/weekly_log_csv.h"
+#include "worksearch/weekly_log_report.h"
+
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+namespace {
+
+// The period first offered: the twelve weeks up to today.
+constexpr int kWeeksOffered = 12;
+
+QString logFileName(const QDateTime& when) {
+    return QStringLiteral("WEEKLY_WORK_SEARCH___") + kbx::_kbx_yyyy_mm_dd_hh_mm_ss(when) +
+           QStringLiteral(".TXT");
+}
+
+QStringList csvPaths(const QString& folder) {
+    const QDir dir(folder);
+    return {dir.filePath(QLatin1String(weekly_log_csv::kContactsFileName)),
+            dir.filePath(QLatin1String(weekly_log_csv::kSummaryFileName))};
+}
+
+// Both files are written out before either is given its name; should the
+// second still fail to be named, the first is taken away again unless it
+// replaced a file, so that a failed export leaves no half of the pair behind.
+void writeCsvPair(const worksearch::WeeklyLog& log, const QString& folder,
+                  whole_file::Existing existing) {
+    const QStringList paths = csvPaths(folder);
+    const bool contactsWereThere = whole_file::isTaken(paths[0]);
+    whole_file::Writer contacts(paths[0], existing);
+    contacts.write(weekly_log_csv::contactsBytes(log));
+    whole_file::Writer summary(paths[1], existing);
+    summary.write(weekly_log_csv::summaryBytes(log));
+    contacts.commit();
+    try {
+        summary.commit();
+    } catch (const whole_file::WriteError&) {
+        if (!contactsWereThere)
+            QFile::remove(paths[0]);
+        throw;
+    }
+}
+
+}  // namespace
+
+TWeekly_Work_Search::TWeekly_Work_Search(TDataModule2& dataModule, Dialogs& dialogs,
+                                         Locations locations, QWidget* parent)
+    : ReportForm(dialogs, locations, QStringLiteral("Weekly_Work_Search"),
+                 QStringLiteral("Weekly Work Search"), 260, parent),
+      dataModule_(dataModule),
+      locations_(std::move(locations)),
+      fld_from_date(reportDateField(QStringLiteral("fld_from_date"),
+                                    QDate::currentDate().addDays(1 - 7 * kWeeksOffered))),
+      fld_to_date(reportDateField(QStringLiteral("fld_to_date"), QDate::currentDate())) {
+    sidePanel()->addWidget(makeChoices());
+    sidePanel()->addStretch();
+    addButton(QStringLiteral("Generate"), QStringLiteral("btn_generate"), [this] { generate(); });
+    addButton(QStringLiteral("Save"), QStringLiteral("btn_save"), [this] { save(); });
+    addButton(QStringLiteral("Export CSV…"), QStringLiteral("btn_export_csv"),
+              [this] { exportCsv(); });
+    addPrintButtons();
+}
+
+QWidget* TWeekly_Work_Search::makeChoices() {
+    auto* group = new QGroupBox(QStringLiteral("WEEKS"));
+    auto* fields = new QFormLayout(group);
+    fields->addRow(QStringLiteral("From"), fld_from_date);
+    fields->addRow(QStringLiteral("To"), fld_to_date);
+    return group;
+}
+
+bool TWeekly_Work_Search::periodIsValid() {
+    if (fld_from_date->date() <= fld_to_date->date())
+        return true;
+    dialogs().message(this, QStringLiteral("MESSAGE"),
+                      QStringLiteral("The from date is after the to date."), Buttons::Ok);
+    return false;
+}
+
+void TWeekly_Work_Search::generate() {
+    if (!periodIsValid())
+        return;
+    const QSqlDatabase& connection = dataModule_.connection();
+    setLines(weekly_log_report::build(
+        worksearch::storedWeeklyLog(connection, fld_from_date->date(), fld_to_date->date()),
+        report_text::configuration(connection)));
+}
+
+void TWeekly_Work_Search::save() {
+    saveText(logFileName(QDateTime::currentDateTime()), report_text::Closing::Payments);
+}
+
+std::optional<whole_file::Existing> TWeekly_Work_Search::askToWriteCsvInto(const QString& folder) {
+    QStringList taken;
+    for (const QString& path : csvPaths(folder)) {
+        const QString refusal = output_target::refusal(locations_, path);
+        if (!refusal.isEmpty()) {
+            dialogs().message(this, QStringLiteral("MESSAGE"), refusal, Buttons::Ok);
+            return std::nullopt;
+        }
+        if (whole_file::isTaken(path))
+            taken.append(path);
+    }
+    if (taken.isEmpty())
+        return whole_file::Existing::Refuse;
+    const QString question = taken.size() == 1
+                                 ? QStringLiteral("%1 exists already.\nReplace it?")
+                                 : QStringLiteral("%1\nexist already.\nReplace them?");
+    if (dialogs().message(this, QStringLiteral("REPLACE FILE"),
+                          question.arg(taken.join(QLatin1Char('\n'))),
+                          Buttons::YesNo) != Answer::Yes)
+        return std::nullopt;
+    return whole_file::Existing::Replace;
+}
+
+// Written from the stored records for the dates chosen, as "Generate" shows
+// them, whatever the text area holds after editing.
+void TWeekly_Work_Search::exportCsv() {
+    if (!periodIsValid())
+        return;
+    const QString folder = dialogs().chooseFolder(
+        this, QStringLiteral("Export the weekly work search as CSV into the folder:"),
+        kbx::_kbx_Get_Special_Folder_Location(QStringLiteral("PERSONAL")));
+    if (folder.isEmpty())
+        return;
+    const std::optional<whole_file::Existing> existing = askToWriteCsvInto(folder);
+    if (!existing)
+        return;
+    writeCsvPair(worksearch::storedWeeklyLog(dataModule_.connection(), fld_from_date->date(),
+                                             fld_to_date->date()),
+                 folder, *existing);
+    const QStringList paths = csvPaths(folder);
+    dialogs().message(
+        this, QStringLiteral("MESSAGE"),
+        QStringLiteral("The weekly work search was exported to\n%1\n%2").arg(paths[0], paths[1]),
+        Buttons::Ok);
+}
