@@ -4,6 +4,7 @@
 #include "reports/csv_export.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace weekly_log_csv {
 
@@ -48,10 +49,30 @@ QByteArray summaryBytes(const WeeklyLog& log) {
     return file;
 }
 
-void write(const WeeklyLog& log, const QString& folder, whole_file::Existing existing) {
+QStringList paths(const QString& folder) {
     const QDir dir(folder);
-    whole_file::write(dir.filePath(kContactsFileName), contactsBytes(log), existing);
-    whole_file::write(dir.filePath(kSummaryFileName), summaryBytes(log), existing);
+    return {dir.filePath(QLatin1String(kContactsFileName)),
+            dir.filePath(QLatin1String(kSummaryFileName))};
+}
+
+// Both files are written out before either is given its name; should the
+// second still fail to be named, the first is taken away again unless it
+// replaced a file, so that a failed write leaves no half of the pair behind.
+void write(const WeeklyLog& log, const QString& folder, whole_file::Existing existing) {
+    const QStringList named = paths(folder);
+    const bool contactsWereThere = whole_file::isTaken(named[0]);
+    whole_file::Writer contacts(named[0], existing);
+    contacts.write(contactsBytes(log));
+    whole_file::Writer summary(named[1], existing);
+    summary.write(summaryBytes(log));
+    contacts.commit();
+    try {
+        summary.commit();
+    } catch (const whole_file::WriteError&) {
+        if (!contactsWereThere)
+            QFile::remove(named[0]);
+        throw;
+    }
 }
 
 }  // namespace weekly_log_csv

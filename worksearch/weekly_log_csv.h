@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // The weekly work-search log as two CSV files (RFC 4180, UTF-8, CR LF after
 // each record, dates as YYYY-MM-DD): weeks.csv, one record per counted
@@ -20,8 +21,11 @@ QByteArray contactsBytes(const worksearch::WeeklyLog& log);
 // Header week_start,week_end,counted,required,status; status MET or SHORT.
 QByteArray summaryBytes(const worksearch::WeeklyLog& log);
 
-// Writes both files into `folder`, each whole or not at all, over existing
-// ones only with Existing::Replace. Throws whole_file::WriteError.
+// The paths of both files in `folder`, weeks.csv first.
+QStringList paths(const QString& folder);
+
+// Writes both files into `folder`, whole or neither, over existing ones
+// only with Existing::Replace. Throws whole_file::WriteError.
 void write(const worksearch::WeeklyLog& log, const QString& folder, whole_file::Existing existing);
 
 }  // namespace weekly_log_csv

@@ -9,8 +9,6 @@
 #include "worksearch/weekly_log_report.h"
 
 #include <QDateEdit>
-#include <QDir>
-#include <QFile>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
@@ -23,33 +21,6 @@ constexpr int kWeeksOffered = 12;
 QString logFileName(const QDateTime& when) {
     return QStringLiteral("WEEKLY_WORK_SEARCH___") + kbx::_kbx_yyyy_mm_dd_hh_mm_ss(when) +
            QStringLiteral(".TXT");
-}
-
-QStringList csvPaths(const QString& folder) {
-    const QDir dir(folder);
-    return {dir.filePath(QLatin1String(weekly_log_csv::kContactsFileName)),
-            dir.filePath(QLatin1String(weekly_log_csv::kSummaryFileName))};
-}
-
-// Both files are written out before either is given its name; should the
-// second still fail to be named, the first is taken away again unless it
-// replaced a file, so that a failed export leaves no half of the pair behind.
-void writeCsvPair(const worksearch::WeeklyLog& log, const QString& folder,
-                  whole_file::Existing existing) {
-    const QStringList paths = csvPaths(folder);
-    const bool contactsWereThere = whole_file::isTaken(paths[0]);
-    whole_file::Writer contacts(paths[0], existing);
-    contacts.write(weekly_log_csv::contactsBytes(log));
-    whole_file::Writer summary(paths[1], existing);
-    summary.write(weekly_log_csv::summaryBytes(log));
-    contacts.commit();
-    try {
-        summary.commit();
-    } catch (const whole_file::WriteError&) {
-        if (!contactsWereThere)
-            QFile::remove(paths[0]);
-        throw;
-    }
 }
 
 }  // namespace
@@ -103,7 +74,7 @@ void TWeekly_Work_Search::save() {
 
 std::optional<whole_file::Existing> TWeekly_Work_Search::askToWriteCsvInto(const QString& folder) {
     QStringList taken;
-    for (const QString& path : csvPaths(folder)) {
+    for (const QString& path : weekly_log_csv::paths(folder)) {
         const QString refusal = output_target::refusal(locations_, path);
         if (!refusal.isEmpty()) {
             dialogs().message(this, QStringLiteral("MESSAGE"), refusal, Buttons::Ok);
@@ -137,10 +108,10 @@ void TWeekly_Work_Search::exportCsv() {
     const std::optional<whole_file::Existing> existing = askToWriteCsvInto(folder);
     if (!existing)
         return;
-    writeCsvPair(worksearch::storedWeeklyLog(dataModule_.connection(), fld_from_date->date(),
+    weekly_log_csv::write(worksearch::storedWeeklyLog(dataModule_.connection(), fld_from_date->date(),
                                              fld_to_date->date()),
                  folder, *existing);
-    const QStringList paths = csvPaths(folder);
+    const QStringList paths = weekly_log_csv::paths(folder);
     dialogs().message(
         this, QStringLiteral("MESSAGE"),
         QStringLiteral("The weekly work search was exported to\n%1\n%2").arg(paths[0], paths[1]),
