@@ -5,7 +5,9 @@
 #include "platform/firebird_rows.h"
 #include "platform/windows1252.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace csv_export {
 
@@ -49,6 +51,24 @@ void appendQuoted(QByteArray& record, QByteArrayView text) {
         record += byte;
     }
     record += '"';
+}
+
+// Text of plain ASCII that needs no quotes goes in as it is, without a
+// copy of its own in UTF-8 first.
+void appendField(QByteArray& record, QStringView text) {
+    const bool plain = std::all_of(text.begin(), text.end(), [](QChar each) {
+        return each.unicode() < 0x80 && each != u',' && each != u'"' && each != u'\r' &&
+               each != u'\n';
+    });
+    if (!plain) {
+        appendQuoted(record, text.toUtf8());
+        return;
+    }
+    const qsizetype start = record.size();
+    record.resize(start + text.size());
+    char* bytes = record.data() + start;
+    for (const QChar each : text)
+        *bytes++ = static_cast<char>(each.unicode());
 }
 
 void appendWindows1252(QByteArray& record, QByteArrayView text) {
@@ -101,14 +121,25 @@ void flush(whole_file::Writer& file, QByteArray& bytes) {
 
 }  // namespace
 
+template <typename Fields>
+void appendFields(QByteArray& file, const Fields& fields) {
+    bool first = true;
+    for (QStringView field : fields) {
+        if (!std::exchange(first, false))
+            file += ',';
+        appendField(file, field);
+    }
+    file += "\r\n";
+}
+
 QByteArray record(const QStringList& fields) {
     QByteArray bytes;
-    for (qsizetype each = 0; each < fields.size(); ++each) {
-        if (each > 0)
-            bytes += ',';
-        appendQuoted(bytes, fields[each].toUtf8());
-    }
-    return bytes + "\r\n";
+    appendFields(bytes, fields);
+    return bytes;
+}
+
+void appendRecord(QByteArray& file, std::initializer_list<QStringView> fields) {
+    appendFields(file, fields);
 }
 
 Rows rowsShownBy(const TableModel& model) {

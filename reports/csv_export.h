@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
 class TableModel;
 
 // The records of a table as a CSV file (RFC 4180) that a spreadsheet, a
@@ -28,6 +30,8 @@ Rows rowsShownBy(const TableModel& model);
 // One record of such a file from values already shown as text: each
 // quoted where it must be, as UTF-8, CR LF after it.
 QByteArray record(const QStringList& fields);
+// Appends one such record to `file`.
+void appendRecord(QByteArray& file, std::initializer_list<QStringView> fields);
 
 // Writes the file whole or not at all, over an existing one only with
 // Existing::Replace; returns how many records it holds.

@@ -16,13 +16,17 @@ QString dateText(const QDate& date) {
     return date.toString(Qt::ISODate);
 }
 
-QByteArray contactRecord(const QString& weekStart, const QString& weekEnd, const Contact& contact) {
-    return csv_export::record(
-        {weekStart, weekEnd, dateText(*contact.date), contact.time.trimmed(),
-         contact.contactName.trimmed(),
-         job_search::isTrue(contact.email) ? QStringLiteral("E-MAIL") : QStringLiteral("OTHER"),
-         contact.title.trimmed(), contact.city.trimmed(), contact.state.trimmed(),
-         contact.comment.trimmed()});
+const QString kEmail = QStringLiteral("E-MAIL");
+const QString kOther = QStringLiteral("OTHER");
+
+void appendContact(QByteArray& file, QStringView weekStart, QStringView weekEnd, QStringView date,
+                   const Contact& contact) {
+    csv_export::appendRecord(
+        file, {weekStart, weekEnd, date, QStringView(contact.time).trimmed(),
+               QStringView(contact.contactName).trimmed(),
+               job_search::isTrue(contact.email) ? kEmail : kOther,
+               QStringView(contact.title).trimmed(), QStringView(contact.city).trimmed(),
+               QStringView(contact.state).trimmed(), QStringView(contact.comment).trimmed()});
 }
 
 }  // namespace
@@ -32,8 +36,13 @@ QByteArray contactsBytes(const WeeklyLog& log) {
                                           "method", "position_title", "city", "state", "comment"});
     for (const Week& week : log.weeks) {
         const QString weekStart = dateText(week.first), weekEnd = dateText(week.last);
-        for (const Contact& contact : week.counted)
-            file += contactRecord(weekStart, weekEnd, contact);
+        QDate day;
+        QString dayText;
+        for (const Contact& contact : week.counted) {
+            if (*contact.date != day)
+                dayText = dateText(day = *contact.date);
+            appendContact(file, weekStart, weekEnd, dayText, contact);
+        }
     }
     return file;
 }
