@@ -4,6 +4,7 @@
 #include "reports/csv_export.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace weekly_log_csv {
 
@@ -48,8 +49,18 @@ QByteArray summaryBytes(const WeeklyLog& log) {
 
 void write(const WeeklyLog& log, const QString& folder, whole_file::Existing existing) {
     const QDir dir(folder);
-    whole_file::write(dir.filePath(kContactsFileName), contactsBytes(log), existing);
-    whole_file::write(dir.filePath(kSummaryFileName), summaryBytes(log), existing);
+    whole_file::Writer contacts(dir.filePath(kContactsFileName), existing);
+    whole_file::Writer summary(dir.filePath(kSummaryFileName), existing);
+    contacts.write(contactsBytes(log));
+    summary.write(summaryBytes(log));
+    contacts.commit();
+    try {
+        summary.commit();
+    } catch (const whole_file::WriteError&) {
+        if (existing == whole_file::Existing::Refuse)
+            QFile::remove(contacts.path());
+        throw;
+    }
 }
 
 }  // namespace weekly_log_csv

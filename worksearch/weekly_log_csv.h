@@ -20,8 +20,10 @@ QByteArray contactsBytes(const worksearch::WeeklyLog& log);
 // Header week_start,week_end,counted,required,status; status MET or SHORT.
 QByteArray summaryBytes(const worksearch::WeeklyLog& log);
 
-// Writes both files into `folder`, each whole or not at all, over existing
-// ones only with Existing::Replace. Throws whole_file::WriteError.
+// Writes both files into `folder`, over existing ones only with
+// Existing::Replace: both are written before either is named, so a failed
+// write (a full disk) leaves neither; a new weeks.csv is removed again when
+// weeks_summary.csv cannot be named. Throws whole_file::WriteError.
 void write(const worksearch::WeeklyLog& log, const QString& folder, whole_file::Existing existing);
 
 }  // namespace weekly_log_csv
