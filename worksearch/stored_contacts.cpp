@@ -35,14 +35,15 @@ constexpr int kFirstText = 3;
 
 // DATE_ is read as the engine's text ("2004-02-01 00:00:00.0000"); it may
 // carry a time of day, so the period runs to the start of the day after its
-// last.
-QString selectSql() {
+// last, or to the end when its last is the last day a database holds.
+QString selectSql(bool toTheEnd) {
     QStringList selected{job::pk, job::refnum,
                          QStringLiteral("CAST(%1 AS VARCHAR(24)) AS %1").arg(job::date)};
     for (const auto& [column, member] : textColumns())
         selected.append(column);
-    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 >= ? AND %3 < ?")
-        .arg(selected.join(QStringLiteral(", ")), tables::jobSearch, job::date);
+    const QString sql = toTheEnd ? QStringLiteral("SELECT %1 FROM %2 WHERE %3 >= ?")
+                                 : QStringLiteral("SELECT %1 FROM %2 WHERE %3 >= ? AND %3 < ?");
+    return sql.arg(selected.join(QStringLiteral(", ")), tables::jobSearch, job::date);
 }
 
 std::optional<double> numberAt(const fb::Row& row, int column) {
@@ -97,9 +98,14 @@ bool readsBefore(const Contact& one, const Contact& other) {
 // driver alone takes longer than the whole weekly log may.
 std::vector<Contact> contactsBetween(const QSqlDatabase& connection, const QDate& from,
                                                const QDate& to) {
+    // The weeks around the first and last days a database holds reach past them.
+    const QDate firstHeld(1, 1, 1), lastHeld(9999, 12, 31);
+    const bool toTheEnd = to >= lastHeld;
+    QVariantList bounds{QDateTime(std::max(from, firstHeld), QTime(0, 0))};
+    if (!toTheEnd)
+        bounds.append(QDateTime(to.addDays(1), QTime(0, 0)));
     std::vector<Contact> contacts;
-    fb::forEachRow(connection.databaseName(), databaseAccount(), selectSql(),
-                   {QDateTime(from, QTime(0, 0)), QDateTime(to.addDays(1), QTime(0, 0))},
+    fb::forEachRow(connection.databaseName(), databaseAccount(), selectSql(toTheEnd), bounds,
                    [&](const fb::Row& row) { contacts.push_back(contactOf(row)); });
     std::sort(contacts.begin(), contacts.end(), readsBefore);
     return contacts;

@@ -59,6 +59,20 @@ TEST_F(BatchWeeksTest, TheLogPrintedIsTheLogOfTheDatabaseAndItsCsvFiles) {
     EXPECT_EQ(bytesOf(contacts), weekly_log_csv::contactsBytes(log));
 }
 
+// The weeks around the first and last days a database holds reach past
+// them; the records of those days are read all the same.
+TEST_F(BatchWeeksTest, TheFirstAndLastDaysADatabaseHoldsAreReadWithTheirContacts) {
+    const QString insert =
+        "INSERT INTO JSEARCH_4 (PK, DATE_, CONTACT_NAME, SUBMITTED) VALUES "
+        "(%1, '%2', 'ACME CORP', 'TRUE')";
+    execute(insert.arg(1).arg("0001-01-01"));
+    execute(insert.arg(2).arg("9999-12-31 23:59:59"));
+    for (const char* day : {"0001-01-01", "9999-12-31"}) {
+        EXPECT_EQ(batch({"report", "weeks", "--from", day, "--to", day}), 0) << err.toStdString();
+        EXPECT_TRUE(out.contains("\nCONTACTS IN ALL: 1\n")) << out.toStdString();
+    }
+}
+
 // Wrong input is named in one line, with where to read how it goes, and
 // nothing is written.
 TEST_F(BatchWeeksTest, WrongInputIsRefusedInOneLineWritingNothing) {
