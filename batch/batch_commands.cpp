@@ -4,6 +4,7 @@
 #include "batch/command_words.h"
 #include "batch/history_commands.h"
 #include "batch/obligation_commands.h"
+#include "batch/weeks_command.h"
 
 #include "datastore/data_module.h"
 #include "datastore/instance_lock.h"
@@ -416,15 +417,33 @@ Work readArrearsReport(const Options& words, const Tool& tool) {
     }};
 }
 
+// "report weeks --from DATE --to DATE [--csv DIR] [--replace]".
+Work readWeeksReport(const Options& words, const Tool& tool) {
+    QString wrong;
+    const std::optional<WeeksCommand> command = weeksCommandOf(words, wrong);
+    if (!command)
+        return misuse(tool, wrong);
+    for (const QString& file : command->csvFiles())
+        if (!mayWrite(tool.locations, file, command->replace, tool.err))
+            return ended(1);
+    return {.onDatabase = [command = *command, &tool](const CurrentDatabase&,
+                                                      TDataModule2& dataModule) {
+        return writeWeeks(command, dataModule.connection(), tool.out, tool.err);
+    }};
+}
+
 // "report payments|title|state [--save] [--pdf FILE] [--replace]", and
-// "report arrears".
+// "report arrears" and "report weeks".
 Work readReport(const Options& words, const Tool& tool) {
     if (words.operands == QStringList{QStringLiteral("arrears")})
         return readArrearsReport(words, tool);
+    if (words.operands == QStringList{QStringLiteral("weeks")})
+        return readWeeksReport(words, tool);
     if (words.operands.size() != 1 ||
         !QStringList{"payments", "title", "state"}.contains(words.operands[0]))
         return misuse(
-            tool, QStringLiteral("report takes one report: payments, title, state or arrears."));
+            tool,
+            QStringLiteral("report takes one report: payments, title, state, arrears or weeks."));
     if (words.from.isValid() || words.to.isValid() || !words.values.isEmpty())
         return misuse(tool, QStringLiteral("report %1 takes no --from, --to, --count-on or --csv.")
                                 .arg(words.operands[0]));
@@ -581,7 +600,8 @@ const std::vector<Command>& commands() {
         {"report",
          "report payments|title|state [--save] [--pdf FILE] [--replace]\n"
          "report arrears --from DATE --to DATE [--count-on sent|delivered|cleared] "
-         "[--csv FILE.csv] [--replace]",
+         "[--csv FILE.csv] [--replace]\n"
+         "report weeks --from DATE --to DATE [--csv DIR] [--replace]",
          {"--save", "--pdf", "--replace", "--from", "--to", "--count-on", "--csv"},
          Lock::DatabaseNamedOnErrors,
          readReport,
@@ -594,7 +614,12 @@ const std::vector<Command>& commands() {
          "\"Arrears Statement\" shows it: what the support obligations made due, the\n"
          "payments applied to each amount, oldest first, and the balance. A payment\n"
          "counts on its date sent, or on the date --count-on names; --csv also\n"
-         "writes its amounts due to FILE.csv, one row each.\n"},
+         "writes its amounts due to FILE.csv, one row each.\n"
+         "report weeks writes the weekly work-search log of the weeks from and to\n"
+         "the days given, as \"Weekly Work Search\" shows it under the stored rules:\n"
+         "each week's counted contacts and whether it is met. --csv also writes\n"
+         "weeks.csv (one row per counted contact) and weeks_summary.csv (one row\n"
+         "per week) into the folder DIR, both written before either is named.\n"},
         {"export",
          "export payments|jobs FILE.csv [--from DATE] [--to DATE] [--replace]",
          {"--from", "--to", "--replace"},
@@ -649,9 +674,10 @@ const std::vector<Command>& commands() {
          "Evidence Pack… does: the payments report (PDF and text), the payments and\n"
          "job search records (CSV), the statistics reports, the arrears statement\n"
          "(PDF and text, payments counted on their date sent) with its amounts due\n"
-         "(CSV), the proof files the period's payments name, the history of the\n"
-         "period's records (CSV) with what history verify finds, and a manifest with\n"
-         "the SHA-256 of each file.\n"
+         "(CSV), the weekly work-search log (PDF, text, weeks.csv and\n"
+         "weeks_summary.csv), the proof files the period's payments name, the\n"
+         "history of the period's records (CSV) with what history verify finds, and\n"
+         "a manifest with the SHA-256 of each file.\n"
          "\n"
          "export, pack, report --pdf and report --csv refuse a file that exists\n"
          "already unless --replace is given. They never write into the program's\n"

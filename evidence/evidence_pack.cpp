@@ -17,6 +17,9 @@
 #include "reports/report_page.h"
 #include "reports/report_text.h"
 #include "reports/statistics_reports.h"
+#include "worksearch/stored_weekly_log.h"
+#include "worksearch/weekly_log_csv.h"
+#include "worksearch/weekly_log_report.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -126,6 +129,22 @@ void addArrears(const QSqlDatabase& connection, const Request& request, Contents
     arrears_csv::write(statement, contents.add(QLatin1String(arrears_csv::kFileName)), fresh);
 }
 
+// The weekly work-search log of the period's weeks under the stored rules,
+// as text, as PDF and as its two CSV files.
+void addWeeklyLog(const QSqlDatabase& connection, const Request& request, Contents& contents) {
+    const worksearch::WeeklyLog log =
+        worksearch::storedWeeklyLog(connection, request.from, request.to);
+    const QStringList lines = weekly_log_report::build(log, report_text::configuration(connection));
+    constexpr whole_file::Existing fresh = whole_file::Existing::Refuse;
+    writeReportPdf(contents.add(QStringLiteral("weekly_work_search.pdf")), lines, fresh);
+    report_text::writeReportFile(contents.add(QStringLiteral("weekly_work_search.txt")), lines,
+                                 fresh);
+    whole_file::write(contents.add(QLatin1String(weekly_log_csv::kContactsFileName)),
+                      weekly_log_csv::contactsBytes(log), fresh);
+    whole_file::write(contents.add(QLatin1String(weekly_log_csv::kSummaryFileName)),
+                      weekly_log_csv::summaryBytes(log), fresh);
+}
+
 void addRecords(const QSqlDatabase& connection, const Request& request, Contents& contents) {
     csv_export::exportTable(connection, schema::table(tables::payments),
                             {dateBetween(columns::payments::itemDate, request.from, request.to)},
@@ -196,6 +215,7 @@ Packed pack(const QSqlDatabase& connection, const Request& request) {
     Contents contents(request.temporaryFolder);
     addReports(connection, request, contents);
     addArrears(connection, request, contents);
+    addWeeklyLog(connection, request, contents);
     addRecords(connection, request, contents);
     Packed packed;
     packed.historyHolds = addHistory(connection, request, contents);

@@ -9,12 +9,13 @@
 #include <QStringList>
 
 // Everything about a period in one ZIP file for a lawyer, a court or a
-// benefits office: the payments report as PDF and text, the payments and
-// the job search log as CSV, both statistics reports, the arrears statement
-// of the period (payments counted on their date sent) as PDF and text with
-// its amounts due as CSV, the history of the period's records as CSV with
-// the check of the whole history, every proof file the period's payments
-// name (under proofs/), and manifest.txt with the SHA-256 of every file.
+// benefits office: the payments report as PDF and text, the payments and the
+// job search log as CSV, both statistics reports, the arrears statement of the
+// period (payments counted on their date sent) as PDF and text with its
+// amounts due as CSV, the weekly work-search log of the period's weeks as PDF,
+// text and its two CSV files, the history of the period's records as CSV with
+// the check of the whole history, every proof file the period's payments name
+// (under proofs/), and manifest.txt with the SHA-256 of every file.
 namespace evidence_pack {
 
 struct Request {

@@ -36,9 +36,9 @@ TEvidencePack::TEvidencePack(TDataModule2& dataModule, Dialogs& dialogs, Locatio
     auto* explanation = new QLabel(QStringLiteral(
         "One ZIP file for a lawyer, a court or a benefits office: the payments report (PDF "
         "and text), the payments and job search records (CSV), the statistics reports, the "
-        "arrears statement (PDF, text and CSV), the history of the period's records and its "
-        "check, the item files the period's payments name, and a manifest with the SHA-256 "
-        "of each file."));
+        "arrears statement (PDF, text and CSV), the weekly work-search log (PDF, text and "
+        "CSV), the history of the period's records and its check, the item files the "
+        "period's payments name, and a manifest with the SHA-256 of each file."));
     explanation->setWordWrap(true);
     auto* dates = new QFormLayout;
     dates->addRow(QStringLiteral("From"), fld_from);

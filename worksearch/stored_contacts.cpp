@@ -30,17 +30,19 @@ constexpr int kFirstText = 3;
 
 // DATE_ may carry a time of day: it is read as the number of its day from
 // the engine's day zero (quicker than as text), and the period runs to the
-// start of the day after its last.
+// start of the day after its last, or to the end when its last is the last
+// day a database holds.
 const QDate kEngineDayZero(1858, 11, 17);
 
-QString selectSql() {
+QString selectSql(bool toTheEnd) {
     QStringList selected{job::pk, job::refnum,
                          QStringLiteral("DATEDIFF(DAY FROM TIMESTAMP '%1 00:00' TO %2) AS %2")
                              .arg(kEngineDayZero.toString(Qt::ISODate), job::date)};
     for (const auto& [column, member] : textColumns())
         selected.append(column);
-    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 >= ? AND %3 < ?")
-        .arg(selected.join(QStringLiteral(", ")), tables::jobSearch, job::date);
+    const QString sql = toTheEnd ? QStringLiteral("SELECT %1 FROM %2 WHERE %3 >= ?")
+                                 : QStringLiteral("SELECT %1 FROM %2 WHERE %3 >= ? AND %3 < ?");
+    return sql.arg(selected.join(QStringLiteral(", ")), tables::jobSearch, job::date);
 }
 
 std::optional<double> numberAt(const fb::Row& row, int column) {
@@ -113,10 +115,15 @@ private:
 // driver alone takes longer than the whole weekly log may.
 std::vector<Contact> contactsBetween(const QSqlDatabase& connection, const QDate& from,
                                      const QDate& to) {
+    // The weeks around the first and last days a database holds reach past them.
+    const QDate firstHeld(1, 1, 1), lastHeld(9999, 12, 31);
+    const bool toTheEnd = to >= lastHeld;
+    QVariantList bounds{QDateTime(std::max(from, firstHeld), QTime(0, 0))};
+    if (!toTheEnd)
+        bounds.append(QDateTime(to.addDays(1), QTime(0, 0)));
     std::vector<Contact> contacts;
     ContactReader reader;
-    fb::forEachRow(connection.databaseName(), databaseAccount(), selectSql(),
-                   {QDateTime(from, QTime(0, 0)), QDateTime(to.addDays(1), QTime(0, 0))},
+    fb::forEachRow(connection.databaseName(), databaseAccount(), selectSql(toTheEnd), bounds,
                    [&](const fb::Row& row) { contacts.push_back(reader.contactOf(row)); });
     return contacts;
 }

@@ -224,9 +224,20 @@ TEST_F(BatchTest, AWrongCommandSaysWhatIsWrongInOneLine) {
         {{"history", "show", "--record", ""}, "history --record needs a value."},
         {{"zip", "now"}, "zip takes no operand."},
         {{"report", "title", "--print"}, "report takes no option --print."},
-        {{"report", "monthly"}, "report takes one report: payments, title, state or arrears."},
+        {{"report", "monthly"},
+         "report takes one report: payments, title, state, arrears or weeks."},
         {{"report", "payments", "--csv", csv},
          "report payments takes no --from, --to, --count-on or --csv."},
+        {{"report", "weeks", "--from", "2004-01-01"},
+         "report weeks takes --from DATE and --to DATE."},
+        {{"report", "weeks", "--from", "2004-01-02", "--to", "2004-01-01"},
+         "report: --from 2004-01-02 is after --to 2004-01-01."},
+        {{"report", "weeks", "--from", "2004-01-01", "--to", "2004-12-31", "--pdf", csv},
+         "report weeks takes no --save, --pdf or --count-on."},
+        {{"report", "weeks", "--from", "2004-01-01", "--to", "2004-12-31", "--csv", csv},
+         "report weeks --csv " + csv + ": not a folder."},
+        {{"report", "weeks", "--from", "2004-01-01", "--to", "2004-12-31", "--csv", "/dev/null"},
+         "report weeks --csv /dev/null: not a folder."},
         {{"check-files", "now"}, "check-files takes no operand."},
         {{"export", "jobs", csv, "--from", "2004-04-01", "--from", "2004-01-01"},
          "export --from is given twice."},
@@ -235,6 +246,7 @@ TEST_F(BatchTest, AWrongCommandSaysWhatIsWrongInOneLine) {
         EXPECT_EQ(batch(arguments), 2) << what.toStdString();
         EXPECT_EQ(err, what + "\nTry 'quorvel4-batch --help'.\n");
     }
+    EXPECT_FALSE(QFile::exists(csv));
     EXPECT_EQ(batch({"--help"}), 0);
     EXPECT_EQ(out.toUtf8(), goldenBytes("batch/expected_help.txt"));
 }

@@ -32,8 +32,10 @@ TEST(BatchOutputTest, EveryFileAndFolderIsTheOwnersAloneWhateverTheUmask) {
         EXPECT_EQ(modeOf(folder), 0700u) << folder.toStdString();
 }
 
-// Every output of 15,000 payments is larger than the disk takes: each
-// command fails with the system's reason and leaves nothing behind.
+// Every output of 15,000 payments is larger than the disk takes, and so is
+// the summary of a thousand years of weeks (their contacts, none, would
+// fit): each command fails with the system's reason and leaves nothing
+// behind.
 TEST(BatchOutputTest, AFullDiskFailsEveryOutputWithTheSystemsReasonAndLeavesNoFile) {
     const UserHome home;
     {
@@ -52,7 +54,9 @@ TEST(BatchOutputTest, AFullDiskFailsEveryOutputWithTheSystemsReasonAndLeavesNoFi
     for (const QStringList& command :
          {QStringList{"report", "payments", "--save"},
           QStringList{"report", "payments", "--pdf", pdf}, QStringList{"export", "payments", csv},
-          QStringList{"pack", "--from", "2000-01-01", "--to", "2099-12-31", pack}}) {
+          QStringList{"pack", "--from", "2000-01-01", "--to", "2099-12-31", pack},
+          QStringList{"report", "weeks", "--from", "1000-01-01", "--to", "2099-12-31", "--csv",
+                      home.filePath("")}}) {
         const ToolRun run = home.run(Q4_BATCH_EXE, command, fullDisk);
         EXPECT_EQ(run.status, 1) << command.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(fileTooLarge())) << run.err.toStdString();

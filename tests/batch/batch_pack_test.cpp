@@ -1,11 +1,15 @@
 #include "obligations/arrears_csv.h"
 #include "obligations/arrears_report.h"
 #include "obligations/obligation_store.h"
+#include "platform/windows1252.h"
 #include "reports/report_text.h"
 #include "tests/support/files.h"
 #include "tests/support/report_file.h"
 #include "tests/support/test_connection.h"
 #include "tests/support/user_home.h"
+#include "worksearch/stored_weekly_log.h"
+#include "worksearch/weekly_log_csv.h"
+#include "worksearch/weekly_log_report.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +21,8 @@ namespace {
 // is not), and a missing one is named. The payments report shows every
 // amount, and the statistics reports say they count all records. The
 // arrears statement of the period, counted on the date sent, is there as
-// text and as arrears.csv.
+// text and as arrears.csv, and the weekly log of the period's weeks as text
+// and as its two CSV files.
 TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
     const UserHome home;
     const QString database = home.database();
@@ -41,7 +46,8 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
             "(5, 'CHILD SUPPORT', '2004-06-01', 300, '" +
             february + "')");
         connection.execute(
-            "INSERT INTO JSEARCH_4 (PK, DATE_, POS_TITLE) VALUES (1, '2004-05-05', 'DBA')");
+            "INSERT INTO JSEARCH_4 (PK, DATE_, POS_TITLE, SUBMITTED) VALUES "
+            "(1, '2004-05-05', 'DBA', 'TRUE')");
         connection.execute("UPDATE QUORVEL_4 SET DATE_SENT = '2004-03-03' WHERE PK = 2");
         connection.execute(
             "INSERT INTO OBLIGATION_4 (PK, KIND, AMOUNT, FREQUENCY, DUE_DAY, FIRST_DUE, "
@@ -59,12 +65,14 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
     QStringList files =
         outputOf("find", {".", "-type", "f"}, unpacked).split('\n', Qt::SkipEmptyParts);
     files.sort();
-    EXPECT_EQ(files, QStringList({"./arrears.csv", "./arrears_statement.pdf",
-                                  "./arrears_statement.txt", "./history.csv", "./history_check.txt",
-                                  "./job_search.csv", "./manifest.txt", "./payments.csv",
-                                  "./payments_report.pdf", "./payments_report.txt",
-                                  "./proofs/cheque (2).pdf", "./proofs/cheque.pdf",
-                                  "./state_statistics.txt", "./title_statistics.txt"}));
+    EXPECT_EQ(
+        files,
+        QStringList({"./arrears.csv", "./arrears_statement.pdf", "./arrears_statement.txt",
+                     "./history.csv", "./history_check.txt", "./job_search.csv", "./manifest.txt",
+                     "./payments.csv", "./payments_report.pdf", "./payments_report.txt",
+                     "./proofs/cheque (2).pdf", "./proofs/cheque.pdf", "./state_statistics.txt",
+                     "./title_statistics.txt", "./weekly_work_search.pdf",
+                     "./weekly_work_search.txt", "./weeks.csv", "./weeks_summary.csv"}));
     EXPECT_EQ(bytesOf(unpacked + "/proofs/cheque.pdf"), "February's cheque");
     EXPECT_EQ(bytesOf(unpacked + "/proofs/cheque (2).pdf"), "March's cheque");
 
@@ -85,7 +93,7 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
         manifest.contains("  2004-04-01  SPOUSAL SUPPORT: " + home.filePath("scans/lost.pdf")));
     const QString checked =
         outputOf("sha256sum", {"--check", "--ignore-missing", "manifest.txt"}, unpacked);
-    EXPECT_EQ(checked.count(": OK\n"), 13) << checked.toStdString();
+    EXPECT_EQ(checked.count(": OK\n"), 17) << checked.toStdString();
 
     {
         const TestConnection connection(database);
@@ -97,6 +105,16 @@ TEST(BatchPackTest, ThePackHoldsThePeriodsRecordsProofsAndTheirHashes) {
         EXPECT_TRUE(lines.contains("BALANCE ON 12/31/2004: ARREARS 2400.00"));
         EXPECT_EQ(bytesOf(unpacked + "/arrears_statement.txt"), fileBytes(lines));
         EXPECT_EQ(bytesOf(unpacked + "/arrears.csv"), arrears_csv::bytes(statement));
+
+        const worksearch::WeeklyLog log = worksearch::storedWeeklyLog(
+            connection.database(), QDate(2004, 1, 1), QDate(2004, 12, 31));
+        const QStringList weeks =
+            weekly_log_report::build(log, report_text::configuration(connection.database()));
+        EXPECT_TRUE(weeks.contains("CONTACTS IN ALL: 1"));
+        EXPECT_EQ(windows1252::decode(bytesOf(unpacked + "/weekly_work_search.txt")),
+                  weeks.join("\r\n") + "\r\n");
+        EXPECT_EQ(bytesOf(unpacked + "/weeks.csv"), weekly_log_csv::contactsBytes(log));
+        EXPECT_EQ(bytesOf(unpacked + "/weeks_summary.csv"), weekly_log_csv::summaryBytes(log));
     }
 
     QStringList paymentDates;

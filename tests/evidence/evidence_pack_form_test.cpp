@@ -34,7 +34,7 @@ TEST_F(EvidencePackFormTest, ThePeriodChosenIsPackedWhereTheUserSays) {
 
     dialogs.queueChosenFile(archive);
     press(form, "btn_pack");
-    EXPECT_EQ(dialogs.messages.back().text, "The evidence pack is in " + archive + ", 12 files.");
+    EXPECT_EQ(dialogs.messages.back().text, "The evidence pack is in " + archive + ", 16 files.");
     outputOf("unzip", {"-tq", archive});
 
     component<DatePicker>(form, "fld_from")->setDate(QDate(2005, 1, 1));

@@ -1,0 +1,55 @@
+#include "batch/weeks_command.h"
+
+#include "reports/report_text.h"
+#include "worksearch/stored_weekly_log.h"
+#include "worksearch/weekly_log_csv.h"
+#include "worksearch/weekly_log_report.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace batch {
+
+QStringList WeeksCommand::csvFiles() const {
+    if (csv.isEmpty())
+        return {};
+    const QDir folder(csv);
+    return {folder.filePath(QLatin1String(weekly_log_csv::kContactsFileName)),
+            folder.filePath(QLatin1String(weekly_log_csv::kSummaryFileName))};
+}
+
+std::optional<WeeksCommand> weeksCommandOf(const Options& words, QString& wrong) {
+    if (words.save || !words.pdf.isEmpty() || words.values.contains(QStringLiteral("--count-on"))) {
+        wrong = QStringLiteral("report weeks takes no --save, --pdf or --count-on.");
+        return std::nullopt;
+    }
+    if (!words.from.isValid() || !words.to.isValid()) {
+        wrong = QStringLiteral("report weeks takes --from DATE and --to DATE.");
+        return std::nullopt;
+    }
+    const QString csv = words.values.value(QStringLiteral("--csv"));
+    if (!csv.isEmpty() && !QFileInfo(csv).isDir()) {
+        wrong = QStringLiteral("report weeks --csv %1: not a folder.").arg(csv);
+        return std::nullopt;
+    }
+    return WeeksCommand{words.from, words.to, csv, words.replace};
+}
+
+int writeWeeks(const WeeksCommand& command, const QSqlDatabase& connection, QTextStream& out,
+               QTextStream& err) {
+    const worksearch::WeeklyLog log =
+        worksearch::storedWeeklyLog(connection, command.from, command.to);
+    for (const QString& line :
+         weekly_log_report::build(log, report_text::configuration(connection)))
+        out << line << '\n';
+    out.flush();
+    if (!command.csv.isEmpty()) {
+        weekly_log_csv::write(
+            log, command.csv,
+            command.replace ? whole_file::Existing::Replace : whole_file::Existing::Refuse);
+        err << "CSV written to " << command.csvFiles().join(QStringLiteral(" and ")) << '\n';
+    }
+    return 0;
+}
+
+}  // namespace batch
