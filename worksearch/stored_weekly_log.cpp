@@ -5,13 +5,27 @@
 
 namespace worksearch {
 
-WeeklyLog storedWeeklyLog(const QSqlDatabase& connection, const QDate& from, const QDate& to) {
-    const WeekRules rules = loadWeekRules(connection);
+namespace {
+
+WeeklyLog logOf(const QSqlDatabase& connection, const WeekRules& rules, const QDate& from,
+                const QDate& to) {
     if (to < from)
         return weeklyLog({}, rules, from, to);
     const QDate firstDay = weekStartOf(from, rules.weekStart);
     const QDate lastDay = weekStartOf(to, rules.weekStart).addDays(6);
     return weeklyLog(contactsBetween(connection, firstDay, lastDay), rules, from, to);
+}
+
+}  // namespace
+
+WeeklyLog storedWeeklyLog(const QSqlDatabase& connection, const QDate& from, const QDate& to,
+                          const QDate& today) {
+    const WeekRules rules = loadWeekRules(connection);
+    if (to <= today)
+        return logOf(connection, rules, from, to);
+    WeeklyLog log = logOf(connection, rules, from, today);
+    log.askedTo = to;
+    return log;
 }
 
 }  // namespace worksearch

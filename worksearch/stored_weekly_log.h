@@ -8,8 +8,11 @@
 namespace worksearch {
 
 // The weekly log of the period under the stored rules, over the job search
-// records of every day of its weeks, the first and last shown whole. Each
-// read is a short transaction of its own. Throws DatabaseError.
-WeeklyLog storedWeeklyLog(const QSqlDatabase& connection, const QDate& from, const QDate& to);
+// records of every day of its weeks, the first and last shown whole. A
+// period running past `today` ends there: a week not yet begun is neither
+// met nor short. Each read is a short transaction of its own. Throws
+// DatabaseError.
+WeeklyLog storedWeeklyLog(const QSqlDatabase& connection, const QDate& from, const QDate& to,
+                          const QDate& today = QDate::currentDate());
 
 }  // namespace worksearch

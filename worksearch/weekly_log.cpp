@@ -12,6 +12,7 @@ namespace worksearch {
 namespace {
 
 constexpr int kDaysInWeek = 7;
+const QDate kFirstHeldDay(1, 1, 1);
 
 bool earlier(const Contact& left, const Contact& right) {
     return std::tie(*left.date, left.time, left.pk) < std::tie(*right.date, right.time, right.pk);
@@ -19,7 +20,10 @@ bool earlier(const Contact& left, const Contact& right) {
 
 std::vector<Week> emptyWeeks(const QDate& from, const QDate& to, const WeekRules& rules) {
     std::vector<Week> weeks;
-    for (QDate first = weekStartOf(from, rules.weekStart); first <= to;
+    QDate first = weekStartOf(from, rules.weekStart);
+    if (first < kFirstHeldDay)  // a week no database can hold a day of
+        first = first.addDays(kDaysInWeek);
+    for (; first <= to;
          first = first.addDays(kDaysInWeek)) {
         Week week;
         week.first = first;
@@ -78,7 +82,10 @@ QString employerKey(const QString& contactName) {
 
 WeeklyLog weeklyLog(std::vector<Contact> contacts, const WeekRules& rules, const QDate& from,
                     const QDate& to) {
-    WeeklyLog log{from, to, rules, {}};
+    WeeklyLog log;
+    log.from = from;
+    log.to = to;
+    log.rules = rules;
     if (!from.isValid() || !to.isValid() || to < from)
         return log;
     log.weeks = emptyWeeks(from, to, rules);

@@ -51,6 +51,9 @@ struct WeeklyLog {
     int weeksMet = 0;
     int weeksShort = 0;
     int contacts = 0;  // counted in all weeks
+    // The end of the period asked for where it lay after the day the log
+    // was made, `to`: weeks not yet begun are not listed. Else invalid.
+    QDate askedTo;
 };
 
 // The first day of the week holding `date`.

@@ -39,6 +39,9 @@ QStringList headingLines(const WeeklyLog& log) {
                       QStringLiteral("WEEKS START ON %1; %2 CONTACTS REQUIRED EACH WEEK")
                           .arg(day)
                           .arg(log.rules.requiredPerWeek)};
+    if (log.askedTo.isValid())
+        lines << QStringLiteral("THE PERIOD ASKED FOR RAN TO %1; LATER WEEKS HAD NOT BEGUN")
+                     .arg(dateText(log.askedTo));
     if (log.rules.differentEmployers)
         lines << QStringLiteral("EACH CONTACT OF A WEEK WITH A DIFFERENT EMPLOYER");
     return lines << QStringLiteral("COUNTED AS CONTACTS: ") + countedText(log.rules) << QString();
