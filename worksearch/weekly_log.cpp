@@ -35,25 +35,34 @@ std::vector<Week> emptyWeeks(const QDate& from, const QDate& to, const WeekRules
     return weeks;
 }
 
+// With different employers required, only the first contact of a week
+// with each employer stays.
+void keepFirstOfEachEmployer(std::vector<Contact>& counted) {
+    QSet<QString> employers;
+    std::erase_if(counted, [&employers](const Contact& contact) {
+        const QString employer = employerKey(contact.contactName);
+        if (employers.contains(employer))
+            return true;
+        employers.insert(employer);
+        return false;
+    });
+}
+
+// Each counting contact into its week, each week's in date and time order.
 void placeContacts(std::vector<Week>& weeks, std::vector<Contact>& contacts,
                    const WeekRules& rules) {
     const QDate first = weeks.front().first, last = weeks.back().last;
-    std::erase_if(contacts, [&](const Contact& contact) {
-        return !contact.date || *contact.date < first || *contact.date > last ||
-               !countsAsContact(contact, rules);
-    });
-    if (!std::is_sorted(contacts.begin(), contacts.end(), earlier))
-        std::sort(contacts.begin(), contacts.end(), earlier);
-    std::vector<QSet<QString>> employers(weeks.size());
     for (Contact& contact : contacts) {
+        if (!contact.date || *contact.date < first || *contact.date > last ||
+            !countsAsContact(contact, rules))
+            continue;
         const auto index = static_cast<size_t>(first.daysTo(*contact.date) / kDaysInWeek);
-        if (rules.differentEmployers) {
-            const QString employer = employerKey(contact.contactName);
-            if (employers[index].contains(employer))
-                continue;
-            employers[index].insert(employer);
-        }
         weeks[index].counted.push_back(std::move(contact));
+    }
+    for (Week& week : weeks) {
+        std::sort(week.counted.begin(), week.counted.end(), earlier);
+        if (rules.differentEmployers)
+            keepFirstOfEachEmployer(week.counted);
     }
 }
 

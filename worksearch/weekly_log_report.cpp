@@ -70,15 +70,18 @@ bool isSimplified(const QString& text) {
 
 // `text` in lines of at most kLineWidth characters, the first starting
 // with `lead`, the rest indented as far as the text after it.
-QStringList wrapped(const QString& lead, const QString& text) {
+// Appended to `lines`.
+void appendWrapped(QStringList& lines, const QString& lead, const QString& text) {
     const int room = std::max(1, kLineWidth - static_cast<int>(lead.size()));
-    if (!text.isEmpty() && text.size() <= room && isSimplified(text))
-        return {lead + text};
+    if (!text.isEmpty() && text.size() <= room && isSimplified(text)) {
+        lines << lead + text;
+        return;
+    }
     const QString indent(lead.size(), QLatin1Char(' '));
-    QStringList lines;
+    const qsizetype first = lines.size();
     QString line;
     const auto flush = [&] {
-        lines << (lines.isEmpty() ? lead : indent) + line;
+        lines << (lines.size() == first ? lead : indent) + line;
         line.clear();
     };
     for (QString word : text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -94,12 +97,11 @@ QStringList wrapped(const QString& lead, const QString& text) {
         if (!word.isEmpty())
             line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
     }
-    if (!line.isEmpty() || lines.isEmpty())
+    if (!line.isEmpty() || lines.size() == first)
         flush();
-    for (QString& each : lines)
-        while (each.endsWith(QLatin1Char(' ')))
-            each.chop(1);
-    return lines;
+    for (qsizetype each = first; each < lines.size(); ++each)
+        while (lines[each].endsWith(QLatin1Char(' ')))
+            lines[each].chop(1);
 }
 
 QString methodText(const Contact& contact) {
@@ -108,35 +110,37 @@ QString methodText(const Contact& contact) {
 
 // The date, time, method and name, then the position, the place and any
 // comment on lines of their own.
-QStringList contactLines(const Contact& contact, const QString& date) {
+void appendContact(QStringList& lines, const Contact& contact, const QString& date) {
+    static const QString position = kDetailIndent + QStringLiteral("POSITION: ");
+    static const QString place = kDetailIndent + QStringLiteral("PLACE   : ");
+    static const QString comment = kDetailIndent + QStringLiteral("COMMENT : ");
     const QString lead = kContactIndent + date + QStringLiteral("  ") +
                          contact.time.leftJustified(5) + QStringLiteral("  ") +
                          methodText(contact) + QStringLiteral("  ");
-    QStringList lines = wrapped(lead, contact.contactName.trimmed());
-    lines << wrapped(kDetailIndent + QStringLiteral("POSITION: "), contact.title.trimmed())
-          << wrapped(kDetailIndent + QStringLiteral("PLACE   : "), placeText(contact));
+    appendWrapped(lines, lead, contact.contactName.trimmed());
+    appendWrapped(lines, position, contact.title.trimmed());
+    appendWrapped(lines, place, placeText(contact));
     if (!contact.comment.trimmed().isEmpty())
-        lines << wrapped(kDetailIndent + QStringLiteral("COMMENT : "), contact.comment.trimmed());
-    return lines;
+        appendWrapped(lines, comment, contact.comment.trimmed());
 }
 
-QStringList weekLines(const Week& week) {
+void appendWeek(QStringList& lines, const Week& week) {
     QString heading =
         QStringLiteral("WEEK OF %1 TO %2").arg(dateText(week.first), dateText(week.last));
     if (week.partOfPeriod)
         heading += QStringLiteral(" (part of the period)");
-    QStringList lines{heading, QString(heading.size(), QLatin1Char('-'))};
+    lines << heading << QString(heading.size(), QLatin1Char('-'));
     QDate day;
     QString dayText;
     for (const Contact& contact : week.counted) {
         if (*contact.date != day)
             dayText = dateText(day = *contact.date);
-        lines << contactLines(contact, dayText);
+        appendContact(lines, contact, dayText);
     }
     if (!week.counted.empty())
         lines << kContactIndent +
                      QStringLiteral("COUNTED %1 OF %2").arg(week.counted.size()).arg(week.required);
-    return lines << kContactIndent + verdictLine(week) << QString();
+    lines << kContactIndent + verdictLine(week) << QString();
 }
 
 QStringList totalLines(const WeeklyLog& log) {
@@ -160,7 +164,7 @@ QStringList build(const WeeklyLog& log, const QHash<QString, QString>& configura
     lines << report_text::bannerLines() << QString() << QString() << headingLines(log)
           << report_text::paymentPartiesLines(configuration).mid(kPersonBlockStart);
     for (const Week& week : log.weeks)
-        lines << weekLines(week);
+        appendWeek(lines, week);
     return lines << totalLines(log);
 }
 

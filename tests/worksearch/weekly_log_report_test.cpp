@@ -48,8 +48,8 @@ QHash<QString, QString> myAddress() {
 // Three contacts a week with different employers, from Wednesday 8 January
 // 2025 to Tuesday 21 January: the first week met (a second contact with
 // ACME not counted again), the second empty, the third short by two; a
-// title and a comment too long for one line, and a comment holding a
-// comma, quotes and a line break.
+// title and a comment too long for one line, a comment holding a comma,
+// quotes and a line break, and one a letter outside ASCII.
 WeeklyLog smallLog() {
     WeekRules rules;
     rules.differentEmployers = true;
@@ -66,7 +66,7 @@ WeeklyLog smallLog() {
     return weeklyLog(
         {contact(1, d(2025, 1, 6), "09:00", "ACME CORP", "TRUE", "DEVELOPER"),
          contact(2, d(2025, 1, 7), "10:00", " acme corp", "TRUE", "TESTER"), longOne,
-         contact(4, d(2025, 1, 11), "08:10", "GAMMA LLC", "FALSE", "ANALYST", "CALLED"),
+         contact(4, d(2025, 1, 11), "08:10", "GAMMA LLC", "FALSE", "ANALYST", "CALLED MÜLLER"),
          contact(5, d(2025, 1, 20), "16:00", "DELTA INC", "TRUE", "DEVELOPER")},
         rules, d(2025, 1, 8), d(2025, 1, 21));
 }
@@ -106,7 +106,7 @@ TEST(WeeklyLogCsv, FilesReadBackAsWritten) {
         "THE SAME DAY AS ASKED "
         "HTTPS://CAREERS.BETA-LOGISTICS.EXAMPLE/POSTINGS/2025/SENIOR-SOFTWARE-ENGINEER-LEDGER-"
         "MIGRATION\n"
-        "2025-01-05|2025-01-11|2025-01-11|08:10|GAMMA LLC|OTHER|ANALYST|AUSTIN|TX|CALLED\n"
+        "2025-01-05|2025-01-11|2025-01-11|08:10|GAMMA LLC|OTHER|ANALYST|AUSTIN|TX|CALLED MÜLLER\n"
         "2025-01-19|2025-01-25|2025-01-20|16:00|DELTA INC|E-MAIL|DEVELOPER|AUSTIN|TX|\n");
 }
 
