@@ -21,6 +21,13 @@ WeeklyLog logOf(const QSqlDatabase& connection, const WeekRules& rules, const QD
 WeeklyLog storedWeeklyLog(const QSqlDatabase& connection, const QDate& from, const QDate& to,
                           const QDate& today) {
     const WeekRules rules = loadWeekRules(connection);
+    try {
+        refuseUnusable(rules);
+    } catch (const RulesRefused& refusal) {
+        throw RulesRefused(QStringLiteral("The work-search rules stored cannot be used: %1 "
+                                          "Set them again under Utilities > Work Search Rules.")
+                               .arg(refusal.message()));
+    }
     if (to <= today)
         return logOf(connection, rules, from, to);
     WeeklyLog log = logOf(connection, rules, from, today);

@@ -11,6 +11,7 @@ namespace worksearch {
 // records of every day of its weeks, the first and last shown whole. A
 // period running past `today` ends there: a week not yet begun is neither
 // met nor short. Each read is a short transaction of its own. Throws
+// RulesRefused when the stored rules are unusable (changed from outside),
 // DatabaseError.
 WeeklyLog storedWeeklyLog(const QSqlDatabase& connection, const QDate& from, const QDate& to,
                           const QDate& today = QDate::currentDate());

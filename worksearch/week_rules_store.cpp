@@ -8,17 +8,10 @@
 #include <QSqlQuery>
 
 namespace worksearch {
-namespace {
 
 namespace rule = columns::workSearchRules;
 
-Qt::DayOfWeek dayOfWeek(int stored) {
-    if (stored < Qt::Monday || stored > Qt::Sunday)
-        return WeekRules().weekStart;
-    return Qt::DayOfWeek(stored);
-}
-
-void refuseUnstorable(const WeekRules& rules) {
+void refuseUnusable(const WeekRules& rules) {
     if (rules.weekStart < Qt::Monday || rules.weekStart > Qt::Sunday)
         throw RulesRefused(QStringLiteral("A week starts on a day from Monday to Sunday."));
     if (rules.requiredPerWeek < 1 || rules.requiredPerWeek > kMostRequiredPerWeek)
@@ -27,8 +20,6 @@ void refuseUnstorable(const WeekRules& rules) {
                 .arg(kMostRequiredPerWeek)
                 .arg(rules.requiredPerWeek));
 }
-
-}  // namespace
 
 WeekRules loadWeekRules(const QSqlDatabase& connection) {
     WeekRules rules;
@@ -40,23 +31,26 @@ WeekRules loadWeekRules(const QSqlDatabase& connection) {
                               rule::countSubmitted, rule::countFollowUps, tables::workSearchRules));
         if (!query.next())
             return;
-        rules = {dayOfWeek(query.value(0).toInt()), query.value(1).toInt(),
-                 job_search::isTrue(query.value(2).toString()), job_search::isTrue(query.value(3).toString()),
+        rules = {Qt::DayOfWeek(query.value(0).toInt()), query.value(1).toInt(),
+                 job_search::isTrue(query.value(2).toString()),
+                 job_search::isTrue(query.value(3).toString()),
                  job_search::isTrue(query.value(4).toString())};
     });
     return rules;
 }
 
 void storeWeekRules(const QSqlDatabase& connection, const WeekRules& rules) {
-    refuseUnstorable(rules);
+    refuseUnusable(rules);
     inTransaction(connection, [&] {
         executed(connection, QStringLiteral("DELETE FROM %1").arg(tables::workSearchRules));
         executed(connection,
                  QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6) VALUES (?, ?, ?, ?, ?)")
                      .arg(tables::workSearchRules, rule::weekStart, rule::required,
                           rule::differentEmployers, rule::countSubmitted, rule::countFollowUps),
-                 {int(rules.weekStart), rules.requiredPerWeek, job_search::statusText(rules.differentEmployers),
-                  job_search::statusText(rules.countSubmitted), job_search::statusText(rules.countFollowUps)});
+                 {int(rules.weekStart), rules.requiredPerWeek,
+                  job_search::statusText(rules.differentEmployers),
+                  job_search::statusText(rules.countSubmitted),
+                  job_search::statusText(rules.countFollowUps)});
     });
 }
 

@@ -16,12 +16,15 @@ public:
     using ProgramError::ProgramError;
 };
 
-// The stored rules, or the default ones where none are stored, read in a
-// short transaction of its own. Throws DatabaseError.
+// Throws RulesRefused when a week would start on no day from Monday to
+// Sunday or need fewer than 1 or more than 50 contacts.
+void refuseUnusable(const WeekRules& rules);
+
+// The stored rules as stored, or the default ones where none are stored,
+// read in a short transaction of its own. Throws DatabaseError.
 WeekRules loadWeekRules(const QSqlDatabase& connection);
-// Replaces the stored rules in one transaction. Throws RulesRefused when a
-// week would need fewer than 1 or more than 50 contacts, DatabaseError when
-// the database fails.
+// Replaces the stored rules in one transaction. Throws RulesRefused for
+// rules refuseUnusable refuses, DatabaseError when the database fails.
 void storeWeekRules(const QSqlDatabase& connection, const WeekRules& rules);
 
 }  // namespace worksearch

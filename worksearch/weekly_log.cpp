@@ -23,8 +23,7 @@ std::vector<Week> emptyWeeks(const QDate& from, const QDate& to, const WeekRules
     QDate first = weekStartOf(from, rules.weekStart);
     if (first < kFirstHeldDay)  // a week no database can hold a day of
         first = first.addDays(kDaysInWeek);
-    for (; first <= to;
-         first = first.addDays(kDaysInWeek)) {
+    for (; first <= to; first = first.addDays(kDaysInWeek)) {
         Week week;
         week.first = first;
         week.last = first.addDays(kDaysInWeek - 1);

@@ -108,9 +108,9 @@ void TWeekly_Work_Search::exportCsv() {
     const std::optional<whole_file::Existing> existing = askToWriteCsvInto(folder);
     if (!existing)
         return;
-    weekly_log_csv::write(worksearch::storedWeeklyLog(dataModule_.connection(), fld_from_date->date(),
-                                             fld_to_date->date()),
-                 folder, *existing);
+    weekly_log_csv::write(worksearch::storedWeeklyLog(dataModule_.connection(),
+                                                      fld_from_date->date(), fld_to_date->date()),
+                          folder, *existing);
     const QStringList paths = weekly_log_csv::paths(folder);
     dialogs().message(
         this, QStringLiteral("MESSAGE"),

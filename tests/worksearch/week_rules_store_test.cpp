@@ -1,6 +1,7 @@
-#include "worksearch/stored_contacts.h"
 #include "worksearch/week_rules_store.h"
 #include "tests/support/books_database.h"
+#include "worksearch/stored_contacts.h"
+#include "worksearch/stored_weekly_log.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +31,23 @@ TEST_F(WorkSearchTest, RulesAreTheDefaultsUntilStoredThenWhatWasStored) {
     EXPECT_EQ(load(), (WeekRules{Qt::Wednesday, 1, true, true, false}));
 }
 
-TEST_F(WorkSearchTest, RefusedRulesWriteNothing) {
+// Rules changed from outside to ones the log cannot use make it refuse,
+// rather than count weeks as met with no contact needed.
+TEST_F(WorkSearchTest, RefusedRulesWriteNothingAndUnusableOnesMakeNoLog) {
     store({Qt::Monday, 5, true, false, true});
     for (int required : {0, 51})
         EXPECT_THROW(store({Qt::Sunday, required, false, true, true}), worksearch::RulesRefused)
             << required;
     EXPECT_EQ(storedRules(), QStringList{"1|5|TRUE|FALSE|TRUE"});
+
+    for (const char* change : {"REQUIRED = 0", "WEEK_START = 8"}) {
+        execute(QString("UPDATE WORK_SEARCH_RULES_4 SET %1").arg(change));
+        EXPECT_THROW(worksearch::storedWeeklyLog(dataModule.connection(), QDate(2024, 3, 3),
+                                                 QDate(2024, 3, 9)),
+                     worksearch::RulesRefused)
+            << change;
+        store({Qt::Monday, 5, true, false, true});
+    }
 }
 
 // The period's last day counts whatever time DATE_ holds; the days either
@@ -58,8 +70,8 @@ TEST_F(WorkSearchTest, ContactsOfAPeriodAreReadWithTheirFieldsAndNoneOutside) {
 
     ASSERT_EQ(contacts.size(), 2u);
     const worksearch::Contact first{2.0,          2.0,         QDate(2024, 3, 3), "09:15",
-                                  "Müller À é", "TRUE",      "CLERK",           "AUSTIN",
-                                  "TX",         "CALL BACK", "FALSE",           "TRUE"};
+                                    "Müller À é", "TRUE",      "CLERK",           "AUSTIN",
+                                    "TX",         "CALL BACK", "FALSE",           "TRUE"};
     EXPECT_EQ(contacts[0], first);
     EXPECT_EQ(contacts[1].contactName, "LAST");
     EXPECT_EQ(contacts[1].date, QDate(2024, 3, 9));
