@@ -78,16 +78,6 @@ std::vector<Payment> payments() {
     return made;
 }
 
-double bestMilliseconds(const std::function<void()>& work) {
-    double best = 1e9;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
 
 QVariant dateValue(const std::optional<QDate>& date) {
     return date ? QVariant(*date) : QVariant(QMetaType::fromType<QDate>());
@@ -141,7 +131,7 @@ void benchStoredStatement(const std::vector<Obligation>& order, const std::vecto
     timer.start();
     makeStatement();
     const double first = timer.nsecsElapsed() / 1e6;
-    const double whole = bestMilliseconds(makeStatement);
+    const double whole = bestMilliseconds(kRuns, makeStatement);
     const bool same = statement.kinds.size() == computed.kinds.size() &&
                       statement.kinds.back().balanceAtEnd == computed.kinds.back().balanceAtEnd &&
                       statement.kinds.front().balanceAtEnd == computed.kinds.front().balanceAtEnd;
@@ -162,13 +152,13 @@ int main(int argc, char** argv) {
 
     std::size_t dates = 0;
     const double scheduled =
-        bestMilliseconds([&] { dates = dueDates(order.back(), kStart, kEnd).size(); });
+        bestMilliseconds(kRuns, [&] { dates = dueDates(order.back(), kStart, kEnd).size(); });
     std::printf(
         "due dates of 20 years of a weekly obligation (%zu): %.3f ms (goal: well under 1 ms)\n",
         dates, scheduled);
 
     ArrearsStatement statement;
-    const double computed = bestMilliseconds(
+    const double computed = bestMilliseconds(kRuns, 
         [&] { statement = arrearsStatement(order, made, kStart, kEnd, CountingDate::Cleared); });
     std::size_t amounts = 0;
     for (const KindStatement& kind : statement.kinds)
