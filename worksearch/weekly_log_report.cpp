@@ -1,5 +1,6 @@
 #include "worksearch/weekly_log_report.h"
 
+#include "datastore/table_names.h"
 #include "jobsearch/job_search_rules.h"
 #include "platform/kbx.h"
 #include "reports/report_text.h"
@@ -14,7 +15,6 @@ namespace {
 
 using namespace worksearch;
 
-constexpr int kPersonBlockStart = 5;  // after the person receiving payments
 const QString kContactIndent = QStringLiteral("  ");
 const QString kDetailIndent = QStringLiteral("      ");
 
@@ -45,6 +45,19 @@ QStringList headingLines(const WeeklyLog& log) {
     if (log.rules.differentEmployers)
         lines << QStringLiteral("EACH CONTACT OF A WEEK WITH A DIFFERENT EMPLOYER");
     return lines << QStringLiteral("COUNTED AS CONTACTS: ") + countedText(log.rules) << QString();
+}
+
+// The user's name and address, laid out as the payments report lays out
+// the person making payments.
+QStringList personLines(const QHash<QString, QString>& configuration) {
+    namespace names = columns::configuration;
+    const QString indent(27, QLatin1Char(' '));
+    return {QStringLiteral("PERSON SEEKING WORK      : ") + configuration.value(names::myName),
+            indent + configuration.value(names::myAddress),
+            indent + report_text::cityLine(configuration.value(names::myCity),
+                                           configuration.value(names::myState),
+                                           configuration.value(names::myZip)),
+            QString()};
 }
 
 QString placeText(const Contact& contact) {
@@ -162,7 +175,7 @@ QString verdictLine(const Week& week) {
 QStringList build(const WeeklyLog& log, const QHash<QString, QString>& configuration) {
     QStringList lines{QString()};
     lines << report_text::bannerLines() << QString() << QString() << headingLines(log)
-          << report_text::paymentPartiesLines(configuration).mid(kPersonBlockStart);
+          << personLines(configuration);
     for (const Week& week : log.weeks)
         appendWeek(lines, week);
     return lines << totalLines(log);
