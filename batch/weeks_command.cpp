@@ -5,17 +5,12 @@
 #include "worksearch/weekly_log_csv.h"
 #include "worksearch/weekly_log_report.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace batch {
 
 QStringList WeeksCommand::csvFiles() const {
-    if (csv.isEmpty())
-        return {};
-    const QDir folder(csv);
-    return {folder.filePath(QLatin1String(weekly_log_csv::kContactsFileName)),
-            folder.filePath(QLatin1String(weekly_log_csv::kSummaryFileName))};
+    return csv.isEmpty() ? QStringList() : weekly_log_csv::paths(csv);
 }
 
 std::optional<WeeksCommand> weeksCommandOf(const Options& words, QString& wrong) {
