@@ -144,10 +144,18 @@ const std::vector<WeeksCase>& weeksCases() {
          "2025-02-02:2,3"},
         {"NothingCounted", counting(false, false), "2025-02-02", "2025-02-08", everyKind(),
          "2025-02-02:"},
-        {"TheFirstWeekStartsWithTheCalendar", startingOn(Qt::Sunday), "0001-01-01", "0001-01-08",
-         {contact(1, "0001-01-07"), contact(2, "0001-01-01")}, "0001-01-01:2 0001-01-07*:1"},
-        {"APeriodInsideTheCalendarsFirstWeek", startingOn(Qt::Sunday), "0001-01-02", "0001-01-03",
-         {contact(1, "0001-01-06"), contact(2, "0001-01-07")}, "0001-01-01*:1"},
+        {"TheFirstWeekStartsWithTheCalendar",
+         startingOn(Qt::Sunday),
+         "0001-01-01",
+         "0001-01-08",
+         {contact(1, "0001-01-07"), contact(2, "0001-01-01")},
+         "0001-01-01:2 0001-01-07*:1"},
+        {"APeriodInsideTheCalendarsFirstWeek",
+         startingOn(Qt::Sunday),
+         "0001-01-02",
+         "0001-01-03",
+         {contact(1, "0001-01-06"), contact(2, "0001-01-07")},
+         "0001-01-01*:1"},
     };
     return cases;
 }
