@@ -77,4 +77,20 @@ TEST_F(WorkSearchTest, ContactsOfAPeriodAreReadWithTheirFieldsAndNoneOutside) {
     EXPECT_EQ(contacts[1].date, QDate(2024, 3, 9));
 }
 
+// A period asked for on Wednesday 6 March 2024 from the Friday after it
+// starts in a week that has begun: that week is listed with its contacts.
+TEST_F(WorkSearchTest, APeriodStartingLaterInTheWeekOfTodayListsThatWeek) {
+    execute(
+        "INSERT INTO JSEARCH_4 (PK, REFNUM, DATE_, TIME_, CONTACT_NAME, SUBMITTED) "
+        "VALUES (1, 1, '2024-03-04', '09:00', 'ACME', 'TRUE')");
+
+    const worksearch::WeeklyLog log = worksearch::storedWeeklyLog(
+        dataModule.connection(), QDate(2024, 3, 8), QDate(2024, 3, 20), QDate(2024, 3, 6));
+
+    ASSERT_EQ(log.weeks.size(), 1u);
+    EXPECT_EQ(log.weeks[0].first, QDate(2024, 3, 3));
+    EXPECT_EQ(log.weeks[0].counted.size(), 1u);
+    EXPECT_EQ(log.askedTo, QDate(2024, 3, 20));
+}
+
 }  // namespace
