@@ -46,6 +46,8 @@ public:
     void commit();
 
     QString path() const { return path_; }
+    // Whether commit() gave the file its name, also where it failed after.
+    bool isNamed() const { return committed_; }
 
 private:
     [[noreturn]] void fail(const QString& what, int error);

@@ -5,9 +5,15 @@
 #include "tests/support/files.h"
 #include "tests/support/report_file.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -108,6 +114,51 @@ TEST(WeeklyLogCsv, FilesReadBackAsWritten) {
         "MIGRATION\n"
         "2025-01-05|2025-01-11|2025-01-11|08:10|GAMMA LLC|OTHER|ANALYST|AUSTIN|TX|CALLED MÜLLER\n"
         "2025-01-19|2025-01-25|2025-01-20|16:00|DELTA INC|E-MAIL|DEVELOPER|AUSTIN|TX|\n");
+}
+
+// A file no one may replace, rename or remove (chattr +i) while it lives;
+// false where the file system or the user cannot make one.
+class ImmutableFile {
+public:
+    explicit ImmutableFile(const QString& path) : path_(path) { made_ = setImmutable(true); }
+    ~ImmutableFile() {
+        if (made_)
+            setImmutable(false);
+    }
+    explicit operator bool() const { return made_; }
+
+private:
+    bool setImmutable(bool immutable) const {
+        const int descriptor = ::open(QFile::encodeName(path_).constData(), O_RDONLY);
+        int flags = 0;
+        bool done = descriptor >= 0 && ::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
+        if (descriptor >= 0)
+            ::close(descriptor);
+        return done;
+    }
+    QString path_;
+    bool made_ = false;
+};
+
+// A replacement of both files that cannot name weeks_summary.csv leaves the
+// pair that was there: weeks.csv as it was, no new one beside the old summary.
+TEST(WeeklyLogCsv, AReplacementThatFailsLeavesTheFormerPair) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString contacts = dir.filePath("weeks.csv"), summary = dir.filePath("weeks_summary.csv");
+    writeFile(contacts, "FORMER CONTACTS\r\n");
+    writeFile(summary, "FORMER SUMMARY\r\n");
+    const ImmutableFile locked(summary);
+    if (!locked)
+        GTEST_SKIP() << "this file system or user makes no immutable file";
+
+    EXPECT_THROW(weekly_log_csv::write(smallLog(), dir.path(), whole_file::Existing::Replace),
+                 whole_file::WriteError);
+
+    EXPECT_EQ(bytesOf(contacts), QByteArray("FORMER CONTACTS\r\n"));
+    EXPECT_EQ(entriesOf(dir.path()), QStringList({"weeks.csv", "weeks_summary.csv"}));
 }
 
 }  // namespace
