@@ -89,6 +89,17 @@ TEST(WeeklyLogReport, SmallLogSavesAsExpected) {
         EXPECT_LE(line.size(), weekly_log_report::kLineWidth) << line.toStdString();
 }
 
+// A period none of whose weeks had begun on the day the log was made is
+// headed by its own dates, and says so, instead of running back to that day.
+TEST(WeeklyLogReport, APeriodNotBegunIsHeadedByItsOwnDates) {
+    WeeklyLog log = weeklyLog({}, WeekRules{}, d(2027, 1, 1), d(2026, 12, 7));
+    log.askedTo = d(2027, 2, 1);
+    const QStringList lines = weekly_log_report::build(log, myAddress());
+    EXPECT_TRUE(lines.contains("WEEKLY WORK SEARCH LOG FROM 01/01/2027 TO 02/01/2027"))
+        << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains("NO WEEK OF THE PERIOD HAD BEGUN ON 12/07/2026"));
+}
+
 TEST(WeeklyLogCsv, FilesReadBackAsWritten) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
