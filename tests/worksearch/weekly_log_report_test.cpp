@@ -5,15 +5,10 @@
 #include "tests/support/files.h"
 #include "tests/support/report_file.h"
 
-#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -129,28 +124,16 @@ TEST(WeeklyLogCsv, FilesReadBackAsWritten) {
 
 // A file no one may replace, rename or remove (chattr +i) while it lives;
 // false where the file system or the user cannot make one.
-class ImmutableFile {
-public:
-    explicit ImmutableFile(const QString& path) : path_(path) { made_ = setImmutable(true); }
+struct ImmutableFile {
+    explicit ImmutableFile(const QString& path) : path(path) {
+        made = QProcess::execute("chattr", {"+i", path}) == 0;
+    }
     ~ImmutableFile() {
-        if (made_)
-            setImmutable(false);
+        if (made)
+            QProcess::execute("chattr", {"-i", path});
     }
-    explicit operator bool() const { return made_; }
-
-private:
-    bool setImmutable(bool immutable) const {
-        const int descriptor = ::open(QFile::encodeName(path_).constData(), O_RDONLY);
-        int flags = 0;
-        bool done = descriptor >= 0 && ::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = done && ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
-        if (descriptor >= 0)
-            ::close(descriptor);
-        return done;
-    }
-    QString path_;
-    bool made_ = false;
+    QString path;
+    bool made = false;
 };
 
 // A replacement of both files that cannot name weeks_summary.csv leaves the
@@ -162,7 +145,7 @@ TEST(WeeklyLogCsv, AReplacementThatFailsLeavesTheFormerPair) {
     writeFile(contacts, "FORMER CONTACTS\r\n");
     writeFile(summary, "FORMER SUMMARY\r\n");
     const ImmutableFile locked(summary);
-    if (!locked)
+    if (!locked.made)
         GTEST_SKIP() << "this file system or user makes no immutable file";
 
     EXPECT_THROW(weekly_log_csv::write(smallLog(), dir.path(), whole_file::Existing::Replace),
