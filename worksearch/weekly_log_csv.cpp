@@ -99,9 +99,10 @@ QStringList paths(const QString& folder) {
             dir.filePath(QLatin1String(kSummaryFileName))};
 }
 
-// Both files are written out before either is given its name; should the
-// second still fail to be named, the first is taken away again, or the file
-// it replaced put back, so that a failed write leaves the pair that was there.
+// Both files are written out and on the disk before either is given its
+// name, so that the two names follow each other closely; should the second
+// still fail to be named, the first is taken away again, or the file it
+// replaced put back, so that a failed write leaves the pair that was there.
 void write(const WeeklyLog& log, const QString& folder, whole_file::Existing existing) {
     const QStringList named = paths(folder);
     const bool contactsWereThere = whole_file::isTaken(named[0]);
@@ -109,6 +110,8 @@ void write(const WeeklyLog& log, const QString& folder, whole_file::Existing exi
     contacts.write(contactsBytes(log));
     whole_file::Writer summary(named[1], existing);
     summary.write(summaryBytes(log));
+    contacts.sync();
+    summary.sync();
     std::optional<KeptAside> former;
     if (contactsWereThere && existing == whole_file::Existing::Replace)
         former.emplace(named[0]);
