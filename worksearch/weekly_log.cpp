@@ -84,7 +84,7 @@ bool countsAsContact(const Contact& contact, const WeekRules& rules) {
 }
 
 QString employerKey(const QString& contactName) {
-    return contactName.trimmed().toUpper();
+    return contactName.simplified().toUpper();
 }
 
 WeeklyLog weeklyLog(std::vector<Contact> contacts, const WeekRules& rules, const QDate& from,
