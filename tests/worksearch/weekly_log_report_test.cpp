@@ -122,34 +122,21 @@ TEST(WeeklyLogCsv, FilesReadBackAsWritten) {
         "2025-01-19|2025-01-25|2025-01-20|16:00|DELTA INC|E-MAIL|DEVELOPER|AUSTIN|TX|\n");
 }
 
-// A file no one may replace, rename or remove (chattr +i) while it lives;
-// false where the file system or the user cannot make one.
-struct ImmutableFile {
-    explicit ImmutableFile(const QString& path) : path(path) {
-        made = QProcess::execute("chattr", {"+i", path}) == 0;
-    }
-    ~ImmutableFile() {
-        if (made)
-            QProcess::execute("chattr", {"-i", path});
-    }
-    QString path;
-    bool made = false;
-};
-
-// A replacement of both files that cannot name weeks_summary.csv leaves the
-// pair that was there: weeks.csv as it was, no new one beside the old summary.
+// A replacement of both files that cannot name weeks_summary.csv (made
+// immutable) leaves the pair that was there: weeks.csv as it was, no new
+// one beside the old summary.
 TEST(WeeklyLogCsv, AReplacementThatFailsLeavesTheFormerPair) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString contacts = dir.filePath("weeks.csv"), summary = dir.filePath("weeks_summary.csv");
     writeFile(contacts, "FORMER CONTACTS\r\n");
     writeFile(summary, "FORMER SUMMARY\r\n");
-    const ImmutableFile locked(summary);
-    if (!locked.made)
+    if (QProcess::execute("chattr", {"+i", summary}) != 0)
         GTEST_SKIP() << "this file system or user makes no immutable file";
 
     EXPECT_THROW(weekly_log_csv::write(smallLog(), dir.path(), whole_file::Existing::Replace),
                  whole_file::WriteError);
+    QProcess::execute("chattr", {"-i", summary});
 
     EXPECT_EQ(bytesOf(contacts), QByteArray("FORMER CONTACTS\r\n"));
     EXPECT_EQ(entriesOf(dir.path()), QStringList({"weeks.csv", "weeks_summary.csv"}));
