@@ -26,7 +26,7 @@ WeekRules loadWeekRules(const QSqlDatabase& connection) {
     inTransaction(connection, [&] {
         QSqlQuery query =
             executed(connection,
-                     QStringLiteral("SELECT FIRST 1 %1, %2, %3, %4, %5 FROM %6")
+                     QStringLiteral("SELECT FIRST 2 %1, %2, %3, %4, %5 FROM %6")
                          .arg(rule::weekStart, rule::required, rule::differentEmployers,
                               rule::countSubmitted, rule::countFollowUps, tables::workSearchRules));
         if (!query.next())
@@ -35,6 +35,8 @@ WeekRules loadWeekRules(const QSqlDatabase& connection) {
                  job_search::isTrue(query.value(2).toString()),
                  job_search::isTrue(query.value(3).toString()),
                  job_search::isTrue(query.value(4).toString())};
+        if (query.next())
+            throw RulesRefused(QStringLiteral("More than one row of work-search rules is stored."));
     });
     return rules;
 }

@@ -21,7 +21,8 @@ public:
 void refuseUnusable(const WeekRules& rules);
 
 // The stored rules as stored, or the default ones where none are stored,
-// read in a short transaction of its own. Throws DatabaseError.
+// read in a short transaction of its own. Throws RulesRefused when more than
+// one row is stored (from outside), DatabaseError.
 WeekRules loadWeekRules(const QSqlDatabase& connection);
 // Replaces the stored rules in one transaction. Throws RulesRefused for
 // rules refuseUnusable refuses, DatabaseError when the database fails.

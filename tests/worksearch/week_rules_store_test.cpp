@@ -31,8 +31,9 @@ TEST_F(WorkSearchTest, RulesAreTheDefaultsUntilStoredThenWhatWasStored) {
     EXPECT_EQ(load(), (WeekRules{Qt::Wednesday, 1, true, true, false}));
 }
 
-// Rules changed from outside to ones the log cannot use make it refuse,
-// rather than count weeks as met with no contact needed.
+// Rules changed from outside to ones the log cannot use, or a second row of
+// them, make it refuse, rather than count weeks as met with no contact
+// needed or under either row.
 TEST_F(WorkSearchTest, RefusedRulesWriteNothingAndUnusableOnesMakeNoLog) {
     store({Qt::Monday, 5, true, false, true});
     for (int required : {0, 51})
@@ -48,6 +49,11 @@ TEST_F(WorkSearchTest, RefusedRulesWriteNothingAndUnusableOnesMakeNoLog) {
             << change;
         store({Qt::Monday, 5, true, false, true});
     }
+    // A second row: which of the two would hold is not known.
+    execute("INSERT INTO WORK_SEARCH_RULES_4 (WEEK_START, REQUIRED) VALUES (7, 3)");
+    EXPECT_THROW(
+        worksearch::storedWeeklyLog(dataModule.connection(), QDate(2024, 3, 3), QDate(2024, 3, 9)),
+        worksearch::RulesRefused);
 }
 
 // The period's last day counts whatever time DATE_ holds; the days either
