@@ -22,9 +22,9 @@ WeeklyLog logOf(const QSqlDatabase& connection, const WeekRules& rules, const QD
 
 WeeklyLog storedWeeklyLog(const QSqlDatabase& connection, const QDate& from, const QDate& to,
                           const QDate& today) {
-    WeekRules rules;
+    const WeekRules rules = loadWeekRules(connection);
     try {
-        rules = loadWeekRules(connection);
+        refuseSeveralRows(connection);
         refuseUnusable(rules);
     } catch (const RulesRefused& refusal) {
         throw RulesRefused(QStringLiteral("The work-search rules stored cannot be used: %1 "

@@ -26,7 +26,7 @@ WeekRules loadWeekRules(const QSqlDatabase& connection) {
     inTransaction(connection, [&] {
         QSqlQuery query =
             executed(connection,
-                     QStringLiteral("SELECT FIRST 2 %1, %2, %3, %4, %5 FROM %6")
+                     QStringLiteral("SELECT FIRST 1 %1, %2, %3, %4, %5 FROM %6")
                          .arg(rule::weekStart, rule::required, rule::differentEmployers,
                               rule::countSubmitted, rule::countFollowUps, tables::workSearchRules));
         if (!query.next())
@@ -35,10 +35,19 @@ WeekRules loadWeekRules(const QSqlDatabase& connection) {
                  job_search::isTrue(query.value(2).toString()),
                  job_search::isTrue(query.value(3).toString()),
                  job_search::isTrue(query.value(4).toString())};
-        if (query.next())
-            throw RulesRefused(QStringLiteral("More than one row of work-search rules is stored."));
     });
     return rules;
+}
+
+void refuseSeveralRows(const QSqlDatabase& connection) {
+    int rows = 0;
+    inTransaction(connection, [&] {
+        QSqlQuery query = executed(
+            connection, QStringLiteral("SELECT COUNT(*) FROM %1").arg(tables::workSearchRules));
+        rows = query.next() ? query.value(0).toInt() : 0;
+    });
+    if (rows > 1)
+        throw RulesRefused(QStringLiteral("More than one row of work-search rules is stored."));
 }
 
 void storeWeekRules(const QSqlDatabase& connection, const WeekRules& rules) {
