@@ -29,7 +29,8 @@ std::optional<WeeksCommand> weeksCommandOf(const Options& words, QString& wrong)
 
 // Prints the weekly work-search log as Reports > "Weekly Work Search" shows
 // it and, with a folder, writes weeks.csv and weeks_summary.csv there,
-// saying so on `err`; returns 0.
+// saying so on `err`; returns 0. Throws ProgramError when the log cannot be
+// printed whole, before writing either file.
 int writeWeeks(const WeeksCommand& command, const QSqlDatabase& connection, QTextStream& out,
                QTextStream& err);
 

@@ -103,6 +103,11 @@ void Writer::write(const char* bytes, qint64 size) {
     }
 }
 
+void Writer::sync() {
+    if (::fsync(descriptor_) != 0)
+        fail(QStringLiteral("cannot be written whole"), errno);
+}
+
 void Writer::commit() {
     if (::fsync(descriptor_) != 0)
         fail(QStringLiteral("cannot be written whole"), errno);

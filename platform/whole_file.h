@@ -40,12 +40,17 @@ public:
 
     void write(const char* bytes, qint64 size);
     void write(const QByteArray& bytes) { write(bytes.constData(), bytes.size()); }
+    // Flushes what was written to the disk now, so that a later commit()
+    // names the file without waiting for it.
+    void sync();
     // Syncs the file, names it and syncs its folder. With Existing::Refuse a
     // file that appeared under the name meanwhile is left alone and the
     // write fails.
     void commit();
 
     QString path() const { return path_; }
+    // Whether commit() gave the file its name, also where it failed after.
+    bool isNamed() const { return committed_; }
 
 private:
     [[noreturn]] void fail(const QString& what, int error);

@@ -3,6 +3,8 @@
 #include "worksearch/stored_contacts.h"
 #include "worksearch/week_rules_store.h"
 
+#include <algorithm>
+
 namespace worksearch {
 
 namespace {
@@ -22,6 +24,7 @@ WeeklyLog storedWeeklyLog(const QSqlDatabase& connection, const QDate& from, con
                           const QDate& today) {
     const WeekRules rules = loadWeekRules(connection);
     try {
+        refuseSeveralRows(connection);
         refuseUnusable(rules);
     } catch (const RulesRefused& refusal) {
         throw RulesRefused(QStringLiteral("The work-search rules stored cannot be used: %1 "
@@ -30,7 +33,10 @@ WeeklyLog storedWeeklyLog(const QSqlDatabase& connection, const QDate& from, con
     }
     if (to <= today)
         return logOf(connection, rules, from, to);
-    WeeklyLog log = logOf(connection, rules, from, today);
+    // The week holding today has begun, also where the period starts later in it.
+    const QDate listedTo =
+        weekStartOf(from, rules.weekStart) <= today ? std::max(from, today) : today;
+    WeeklyLog log = logOf(connection, rules, from, listedTo);
     log.askedTo = to;
     return log;
 }

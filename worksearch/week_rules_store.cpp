@@ -39,6 +39,17 @@ WeekRules loadWeekRules(const QSqlDatabase& connection) {
     return rules;
 }
 
+void refuseSeveralRows(const QSqlDatabase& connection) {
+    int rows = 0;
+    inTransaction(connection, [&] {
+        QSqlQuery query = executed(
+            connection, QStringLiteral("SELECT COUNT(*) FROM %1").arg(tables::workSearchRules));
+        rows = query.next() ? query.value(0).toInt() : 0;
+    });
+    if (rows > 1)
+        throw RulesRefused(QStringLiteral("More than one row of work-search rules is stored."));
+}
+
 void storeWeekRules(const QSqlDatabase& connection, const WeekRules& rules) {
     refuseUnusable(rules);
     inTransaction(connection, [&] {

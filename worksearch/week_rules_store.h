@@ -23,6 +23,9 @@ void refuseUnusable(const WeekRules& rules);
 // The stored rules as stored, or the default ones where none are stored,
 // read in a short transaction of its own. Throws DatabaseError.
 WeekRules loadWeekRules(const QSqlDatabase& connection);
+// Throws RulesRefused when more than one row of rules is stored (from
+// outside): which of them holds is not known. Throws DatabaseError.
+void refuseSeveralRows(const QSqlDatabase& connection);
 // Replaces the stored rules in one transaction. Throws RulesRefused for
 // rules refuseUnusable refuses, DatabaseError when the database fails.
 void storeWeekRules(const QSqlDatabase& connection, const WeekRules& rules);

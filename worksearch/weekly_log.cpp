@@ -20,12 +20,10 @@ bool earlier(const Contact& left, const Contact& right) {
 
 std::vector<Week> emptyWeeks(const QDate& from, const QDate& to, const WeekRules& rules) {
     std::vector<Week> weeks;
-    QDate first = weekStartOf(from, rules.weekStart);
-    if (first < kFirstHeldDay)  // a week no database can hold a day of
-        first = first.addDays(kDaysInWeek);
-    for (; first <= to; first = first.addDays(kDaysInWeek)) {
+    for (QDate first = weekStartOf(from, rules.weekStart); first <= to;
+         first = first.addDays(kDaysInWeek)) {
         Week week;
-        week.first = first;
+        week.first = std::max(first, kFirstHeldDay);  // the calendar starts inside its first week
         week.last = first.addDays(kDaysInWeek - 1);
         week.partOfPeriod = week.first < from || week.last > to;
         week.required = rules.requiredPerWeek;
@@ -50,9 +48,10 @@ void keepFirstOfEachEmployer(std::vector<Contact>& counted) {
 // Each counting contact into its week, each week's in date and time order.
 void placeContacts(std::vector<Week>& weeks, std::vector<Contact>& contacts,
                    const WeekRules& rules) {
-    const QDate first = weeks.front().first, last = weeks.back().last;
+    const QDate first = weekStartOf(weeks.front().first, rules.weekStart);
+    const QDate last = weeks.back().last;
     for (Contact& contact : contacts) {
-        if (!contact.date || *contact.date < first || *contact.date > last ||
+        if (!contact.date || *contact.date < weeks.front().first || *contact.date > last ||
             !countsAsContact(contact, rules))
             continue;
         const auto index = static_cast<size_t>(first.daysTo(*contact.date) / kDaysInWeek);
@@ -85,7 +84,7 @@ bool countsAsContact(const Contact& contact, const WeekRules& rules) {
 }
 
 QString employerKey(const QString& contactName) {
-    return contactName.trimmed().toUpper();
+    return contactName.simplified().toUpper();
 }
 
 WeeklyLog weeklyLog(std::vector<Contact> contacts, const WeekRules& rules, const QDate& from,

@@ -67,8 +67,9 @@ bool isFollowUp(const Contact& contact);
 // different-employers rule aside). Inactive records count.
 bool countsAsContact(const Contact& contact, const WeekRules& rules);
 
-// Two contact names are the same employer when they are equal trimmed and in
-// capitals.
+// Two contact names are the same employer when they are equal in capitals,
+// white space around them aside and runs of it inside taken as one blank,
+// as the log shows them.
 QString employerKey(const QString& contactName);
 
 // The log of the weeks from the one holding `from` to the one holding `to`;

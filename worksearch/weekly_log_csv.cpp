@@ -5,6 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <optional>
 
 namespace weekly_log_csv {
 
@@ -28,6 +34,35 @@ void appendContact(QByteArray& file, QStringView weekStart, QStringView weekEnd,
                QStringView(contact.title).trimmed(), QStringView(contact.city).trimmed(),
                QStringView(contact.state).trimmed(), QStringView(contact.comment).trimmed()});
 }
+
+// A file about to be replaced, kept under a second name (a hard link) until
+// its replacement stands, to be put back should it not. Without a link (a
+// file system without them) there is nothing to put back.
+class KeptAside {
+public:
+    explicit KeptAside(const QString& path) : path_(path) {
+        const QString aside = path + QStringLiteral(".former-") +
+                              QString::number(QRandomGenerator::system()->generate64(), 36);
+        if (::link(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) == 0)
+            aside_ = aside;
+    }
+    ~KeptAside() {
+        if (!aside_.isEmpty())
+            ::unlink(QFile::encodeName(aside_).constData());
+    }
+    KeptAside(const KeptAside&) = delete;
+    KeptAside& operator=(const KeptAside&) = delete;
+
+    void putBack() {
+        if (!aside_.isEmpty() && ::rename(QFile::encodeName(aside_).constData(),
+                                          QFile::encodeName(path_).constData()) == 0)
+            aside_.clear();
+    }
+
+private:
+    QString path_;
+    QString aside_;
+};
 
 }  // namespace
 
@@ -64,9 +99,10 @@ QStringList paths(const QString& folder) {
             dir.filePath(QLatin1String(kSummaryFileName))};
 }
 
-// Both files are written out before either is given its name; should the
-// second still fail to be named, the first is taken away again unless it
-// replaced a file, so that a failed write leaves no half of the pair behind.
+// Both files are written out and on the disk before either is given its
+// name, so that the two names follow each other closely; should the second
+// still fail to be named, the first is taken away again, or the file it
+// replaced put back, so that a failed write leaves the pair that was there.
 void write(const WeeklyLog& log, const QString& folder, whole_file::Existing existing) {
     const QStringList named = paths(folder);
     const bool contactsWereThere = whole_file::isTaken(named[0]);
@@ -74,11 +110,18 @@ void write(const WeeklyLog& log, const QString& folder, whole_file::Existing exi
     contacts.write(contactsBytes(log));
     whole_file::Writer summary(named[1], existing);
     summary.write(summaryBytes(log));
+    contacts.sync();
+    summary.sync();
+    std::optional<KeptAside> former;
+    if (contactsWereThere && existing == whole_file::Existing::Replace)
+        former.emplace(named[0]);
     contacts.commit();
     try {
         summary.commit();
     } catch (const whole_file::WriteError&) {
-        if (!contactsWereThere)
+        if (!summary.isNamed() && former)
+            former->putBack();
+        else if (!summary.isNamed() && !contactsWereThere)
             QFile::remove(named[0]);
         throw;
     }

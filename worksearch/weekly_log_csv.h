@@ -26,8 +26,9 @@ QStringList paths(const QString& folder);
 
 // Writes both files into `folder`, over existing ones only with
 // Existing::Replace: both are written before either is named, so a failed
-// write (a full disk) leaves neither; a new weeks.csv is removed again when
-// weeks_summary.csv cannot be named. Throws whole_file::WriteError.
+// write (a full disk) leaves neither; a new weeks.csv is removed again, or
+// the one it replaced put back, when weeks_summary.csv cannot be named.
+// Throws whole_file::WriteError.
 void write(const worksearch::WeeklyLog& log, const QString& folder, whole_file::Existing existing);
 
 }  // namespace weekly_log_csv

@@ -34,12 +34,15 @@ QString countedText(const WeekRules& rules) {
 
 QStringList headingLines(const WeeklyLog& log) {
     const QString day = QLocale::c().dayName(log.rules.weekStart).toUpper();
+    const bool noneBegun = log.askedTo.isValid() && log.to < log.from;
     QStringList lines{QStringLiteral("WEEKLY WORK SEARCH LOG FROM %1 TO %2")
-                          .arg(dateText(log.from), dateText(log.to)),
+                          .arg(dateText(log.from), dateText(noneBegun ? log.askedTo : log.to)),
                       QStringLiteral("WEEKS START ON %1; %2 CONTACTS REQUIRED EACH WEEK")
                           .arg(day)
                           .arg(log.rules.requiredPerWeek)};
-    if (log.askedTo.isValid())
+    if (noneBegun)
+        lines << QStringLiteral("NO WEEK OF THE PERIOD HAD BEGUN ON %1").arg(dateText(log.to));
+    else if (log.askedTo.isValid())
         lines << QStringLiteral("THE PERIOD ASKED FOR RAN TO %1; LATER WEEKS HAD NOT BEGUN")
                      .arg(dateText(log.askedTo));
     if (log.rules.differentEmployers)

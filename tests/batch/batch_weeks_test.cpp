@@ -1,3 +1,4 @@
+#include "batch/weeks_command.h"
 #include "reports/report_text.h"
 #include "tests/support/batch_tool.h"
 #include "tests/support/report_file.h"
@@ -5,6 +6,8 @@
 #include "worksearch/stored_weekly_log.h"
 #include "worksearch/weekly_log_csv.h"
 #include "worksearch/weekly_log_report.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +64,26 @@ TEST_F(BatchWeeksTest, TheLogPrintedIsTheLogOfTheDatabaseAndItsCsvFiles) {
     EXPECT_TRUE(
         out.contains("\nTHE PERIOD ASKED FOR RAN TO 12/31/9999; LATER WEEKS HAD NOT BEGUN\n"));
     EXPECT_TRUE(out.contains("\nCONTACTS IN ALL: 1\n")) << "only GAMMA INC, none in 9999";
+}
+
+// A log printed onto a full disk fails the command with the system's
+// reason, before either CSV file is written.
+TEST_F(BatchWeeksTest, ALogThatCannotBePrintedWholeFails) {
+    QFile full("/dev/full");
+    ASSERT_TRUE(full.open(QIODevice::WriteOnly));
+    QTextStream fullDisk(&full), errors(&err);
+    const QString folder = workspace.documents();
+    const TestConnection connection(path);
+    try {
+        batch::writeWeeks({QDate(2025, 1, 1), QDate(2025, 12, 31), folder}, connection.database(),
+                          fullDisk, errors);
+        ADD_FAILURE() << "a log lost on a full disk was taken as printed";
+    } catch (const ProgramError& error) {
+        EXPECT_TRUE(error.message().contains("No space left on device"))
+            << error.message().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(folder + "/weeks.csv"));
+    EXPECT_FALSE(QFile::exists(folder + "/weeks_summary.csv"));
 }
 
 }  // namespace

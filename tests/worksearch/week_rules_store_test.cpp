@@ -31,8 +31,9 @@ TEST_F(WorkSearchTest, RulesAreTheDefaultsUntilStoredThenWhatWasStored) {
     EXPECT_EQ(load(), (WeekRules{Qt::Wednesday, 1, true, true, false}));
 }
 
-// Rules changed from outside to ones the log cannot use make it refuse,
-// rather than count weeks as met with no contact needed.
+// Rules changed from outside to ones the log cannot use, or a second row of
+// them, make it refuse, rather than count weeks as met with no contact
+// needed or under either row.
 TEST_F(WorkSearchTest, RefusedRulesWriteNothingAndUnusableOnesMakeNoLog) {
     store({Qt::Monday, 5, true, false, true});
     for (int required : {0, 51})
@@ -48,6 +49,11 @@ TEST_F(WorkSearchTest, RefusedRulesWriteNothingAndUnusableOnesMakeNoLog) {
             << change;
         store({Qt::Monday, 5, true, false, true});
     }
+    // A second row: which of the two would hold is not known.
+    execute("INSERT INTO WORK_SEARCH_RULES_4 (WEEK_START, REQUIRED) VALUES (7, 3)");
+    EXPECT_THROW(
+        worksearch::storedWeeklyLog(dataModule.connection(), QDate(2024, 3, 3), QDate(2024, 3, 9)),
+        worksearch::RulesRefused);
 }
 
 // The period's last day counts whatever time DATE_ holds; the days either
@@ -75,6 +81,22 @@ TEST_F(WorkSearchTest, ContactsOfAPeriodAreReadWithTheirFieldsAndNoneOutside) {
     EXPECT_EQ(contacts[0], first);
     EXPECT_EQ(contacts[1].contactName, "LAST");
     EXPECT_EQ(contacts[1].date, QDate(2024, 3, 9));
+}
+
+// A period asked for on Wednesday 6 March 2024 from the Friday after it
+// starts in a week that has begun: that week is listed with its contacts.
+TEST_F(WorkSearchTest, APeriodStartingLaterInTheWeekOfTodayListsThatWeek) {
+    execute(
+        "INSERT INTO JSEARCH_4 (PK, REFNUM, DATE_, TIME_, CONTACT_NAME, SUBMITTED) "
+        "VALUES (1, 1, '2024-03-04', '09:00', 'ACME', 'TRUE')");
+
+    const worksearch::WeeklyLog log = worksearch::storedWeeklyLog(
+        dataModule.connection(), QDate(2024, 3, 8), QDate(2024, 3, 20), QDate(2024, 3, 6));
+
+    ASSERT_EQ(log.weeks.size(), 1u);
+    EXPECT_EQ(log.weeks[0].first, QDate(2024, 3, 3));
+    EXPECT_EQ(log.weeks[0].counted.size(), 1u);
+    EXPECT_EQ(log.askedTo, QDate(2024, 3, 20));
 }
 
 }  // namespace

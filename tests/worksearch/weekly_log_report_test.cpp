@@ -5,6 +5,7 @@
 #include "tests/support/files.h"
 #include "tests/support/report_file.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -83,6 +84,17 @@ TEST(WeeklyLogReport, SmallLogSavesAsExpected) {
         EXPECT_LE(line.size(), weekly_log_report::kLineWidth) << line.toStdString();
 }
 
+// A period none of whose weeks had begun on the day the log was made is
+// headed by its own dates, and says so, instead of running back to that day.
+TEST(WeeklyLogReport, APeriodNotBegunIsHeadedByItsOwnDates) {
+    WeeklyLog log = weeklyLog({}, WeekRules{}, d(2027, 1, 1), d(2026, 12, 7));
+    log.askedTo = d(2027, 2, 1);
+    const QStringList lines = weekly_log_report::build(log, myAddress());
+    EXPECT_TRUE(lines.contains("WEEKLY WORK SEARCH LOG FROM 01/01/2027 TO 02/01/2027"))
+        << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains("NO WEEK OF THE PERIOD HAD BEGUN ON 12/07/2026"));
+}
+
 TEST(WeeklyLogCsv, FilesReadBackAsWritten) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -108,6 +120,26 @@ TEST(WeeklyLogCsv, FilesReadBackAsWritten) {
         "MIGRATION\n"
         "2025-01-05|2025-01-11|2025-01-11|08:10|GAMMA LLC|OTHER|ANALYST|AUSTIN|TX|CALLED MÜLLER\n"
         "2025-01-19|2025-01-25|2025-01-20|16:00|DELTA INC|E-MAIL|DEVELOPER|AUSTIN|TX|\n");
+}
+
+// A replacement of both files that cannot name weeks_summary.csv (made
+// immutable) leaves the pair that was there: weeks.csv as it was, no new
+// one beside the old summary.
+TEST(WeeklyLogCsv, AReplacementThatFailsLeavesTheFormerPair) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString contacts = dir.filePath("weeks.csv"), summary = dir.filePath("weeks_summary.csv");
+    writeFile(contacts, "FORMER CONTACTS\r\n");
+    writeFile(summary, "FORMER SUMMARY\r\n");
+    if (QProcess::execute("chattr", {"+i", summary}) != 0)
+        GTEST_SKIP() << "this file system or user makes no immutable file";
+
+    EXPECT_THROW(weekly_log_csv::write(smallLog(), dir.path(), whole_file::Existing::Replace),
+                 whole_file::WriteError);
+    QProcess::execute("chattr", {"-i", summary});
+
+    EXPECT_EQ(bytesOf(contacts), QByteArray("FORMER CONTACTS\r\n"));
+    EXPECT_EQ(entriesOf(dir.path()), QStringList({"weeks.csv", "weeks_summary.csv"}));
 }
 
 }  // namespace
