@@ -1,5 +1,6 @@
 #include "batch/arrears_command.h"
 
+#include "batch/printed_output.h"
 #include "obligations/arrears_csv.h"
 #include "obligations/arrears_report.h"
 #include "obligations/obligation_store.h"
@@ -31,10 +32,7 @@ int writeArrears(const ArrearsCommand& command, const QSqlDatabase& connection, 
                  QTextStream& err) {
     const obligations::ArrearsStatement statement =
         obligations::storedStatement(connection, command.from, command.to, command.counting);
-    for (const QString& line :
-         arrears_report::build(statement, report_text::configuration(connection)))
-        out << line << '\n';
-    out.flush();
+    printWhole(out, arrears_report::build(statement, report_text::configuration(connection)));
     if (!command.csv.isEmpty()) {
         arrears_csv::write(
             statement, command.csv,

@@ -4,6 +4,7 @@
 #include "batch/command_words.h"
 #include "batch/history_commands.h"
 #include "batch/obligation_commands.h"
+#include "batch/printed_output.h"
 #include "batch/weeks_command.h"
 
 #include "datastore/data_module.h"
@@ -392,9 +393,7 @@ int writeReport(const ReportCommand& command, const Locations& locations,
                               ? report_text::Closing::Payments
                               : report_text::Closing::Statistics,
                           lines);
-    for (const QString& line : lines)
-        out << line << '\n';
-    out.flush();
+    printWhole(out, lines);
     if (!command.pdf.isEmpty()) {
         writePdf(command.pdf, lines, existingOf(command.replace));
         err << "PDF written to " << command.pdf << '\n';
@@ -737,11 +736,24 @@ Work read(const Command& command, const QStringList& words, const Tool& tool) {
     return options ? command.read(*options, tool) : misuse(tool, wrong);
 }
 
-int runUnderLock(Lock lock, const Work& work, const Tool& tool) {
+int runOnce(Lock lock, const Work& work, const Tool& tool) {
     if (lock == Lock::Folders)
         return withLock(tool.locations, tool.out, tool.err, work.inFolders);
     QTextStream& said = lock == Lock::DatabaseNamedOnOutput ? tool.out : tool.err;
     return onCurrentDatabase(tool.locations, tool.settings, said, tool.err, work.onDatabase);
+}
+
+// A command whose output was lost (a full disk behind it) failed, whatever
+// its work returned.
+int runUnderLock(Lock lock, const Work& work, const Tool& tool) {
+    const int status = runOnce(lock, work, tool);
+    try {
+        refuseUnprinted(tool.out);
+    } catch (const ProgramError& error) {
+        tool.err << error.message() << '\n';
+        return 1;
+    }
+    return status;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "batch/weeks_command.h"
 
-#include "platform/program_error.h"
+#include "batch/printed_output.h"
 #include "reports/report_text.h"
 #include "worksearch/stored_weekly_log.h"
 #include "worksearch/weekly_log_csv.h"
@@ -9,20 +9,6 @@
 #include <QFileInfo>
 
 namespace batch {
-
-namespace {
-
-// A log lost on a full disk or a closed output was not printed.
-void refuseUnprinted(QTextStream& out) {
-    out.flush();
-    if (out.status() == QTextStream::Ok)
-        return;
-    const QIODevice* device = out.device();
-    throw ProgramError(QStringLiteral("The weekly work-search log cannot be printed whole: %1")
-                           .arg(device ? device->errorString() : QStringLiteral("write failed")));
-}
-
-}  // namespace
 
 QStringList WeeksCommand::csvFiles() const {
     return csv.isEmpty() ? QStringList() : weekly_log_csv::paths(csv);
@@ -49,10 +35,7 @@ int writeWeeks(const WeeksCommand& command, const QSqlDatabase& connection, QTex
                QTextStream& err) {
     const worksearch::WeeklyLog log =
         worksearch::storedWeeklyLog(connection, command.from, command.to);
-    for (const QString& line :
-         weekly_log_report::build(log, report_text::configuration(connection)))
-        out << line << '\n';
-    refuseUnprinted(out);
+    printWhole(out, weekly_log_report::build(log, report_text::configuration(connection)));
     if (!command.csv.isEmpty()) {
         weekly_log_csv::write(
             log, command.csv,

@@ -109,6 +109,22 @@ TEST_F(BatchTest, RefusesAPdfItCannotWrite) {
     EXPECT_TRUE(err.contains("cannot write PDF")) << err.toStdString();
 }
 
+// Output lost on a full disk is a failure whatever the command printed.
+TEST_F(BatchTest, OutputThatCannotBePrintedWholeFails) {
+    QFile full("/dev/full");
+    ASSERT_TRUE(full.open(QIODevice::WriteOnly));
+    QTextStream fullDisk(&full), errors(&err);
+    for (const QStringList& command :
+         {QStringList{"obligation", "list"}, QStringList{"report", "state"}}) {
+        err.clear();
+        EXPECT_EQ(batch::run(command, workspace.locations(), workspace.settings, fullDisk, errors),
+                  1)
+            << command.join(' ').toStdString();
+        errors.flush();
+        EXPECT_TRUE(err.contains("No space left on device")) << err.toStdString();
+    }
+}
+
 // Backup and restore print the form's lines (the library's tests try what
 // they refuse); a database name is folded to small letters.
 TEST_F(BatchTest, BacksUpAndRestoresWithTheFormsLines) {
