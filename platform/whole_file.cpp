@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace whole_file {
 
@@ -39,8 +40,8 @@ int rename(const QString& from, const QString& to, Existing existing) {
     const QByteArray source = nativeName(from), target = nativeName(to);
     if (existing == Existing::Replace)
         return std::rename(source.constData(), target.constData()) == 0 ? 0 : errno;
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
-                    RENAME_NOREPLACE) == 0)
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
+        0)
         return 0;
     if (errno != EINVAL && errno != ENOSYS)
         return errno;
@@ -56,10 +57,36 @@ QString randomSuffix() {
     return QString::number(QRandomGenerator::system()->generate64(), 36);
 }
 
+// A file about to be replaced, kept under a second name (a hard link) until
+// its replacement stands, to be put back should it not. Without a link (a
+// file system without them) there is nothing to put back.
+class KeptAside {
+public:
+    explicit KeptAside(const QString& path) : path_(path) {
+        const QString aside = path + QStringLiteral(".former-") + randomSuffix();
+        if (::link(nativeName(path).constData(), nativeName(aside).constData()) == 0)
+            aside_ = aside;
+    }
+    ~KeptAside() {
+        if (!aside_.isEmpty())
+            ::unlink(nativeName(aside_).constData());
+    }
+    KeptAside(const KeptAside&) = delete;
+    KeptAside& operator=(const KeptAside&) = delete;
+
+    void putBack() {
+        if (!aside_.isEmpty() && rename(aside_, path_, Existing::Replace) == 0)
+            aside_.clear();
+    }
+
+private:
+    QString path_;
+    QString aside_;
+};
+
 }  // namespace
 
-WriteError::WriteError(const QString& message, int error)
-    : ProgramError(message), error_(error) {}
+WriteError::WriteError(const QString& message, int error) : ProgramError(message), error_(error) {}
 
 QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -68,8 +95,8 @@ QString systemReason(int error) {
 Writer::Writer(const QString& path, Existing existing) : path_(path), existing_(existing) {
     if (QFileInfo(path).isDir())
         throw WriteError(QStringLiteral("%1 cannot be written: it is a folder.").arg(path));
-    descriptor_ = ::open(nativeName(folderOf(path)).constData(),
-                         O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    descriptor_ =
+        ::open(nativeName(folderOf(path)).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (descriptor_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
         namedTemporary_ = path + QStringLiteral(".part-") + randomSuffix();
         descriptor_ = ::open(nativeName(namedTemporary_).constData(),
@@ -149,6 +176,30 @@ void write(const QString& path, const QByteArray& bytes, Existing existing) {
     writer.commit();
 }
 
+void writePair(const QString& firstPath, const QByteArray& firstBytes, const QString& secondPath,
+               const QByteArray& secondBytes, Existing existing) {
+    const bool firstWasThere = isTaken(firstPath);
+    Writer first(firstPath, existing);
+    first.write(firstBytes);
+    Writer second(secondPath, existing);
+    second.write(secondBytes);
+    first.sync();
+    second.sync();
+    std::optional<KeptAside> former;
+    if (firstWasThere && existing == Existing::Replace)
+        former.emplace(firstPath);
+    first.commit();
+    try {
+        second.commit();
+    } catch (const WriteError&) {
+        if (!second.isNamed() && former)
+            former->putBack();
+        else if (!second.isNamed() && !firstWasThere)
+            ::unlink(nativeName(firstPath).constData());
+        throw;
+    }
+}
+
 void copy(const QString& source, const QString& path, Existing existing) {
     QFile input(source);
     if (!input.open(QIODevice::ReadOnly))
@@ -170,8 +221,8 @@ void publish(const QString& temporaryPath, const QString& path, Existing existin
         ::unlink(nativeName(temporaryPath).constData());
         if (error == EEXIST)
             throw WriteError(QStringLiteral("%1 exists already and was left as it was.").arg(path));
-        throw WriteError(QStringLiteral("%1 cannot be written whole: %2")
-                             .arg(path, systemReason(error)));
+        throw WriteError(
+            QStringLiteral("%1 cannot be written whole: %2").arg(path, systemReason(error)));
     }
     if ((error = syncPath(folderOf(path))) != 0)
         throw WriteError(QStringLiteral("%1 was written, but its folder cannot be synced: %2")

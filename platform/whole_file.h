@@ -68,6 +68,13 @@ bool isTaken(const QString& path);
 // Writes `bytes` to `path` whole or not at all.
 void write(const QString& path, const QByteArray& bytes, Existing existing);
 
+// Writes two files that belong together (a log and its summary): both are
+// written and synced before either is named, so that the names follow each
+// other closely, and should the second not be named, the first is taken
+// away again or the file it replaced put back. Throws WriteError.
+void writePair(const QString& firstPath, const QByteArray& firstBytes, const QString& secondPath,
+               const QByteArray& secondBytes, Existing existing);
+
 // Copies the file `source` to `path` whole or not at all.
 void copy(const QString& source, const QString& path, Existing existing);
 

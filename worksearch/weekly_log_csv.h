@@ -24,11 +24,8 @@ QByteArray summaryBytes(const worksearch::WeeklyLog& log);
 // The paths of both files in `folder`, weeks.csv first.
 QStringList paths(const QString& folder);
 
-// Writes both files into `folder`, over existing ones only with
-// Existing::Replace: both are written before either is named, so a failed
-// write (a full disk) leaves neither; a new weeks.csv is removed again, or
-// the one it replaced put back, when weeks_summary.csv cannot be named.
-// Throws whole_file::WriteError.
+// Writes both files into `folder` as a pair (whole_file::writePair), over
+// existing ones only with Existing::Replace. Throws whole_file::WriteError.
 void write(const worksearch::WeeklyLog& log, const QString& folder, whole_file::Existing existing);
 
 }  // namespace weekly_log_csv
