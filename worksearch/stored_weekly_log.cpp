@@ -22,15 +22,7 @@ WeeklyLog logOf(const QSqlDatabase& connection, const WeekRules& rules, const QD
 
 WeeklyLog storedWeeklyLog(const QSqlDatabase& connection, const QDate& from, const QDate& to,
                           const QDate& today) {
-    const WeekRules rules = loadWeekRules(connection);
-    try {
-        refuseSeveralRows(connection);
-        refuseUnusable(rules);
-    } catch (const RulesRefused& refusal) {
-        throw RulesRefused(QStringLiteral("The work-search rules stored cannot be used: %1 "
-                                          "Set them again under Utilities > Work Search Rules.")
-                               .arg(refusal.message()));
-    }
+    const WeekRules rules = usableWeekRules(connection);
     if (to <= today)
         return logOf(connection, rules, from, to);
     // The week holding today has begun, also where the period starts later in it.

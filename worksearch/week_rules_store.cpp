@@ -7,7 +7,11 @@
 
 #include <QSqlQuery>
 
+#include <vector>
+
 namespace worksearch {
+
+namespace {
 
 namespace rule = columns::workSearchRules;
 
@@ -21,33 +25,44 @@ void refuseUnusable(const WeekRules& rules) {
                 .arg(rules.requiredPerWeek));
 }
 
-WeekRules loadWeekRules(const QSqlDatabase& connection) {
-    WeekRules rules;
+// Every stored row; there should be one at the most.
+std::vector<WeekRules> storedRows(const QSqlDatabase& connection) {
+    std::vector<WeekRules> rows;
     inTransaction(connection, [&] {
         QSqlQuery query =
             executed(connection,
-                     QStringLiteral("SELECT FIRST 1 %1, %2, %3, %4, %5 FROM %6")
+                     QStringLiteral("SELECT %1, %2, %3, %4, %5 FROM %6")
                          .arg(rule::weekStart, rule::required, rule::differentEmployers,
                               rule::countSubmitted, rule::countFollowUps, tables::workSearchRules));
-        if (!query.next())
-            return;
-        rules = {Qt::DayOfWeek(query.value(0).toInt()), query.value(1).toInt(),
-                 job_search::isTrue(query.value(2).toString()),
-                 job_search::isTrue(query.value(3).toString()),
-                 job_search::isTrue(query.value(4).toString())};
+        while (query.next())
+            rows.push_back({Qt::DayOfWeek(query.value(0).toInt()), query.value(1).toInt(),
+                            job_search::isTrue(query.value(2).toString()),
+                            job_search::isTrue(query.value(3).toString()),
+                            job_search::isTrue(query.value(4).toString())});
     });
-    return rules;
+    return rows;
 }
 
-void refuseSeveralRows(const QSqlDatabase& connection) {
-    int rows = 0;
-    inTransaction(connection, [&] {
-        QSqlQuery query = executed(
-            connection, QStringLiteral("SELECT COUNT(*) FROM %1").arg(tables::workSearchRules));
-        rows = query.next() ? query.value(0).toInt() : 0;
-    });
-    if (rows > 1)
-        throw RulesRefused(QStringLiteral("More than one row of work-search rules is stored."));
+}  // namespace
+
+WeekRules loadWeekRules(const QSqlDatabase& connection) {
+    const std::vector<WeekRules> rows = storedRows(connection);
+    return rows.empty() ? WeekRules() : rows.front();
+}
+
+WeekRules usableWeekRules(const QSqlDatabase& connection) {
+    const std::vector<WeekRules> rows = storedRows(connection);
+    try {
+        if (rows.size() > 1)
+            throw RulesRefused(QStringLiteral("More than one row of work-search rules is stored."));
+        const WeekRules rules = rows.empty() ? WeekRules() : rows.front();
+        refuseUnusable(rules);
+        return rules;
+    } catch (const RulesRefused& refusal) {
+        throw RulesRefused(QStringLiteral("The work-search rules stored cannot be used: %1 "
+                                          "Set them again under Utilities > Work Search Rules.")
+                               .arg(refusal.message()));
+    }
 }
 
 void storeWeekRules(const QSqlDatabase& connection, const WeekRules& rules) {

@@ -16,18 +16,17 @@ public:
     using ProgramError::ProgramError;
 };
 
-// Throws RulesRefused when a week would start on no day from Monday to
-// Sunday or need fewer than 1 or more than 50 contacts.
-void refuseUnusable(const WeekRules& rules);
-
 // The stored rules as stored, or the default ones where none are stored,
 // read in a short transaction of its own. Throws DatabaseError.
 WeekRules loadWeekRules(const QSqlDatabase& connection);
-// Throws RulesRefused when more than one row of rules is stored (from
-// outside): which of them holds is not known. Throws DatabaseError.
-void refuseSeveralRows(const QSqlDatabase& connection);
+// The stored rules as loadWeekRules reads them, for the log. Throws
+// RulesRefused, saying where to set them again, when rules changed from
+// outside cannot be used: a week starting on no day from Monday to Sunday,
+// needing fewer than 1 or more than 50 contacts, or a second row, of which
+// none can say which holds. Throws DatabaseError.
+WeekRules usableWeekRules(const QSqlDatabase& connection);
 // Replaces the stored rules in one transaction. Throws RulesRefused for
-// rules refuseUnusable refuses, DatabaseError when the database fails.
+// rules the log could not use, DatabaseError when the database fails.
 void storeWeekRules(const QSqlDatabase& connection, const WeekRules& rules);
 
 }  // namespace worksearch
