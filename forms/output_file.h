@@ -19,3 +19,10 @@ struct OutputFile {
 std::optional<OutputFile> chooseOutputFile(Dialogs& dialogs, QWidget* parent,
                                            const Locations& locations,
                                            const OpenFileRequest& request);
+
+// Whether files may be written to `paths`, refused and asked as
+// chooseOutputFile does, one question for all of them that exist already;
+// nothing when one is refused or the user would not replace.
+std::optional<whole_file::Existing> askToWrite(Dialogs& dialogs, QWidget* parent,
+                                               const Locations& locations,
+                                               const QStringList& paths);

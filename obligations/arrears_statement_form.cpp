@@ -65,11 +65,8 @@ obligations::ArrearsStatement statementOf(const QSqlDatabase& connection, const 
 }  // namespace
 
 void TArrears_Statement::generate() {
-    if (fld_from_date->date() > fld_to_date->date()) {
-        dialogs().message(this, QStringLiteral("MESSAGE"),
-                          QStringLiteral("The from date is after the to date."), Buttons::Ok);
+    if (refusesBackwardPeriod(fld_from_date->date(), fld_to_date->date()))
         return;
-    }
     const QSqlDatabase& connection = dataModule_.connection();
     setLines(
         arrears_report::build(statementOf(connection, fld_from_date->date(), fld_to_date->date(),
@@ -84,11 +81,8 @@ void TArrears_Statement::save() {
 // Written from the stored records for the dates chosen, as "Generate" shows
 // them, whatever the text area holds after editing.
 void TArrears_Statement::exportCsv() {
-    if (fld_from_date->date() > fld_to_date->date()) {
-        dialogs().message(this, QStringLiteral("MESSAGE"),
-                          QStringLiteral("The from date is after the to date."), Buttons::Ok);
+    if (refusesBackwardPeriod(fld_from_date->date(), fld_to_date->date()))
         return;
-    }
     const QString documents = kbx::_kbx_Get_Special_Folder_Location(QStringLiteral("PERSONAL"));
     const std::optional<OutputFile> file =
         chooseOutputFile(dialogs(), this, Locations::forCurrentUser(),

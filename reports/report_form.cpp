@@ -78,6 +78,14 @@ void ReportForm::saveText(const QString& fileName, report_text::Closing closing)
     setLines(report);
 }
 
+bool ReportForm::refusesBackwardPeriod(const QDate& from, const QDate& to) {
+    if (from <= to)
+        return false;
+    dialogs_.message(this, QStringLiteral("MESSAGE"),
+                     QStringLiteral("The from date is after the to date."), Buttons::Ok);
+    return true;
+}
+
 void ReportForm::print() {
     QPrinter printer;
     printer.setPageOrientation(QPageLayout::Landscape);

@@ -3,6 +3,7 @@
 #include "forms/error_guard.h"
 #include "reports/report_text.h"
 
+#include <QDate>
 #include <QDialog>
 #include <QStringList>
 
@@ -39,6 +40,9 @@ protected:
     // Saves the text area to the file in the reports folder; the closing
     // lines naming the file are added to the text area once it is written.
     void saveText(const QString& fileName, report_text::Closing closing);
+    // Says "The from date is after the to date." and returns true when the
+    // period runs backwards.
+    bool refusesBackwardPeriod(const QDate& from, const QDate& to);
 
 private:
     void print();

@@ -1,8 +1,8 @@
 #include "worksearch/weekly_work_search_form.h"
 
 #include "datastore/data_module.h"
-#include "datastore/output_target.h"
 #include "forms/date_picker.h"
+#include "forms/output_file.h"
 #include "platform/kbx.h"
 #include "worksearch/stored_weekly_log.h"
 #include "worksearch/weekly_log_csv.h"
@@ -51,16 +51,8 @@ QWidget* TWeekly_Work_Search::makeChoices() {
     return group;
 }
 
-bool TWeekly_Work_Search::periodIsValid() {
-    if (fld_from_date->date() <= fld_to_date->date())
-        return true;
-    dialogs().message(this, QStringLiteral("MESSAGE"),
-                      QStringLiteral("The from date is after the to date."), Buttons::Ok);
-    return false;
-}
-
 void TWeekly_Work_Search::generate() {
-    if (!periodIsValid())
+    if (refusesBackwardPeriod(fld_from_date->date(), fld_to_date->date()))
         return;
     const QSqlDatabase& connection = dataModule_.connection();
     setLines(weekly_log_report::build(
@@ -72,40 +64,18 @@ void TWeekly_Work_Search::save() {
     saveText(logFileName(QDateTime::currentDateTime()), report_text::Closing::Payments);
 }
 
-std::optional<whole_file::Existing> TWeekly_Work_Search::askToWriteCsvInto(const QString& folder) {
-    QStringList taken;
-    for (const QString& path : weekly_log_csv::paths(folder)) {
-        const QString refusal = output_target::refusal(locations_, path);
-        if (!refusal.isEmpty()) {
-            dialogs().message(this, QStringLiteral("MESSAGE"), refusal, Buttons::Ok);
-            return std::nullopt;
-        }
-        if (whole_file::isTaken(path))
-            taken.append(path);
-    }
-    if (taken.isEmpty())
-        return whole_file::Existing::Refuse;
-    const QString question = taken.size() == 1
-                                 ? QStringLiteral("%1 exists already.\nReplace it?")
-                                 : QStringLiteral("%1\nexist already.\nReplace them?");
-    if (dialogs().message(this, QStringLiteral("REPLACE FILE"),
-                          question.arg(taken.join(QLatin1Char('\n'))),
-                          Buttons::YesNo) != Answer::Yes)
-        return std::nullopt;
-    return whole_file::Existing::Replace;
-}
-
 // Written from the stored records for the dates chosen, as "Generate" shows
 // them, whatever the text area holds after editing.
 void TWeekly_Work_Search::exportCsv() {
-    if (!periodIsValid())
+    if (refusesBackwardPeriod(fld_from_date->date(), fld_to_date->date()))
         return;
     const QString folder = dialogs().chooseFolder(
         this, QStringLiteral("Export the weekly work search as CSV into the folder:"),
         kbx::_kbx_Get_Special_Folder_Location(QStringLiteral("PERSONAL")));
     if (folder.isEmpty())
         return;
-    const std::optional<whole_file::Existing> existing = askToWriteCsvInto(folder);
+    const std::optional<whole_file::Existing> existing =
+        askToWrite(dialogs(), this, locations_, weekly_log_csv::paths(folder));
     if (!existing)
         return;
     weekly_log_csv::write(worksearch::storedWeeklyLog(dataModule_.connection(),

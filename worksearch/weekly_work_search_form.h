@@ -3,8 +3,6 @@
 #include "datastore/locations.h"
 #include "reports/report_form.h"
 
-#include <optional>
-
 class QDateEdit;
 class TDataModule2;
 
@@ -24,10 +22,6 @@ public:
 
 private:
     QWidget* makeChoices();
-    bool periodIsValid();
-    // Whether the two files may be written into `folder` and over what is
-    // there; nothing when one is refused or the user would not replace.
-    std::optional<whole_file::Existing> askToWriteCsvInto(const QString& folder);
 
     TDataModule2& dataModule_;
     Locations locations_;
