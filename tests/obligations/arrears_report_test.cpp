@@ -34,20 +34,6 @@ Payment payment(const char* check, std::optional<QDate> sent, qint64 childSuppor
     return made;
 }
 
-QHash<QString, QString> parties() {
-    return {{"MY_NAME", "PAT DOE"},
-            {"MY_ADDRESS", "12 ELM STREET"},
-            {"MY_CITY", "AUSTIN"},
-            {"MY_STATE", "TX"},
-            {"MY_ZIP", "78701"},
-            {"EX_SPOUSE_NAME", "LEE DOE"},
-            {"EX_SPOUSE_SSAN", "123-45-6789"},
-            {"EX_SPOUSE_ADDRESS", "9 OAK LANE"},
-            {"EX_SPOUSE_CITY", "DALLAS"},
-            {"EX_SPOUSE_STATE", "TX"},
-            {"EX_SPOUSE_ZIP", "75201"}};
-}
-
 // Child support of 500.00 a month from January: January short by 200.00
 // when the period begins in February, made up on 10 February with
 // February itself; March on time; April overpaid by 150.00; one cheque
@@ -71,7 +57,7 @@ ArrearsStatement smallStatement() {
 }
 
 TEST(ArrearsReport, SmallStatementPrintsAsExpected) {
-    EXPECT_EQ(fileBytes(arrears_report::build(smallStatement(), parties())),
+    EXPECT_EQ(fileBytes(arrears_report::build(smallStatement(), sampleParties())),
               goldenBytes("obligations/expected_arrears_statement.txt"));
 }
 
@@ -87,7 +73,7 @@ ArrearsStatement sixYearsShortEachMonth() {
 }
 
 TEST(ArrearsReport, TotalsOfSeventyTwoMonthsAreExactInCents) {
-    const QStringList lines = arrears_report::build(sixYearsShortEachMonth(), parties());
+    const QStringList lines = arrears_report::build(sixYearsShortEachMonth(), sampleParties());
     EXPECT_TRUE(lines.contains("TOTALS:      88888.32      87999.84        888.48  "))
         << lines.join('\n').toStdString();
     EXPECT_TRUE(lines.contains("BALANCE ON 12/31/2024: ARREARS 888.48"));

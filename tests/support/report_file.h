@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -9,3 +10,7 @@ QByteArray fileBytes(const QStringList& lines);
 // The bytes of a file, or of a golden file below the tests folder.
 QByteArray bytesOf(const QString& path);
 QByteArray goldenBytes(const QString& listing);
+
+// The configuration's names and addresses of the golden reports: Pat Doe
+// of Austin paying Lee Doe of Dallas.
+QHash<QString, QString> sampleParties();

@@ -36,16 +36,6 @@ Contact contact(double pk, const QDate& date, const char* time, const char* name
     return made;
 }
 
-QHash<QString, QString> myAddress() {
-    return {{"MY_NAME", "PAT DOE"},
-            {"MY_ADDRESS", "12 ELM STREET"},
-            {"MY_CITY", "AUSTIN"},
-            {"MY_STATE", "TX"},
-            {"MY_ZIP", "78701"},
-            {"EX_SPOUSE_NAME", "LEE DOE"},
-            {"EX_SPOUSE_SSAN", "123-45-6789"}};
-}
-
 // Three contacts a week with different employers, from Wednesday 8 January
 // 2025 to Tuesday 21 January: the first week met (a second contact with
 // ACME not counted again), the second empty, the third short by two; a
@@ -77,7 +67,7 @@ TEST(WeeklyLogReport, SmallLogSavesAsExpected) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("weekly_log.txt");
-    const QStringList lines = weekly_log_report::build(smallLog(), myAddress());
+    const QStringList lines = weekly_log_report::build(smallLog(), sampleParties());
     report_text::writeReportFile(path, lines, whole_file::Existing::Refuse);
     EXPECT_EQ(bytesOf(path), goldenBytes("worksearch/expected_weekly_log.txt"));
     for (const QString& line : lines)
@@ -89,7 +79,7 @@ TEST(WeeklyLogReport, SmallLogSavesAsExpected) {
 TEST(WeeklyLogReport, APeriodNotBegunIsHeadedByItsOwnDates) {
     WeeklyLog log = weeklyLog({}, WeekRules{}, d(2027, 1, 1), d(2026, 12, 7));
     log.askedTo = d(2027, 2, 1);
-    const QStringList lines = weekly_log_report::build(log, myAddress());
+    const QStringList lines = weekly_log_report::build(log, sampleParties());
     EXPECT_TRUE(lines.contains("WEEKLY WORK SEARCH LOG FROM 01/01/2027 TO 02/01/2027"))
         << lines.join('\n').toStdString();
     EXPECT_TRUE(lines.contains("NO WEEK OF THE PERIOD HAD BEGUN ON 12/07/2026"));
